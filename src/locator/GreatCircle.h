@@ -1,0 +1,37 @@
+#pragma once
+
+#include <bit>
+#include <cstdint>
+
+// Great-circle distance and initial bearing on a sphere, by the spherical law
+// of cosines. Angles are degrees at the interfaces, radians inside. Every
+// floating-point step is checked (see CheckedArithmetic.h).
+
+namespace pelvorn {
+
+// The program's value of pi for degree/radian conversion: 3.14159265358979,
+// seven units in the last place below the double nearest pi.
+inline constexpr double PiPrime = std::bit_cast<double>(std::uint64_t{0x400921FB54442D11});
+// Circumference of the sphere in km (2 * PiPrime * 6367.6539915).
+inline constexpr double Circumference = std::bit_cast<double>(std::uint64_t{0x40E38924CCCE0CE3});
+// Cosines at or beyond +-1 are clamped to +-CosineClamp (0.999999999999999).
+inline constexpr double CosineClamp = std::bit_cast<double>(std::uint64_t{0x3FEFFFFFFFFFFFF7});
+
+// Returns the arc cosine of `x` in radians as atan(-x / sqrt(1 - x*x)) +
+// 2*atan(1). Throws RuntimeError: InvalidArgument when 1 - x*x < 0,
+// DivisionByZero for x = +-1.
+double ArcCos(double x);
+
+// Returns the central angle in radians between (lat1, lon1) and
+// (lat2, lon2), with the cosine clamped to +-CosineClamp, so strictly
+// between 0 and pi. Longitudes may be signed or 0..360.
+double CentralAngle(double lat1, double lat2, double lon1, double lon2);
+
+// Returns the length in km of the arc of `centralAngle` radians.
+double DistanceKm(double centralAngle);
+
+// Returns the initial bearing in degrees (clockwise from north, strictly
+// between 0 and 360) from station 1 to station 2, given their central angle.
+double Direction(double lat1, double lat2, double lon1, double lon2, double centralAngle);
+
+}  // namespace pelvorn

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// How the Calculate action treats the text of one locator box.
+
+namespace pelvorn {
+
+struct LocatorBoxOutcome {
+  enum class Verdict {
+    Accepted,   // `text` is a well-formed locator; calculate with it
+    TooShort,   // fewer than 4 characters: the box keeps its text
+    Malformed,  // not a locator even after completion: `text` goes back into the box
+  };
+  Verdict verdict;
+  QString text;  // the normalised text (unused for TooShort)
+  bool beep;     // the box earns one beep
+};
+
+// Trims the blanks around `boxText` and upper-cases it. Six characters
+// starting with a field letter A-R pass without a beep; anything else beeps,
+// and four or more characters ending in a digit are completed to the centre
+// of their square ("JO62" and "JO621" become "JO62MM"). The result must be a
+// well-formed locator (see IsWellFormedLocator) to be accepted.
+LocatorBoxOutcome NormaliseLocatorBox(const QString& boxText);
+
+}  // namespace pelvorn
