@@ -2,6 +2,7 @@
 
 #include "locator/CharacterCode.h"
 #include "locator/LocatorDecoding.h"
+#include "startup/Blanks.h"
 #include "window/Utf16View.h"
 
 namespace pelvorn {
@@ -9,14 +10,6 @@ namespace {
 
 constexpr qsizetype ShortestUsableLength = 4;
 
-// Removes leading and trailing blanks (only the blank character).
-QString TrimBlanks(const QString& text) {
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && text[first] == QLatin1Char(' ')) ++first;
-  while (last > first && text[last - 1] == QLatin1Char(' ')) --last;
-  return text.mid(first, last - first);
-}
 
 // Upper-cases character by character, so the length never changes.
 QString ToCapitals(QString text) {

@@ -1,0 +1,66 @@
+#include "DesktopPlatform.h"
+
+#include "platform/ClipboardHandover.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMessageBox>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+namespace pelvorn {
+namespace {
+
+void ShowBox(QMessageBox::Icon icon, const QString& title, const QString& prompt) {
+  QMessageBox box(icon, title, prompt, QMessageBox::Ok);
+  // The text is laid out in lines of its own; keep Qt from wrapping them.
+  int widest = 0;
+  for (const QString& line : prompt.split(QLatin1Char('\n'))) {
+    widest = std::max(widest, box.fontMetrics().horizontalAdvance(line));
+  }
+  box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }").arg(widest));
+  box.exec();
+}
+
+bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+
+}  // namespace
+
+void DesktopPlatform::warning(const QString& title, const QString& prompt) {
+  ShowBox(QMessageBox::Warning, title, prompt);
+}
+
+void DesktopPlatform::information(const QString& title, const QString& prompt) {
+  ShowBox(QMessageBox::Information, title, prompt);
+}
+
+void DesktopPlatform::beep(const QString& /*reason*/) { QApplication::beep(); }
+
+bool DesktopPlatform::putOnClipboard(const QString& line) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  clipboard->setText(line);
+  lastLine_ = line;
+  // On X11 a set the server refused leaves us without ownership.
+  return OnX11() ? clipboard->ownsClipboard() : clipboard->text() == line;
+}
+
+bool DesktopPlatform::keepClipboardAfterExit() {
+  if (lastLine_.isEmpty() || !OnX11()) return true;
+  if (!QGuiApplication::clipboard()->ownsClipboard()) return false;
+  const std::string keeper = FindClipboardKeeper();
+  return !keeper.empty() &&
+         HandOverToKeeper(keeper, lastLine_.toStdString(), std::chrono::milliseconds(3000));
+}
+
+void DesktopPlatform::deliverHiddenResult(const QString& line) { WriteResultLine(line); }
+
+void WriteResultLine(const QString& line) {
+  const QByteArray utf8 = line.toUtf8() + '\n';
+  std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
+  std::fflush(stdout);
+}
+
+}  // namespace pelvorn

@@ -1,0 +1,90 @@
+#include "Main.h"
+
+#include "locator/ResultPresentation.h"
+#include "platform/ConsolePlatform.h"
+#include "platform/DesktopPlatform.h"
+#include "startup/Blanks.h"
+#include "startup/CommandLine.h"
+#include "startup/ExitStatus.h"
+#include "startup/InstanceGuard.h"
+#include "window/PelvornWindow.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <memory>
+
+namespace pelvorn {
+namespace {
+
+enum class Display { X11, WaylandOnly, None };
+
+Display AvailableDisplay() {
+  if (!qEnvironmentVariableIsEmpty("DISPLAY")) return Display::X11;
+  if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) return Display::WaylandOnly;
+  return Display::None;
+}
+
+// Whether the window will hide itself on its first activation.
+bool IsHiddenRun(const QString& commandLine) {
+  CommandLineValues values;
+  ParseCommandLine(commandLine, values);
+  return TrimBlanks(values.sixthField) == HiddenRunSwitch;
+}
+
+}  // namespace
+
+int Main(Platform& platform) {
+  PelvornWindow window(platform);
+  if (window.refusedAtLoad()) return window.exitStatus();
+  window.setLineBreak(QStringLiteral("\r\n"));
+  window.show();
+  const int status = QApplication::exec();
+  if (status == ExitSuccess && window.visibilityParam() != HiddenRunSwitch) {
+    // The user may still want to paste the last result.
+    platform.keepClipboardAfterExit();
+  }
+  return status;
+}
+
+int Start(char* programPath, const QString& commandLine) {
+  const Display display = AvailableDisplay();
+  const bool hidden = IsHiddenRun(commandLine);
+  if (display == Display::None && !hidden) {
+    std::fputs("Pelvorn: Keine grafische Oberfl\xc3\xa4" "che gefunden (weder DISPLAY noch "
+               "WAYLAND_DISPLAY ist gesetzt).\n",
+               stderr);
+    return ExitNoDisplay;
+  }
+  // Decided before Qt starts, so that Qt never aborts for want of a display.
+  // A hidden run under XWayland uses X11, where an unfocused window may set
+  // the clipboard.
+  const bool console = display == Display::None || (hidden && display == Display::WaylandOnly);
+  if (console) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  } else if (hidden) {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+  }
+
+  // Qt wants a private runtime directory and complains on stderr without one.
+  if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+    const std::string runtime = PrivateRuntimeDirectory();
+    if (!runtime.empty()) qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime));
+  }
+
+  // Qt sees no arguments: the command line is ours alone.
+  int qtArgc = 1;
+  char* qtArgv[] = {programPath, nullptr};
+  QApplication application(qtArgc, qtArgv);
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  std::unique_ptr<Platform> platform;
+  if (console) {
+    platform = std::make_unique<ConsolePlatform>(commandLine);
+  } else {
+    platform = std::make_unique<DesktopPlatform>(commandLine);
+  }
+  return Main(*platform);
+}
+
+}  // namespace pelvorn

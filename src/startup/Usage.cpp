@@ -1,0 +1,40 @@
+#include "Usage.h"
+
+#include "ApplicationIdentity.h"
+
+namespace pelvorn {
+
+QString HelpText() {
+  return QStringLiteral(
+      "Aufruf: Pelvorn [L;MeinLocator;FremdLocator[;;;V-]]\n"
+      "        Pelvorn G;MeinBreitenGrd;FremdBreitenGrd;MeinL\u00e4ngenGrd;FremdL\u00e4ngenGrd[;V-]\n"
+      "Berechnet Entfernung (km) und Antennenrichtung (\u00b0) zwischen zwei Locatoren\n"
+      "und legt das Ergebnis in die Zwischenablage.\n"
+      "\n"
+      "Die Felder werden durch \";\" getrennt; in einer Shell die ganze Zeile in\n"
+      "Anf\u00fchrungszeichen setzen: Pelvorn 'L;JO62mm;KM38mm;;;V-'\n"
+      "Gradangaben dezimal, n\u00f6rdliche Breite und \u00f6stliche L\u00e4nge positiv, mit Komma\n"
+      "(deutsche Einstellung) oder Punkt: Pelvorn 'G;52,5;38,5;13;27'\n"
+      "Ein 6. Feld V- rechnet ohne Fenster, schreibt das Ergebnis auch auf die\n"
+      "Standardausgabe und beendet das Programm.\n"
+      "\n"
+      "      --help     diese Hilfe anzeigen und beenden\n"
+      "      --version  Versionsinformation anzeigen und beenden\n"
+      "\n"
+      "R\u00fcckgabewerte:\n"
+      "  0  beendet durch den Benutzer, oder unsichtbarer Lauf mit Ergebnis\n"
+      "  1  unsichtbarer Lauf ohne Ergebnis\n"
+      "  2  abgelehnt, weil das Programm bereits l\u00e4uft\n"
+      "  3  keine grafische Oberfl\u00e4che f\u00fcr einen sichtbaren Start\n");
+}
+
+QString VersionText() {
+  return QStringLiteral("%1 %2.%3.%4\n%5\n")
+      .arg(QString::fromUtf8(identity::ProductName))
+      .arg(identity::Major)
+      .arg(identity::Minor)
+      .arg(identity::Revision)
+      .arg(QString::fromUtf8(identity::Copyright));
+}
+
+}  // namespace pelvorn
