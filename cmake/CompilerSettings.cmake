@@ -12,3 +12,9 @@ if(PELVORN_SANITIZE)
     -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   target_link_options(pelvorn_settings INTERFACE -fsanitize=address,undefined)
 endif()
+
+if(PELVORN_BUILD_FUZZ)
+  target_compile_options(pelvorn_settings INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(pelvorn_settings INTERFACE -fsanitize=address,undefined)
+endif()

@@ -77,6 +77,7 @@ int Start(char* programPath, const QString& commandLine) {
   char* qtArgv[] = {programPath, nullptr};
   QApplication application(qtArgc, qtArgv);
   QApplication::setQuitOnLastWindowClosed(false);
+  QGuiApplication::setDesktopFileName(QStringLiteral("pelvorn"));
 
   std::unique_ptr<Platform> platform;
   if (console) {

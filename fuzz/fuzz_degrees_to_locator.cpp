@@ -1,0 +1,41 @@
+// Any two doubles, NaN and infinities included: either exactly one warning
+// and no locator, or a well-formed locator whose subsquare holds the point.
+#include "FuzzInput.h"
+
+#include "locator/DegreesToLocator.h"
+#include "locator/LocatorDecoding.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+class CountingWarnings : public pelvorn::CoordinateWarnings {
+public:
+  void Warn(std::string_view, std::string_view) override { ++count; }
+  int count = 0;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const double longitude = FuzzDouble(data, size);
+  const double latitude = FuzzDouble(data, size);
+  CountingWarnings warnings;
+  const std::string locator = pelvorn::DegreesToLocator(longitude, latitude, warnings);
+  const bool inRange = std::fabs(longitude) < 180 && std::fabs(latitude) < 90;
+  if (inRange != (warnings.count == 0) || warnings.count > 1) std::abort();
+  if (!inRange) return locator.empty() ? 0 : (std::abort(), 0);
+
+  const std::u16string text(locator.begin(), locator.end());
+  if (!pelvorn::IsWellFormedLocator(text)) std::abort();
+  // The centre of the subsquare lies within half a subsquare of the point
+  // (with room for rounding at the boundaries).
+  const double centreLatitude = pelvorn::LocatorToLatitude(text);
+  double centreLongitude = pelvorn::LocatorToLongitude(text);
+  if (centreLongitude >= 180) centreLongitude -= 360;
+  if (std::fabs(centreLatitude - latitude) > 1.25 / 60 + 1e-9) std::abort();
+  if (std::fabs(centreLongitude - longitude) > 2.5 / 60 + 1e-9) std::abort();
+  return 0;
+}

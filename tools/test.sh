@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds Pelvorn and runs every test: the unit, window and end-to-end tests,
+# the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, a
+# short run of each fuzz target, and the packaging checks.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev libhamlib-dev pkg-config
+               xvfb xauth xdotool xclip x11-utils imagemagick
+               clang libclang-rt-14-dev)
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+
+# Tests set their locales themselves; the machine's own must not leak in.
+export LANG=C.UTF-8 LC_ALL= LC_NUMERIC=
+unset DISPLAY WAYLAND_DISPLAY
+
+echo "== Build and test"
+build_project "$BUILD_DIR" -DPELVORN_BUILD_TESTS=ON -DPELVORN_BUILD_BENCH=ON
+ctest --test-dir "$BUILD_DIR" --output-on-failure --parallel "$JOBS"
+
+echo "== Sanitized build and test (ASan + UBSan)"
+build_project "$PROJECT_DIR/build-asan" -DPELVORN_BUILD_TESTS=ON -DPELVORN_SANITIZE=ON \
+  -DCMAKE_BUILD_TYPE=Debug
+# Qt keeps caches for the life of the process; leaks are checked in the
+# toolkit-free tests only (their CTest entries enable detect_leaks).
+ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1} \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$PROJECT_DIR/build-asan" --output-on-failure --parallel "$JOBS"
+
+echo "== Fuzz targets, short runs"
+CC=clang CXX=clang++ build_project "$PROJECT_DIR/build-fuzz" -DPELVORN_BUILD_TESTS=OFF \
+  -DPELVORN_BUILD_FUZZ=ON
+"$PROJECT_DIR/fuzz/run-fuzzers.sh" "$PROJECT_DIR/build-fuzz" "${FUZZ_SECONDS:-20}"
+
+echo "== Packaging"
+"$PROJECT_DIR/tools/check-packaging.sh" "$BUILD_DIR"
