@@ -26,6 +26,14 @@ void ShowBox(QMessageBox::Icon icon, const QString& title, const QString& prompt
 
 bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
+// The keeper takes the clipboard from whoever holds it and keeps `line` on
+// it until another program takes it.
+bool HandToKeeper(const QString& line) {
+  const std::string keeper = FindClipboardKeeper();
+  return !keeper.empty() &&
+         HandOverToKeeper(keeper, line.toStdString(), std::chrono::milliseconds(3000));
+}
+
 }  // namespace
 
 void DesktopPlatform::warning(const QString& title, const QString& prompt) {
@@ -39,20 +47,22 @@ void DesktopPlatform::information(const QString& title, const QString& prompt) {
 void DesktopPlatform::beep(const QString& /*reason*/) { QApplication::beep(); }
 
 bool DesktopPlatform::putOnClipboard(const QString& line) {
+  lastLine_ = line;
+  if (run_ == Run::Hidden && OnX11()) {
+    lineKept_ = HandToKeeper(line);
+    return lineKept_;
+  }
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
   clipboard->setText(line);
-  lastLine_ = line;
+  lineKept_ = false;
   // On X11 a set the server refused leaves us without ownership.
   return OnX11() ? clipboard->ownsClipboard() : clipboard->text() == line;
 }
 
 bool DesktopPlatform::keepClipboardAfterExit() {
-  if (lastLine_.isEmpty() || !OnX11()) return true;
-  if (!QGuiApplication::clipboard()->ownsClipboard()) return false;
-  const std::string keeper = FindClipboardKeeper();
-  return !keeper.empty() &&
-         HandOverToKeeper(keeper, lastLine_.toStdString(), std::chrono::milliseconds(3000));
+  if (lineKept_ || lastLine_.isEmpty() || !OnX11()) return true;
+  return QGuiApplication::clipboard()->ownsClipboard() && HandToKeeper(lastLine_);
 }
 
 void DesktopPlatform::deliverHiddenResult(const QString& line) { WriteResultLine(line); }

@@ -9,7 +9,11 @@ namespace pelvorn {
 // clipboard, and the clipboard keeper that holds the line after we exit.
 class DesktopPlatform : public Platform {
 public:
-  explicit DesktopPlatform(QString commandLine) : commandLine_(std::move(commandLine)) {}
+  // A hidden run ends right after its result: its line goes straight to the
+  // clipboard keeper. An ordinary run uses Qt's clipboard and hands its
+  // last line to the keeper when it ends.
+  enum class Run { Ordinary, Hidden };
+  DesktopPlatform(QString commandLine, Run run) : commandLine_(std::move(commandLine)), run_(run) {}
 
   void warning(const QString& title, const QString& prompt) override;
   void information(const QString& title, const QString& prompt) override;
@@ -22,7 +26,9 @@ public:
 
 private:
   QString commandLine_;
+  Run run_;
   QString lastLine_;
+  bool lineKept_ = false;
   InstanceGuard guard_;
 };
 

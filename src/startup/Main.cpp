@@ -38,7 +38,11 @@ int Main(Platform& platform) {
   PelvornWindow window(platform);
   if (window.refusedAtLoad()) return window.exitStatus();
   window.setLineBreak(QStringLiteral("\r\n"));
-  window.show();
+  if (IsHiddenRun(platform.commandLineText())) {
+    window.activateOnce();
+  } else {
+    window.show();
+  }
   const int status = QApplication::exec();
   if (status == ExitSuccess && window.visibilityParam() != HiddenRunSwitch) {
     // The user may still want to paste the last result.
@@ -83,7 +87,8 @@ int Start(char* programPath, const QString& commandLine) {
   if (console) {
     platform = std::make_unique<ConsolePlatform>(commandLine);
   } else {
-    platform = std::make_unique<DesktopPlatform>(commandLine);
+    platform = std::make_unique<DesktopPlatform>(
+        commandLine, hidden ? DesktopPlatform::Run::Hidden : DesktopPlatform::Run::Ordinary);
   }
   return Main(*platform);
 }

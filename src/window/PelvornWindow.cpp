@@ -10,9 +10,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
+
+// Defines pelvorn_xpm, the 32x32 16-colour window icon.
+#include "pelvorn.xpm"
 
 namespace pelvorn {
 namespace {
@@ -61,7 +65,7 @@ PelvornWindow::PelvornWindow(Platform& platform, const QLocale& locale, QWidget*
     : QWidget(parent), platform_(platform), locale_(locale) {
   setObjectName(QStringLiteral("Pelvorn"));
   setWindowTitle(QStringLiteral(" Pelvorn V1.0 "));
-  setWindowIcon(QIcon(QStringLiteral(":/pelvorn.xpm")));
+  setWindowIcon(QIcon(QPixmap(pelvorn_xpm)));
   buildControls();
   bindKeys();
   Form_Load();
@@ -70,18 +74,15 @@ PelvornWindow::PelvornWindow(Platform& platform, const QLocale& locale, QWidget*
 PelvornWindow::~PelvornWindow() = default;
 
 void PelvornWindow::buildControls() {
-  const double scale = LayoutScale(font(), QLineEdit().sizeHint().height());
   QWidget* previous = nullptr;
   for (const ControlSpec& spec : Controls) {
     QWidget* control = MakeControl(spec, this);
     control->setObjectName(QString::fromUtf8(spec.name));
-    control->setGeometry(ToPixels(spec.twips, scale));
     if (spec.kind == ControlKind::TextBox || spec.kind == ControlKind::Button) {
       if (previous != nullptr) setTabOrder(previous, control);
       previous = control;
     }
   }
-  setFixedSize(ToPixels(ClientTwips, scale));
 
   Text1 = findChild<QLineEdit*>(QStringLiteral("Text1"));
   Text2 = findChild<QLineEdit*>(QStringLiteral("Text2"));
@@ -94,6 +95,22 @@ void PelvornWindow::buildControls() {
   findChild<QLabel*>(QStringLiteral("Label2"))->setBuddy(Text2);
   Command2->setDefault(true);
   Text1->setFocus();
+}
+
+void PelvornWindow::layOut() {
+  const double scale = LayoutScale(font(), Text1->sizeHint().height());
+  for (const ControlSpec& spec : Controls) {
+    findChild<QWidget*>(QString::fromUtf8(spec.name))->setGeometry(ToPixels(spec.twips, scale));
+  }
+  setFixedSize(ToPixels(ClientTwips, scale));
+  laidOut_ = true;
+}
+
+// Laid out when first shown: a hidden run never shows the window and does
+// without measuring its captions.
+void PelvornWindow::setVisible(bool visible) {
+  if (visible && !laidOut_) layOut();
+  QWidget::setVisible(visible);
 }
 
 void PelvornWindow::bindKeys() {
@@ -123,6 +140,10 @@ void PelvornWindow::pressDefaultOrFocusedButton() {
 
 void PelvornWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  activateOnce();
+}
+
+void PelvornWindow::activateOnce() {
   if (activated_) return;
   // The first activation comes once, after the window has been shown; a
   // window manager may never activate it, so the window does not wait for one.

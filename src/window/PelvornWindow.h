@@ -34,6 +34,10 @@ public:
   // The exit status once the program has ended itself (hidden run, refusal).
   int exitStatus() const { return exitStatus_; }
 
+  // Runs the first activation without showing the window: a hidden run
+  // would hide it again at once, and drawing it costs start-up time.
+  void activateOnce();
+
   void setLineBreak(const QString& lineBreak) { lineBreak_ = lineBreak; }
   const QString& visibilityParam() const { return visibilityParam_; }
 
@@ -44,6 +48,8 @@ public:
   QPushButton* Command1 = nullptr;
   QPushButton* Command2 = nullptr;
   QPushButton* Command3 = nullptr;
+
+  void setVisible(bool visible) override;
 
 protected:
   void showEvent(QShowEvent* event) override;
@@ -57,6 +63,7 @@ private:
   void Form_Load();
 
   void buildControls();
+  void layOut();
   void bindKeys();
   void runCommandLine(const QString& mode, const struct CommandLineValues& values);
   void pressDefaultOrFocusedButton();
@@ -81,6 +88,7 @@ private:
   QString visibilityParam_;
   QString resultLine_;
   bool activated_ = false;
+  bool laidOut_ = false;
   bool ended_ = false;
   bool refusedAtLoad_ = false;
   int exitStatus_ = 0;
