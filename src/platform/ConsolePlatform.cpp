@@ -1,7 +1,5 @@
 #include "ConsolePlatform.h"
 
-#include "platform/DesktopPlatform.h"
-
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -55,7 +53,5 @@ bool ConsolePlatform::putOnClipboard(const QString& line) {
   }
   return true;
 }
-
-void ConsolePlatform::deliverHiddenResult(const QString& line) { WriteResultLine(line); }
 
 }  // namespace pelvorn

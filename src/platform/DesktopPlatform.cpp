@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 
 namespace pelvorn {
 namespace {
@@ -65,12 +64,5 @@ bool DesktopPlatform::keepClipboardAfterExit() {
   return QGuiApplication::clipboard()->ownsClipboard() && HandToKeeper(lastLine_);
 }
 
-void DesktopPlatform::deliverHiddenResult(const QString& line) { WriteResultLine(line); }
-
-void WriteResultLine(const QString& line) {
-  const QByteArray utf8 = line.toUtf8() + '\n';
-  std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
-  std::fflush(stdout);
-}
 
 }  // namespace pelvorn
