@@ -22,10 +22,8 @@ std::int16_t Subtract(std::int16_t a, std::int16_t b) { return Narrow(int{a} - i
 std::int16_t Add(std::int16_t a, std::int16_t b) { return Narrow(int{a} + int{b}); }
 std::int16_t Multiply(std::int16_t a, std::int16_t b) { return Narrow(int{a} * int{b}); }
 
-void StartFloatingPoint() noexcept { std::feclearexcept(FE_ALL_EXCEPT); }
-
 void RaiseFloatingPointError(int raised) {
-  std::feclearexcept(FE_ALL_EXCEPT);
+  std::feclearexcept(FE_ALL_EXCEPT);  // both units
   if (raised & FE_INVALID) throw RuntimeError(RuntimeErrorKind::InvalidOperation);
   if (raised & FE_DIVBYZERO) throw RuntimeError(RuntimeErrorKind::DivisionByZero);
   throw RuntimeError(RuntimeErrorKind::FloatOverflow);

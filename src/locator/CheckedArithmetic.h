@@ -3,6 +3,10 @@
 #include <cfenv>
 #include <cstdint>
 
+#if defined(__x86_64__) && defined(__SSE2_MATH__)
+#include <xmmintrin.h>
+#endif
+
 // The two kinds of checked step the locator arithmetic is built from:
 // signed 16-bit integer steps that raise Overflow when they leave the range,
 // and floating-point steps followed at once by a test of the status flags.
@@ -15,8 +19,25 @@ std::int16_t Subtract(std::int16_t a, std::int16_t b);
 std::int16_t Add(std::int16_t a, std::int16_t b);
 std::int16_t Multiply(std::int16_t a, std::int16_t b);
 
+// The status flags of the unit that does the double arithmetic. On x86-64
+// that is the SSE unit alone (the x87 unit serves only long double); its
+// MXCSR register holds the flags at the <cfenv> bit positions and is read by
+// one instruction, where fetestexcept also reads the x87 status word and
+// feclearexcept rewrites the whole x87 environment.
+#if defined(__x86_64__) && defined(__SSE2_MATH__)
+inline int RaisedFlags() noexcept {
+  return static_cast<int>(_mm_getcsr()) & (FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID);
+}
 // Clears the floating-point status flags; call before a checked computation.
-void StartFloatingPoint() noexcept;
+inline void StartFloatingPoint() noexcept {
+  const unsigned status = _mm_getcsr();
+  if (status & unsigned{FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID}) _mm_setcsr(status & ~unsigned{FE_ALL_EXCEPT});
+}
+#else
+inline int RaisedFlags() noexcept { return std::fetestexcept(FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID); }
+// Clears the floating-point status flags; call before a checked computation.
+inline void StartFloatingPoint() noexcept { std::feclearexcept(FE_ALL_EXCEPT); }
+#endif
 
 // Returns `value` once the status flags have been tested after the step that
 // produced it. Throws RuntimeError (FloatOverflow, DivisionByZero or
@@ -28,7 +49,7 @@ void StartFloatingPoint() noexcept;
 
 inline double Step(double value) {
   volatile double settled = value;
-  if (const int raised = std::fetestexcept(FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID)) [[unlikely]] {
+  if (const int raised = RaisedFlags()) [[unlikely]] {
     RaiseFloatingPointError(raised);
   }
   return settled;

@@ -12,25 +12,27 @@ struct GridIndices {
   int subsquare;
 };
 
+int FloorDivide(int dividend, int divisor) {
+  const int quotient = dividend / divisor;
+  return (dividend % divisor != 0 && dividend < 0) ? quotient - 1 : quotient;
+}
+
 // Returns the indices of `degrees` for a grid whose field is `fieldSize`
-// degrees, whose square is `squareSize` degrees (10 squares to a field) and
-// whose square holds 24 subsquares. Every index is a floor of the exact
-// position, so a boundary belongs to the square above it.
+// degrees and whose square is `squareSize` degrees (10 squares to a field),
+// each square holding 24 subsquares. Everything follows from the number of
+// whole subsquare steps below the position, taken with floor, so a boundary
+// belongs to the square above it.
 GridIndices IndicesOf(double degrees, int fieldSize, int squareSize) {
-  const double wholeDegrees = std::floor(degrees);
-  // Exact except for -1 < degrees < 0, where it may round up to 1.0.
-  const double fraction = degrees - wholeDegrees;
-  const int whole = static_cast<int>(wholeDegrees);
-  const int field = whole >= 0 ? whole / fieldSize : -((-whole + fieldSize - 1) / fieldSize);
-  const int degreesInField = whole - field * fieldSize;
-  const int square = degreesInField / squareSize;
-  const int degreesInSquare = degreesInField - square * squareSize;
   const int stepsPerDegree = 24 / squareSize;
-  int steps = static_cast<int>(std::floor(fraction * stepsPerDegree));
-  // The true fraction is below one degree; a product rounded up to the next
-  // degree still lies in the last step of this one.
-  if (steps >= stepsPerDegree) steps = stepsPerDegree - 1;
-  return {field, square, degreesInSquare * stepsPerDegree + steps};
+  double steps = std::floor(degrees * stepsPerDegree);
+  // The product may round up onto a boundary the position lies just below;
+  // the exact remainder tells.
+  if (std::fma(degrees, stepsPerDegree, -steps) < 0) steps -= 1;
+  const int allSteps = static_cast<int>(steps);
+  const int stepsPerField = fieldSize * stepsPerDegree;
+  const int field = FloorDivide(allSteps, stepsPerField);
+  const int stepsInField = allSteps - field * stepsPerField;
+  return {field, stepsInField / 24, stepsInField % 24};
 }
 
 }  // namespace
