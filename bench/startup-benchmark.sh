@@ -11,11 +11,12 @@ for tool in hyperfine Xvfb /usr/bin/time; do
 done
 
 display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
-trap 'kill $xvfb 2>/dev/null; pkill -f pelvorn-clipboard-keeper 2>/dev/null; rm -rf "$runtime"' EXIT
+# Keepers end with their X server.
+trap 'kill $xvfb 2>/dev/null; rm -rf "$runtime"' EXIT
 export DISPLAY=$display XDG_RUNTIME_DIR=$runtime LANG=de_DE.UTF-8
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
