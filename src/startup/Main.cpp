@@ -70,6 +70,10 @@ int Start(char* programPath, const QString& commandLine) {
     qputenv("QT_QPA_PLATFORM", "xcb");
   }
 
+  // A hidden run shows nothing, so it needs no accessibility bridge; without
+  // a session bus Qt would fork a bus launcher for it at every start.
+  if (hidden) qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+
   // Qt wants a private runtime directory and complains on stderr without one.
   if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
     const std::string runtime = PrivateRuntimeDirectory();
