@@ -21,16 +21,16 @@
 namespace pelvorn {
 namespace {
 
-QLabel* MakeLabel(const ControlSpec& spec, QWidget* parent) {
-  auto* label = new QLabel(QString::fromUtf8(spec.caption), parent);
-  if (spec.kind == ControlKind::ResultField) {
+QLabel* MakeLabel(const ControlSpec& entry, QWidget* parent) {
+  auto* label = new QLabel(QString::fromUtf8(entry.caption), parent);
+  if (entry.kind == ControlKind::ResultField) {
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setLineWidth(1);
     label->setBackgroundRole(QPalette::Window);
     label->setAutoFillBackground(true);
     label->setAlignment(Qt::AlignCenter);
-  } else if (QString::fromUtf8(spec.name) == QLatin1String("Label3") ||
-             QString::fromUtf8(spec.name) == QLatin1String("Label4")) {
+  } else if (QString::fromUtf8(entry.name) == QLatin1String("Label3") ||
+             QString::fromUtf8(entry.name) == QLatin1String("Label4")) {
     label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
   } else {
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -38,23 +38,23 @@ QLabel* MakeLabel(const ControlSpec& spec, QWidget* parent) {
   return label;
 }
 
-QWidget* MakeControl(const ControlSpec& spec, QWidget* parent) {
-  switch (spec.kind) {
+QWidget* MakeControl(const ControlSpec& entry, QWidget* parent) {
+  switch (entry.kind) {
     case ControlKind::TextBox: {
       auto* box = new QLineEdit(parent);
       box->setMaxLength(LocatorBoxMaxLength);
-      box->setText(QString::fromUtf8(spec.caption));
+      box->setText(QString::fromUtf8(entry.caption));
       return box;
     }
     case ControlKind::Button: {
-      auto* button = new QPushButton(QString::fromUtf8(spec.caption), parent);
+      auto* button = new QPushButton(QString::fromUtf8(entry.caption), parent);
       // Enter presses a button that has the focus, as in a dialog.
       button->setAutoDefault(true);
       return button;
     }
     case ControlKind::Label:
     case ControlKind::ResultField:
-      return MakeLabel(spec, parent);
+      return MakeLabel(entry, parent);
   }
   return nullptr;
 }
@@ -75,10 +75,10 @@ PelvornWindow::~PelvornWindow() = default;
 
 void PelvornWindow::buildControls() {
   QWidget* previous = nullptr;
-  for (const ControlSpec& spec : Controls) {
-    QWidget* control = MakeControl(spec, this);
-    control->setObjectName(QString::fromUtf8(spec.name));
-    if (spec.kind == ControlKind::TextBox || spec.kind == ControlKind::Button) {
+  for (const ControlSpec& entry : Controls) {
+    QWidget* control = MakeControl(entry, this);
+    control->setObjectName(QString::fromUtf8(entry.name));
+    if (entry.kind == ControlKind::TextBox || entry.kind == ControlKind::Button) {
       if (previous != nullptr) setTabOrder(previous, control);
       previous = control;
     }
@@ -99,8 +99,8 @@ void PelvornWindow::buildControls() {
 
 void PelvornWindow::layOut() {
   const double scale = LayoutScale(font(), Text1->sizeHint().height());
-  for (const ControlSpec& spec : Controls) {
-    findChild<QWidget*>(QString::fromUtf8(spec.name))->setGeometry(ToPixels(spec.twips, scale));
+  for (const ControlSpec& entry : Controls) {
+    findChild<QWidget*>(QString::fromUtf8(entry.name))->setGeometry(ToPixels(entry.twips, scale));
   }
   setFixedSize(ToPixels(ClientTwips, scale));
   laidOut_ = true;
