@@ -1,8 +1,7 @@
 #!/bin/bash
-# Without any display (neither DISPLAY nor WAYLAND_DISPLAY): hidden runs work
-# and say on standard error what a box or a beep would have said; an
-# ordinary start ends at once with status 3. Each case writes exactly one
-# line on standard error.
+# Without any display: hidden runs work and say in one line on standard error
+# what a box or a beep would have said; an ordinary start ends at once with
+# status 3; --help and --version need no display.
 . "$(dirname "$0")/lib.sh"
 
 # command line | status | standard output | part of the line on standard error
@@ -12,15 +11,21 @@ cases=(
   "L;JO6A;KM38mm;;;V-|1||JO6A"
   "X;1;2;3;4;V-|1||Falsche Parameterbezeichnung"
   "G;95;38,5;13;27;V-|1||Falsche Breitengradeingabe"
-  "|3||"
+  "|3||grafische"
 )
 for row in "${cases[@]}"; do
   IFS='|' read -r line status out err <<<"$row"
   name=${line:-ordinary start}
-  if [ -n "$line" ]; then run "$line"; else run; fi
-  check_eq "$name: status $status" "$status" "$rc"
-  check_file "$name: standard output" "$work/run.out" "$out"
-  check_eq "$name: one line on standard error" 1 "$(wc -l <"$work/run.err")"
-  [ -n "$err" ] && check "$name: standard error mentions \"$err\"" grep -qF -- "$err" "$work/run.err"
+  run ${line:+"$line"}
+  check_eq "$name: status" "$status" "$rc"
+  check_out "$name: standard output" "$out"
+  check_eq "$name: lines on standard error" 1 "$(wc -l <"$work/run.err")"
+  check "$name: standard error mentions \"$err\"" grep -qF -- "$err" "$work/run.err"
+done
+
+for row in "--help|Aufruf: Pelvorn" "--version|Pelvorn 1.0.3"; do
+  run "${row%%|*}"
+  check_eq "${row%%|*}: status" 0 "$rc"
+  check "${row%%|*}: \"${row#*|}\" on standard output" grep -qF -- "${row#*|}" "$work/run.out"
 done
 finish
