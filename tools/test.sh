@@ -5,7 +5,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev libhamlib-dev pkg-config
-               xvfb xauth xdotool xclip x11-utils imagemagick
+               xvfb xauth xdotool xclip
                clang libclang-rt-14-dev)
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
