@@ -10,6 +10,8 @@
 #include "window/PelvornWindow.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
 
 #include <cstdio>
 #include <memory>
@@ -24,6 +26,14 @@ Display AvailableDisplay() {
   if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) return Display::WaylandOnly;
   return Display::None;
 }
+
+// Whether Qt can open a window on Wayland (Debian ships that in qt6-wayland).
+bool WaylandPluginInstalled() {
+  const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"));
+  return !platforms.entryList({QStringLiteral("libqwayland*")}).isEmpty();
+}
+
+void PrintError(const char* utf8Line) { std::fputs(utf8Line, stderr); }
 
 // Whether the window will hide itself on its first activation.
 bool IsHiddenRun(const QString& commandLine) {
@@ -55,9 +65,13 @@ int Start(char* programPath, const QString& commandLine) {
   const Display display = AvailableDisplay();
   const bool hidden = IsHiddenRun(commandLine);
   if (display == Display::None && !hidden) {
-    std::fputs("Pelvorn: Keine grafische Oberfl\xc3\xa4" "che gefunden (weder DISPLAY noch "
-               "WAYLAND_DISPLAY ist gesetzt).\n",
-               stderr);
+    PrintError("Pelvorn: Keine grafische Oberfl\u00e4che gefunden (weder DISPLAY noch "
+               "WAYLAND_DISPLAY ist gesetzt).\n");
+    return ExitNoDisplay;
+  }
+  if (display == Display::WaylandOnly && !hidden && !WaylandPluginInstalled()) {
+    PrintError("Pelvorn: F\u00fcr Wayland fehlt das Qt-Modul (Paket qt6-wayland); "
+               "ohne DISPLAY kann kein Fenster ge\u00f6ffnet werden.\n");
     return ExitNoDisplay;
   }
   // Decided before Qt starts, so that Qt never aborts for want of a display.
