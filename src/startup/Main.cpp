@@ -76,10 +76,14 @@ int Start(char* programPath, const QString& commandLine) {
   }
   // Decided before Qt starts, so that Qt never aborts for want of a display.
   // A hidden run under XWayland uses X11, where an unfocused window may set
-  // the clipboard.
-  const bool console = display == Display::None || (hidden && display == Display::WaylandOnly);
+  // the clipboard; under Wayland alone its line goes to wl-copy, and its
+  // boxes are windows like any other.
+  const bool console = display == Display::None ||
+                       (display == Display::WaylandOnly && !WaylandPluginInstalled());
   if (console) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+  } else if (display == Display::WaylandOnly) {
+    qputenv("QT_QPA_PLATFORM", "wayland");
   } else if (hidden) {
     qputenv("QT_QPA_PLATFORM", "xcb");
   }
