@@ -63,8 +63,9 @@ void DesktopPlatform::information(const QString& title, const QString& prompt) {
 
 void DesktopPlatform::beep(const QString& reason) {
   QApplication::beep();
-  // Qt has no bell on Wayland: say why on standard error instead.
-  if (!OnX11()) {
+  // Qt has no bell on Wayland, and a hidden run's caller hears none: say
+  // why on standard error as well.
+  if (run_ == Run::Hidden || !OnX11()) {
     const QByteArray utf8 = QStringLiteral("Pelvorn: %1\n").arg(reason).toUtf8();
     std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stderr);
   }

@@ -13,7 +13,6 @@
 . "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
 MODE=${2:-wayland}
 SWAY_USER=pelvorn-sway
-BUSY_TITLE_FULL=' Pelvorn läuft bereits '
 sway_pid=
 sway_dir=
 
