@@ -1,17 +1,16 @@
 #include "DesktopPlatform.h"
 
-#include "platform/ClipboardHandover.h"
+#include "QtText.h"
+#include "platform/posix/ClipboardHandover.h"
 #include "platform/posix/WaylandClipboard.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
-
 #include <QScreen>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 
 namespace pelvorn {
 namespace {
@@ -53,28 +52,26 @@ bool HandToHelpers(const QString& line) {
 
 }  // namespace
 
-void DesktopPlatform::warning(const QString& title, const QString& prompt) {
-  ShowBox(QMessageBox::Warning, title, prompt);
+void DesktopPlatform::warning(std::u16string_view title, std::u16string_view prompt) {
+  ShowBox(QMessageBox::Warning, ToQString(title), ToQString(prompt));
 }
 
-void DesktopPlatform::information(const QString& title, const QString& prompt) {
-  ShowBox(QMessageBox::Information, title, prompt);
+void DesktopPlatform::information(std::u16string_view title, std::u16string_view prompt) {
+  ShowBox(QMessageBox::Information, ToQString(title), ToQString(prompt));
 }
 
-void DesktopPlatform::beep(const QString& reason) {
+void DesktopPlatform::beep(std::u16string_view reason) {
   QApplication::beep();
-  // Qt has no bell on Wayland, and a hidden run's caller hears none: say
-  // why on standard error as well.
-  if (run_ == Run::Hidden || !OnX11()) {
-    const QByteArray utf8 = QStringLiteral("Pelvorn: %1\n").arg(reason).toUtf8();
-    std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stderr);
-  }
+  // Qt has no bell on Wayland; a hidden run says why when it ends.
+  if (!OnX11() && run_ == Run::Ordinary) printError(reason);
 }
 
-bool DesktopPlatform::putOnClipboard(const QString& line) {
+bool DesktopPlatform::putOnClipboard(std::u16string_view text) {
+  const QString line = ToQString(text);
   lastLine_ = line;
   if (run_ == Run::Hidden) {
     lineKept_ = HandToHelpers(line);
+    if (!lineKept_) printError(u"Die Zwischenablage hat das Ergebnis nicht \u00fcbernommen.");
     return lineKept_;
   }
   lineKept_ = false;
