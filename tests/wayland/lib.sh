@@ -29,12 +29,13 @@ wayland_cleanup() {
 }
 trap wayland_cleanup EXIT
 
-# as_sway_user COMMAND...: runs COMMAND as the compositor's user.
+# as_sway_user COMMAND...: becomes COMMAND, run as the compositor's user
+# (exec: started in the background, its process id is COMMAND's).
 as_sway_user() {
   if [ "$(id -u)" = 0 ]; then
-    setpriv --reuid="$SWAY_USER" --regid="$SWAY_USER" --clear-groups -- "$@"
+    exec setpriv --reuid="$SWAY_USER" --regid="$SWAY_USER" --clear-groups -- "$@"
   else
-    "$@"
+    exec "$@"
   fi
 }
 
@@ -71,9 +72,9 @@ start_sway() {
   } >"$sway_dir/config"
   [ "$(id -u)" = 0 ] && chown -R "$SWAY_USER:$SWAY_USER" "$sway_dir"
   chmod 700 "$sway_dir"
-  as_sway_user env -i PATH=/usr/bin:/bin HOME="$sway_dir" XDG_RUNTIME_DIR="$sway_dir" \
+  (as_sway_user env -i PATH=/usr/bin:/bin HOME="$sway_dir" XDG_RUNTIME_DIR="$sway_dir" \
     WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-    sway -c "$sway_dir/config" >"$work/sway.log" 2>&1 &
+    sway -c "$sway_dir/config" >"$work/sway.log" 2>&1) &
   sway_pid=$!
   sway_socket() { compgen -G "$sway_dir/wayland-*[0-9]" >/dev/null && compgen -G "$sway_dir/sway-ipc.*.sock" >/dev/null; }
   wait_until 10 sway_socket ||

@@ -160,7 +160,7 @@ bool IsExecutableFile(const std::string& path) {
 
 }  // namespace
 
-std::string FindClipboardKeeper() {
+std::string FindOwnProgram(std::string_view name) {
   std::array<char, PATH_MAX> executable{};
   const ssize_t length = readlink("/proc/self/exe", executable.data(), executable.size() - 1);
   if (length > 0) {
@@ -168,17 +168,19 @@ std::string FindClipboardKeeper() {
     const std::size_t slash = path.rfind('/');
     if (slash != std::string::npos) {
       path.resize(slash + 1);
-      path += ClipboardKeeperName;
+      path += name;
       if (IsExecutableFile(path)) return path;
     }
   }
 #ifdef PELVORN_LIBEXEC_DIR
   std::string installed = PELVORN_LIBEXEC_DIR "/";
-  installed += ClipboardKeeperName;
+  installed += name;
   if (IsExecutableFile(installed)) return installed;
 #endif
   return {};
 }
+
+std::string FindClipboardKeeper() { return FindOwnProgram(ClipboardKeeperName); }
 
 bool HandOverToKeeper(const std::string& keeperPath, std::string_view utf8Line,
                       std::chrono::milliseconds timeout) {

@@ -24,11 +24,20 @@ public:
 
   // Returns whether another copy was running, and joins the running copies.
   // Without a usable private directory no copy can be seen: returns false.
+  // Asked again, returns the first answer.
   bool previousCopyRunning();
 
+  // Keeps this copy's lock and answer across an exec of another program of
+  // ours: the lock file stays open, and the new program's guard finds it and
+  // the answer in the environment (PELVORN_GUARD) instead of asking again.
+  void passToExec();
+
 private:
+  bool adoptPassedLock(const std::string& directory);
+
   std::string directory_;
   int lockFd_ = -1;
+  int answer_ = -1;  // -1 not asked yet, else 0 or 1
 };
 
 // Returns $XDG_RUNTIME_DIR when it is a directory owned by this user and

@@ -1,5 +1,7 @@
 #include "WaylandClipboard.h"
 
+#include "platform/posix/ClipboardHandover.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -116,6 +118,15 @@ bool HandOverToWlCopy(std::string_view utf8Line, std::chrono::milliseconds timeo
     return false;
   }
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool HandOverToClipboardHelpers(std::string_view utf8Line, bool x11, std::chrono::milliseconds timeout) {
+  bool kept = WaylandDisplayNamed() && HandOverToWlCopy(utf8Line, timeout);
+  if (x11) {
+    const std::string keeper = FindClipboardKeeper();
+    kept = (!keeper.empty() && HandOverToKeeper(keeper, utf8Line, timeout)) || kept;
+  }
+  return kept;
 }
 
 }  // namespace pelvorn

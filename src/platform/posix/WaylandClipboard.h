@@ -27,4 +27,10 @@ bool WaylandDisplayNamed();
 // reaped).
 bool HandOverToWlCopy(std::string_view utf8Line, std::chrono::milliseconds timeout);
 
+// Hands `utf8Line` to wl-copy where a Wayland display is named, then, when
+// `x11` is true, to the X11 keeper. wl-copy goes first: where the compositor
+// bridges the two clipboards (XWayland), the keeper's X11 offer then stands
+// on both sides. Returns whether one of them took it.
+bool HandOverToClipboardHelpers(std::string_view utf8Line, bool x11, std::chrono::milliseconds timeout);
+
 }  // namespace pelvorn

@@ -35,19 +35,11 @@ bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
 constexpr std::chrono::milliseconds HandoverTimeout(3000);
 
-// wl-copy (Wayland) and the keeper (X11, XWayland too) take the clipboard
-// from whoever holds it and keep `line` on it until another program takes
-// it. wl-copy goes first: where the compositor bridges the two clipboards,
-// the keeper's X11 offer then stands on both sides. Returns whether one of
-// them took it.
+// wl-copy and the keeper (X11, XWayland too) take the clipboard from
+// whoever holds it and keep `line` on it until another program takes it.
 bool HandToHelpers(const QString& line) {
-  const std::string utf8 = line.toStdString();
-  bool kept = WaylandDisplayNamed() && HandOverToWlCopy(utf8, HandoverTimeout);
-  if (OnX11() || !qEnvironmentVariableIsEmpty("DISPLAY")) {
-    const std::string keeper = FindClipboardKeeper();
-    kept = (!keeper.empty() && HandOverToKeeper(keeper, utf8, HandoverTimeout)) || kept;
-  }
-  return kept;
+  const bool x11 = OnX11() || !qEnvironmentVariableIsEmpty("DISPLAY");
+  return HandOverToClipboardHelpers(line.toStdString(), x11, HandoverTimeout);
 }
 
 }  // namespace
