@@ -6,8 +6,8 @@
 #      `xclip -i` on the same line: median wall time (hyperfine) and peak
 #      memory (GNU time);
 #   2. an ordinary start until its window is mapped, beside a Qt Widgets
-#      program that shows an empty window of the same size: paired runs,
-#      taken in turns, medians.
+#      program that shows an empty window of the same size, and one that
+#      shows a line of text in it: runs taken in turns, medians.
 #   bench/startup-benchmark.sh [build-dir]     RUNS=40 PAIRS=12 by default
 set -euo pipefail
 build=$(cd "${1:-$(dirname "$0")/../build}" && pwd)
@@ -55,7 +55,8 @@ kill "$first"; wait "$first" 2>/dev/null || true
 [ -n "$size" ] || { echo "Pelvorn showed no window"; exit 1; }
 : >"$work/pairs"
 for _ in $(seq "${PAIRS:-12}"); do
-  printf '%s %s\n' "$("$timer" "$pelvorn")" "$("$timer" "$minimal" --show "$size")" >>"$work/pairs"
+  printf '%s %s %s\n' "$("$timer" "$pelvorn")" "$("$timer" "$minimal" --show "$size")" \
+    "$("$timer" "$minimal" --show-text "$size")" >>"$work/pairs"
 done
 
 python3 - "$work/hidden.json" "$minimal_kb" "$hidden_kb" "$xclip_kb" "$work/pairs" "$size" <<'PY'
@@ -66,10 +67,11 @@ mk, hk, xk = (int(v) for v in sys.argv[2:5])
 print("Hidden run with good input, beside the minimal Qt Widgets program and xclip -i:")
 print(f"  median wall: minimal {m:.1f} ms, hidden run {h:.1f} ms ({h/m:.3f}x), xclip {x:.1f} ms ({x/m:.3f}x)")
 print(f"  peak RSS:    minimal {mk} KiB, hidden run {hk} KiB ({hk/mk:.3f}x), xclip {xk} KiB ({xk/mk:.3f}x)")
-pairs = [tuple(map(float, l.split())) for l in open(sys.argv[5]) if l.strip()]
-p = statistics.median(a for a, _ in pairs)
-q = statistics.median(b for _, b in pairs)
-r = statistics.median(a / b for a, b in pairs)
-print(f"Ordinary start until the window is mapped ({len(pairs)} pairs, window {sys.argv[6]}):")
-print(f"  median: Pelvorn {p:.1f} ms, minimal Qt window {q:.1f} ms, ratio {p/q:.3f}x (median of pair ratios {r:.3f}x)")
+rows = [tuple(map(float, l.split())) for l in open(sys.argv[5]) if l.strip()]
+p, q, t = (statistics.median(row[i] for row in rows) for i in range(3))
+r = statistics.median(a / b for a, b, _ in rows)
+s = statistics.median(a / c for a, _, c in rows)
+print(f"Ordinary start until the window is mapped ({len(rows)} rounds, window {sys.argv[6]}):")
+print(f"  median: Pelvorn {p:.1f} ms, minimal Qt window {q:.1f} ms, ratio {p/q:.3f}x (median of round ratios {r:.3f}x)")
+print(f"  the same window with one line of text {t:.1f} ms, ratio {p/t:.3f}x (median of round ratios {s:.3f}x)")
 PY
