@@ -17,6 +17,10 @@
 
 extern char** environ;
 
+#ifndef PELVORN_LIBEXEC_RELATIVE
+#define PELVORN_LIBEXEC_RELATIVE "libexec/pelvorn"
+#endif
+
 namespace pelvorn {
 namespace {
 
@@ -164,12 +168,16 @@ std::string FindOwnProgram(std::string_view name) {
   std::array<char, PATH_MAX> executable{};
   const ssize_t length = readlink("/proc/self/exe", executable.data(), executable.size() - 1);
   if (length > 0) {
-    std::string path(executable.data(), static_cast<std::size_t>(length));
-    const std::size_t slash = path.rfind('/');
+    std::string directory(executable.data(), static_cast<std::size_t>(length));
+    const std::size_t slash = directory.rfind('/');
     if (slash != std::string::npos) {
-      path.resize(slash + 1);
-      path += name;
-      if (IsExecutableFile(path)) return path;
+      directory.resize(slash + 1);
+      // Next to the program (the build), then where the package put it
+      // beside the program's own bin directory, wherever it was installed.
+      for (std::string path : {directory, directory + "../" PELVORN_LIBEXEC_RELATIVE "/"}) {
+        path += name;
+        if (IsExecutableFile(path)) return path;
+      }
     }
   }
 #ifdef PELVORN_LIBEXEC_DIR
