@@ -1,6 +1,7 @@
 #include "ContestDistance.h"
 
 #include "LocatorDecoding.h"
+#include "SubsquareCentres.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,7 +40,8 @@ ContestLocator ReadContestLocator(std::string_view text) {
   const std::u16string_view locator(capitals, 6);
   if (!IsWellFormedLocator(locator)) return {};
   const auto kind = text.size() == 6 ? ContestLocator::Kind::Subsquare : ContestLocator::Kind::SquareOnly;
-  return {kind, LocatorToLatitude(locator), LocatorToLongitude(locator)};
+  const SubsquareCentre centre = CentreOfWellFormed(locator);
+  return {kind, centre.latitude, centre.longitude};
 }
 
 std::optional<long> ContestKilometresBetween(std::string_view own, std::string_view foreign) {

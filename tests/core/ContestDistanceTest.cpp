@@ -5,6 +5,7 @@
 #include "locator/GreatCircle.h"
 #include "locator/LocatorDecoding.h"
 #include "locator/LongPath.h"
+#include "locator/SubsquareCentres.h"
 
 #include <hamlib/rig.h>
 #include <hamlib/rotator.h>
@@ -68,6 +69,21 @@ TEST(ContestDistance, WhatCountsAsALocator) {
   EXPECT_EQ(square.longitude, LocatorToLongitude(u"JO62MM"));
   EXPECT_EQ(ContestKilometresBetween("JO65FR", "JO6"), std::nullopt);
   EXPECT_EQ(ContestKilometresBetween("", "JO65FR"), std::nullopt);
+}
+
+// The looked-up centres are the checked decoding's own doubles, for every
+// field, square and subsquare character of either coordinate.
+TEST(SubsquareCentres, EqualTheCheckedDecodingEverywhere) {
+  for (char16_t field = u'A'; field <= u'R'; ++field) {
+    for (char16_t square = u'0'; square <= u'9'; ++square) {
+      for (char16_t subsquare = u'A'; subsquare <= u'X'; ++subsquare) {
+        const std::u16string latitudeVaries{u'J', field, u'5', square, u'M', subsquare};
+        const std::u16string longitudeVaries{field, u'J', square, u'5', subsquare, u'M'};
+        ASSERT_EQ(CentreOfWellFormed(latitudeVaries).latitude, LocatorToLatitude(latitudeVaries));
+        ASSERT_EQ(CentreOfWellFormed(longitudeVaries).longitude, LocatorToLongitude(longitudeVaries));
+      }
+    }
+  }
 }
 
 std::string RandomLocator(std::mt19937& random) {
