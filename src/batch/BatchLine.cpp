@@ -5,9 +5,9 @@
 #include "locator/ContestDistance.h"
 #include "locator/DegreesToLocator.h"
 #include "locator/GreatCircle.h"
+#include "locator/UncheckedGreatCircle.h"
 #include "locator/LongPath.h"
 #include "locator/NumberPatterns.h"
-#include "locator/RuntimeError.h"
 #include "locator/SubsquareCentres.h"
 #include "startup/CommandLine.h"
 #include "window/ControlTable.h"
@@ -151,15 +151,10 @@ std::string AppendBatchLine(std::string_view line, BatchFormat format, const Num
   }
   if (!reason.empty()) return Refuse(line, format, std::move(reason), out);
 
-  double km = 0, direction = 0;
-  try {
-    const double angle = CentralAngle(pair.lat1, pair.lat2, pair.lon1, pair.lon2);
-    km = DistanceKm(angle);
-    direction = Direction(pair.lat1, pair.lat2, pair.lon1, pair.lon2, angle);
-  } catch (const RuntimeError&) {
-    // Finite, checked coordinates do not fault; should one, it is no result.
-    return Refuse(line, format, "Rechenfehler", out);
-  }
+  // The coordinates are locator centres or degrees DegreesToLocator has
+  // accepted: finite, so the checked steps could not fault, and the
+  // unchecked ones give the same doubles.
+  const auto [km, direction] = UncheckedDistanceAndDirection(pair.lat1, pair.lat2, pair.lon1, pair.lon2);
 
   if (format == BatchFormat::ResultLine) {
     out += ToUtf8(ResultLine(FormatDistance(km, locale), FormatDirection(direction, locale)));
