@@ -9,8 +9,14 @@
 #include <cstring>
 #include <deque>
 #include <filesystem>
+
+// Blocks are computed on other threads where the standard library has
+// them (not in MinGW's win32 thread model); otherwise one after the other.
+#if !defined(__GLIBCXX__) || defined(_GLIBCXX_HAS_GTHREADS)
+#define PELVORN_BATCH_THREADS 1
 #include <future>
 #include <thread>
+#endif
 
 namespace pelvorn {
 namespace {
@@ -83,7 +89,7 @@ class Run {
 public:
   Run(BatchFormat format, const NumberLocale& locale, std::FILE* out, std::FILE* err)
       : format_(format), locale_(locale), out_(out), err_(err),
-        blocksInFlight_(std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4)) {
+        blocksInFlight_(BlocksInFlight()) {
     if (format_ == BatchFormat::Tsv) Write(std::string(TsvHeader) + "\n", {});
   }
 
@@ -159,24 +165,36 @@ private:
     return block;
   }
 
+  static std::size_t BlocksInFlight() {
+#ifdef PELVORN_BATCH_THREADS
+    return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
+#else
+    return 1;
+#endif
+  }
+
   void Submit(Block block) {
     if (block.lines.empty()) return;
-    if (blocksInFlight_ == 1) {
-      Done(Compute(std::move(block), format_, locale_));
+#ifdef PELVORN_BATCH_THREADS
+    if (blocksInFlight_ > 1) {
+      inFlight_.push_back(std::async(std::launch::async, Compute, std::move(block), format_, std::cref(locale_)));
+      if (inFlight_.size() >= blocksInFlight_) {
+        Done(inFlight_.front().get());
+        inFlight_.pop_front();
+      }
       return;
     }
-    inFlight_.push_back(std::async(std::launch::async, Compute, std::move(block), format_, std::cref(locale_)));
-    if (inFlight_.size() >= blocksInFlight_) {
-      Done(inFlight_.front().get());
-      inFlight_.pop_front();
-    }
+#endif
+    Done(Compute(std::move(block), format_, locale_));
   }
 
   void Drain() {
+#ifdef PELVORN_BATCH_THREADS
     while (!inFlight_.empty()) {
       Done(inFlight_.front().get());
       inFlight_.pop_front();
     }
+#endif
   }
 
   void Done(const Block& block) {
@@ -202,7 +220,9 @@ private:
   std::FILE* out_;
   std::FILE* err_;
   std::size_t blocksInFlight_;
+#ifdef PELVORN_BATCH_THREADS
   std::deque<std::future<Block>> inFlight_;
+#endif
   bool withoutResult_ = false;
   bool unreadable_ = false;
   bool writeFailed_ = false;
