@@ -20,18 +20,18 @@ export LANG=de_DE.UTF-8  # read by the program (Qt), not needed by the shell
 "$generator" "$pairs" "$work/pairs.txt" "$work/geod.txt"
 "$generator" $((pairs * 10)) "$work/pairs10.txt" /dev/null 7
 
-# run NAME COMMAND...: wall seconds and peak RSS (KiB) of the best of three runs.
+# run NAME COMMAND...: wall seconds, CPU seconds (user + system) and peak
+# RSS (KiB) of the fastest of three runs.
 run() {
-  local name=$1 best= rss= line
+  local name=$1 best= line
   shift
   for _ in 1 2 3; do
-    line=$(/usr/bin/time -f '%e %M' "$@" 2>&1 >/dev/null | tail -1)
-    if [ -z "$best" ] || awk -v a="${line% *}" -v b="$best" 'BEGIN { exit !(a < b) }'; then
-      best=${line% *}
-      rss=${line#* }
+    line=$(/usr/bin/time -f '%e %U %S %M' "$@" 2>&1 >/dev/null | tail -1)
+    if [ -z "$best" ] || awk -v a="${line%% *}" -v b="${best%% *}" 'BEGIN { exit !(a < b) }'; then
+      best=$line
     fi
   done
-  printf '%s %s %s\n' "$name" "$best" "$rss"
+  printf '%s %s\n' "$name" "$best"
 }
 
 {
@@ -46,15 +46,18 @@ import sys
 pairs = int(sys.argv[1])
 results = {}
 for line in open(sys.argv[2]):
-    name, seconds, rss = line.split()
-    results[name] = (float(seconds), int(rss))
-geod = pairs / results["geodsolve"][0]
-print(f"{pairs} random pairs (best of 3, wall time)")
+    name, wall, user, system, rss = line.split()
+    results[name] = (float(wall), float(user) + float(system), int(rss))
+geod_wall = pairs / results["geodsolve"][0]
+geod_cpu = pairs / results["geodsolve"][1]
+print(f"{pairs} random pairs, fastest of 3 runs; machine: {__import__('os').cpu_count()} CPUs, "
+      f"load {open('/proc/loadavg').read().split()[0]}")
+print(f"  {'':10s} {'wall s':>7s} {'pairs/s (wall)':>15s} {'x GeodSolve':>11s}  {'CPU s':>6s} {'pairs/CPU-s':>12s} {'x GeodSolve':>11s}  peak RSS")
 for name in ("tsv", "default", "geodsolve"):
-    seconds, rss = results[name]
-    rate = pairs / seconds
-    print(f"  {name:10s} {seconds:7.2f} s  {rate:12,.0f} pairs/s  {rate / geod:6.1f} x GeodSolve  peak RSS {rss} KiB")
-seconds, rss = results["tsv-10x"]
-print(f"  tsv on {10 * pairs} pairs: {seconds:.2f} s, peak RSS {rss} KiB "
-      f"(on {pairs}: {results['tsv'][1]} KiB)")
+    wall, cpu, rss = results[name]
+    print(f"  {name:10s} {wall:7.2f} {pairs / wall:15,.0f} {pairs / wall / geod_wall:11.1f}  "
+          f"{cpu:6.2f} {pairs / cpu:12,.0f} {pairs / cpu / geod_cpu:11.1f}  {rss} KiB")
+wall, cpu, rss = results["tsv-10x"]
+print(f"  tsv on {10 * pairs} pairs: {wall:.2f} s wall, {cpu:.2f} s CPU, peak RSS {rss} KiB "
+      f"(on {pairs}: {results['tsv'][2]} KiB)")
 PY
