@@ -38,6 +38,13 @@ check "messages name the file" "$work/mixed.txt:2: MeinLocator: Locator zu kurz:
 grep -q "^Pelvorn: $work/missing.txt: kann nicht gelesen werden" "$work/err"
 check "missing file reported" 0 $?
 
+# The default output line is the line a hidden run prints.
+for line in 'L;JO62mm;KM38mm;;;V-' 'G;52,5;38,5;13;27;V-' 'l;jo62;rr99xx;;;V-' 'L;JO62MM;JO62MM;;;V-'; do
+  hidden=$(LANG=de_DE.UTF-8 "$program" "$line" 2>/dev/null)
+  batch=$(printf '%s\n' "$line" | LANG=de_DE.UTF-8 "$program" --batch)
+  check "batch line as the hidden run prints it: $line" "$hidden" "$batch"
+done
+
 # A running copy (its shared lock held) refuses no console tool, and none
 # needs a display.
 export XDG_RUNTIME_DIR=$work/runtime
