@@ -97,6 +97,12 @@ check "the differing QSO is listed" 0 $?
 cmp "$work/fixed.edi" "$work/good.edi"
 check "the corrected copy differs only in points, CQSOP and CODXC, CR LF kept" 0 $?
 check "the log itself is unchanged" "$before" "$(sha256sum <"$work/off.edi")"
+(umask 027; "$program" --edi "$work/off.edi" --fix "$work/new.edi" >/dev/null)
+printf 'alt\n' >"$work/old.edi"
+chmod 604 "$work/old.edi"
+"$program" --edi "$work/off.edi" --fix "$work/old.edi" >/dev/null
+check "a new copy has the mode of any new file, a replaced one keeps its mode" "640 604" \
+  "$(stat -c %a "$work/new.edi") $(stat -c %a "$work/old.edi")"
 
 "$program" --edi "$work/off.edi" --fix "$work/off.edi" >/dev/null 2>&1
 check "the log is never its own copy" "2:$before" "$?:$(sha256sum <"$work/off.edi")"

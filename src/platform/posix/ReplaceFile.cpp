@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace pelvorn {
@@ -45,7 +46,21 @@ bool ReplaceFileContents(const std::string& utf8Path, std::string_view contents,
   }
   int failure = 0;
   const char* step = nullptr;
-  if (!WriteAll(descriptor, contents, failure)) {
+  // mkstemp makes the file private; the copy gets the mode of the file it
+  // replaces, or that of any new file.
+  struct stat existing {};
+  mode_t mode = 0;
+  if (::stat(utf8Path.c_str(), &existing) == 0) {
+    mode = existing.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  if (::fchmod(descriptor, mode) != 0) {
+    failure = errno;
+    step = "Rechte nicht setzbar";
+  } else if (!WriteAll(descriptor, contents, failure)) {
     step = "Schreiben fehlgeschlagen";
   } else if (::fsync(descriptor) != 0) {
     failure = errno;
