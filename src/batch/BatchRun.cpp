@@ -115,7 +115,9 @@ public:
         block = Fresh(name, next);
       }
     };
-    for (;;) {
+    // Once the output cannot be written (a reader that went away), the
+    // rest of the input is not read.
+    while (!writeFailed_) {
       const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), stream);
       std::string_view data(chunk.data(), got);
       while (!data.empty()) {
@@ -147,6 +149,8 @@ public:
     Write({}, message);
     unreadable_ = true;
   }
+
+  bool OutputFailed() const { return writeFailed_; }
 
   int Finish() {
     Drain();
@@ -236,6 +240,7 @@ int RunBatch(const std::vector<std::string>& files, BatchFormat format, const Nu
   const std::string standardInput = "-";
   if (files.empty()) run.Lines(in, standardInput);
   for (const std::string& file : files) {
+    if (run.OutputFailed()) break;
     if (file == "-") {
       run.Lines(in, file);
       continue;

@@ -55,6 +55,12 @@ flock -s 9
 check "all lines with a result give 0, beside a running copy" "0:1892.585 km/139.74 °:" "$?:$(cat "$work/out"):$(cat "$work/err")"
 exec 9>&-
 
+"$program" --batch "$work/good.txt" >/dev/full 2>"$work/err"
+check "an output that cannot be written gives 2" "2:Pelvorn: Ausgabe kann nicht geschrieben werden" "$?:$(cat "$work/err")"
+# An endless input: only a run that stops when its reader goes away ends.
+yes 'L;JO62MM;KM38MM' | timeout 60 "$program" --batch 2>/dev/null | head -1 >/dev/null
+check "a reader that went away ends the run" 2 "${PIPESTATUS[1]}"
+
 # --- TSV: the same bytes in every locale
 for i in $(seq 200); do printf 'L;JO62mm;FN20xr\nG;52.5;-38.25;13.125;-27\nL;jo6;x\n'; done >"$work/many.txt"
 LC_ALL=de_DE.UTF-8 "$program" --batch --tsv "$work/many.txt" >"$work/de.tsv" 2>/dev/null
