@@ -42,9 +42,13 @@ int main(int argc, char** argv) {
     if (i > 0) commandLine += ' ';
     commandLine += arguments[i];
   }
+  // The console tools (--batch, --tsv, --edi) are the front end's.
+  const bool option = !arguments.empty() && arguments.front().rfind("--", 0) == 0;
   pelvorn::InstanceGuard guard;
-  if (const auto status = pelvorn::RunHiddenWithoutToolkit(pelvorn::FromUtf8(commandLine), guard)) {
-    return *status;
+  if (!option) {
+    if (const auto status = pelvorn::RunHiddenWithoutToolkit(pelvorn::FromUtf8(commandLine), guard)) {
+      return *status;
+    }
   }
 
   const std::string frontEnd = pelvorn::FindOwnProgram(QtFrontEndName);
