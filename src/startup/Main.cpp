@@ -3,6 +3,8 @@
 #include "locator/ResultPresentation.h"
 #include "platform/ConsolePlatform.h"
 #include "platform/DesktopPlatform.h"
+#include "platform/posix/DisplayLossGuard.h"
+#include "platform/posix/DisplayProbe.h"
 #include "startup/Blanks.h"
 #include "startup/CommandLine.h"
 #include "startup/ExitStatus.h"
@@ -62,8 +64,17 @@ int Main(Platform& platform) {
 }
 
 int Start(char* programPath, const QString& commandLine) {
+  // A DISPLAY whose server does not answer counts as none at all.
+  const DisplayProbe probe;
+  const QByteArray silentDisplay = probe.answers() ? QByteArray() : qgetenv("DISPLAY");
+  if (!probe.answers()) qunsetenv("DISPLAY");
   const Display display = AvailableDisplay();
   const bool hidden = IsHiddenRun(commandLine);
+  if (display == Display::None && !hidden && !silentDisplay.isEmpty()) {
+    PrintError(("Pelvorn: Keine grafische Oberfl\u00e4che erreichbar (DISPLAY=" + silentDisplay +
+                " antwortet nicht, WAYLAND_DISPLAY ist nicht gesetzt).\n").constData());
+    return ExitNoDisplay;
+  }
   if (display == Display::None && !hidden) {
     PrintError("Pelvorn: Keine grafische Oberfl\u00e4che gefunden (weder DISPLAY noch "
                "WAYLAND_DISPLAY ist gesetzt).\n");
@@ -77,11 +88,12 @@ int Start(char* programPath, const QString& commandLine) {
   // Decided before Qt starts, so that Qt never aborts for want of a display.
   // A hidden run under XWayland uses X11, where an unfocused window may set
   // the clipboard.
-  const bool console = display == Display::None || (hidden && display == Display::WaylandOnly);
+  bool console = display == Display::None || (hidden && display == Display::WaylandOnly);
   if (console) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   } else if (hidden) {
-    qputenv("QT_QPA_PLATFORM", "xcb");
+    // A server that went away since the probe leaves a hidden run the console.
+    qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
   }
 
   // A hidden run shows nothing, so it needs no accessibility bridge; without
@@ -89,7 +101,7 @@ int Start(char* programPath, const QString& commandLine) {
   if (hidden) qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 
   // Qt wants a private runtime directory and complains on stderr without one.
-  if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
     const std::string runtime = PrivateRuntimeDirectory();
     if (!runtime.empty()) qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime));
   }
@@ -97,7 +109,9 @@ int Start(char* programPath, const QString& commandLine) {
   // Qt sees no arguments: the command line is ours alone.
   int qtArgc = 1;
   char* qtArgv[] = {programPath, nullptr};
+  const DisplayLossGuard displayLoss(probe);
   QApplication application(qtArgc, qtArgv);
+  console = console || QGuiApplication::platformName() == QLatin1String("offscreen");
   QApplication::setQuitOnLastWindowClosed(false);
   QGuiApplication::setDesktopFileName(QStringLiteral("pelvorn"));
 

@@ -1,3 +1,4 @@
+#include "platform/posix/StandardStreams.h"
 #include "startup/Main.h"
 #include "startup/Usage.h"
 
@@ -16,6 +17,7 @@ int Print(const QString& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  pelvorn::OpenClosedStandardStreams();
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
 
