@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 
 namespace pelvorn {
 namespace {
@@ -27,10 +28,16 @@ bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
 // The keeper takes the clipboard from whoever holds it and keeps `line` on
 // it until another program takes it.
+// Says on standard error why not, when it failed.
 bool HandToKeeper(const QString& line) {
-  const std::string keeper = FindClipboardKeeper();
-  return !keeper.empty() &&
-         HandOverToKeeper(keeper, line.toStdString(), std::chrono::milliseconds(3000));
+  const Handover result =
+      HandOverToKeeper(FindClipboardKeeper(), line.toStdString(), std::chrono::milliseconds(3000));
+  if (!Published(result)) {
+    const std::string_view text = HandoverFailureText(result);
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
+  }
+  return Published(result);
 }
 
 }  // namespace
