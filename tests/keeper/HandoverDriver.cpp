@@ -4,7 +4,7 @@
 // once, 1 with the German reason on standard error when the handover
 // failed, 2 on a wrong call.
 
-#include "platform/ClipboardHandover.h"
+#include "platform/posix/ClipboardHandover.h"
 
 #include <chrono>
 #include <cstdio>
@@ -16,6 +16,6 @@ int main(int argc, char** argv) {
   const pelvorn::Handover result = pelvorn::HandOverToKeeper(argv[1], argv[2], timeout);
   if (result == pelvorn::Handover::Kept) return 0;
   if (result == pelvorn::Handover::Superseded) return 3;
-  std::fprintf(stderr, "%s\n", std::string(pelvorn::HandoverFailureText(result)).c_str());
+  std::fprintf(stderr, "Pelvorn: %s\n", std::string(pelvorn::HandoverFailureText(result)).c_str());
   return 1;
 }

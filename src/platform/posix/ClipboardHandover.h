@@ -36,8 +36,9 @@ enum class Handover {
 // Returns whether the line reached the clipboard: Kept or Superseded.
 bool Published(Handover result);
 
-// Returns one German line (UTF-8, no line break) saying why the line is not
-// on the clipboard, for standard error; empty for Kept and Superseded.
+// Returns one German sentence (UTF-8, no line break, no program name)
+// saying why the line is not on the clipboard, for standard error; empty for
+// Kept and Superseded.
 std::string_view HandoverFailureText(Handover result);
 
 // Starts the keeper at `keeperPath` with `utf8Line` and waits until it

@@ -1,6 +1,8 @@
 #include "DesktopPlatform.h"
 
-#include "platform/ClipboardHandover.h"
+#include "QtText.h"
+#include "common/Text.h"
+#include "platform/posix/ClipboardHandover.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -8,7 +10,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 
 namespace pelvorn {
 namespace {
@@ -28,34 +29,29 @@ bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
 // The keeper takes the clipboard from whoever holds it and keeps `line` on
 // it until another program takes it.
-// Says on standard error why not, when it failed.
-bool HandToKeeper(const QString& line) {
-  const Handover result =
-      HandOverToKeeper(FindClipboardKeeper(), line.toStdString(), std::chrono::milliseconds(3000));
-  if (!Published(result)) {
-    const std::string_view text = HandoverFailureText(result);
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fputc('\n', stderr);
-  }
-  return Published(result);
+Handover HandToKeeper(const QString& line) {
+  return HandOverToKeeper(FindClipboardKeeper(), line.toStdString(), std::chrono::milliseconds(3000));
 }
 
 }  // namespace
 
-void DesktopPlatform::warning(const QString& title, const QString& prompt) {
-  ShowBox(QMessageBox::Warning, title, prompt);
+void DesktopPlatform::warning(std::u16string_view title, std::u16string_view prompt) {
+  ShowBox(QMessageBox::Warning, ToQString(title), ToQString(prompt));
 }
 
-void DesktopPlatform::information(const QString& title, const QString& prompt) {
-  ShowBox(QMessageBox::Information, title, prompt);
+void DesktopPlatform::information(std::u16string_view title, std::u16string_view prompt) {
+  ShowBox(QMessageBox::Information, ToQString(title), ToQString(prompt));
 }
 
-void DesktopPlatform::beep(const QString& /*reason*/) { QApplication::beep(); }
+void DesktopPlatform::beep(std::u16string_view /*reason*/) { QApplication::beep(); }
 
-bool DesktopPlatform::putOnClipboard(const QString& line) {
+bool DesktopPlatform::putOnClipboard(std::u16string_view text) {
+  const QString line = ToQString(text);
   lastLine_ = line;
   if (run_ == Run::Hidden && OnX11()) {
-    lineKept_ = HandToKeeper(line);
+    const Handover result = HandToKeeper(line);
+    lineKept_ = Published(result);
+    if (!lineKept_) printError(FromUtf8(HandoverFailureText(result)));
     return lineKept_;
   }
   QClipboard* clipboard = QGuiApplication::clipboard();
@@ -68,8 +64,10 @@ bool DesktopPlatform::putOnClipboard(const QString& line) {
 
 bool DesktopPlatform::keepClipboardAfterExit() {
   if (lineKept_ || lastLine_.isEmpty() || !OnX11()) return true;
-  return QGuiApplication::clipboard()->ownsClipboard() && HandToKeeper(lastLine_);
+  if (!QGuiApplication::clipboard()->ownsClipboard()) return false;
+  const Handover result = HandToKeeper(lastLine_);
+  if (!Published(result)) printError(FromUtf8(HandoverFailureText(result)));
+  return Published(result);
 }
-
 
 }  // namespace pelvorn

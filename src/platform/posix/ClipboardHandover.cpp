@@ -192,22 +192,22 @@ std::string_view HandoverFailureText(Handover result) {
     case Handover::Superseded:
       return {};
     case Handover::NoKeeper:
-      return "Pelvorn: Das Hilfsprogramm pelvorn-clipboard-keeper ist nicht installiert; "
+      return "Das Hilfsprogramm pelvorn-clipboard-keeper ist nicht installiert; "
              "das Ergebnis steht nicht in der Zwischenablage.";
     case Handover::LineTooLong:
-      return "Pelvorn: Die Zeile ist zu lang f\u00fcr die Zwischenablage.";
+      return "Die Zeile ist zu lang f\u00fcr die Zwischenablage.";
     case Handover::NotStarted:
-      return "Pelvorn: Das Hilfsprogramm pelvorn-clipboard-keeper lie\u00df sich nicht starten; "
+      return "Das Hilfsprogramm pelvorn-clipboard-keeper lie\u00df sich nicht starten; "
              "das Ergebnis steht nicht in der Zwischenablage.";
     case Handover::NoAnswer:
-      return "Pelvorn: Das Hilfsprogramm pelvorn-clipboard-keeper hat nicht rechtzeitig geantwortet; "
+      return "Das Hilfsprogramm pelvorn-clipboard-keeper hat nicht rechtzeitig geantwortet; "
              "das Ergebnis steht nicht in der Zwischenablage.";
     case Handover::KeeperFailed:
     case Handover::BadInput:
-      return "Pelvorn: Das Hilfsprogramm pelvorn-clipboard-keeper ist unerwartet beendet worden; "
+      return "Das Hilfsprogramm pelvorn-clipboard-keeper ist unerwartet beendet worden; "
              "das Ergebnis steht nicht in der Zwischenablage.";
     case Handover::NoDisplay:
-      return "Pelvorn: Der X-Server ist f\u00fcr die Zwischenablage nicht erreichbar; "
+      return "Der X-Server ist f\u00fcr die Zwischenablage nicht erreichbar; "
              "das Ergebnis steht nicht in der Zwischenablage.";
   }
   return {};

@@ -1,9 +1,9 @@
-#include "PelvornWindow.h"
+#include "QtWindow.h"
 
-#include "locator/RuntimeError.h"
-#include "platform/Platform.h"
-#include "startup/ExitStatus.h"
-#include "window/WindowLayout.h"
+#include "QtText.h"
+#include "QtWindowLayout.h"
+#include "window/ControlTable.h"
+#include "window/Keys.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -22,19 +22,15 @@ namespace pelvorn {
 namespace {
 
 QLabel* MakeLabel(const ControlSpec& entry, QWidget* parent) {
-  auto* label = new QLabel(QString::fromUtf8(entry.caption), parent);
+  auto* label = new QLabel(ToQString(entry.caption), parent);
+  const Qt::Alignment horizontal = entry.alignment == Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
+  label->setAlignment(horizontal | Qt::AlignVCenter);
   if (entry.kind == ControlKind::ResultField) {
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setLineWidth(1);
     // The white of a text box: read-only fields beside the input boxes.
     label->setBackgroundRole(QPalette::Base);
     label->setAutoFillBackground(true);
-    label->setAlignment(Qt::AlignCenter);
-  } else if (QString::fromUtf8(entry.name) == QLatin1String("Label3") ||
-             QString::fromUtf8(entry.name) == QLatin1String("Label4")) {
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-  } else {
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   }
   return label;
 }
@@ -44,11 +40,11 @@ QWidget* MakeControl(const ControlSpec& entry, QWidget* parent) {
     case ControlKind::TextBox: {
       auto* box = new QLineEdit(parent);
       box->setMaxLength(LocatorBoxMaxLength);
-      box->setText(QString::fromUtf8(entry.caption));
+      box->setText(ToQString(entry.caption));
       return box;
     }
     case ControlKind::Button: {
-      auto* button = new QPushButton(QString::fromUtf8(entry.caption), parent);
+      auto* button = new QPushButton(ToQString(entry.caption), parent);
       // Enter presses a button that has the focus, as in a dialog.
       button->setAutoDefault(true);
       return button;
@@ -70,23 +66,22 @@ bool IsAltQuestionMark(const QKeyEvent& key) {
 
 }  // namespace
 
-PelvornWindow::PelvornWindow(Platform& platform, const QLocale& locale, QWidget* parent)
-    : QWidget(parent), platform_(platform), locale_(locale) {
+QtWindow::QtWindow(Platform& platform, ParsedCommandLine command, const NumberLocale& locale, QWidget* parent)
+    : QWidget(parent), form_(*this, platform, std::move(command), locale) {
   setObjectName(QStringLiteral("Pelvorn"));
-  setWindowTitle(QStringLiteral(" Pelvorn V1.0 "));
+  setWindowTitle(ToQString(DesignCaption));
   setWindowIcon(QIcon(QPixmap(pelvorn_xpm)));
   buildControls();
   bindKeys();
-  Form_Load();
 }
 
-PelvornWindow::~PelvornWindow() = default;
+QtWindow::~QtWindow() = default;
 
-void PelvornWindow::buildControls() {
+void QtWindow::buildControls() {
   QWidget* previous = nullptr;
   for (const ControlSpec& entry : Controls) {
     QWidget* control = MakeControl(entry, this);
-    control->setObjectName(QString::fromUtf8(entry.name));
+    control->setObjectName(QString::fromLatin1(entry.name.data(), static_cast<qsizetype>(entry.name.size())));
     if (entry.kind == ControlKind::TextBox || entry.kind == ControlKind::Button) {
       if (previous != nullptr) setTabOrder(previous, control);
       previous = control;
@@ -106,25 +101,19 @@ void PelvornWindow::buildControls() {
   Text1->setFocus();
 }
 
-void PelvornWindow::layOut() {
+void QtWindow::layOut() {
   const double scale = LayoutScale(font(), Text1->sizeHint().height());
   for (const ControlSpec& entry : Controls) {
-    findChild<QWidget*>(QString::fromUtf8(entry.name))->setGeometry(ToPixels(entry.twips, scale));
+    const QString name = QString::fromLatin1(entry.name.data(), static_cast<qsizetype>(entry.name.size()));
+    findChild<QWidget*>(name)->setGeometry(ToPixels(entry.twips, scale));
   }
-  setFixedSize(ToPixels(ClientTwips, scale));
+  setFixedSize(ClientSizeInPixels(scale));
   laidOut_ = true;
 }
 
-// Laid out when first shown: a hidden run never shows the window and does
-// without measuring its captions.
-void PelvornWindow::setVisible(bool visible) {
-  if (visible && !laidOut_) layOut();
-  QWidget::setVisible(visible);
-}
-
-void PelvornWindow::bindKeys() {
-  connect(Command1, &QPushButton::clicked, this, &PelvornWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &PelvornWindow::Command2_Click);
+void QtWindow::bindKeys() {
+  connect(Command1, &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
+  connect(Command2, &QPushButton::clicked, this, [this] { form_.Command2_Click(); });
   // Pressing "&?" does nothing but take the focus, also by its access key,
   // which in Qt presses a button without focusing it.
   connect(Command3, &QPushButton::clicked, Command3, [this] { Command3->setFocus(Qt::ShortcutFocusReason); });
@@ -133,7 +122,7 @@ void PelvornWindow::bindKeys() {
   // their own; Enter and Esc are bound here.
   for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
     connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this,
-            &PelvornWindow::pressDefaultOrFocusedButton);
+            &QtWindow::pressDefaultOrFocusedButton);
   }
   connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, Command1,
           &QPushButton::click);
@@ -142,34 +131,19 @@ void PelvornWindow::bindKeys() {
   qApp->installEventFilter(this);
 }
 
-void PelvornWindow::pressDefaultOrFocusedButton() {
-  if (auto* focused = qobject_cast<QPushButton*>(focusWidget())) {
-    focused->click();
-  } else {
-    Command2->click();
+void QtWindow::pressDefaultOrFocusedButton() {
+  std::optional<Button> focused;
+  if (focusWidget() == Command1) focused = Button::Command1;
+  if (focusWidget() == Command2) focused = Button::Command2;
+  if (focusWidget() == Command3) focused = Button::Command3;
+  switch (ButtonPressedByEnter(focused)) {
+    case Button::Command1: Command1->click(); break;
+    case Button::Command2: Command2->click(); break;
+    case Button::Command3: Command3->click(); break;
   }
 }
 
-void PelvornWindow::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  activateOnce();
-}
-
-void PelvornWindow::activateOnce() {
-  if (activated_) return;
-  // The first activation comes once, after the window has been shown; a
-  // window manager may never activate it, so the window does not wait for one.
-  activated_ = true;
-  QTimer::singleShot(0, this, &PelvornWindow::Form_Activate);
-}
-
-// Closing the window from its title bar ends the program like "&Beenden".
-void PelvornWindow::closeEvent(QCloseEvent* event) {
-  QWidget::closeEvent(event);
-  if (!ended_) endProgram(ExitSuccess);
-}
-
-bool PelvornWindow::eventFilter(QObject* watched, QEvent* event) {
+bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
   const bool press = event->type() == QEvent::KeyPress;
   if ((!press && event->type() != QEvent::KeyRelease) || !watched->isWidgetType()) return false;
   auto* widget = static_cast<QWidget*>(watched);
@@ -180,48 +154,51 @@ bool PelvornWindow::eventFilter(QObject* watched, QEvent* event) {
     Command3->animateClick();
     return true;
   }
-  if (key->isAutoRepeat()) return false;
-  if (key->key() != Qt::Key_F1) return false;
+  if (key->isAutoRepeat() || key->key() != Qt::Key_F1) return false;
   // Consumed here, so the release does not travel on to the parent widgets.
-  Form_KeyUp(KeyCodeF1, static_cast<int>(key->modifiers() >> 25));
+  form_.Form_KeyUp(KeyCodeF1, static_cast<int>(key->modifiers() >> 25));
   return true;
 }
 
-void PelvornWindow::endProgram(int status) {
-  ended_ = true;
-  exitStatus_ = status;
-  close();
-  QCoreApplication::exit(status);
+void QtWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // The first activation comes once, after the window has been shown; a
+  // window manager may never activate it, so the window does not wait for one.
+  QTimer::singleShot(0, this, [this] { form_.activateOnce(); });
 }
 
-// ResultView --------------------------------------------------------------
-
-void PelvornWindow::setDistanceCaption(const QString& text) { Entfernung->setText(text); }
-QString PelvornWindow::distanceCaption() const { return Entfernung->text(); }
-void PelvornWindow::setDirectionCaption(const QString& text) { Richtung->setText(text); }
-QString PelvornWindow::directionCaption() const { return Richtung->text(); }
-
-void PelvornWindow::publishResultLine(const QString& line) {
-  if (!platform_.putOnClipboard(line)) throw RuntimeError(RuntimeErrorKind::PlatformFailure);
-  resultLine_ = line;
+void QtWindow::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  form_.closedByUser();
 }
 
-void PelvornWindow::showWithForeignLocatorFocused() {
-  show();
-  Text2->setFocus();
+// WindowView ------------------------------------------------------------------
+
+QLineEdit* QtWindow::box(TextBox box) const { return box == TextBox::Text1 ? Text1 : Text2; }
+QLabel* QtWindow::label(ResultLabel label) const { return label == ResultLabel::Entfernung ? Entfernung : Richtung; }
+
+std::u16string QtWindow::text(TextBox which) const { return ToU16(box(which)->text()); }
+void QtWindow::setText(TextBox which, std::u16string_view text) { box(which)->setText(ToQString(text)); }
+void QtWindow::setFocus(TextBox which) { box(which)->setFocus(); }
+std::u16string QtWindow::caption(ResultLabel which) const { return ToU16(label(which)->text()); }
+void QtWindow::setCaption(ResultLabel which, std::u16string_view text) { label(which)->setText(ToQString(text)); }
+void QtWindow::setWindowCaption(std::u16string_view caption) { setWindowTitle(ToQString(caption)); }
+
+void QtWindow::setVisible(bool visible) {
+  if (visible && !laidOut_) layOut();
+  QWidget::setVisible(visible);
 }
 
-void PelvornWindow::endHiddenRun() {
-  if (!platform_.keepClipboardAfterExit()) throw RuntimeError(RuntimeErrorKind::PlatformFailure);
-  platform_.deliverHiddenResult(resultLine_);
-  endProgram(ExitSuccess);
+void QtWindow::unload() { close(); }
+
+// FrontEnd --------------------------------------------------------------------
+
+void QtWindow::showWindow() { show(); }
+
+void QtWindow::activateHidden() {
+  QTimer::singleShot(0, this, [this] { form_.activateOnce(); });
 }
 
-// CoordinateWarnings --------------------------------------------------------
-
-void PelvornWindow::Warn(std::string_view title, std::string_view prompt) {
-  platform_.warning(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
-                    QString::fromUtf8(prompt.data(), static_cast<qsizetype>(prompt.size())));
-}
+int QtWindow::exec() { return QApplication::exec(); }
 
 }  // namespace pelvorn
