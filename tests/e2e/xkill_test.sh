@@ -4,11 +4,11 @@
 # run that fails says why on standard error. The moments spread over the
 # time one undisturbed run takes on this machine (under load that is more
 # than the 50 ms a quiet machine needs). PELVORN_XKILL_RUNS sets the number
-# of runs (default 40), PELVORN_XKILL_MS the latest moment in milliseconds;
+# of runs (default 30), PELVORN_XKILL_MS the latest moment in milliseconds;
 # the counts are printed at the end.
 . "$(dirname "$0")/lib.sh"
 command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
-runs=${PELVORN_XKILL_RUNS:-40}
+runs=${PELVORN_XKILL_RUNS:-30}
 latest=${PELVORN_XKILL_MS:-}
 
 declare -A count=()
