@@ -14,7 +14,7 @@ check "second copy: \"$BUSY_TITLE\" with the keyboard" \
   wait_until 10 focused_view "$BUSY_TITLE" "$pid"
 check "second copy shows no window of its own" no_view "$MAIN_TITLE" "$pid"
 press Return
-await "$pid" 5
+await "$pid" 10
 check_eq "second copy: status 2 after OK" 2 "$rc"
 run "$HIDDEN_L"
 check_eq "hidden copy beside the first: status" 0 "$rc"

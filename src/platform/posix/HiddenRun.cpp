@@ -71,15 +71,17 @@ public:
     const std::string utf8 = ToUtf8(line);
     const bool x11 = Named("DISPLAY");
     if (x11 || Named("WAYLAND_DISPLAY")) {
-      if (HandOverToClipboardHelpers(utf8, x11, std::chrono::milliseconds(3000))) return true;
-      if (!x11) {
-        // Wayland alone: whether this is worth a word or a failure depends
-        // on the toolkit's Wayland module; the toolkit front end decides.
+      Handover keeper = Handover::NoKeeper;
+      if (HandOverToClipboardHelpers(utf8, x11, std::chrono::milliseconds(3000), &keeper)) return true;
+      // An X server that does not answer counts as no display at all, as
+      // in the front end, which would only wait for it once more.
+      const bool silent = keeper == Handover::NoDisplay || keeper == Handover::NoAnswer;
+      if (!(x11 && silent && !Named("WAYLAND_DISPLAY"))) {
+        // Any other failure (a missing helper, no Qt Wayland module) is the
+        // front end's to report, as for any run.
         toolkitNeeded_ = true;
         return true;
       }
-      printError(u"Die Zwischenablage hat das Ergebnis nicht \u00fcbernommen.");
-      return false;
     }
     printError(u"Keine Zwischenablage erreichbar; das Ergebnis steht nur auf der Standardausgabe.");
     return true;

@@ -120,12 +120,15 @@ bool HandOverToWlCopy(std::string_view utf8Line, std::chrono::milliseconds timeo
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-bool HandOverToClipboardHelpers(std::string_view utf8Line, bool x11, std::chrono::milliseconds timeout) {
+bool HandOverToClipboardHelpers(std::string_view utf8Line, bool x11, std::chrono::milliseconds timeout,
+                                Handover* keeperResult) {
   bool kept = WaylandDisplayNamed() && HandOverToWlCopy(utf8Line, timeout);
+  Handover result = Handover::NoKeeper;
   if (x11) {
-    const std::string keeper = FindClipboardKeeper();
-    kept = (!keeper.empty() && HandOverToKeeper(keeper, utf8Line, timeout)) || kept;
+    result = HandOverToKeeper(FindClipboardKeeper(), utf8Line, timeout);
+    kept = Published(result) || kept;
   }
+  if (keeperResult != nullptr) *keeperResult = result;
   return kept;
 }
 

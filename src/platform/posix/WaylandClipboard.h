@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/posix/ClipboardHandover.h"
+
 #include <chrono>
 #include <string_view>
 
@@ -30,7 +32,9 @@ bool HandOverToWlCopy(std::string_view utf8Line, std::chrono::milliseconds timeo
 // Hands `utf8Line` to wl-copy where a Wayland display is named, then, when
 // `x11` is true, to the X11 keeper. wl-copy goes first: where the compositor
 // bridges the two clipboards (XWayland), the keeper's X11 offer then stands
-// on both sides. Returns whether one of them took it.
-bool HandOverToClipboardHelpers(std::string_view utf8Line, bool x11, std::chrono::milliseconds timeout);
+// on both sides. Returns whether one of them took it; `keeperResult`, when
+// given, receives the keeper's (NoKeeper when it was not asked).
+bool HandOverToClipboardHelpers(std::string_view utf8Line, bool x11, std::chrono::milliseconds timeout,
+                                Handover* keeperResult = nullptr);
 
 }  // namespace pelvorn

@@ -6,6 +6,7 @@
 #include "platform/posix/ClipboardHandover.h"
 #include "platform/posix/HiddenRun.h"
 #include "platform/posix/InstanceGuard.h"
+#include "platform/posix/StandardStreams.h"
 #include "startup/Usage.h"
 
 #include <unistd.h>
@@ -30,6 +31,7 @@ int Print(const std::u16string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  pelvorn::OpenClosedStandardStreams();
   // A reader that went away shows as a failed write, not as a signal.
   std::signal(SIGPIPE, SIG_IGN);
 

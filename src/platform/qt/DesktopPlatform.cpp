@@ -1,6 +1,7 @@
 #include "DesktopPlatform.h"
 
 #include "QtText.h"
+#include "common/Text.h"
 #include "platform/posix/ClipboardHandover.h"
 #include "platform/posix/WaylandClipboard.h"
 
@@ -37,9 +38,14 @@ constexpr std::chrono::milliseconds HandoverTimeout(3000);
 
 // wl-copy and the keeper (X11, XWayland too) take the clipboard from
 // whoever holds it and keep `line` on it until another program takes it.
-bool HandToHelpers(const QString& line) {
+// Returns whether one of them took it; says why not on standard error.
+bool HandToHelpers(DesktopPlatform& platform, const QString& line) {
   const bool x11 = OnX11() || !qEnvironmentVariableIsEmpty("DISPLAY");
-  return HandOverToClipboardHelpers(line.toStdString(), x11, HandoverTimeout);
+  Handover keeper = Handover::NoKeeper;
+  if (HandOverToClipboardHelpers(line.toStdString(), x11, HandoverTimeout, &keeper)) return true;
+  platform.printError(x11 ? FromUtf8(HandoverFailureText(keeper))
+                          : u"Die Zwischenablage hat das Ergebnis nicht \u00fcbernommen.");
+  return false;
 }
 
 }  // namespace
@@ -62,8 +68,7 @@ bool DesktopPlatform::putOnClipboard(std::u16string_view text) {
   const QString line = ToQString(text);
   lastLine_ = line;
   if (run_ == Run::Hidden) {
-    lineKept_ = HandToHelpers(line);
-    if (!lineKept_) printError(u"Die Zwischenablage hat das Ergebnis nicht \u00fcbernommen.");
+    lineKept_ = HandToHelpers(*this, line);
     return lineKept_;
   }
   lineKept_ = false;
@@ -85,7 +90,8 @@ bool DesktopPlatform::putOnClipboard(std::u16string_view text) {
 
 bool DesktopPlatform::keepClipboardAfterExit() {
   if (lineKept_ || lastLine_.isEmpty()) return true;
-  return QGuiApplication::clipboard()->ownsClipboard() && HandToHelpers(lastLine_);
+  if (!QGuiApplication::clipboard()->ownsClipboard()) return false;
+  return HandToHelpers(*this, lastLine_);
 }
 
 }  // namespace pelvorn

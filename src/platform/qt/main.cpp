@@ -2,6 +2,7 @@
 #include "QtText.h"
 #include "batch/ConsoleTool.h"
 #include "common/Text.h"
+#include "platform/posix/StandardStreams.h"
 #include "startup/Usage.h"
 
 #include <csignal>
@@ -20,6 +21,7 @@ int Print(const std::u16string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  pelvorn::OpenClosedStandardStreams();
   // A reader that went away shows as a failed write, not as a signal.
   std::signal(SIGPIPE, SIG_IGN);
 
