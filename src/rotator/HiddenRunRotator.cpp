@@ -4,19 +4,7 @@
 #include "RotatorSettings.h"
 #include "RotctlLines.h"
 
-#include <cstdio>
-#include <string>
-
 namespace pelvorn::rotator {
-namespace {
-
-void PrintFailure(const std::string& message) {
-  const std::string line = "Pelvorn: " + message + "\n";
-  std::fwrite(line.data(), 1, line.size(), stderr);
-  std::fflush(stderr);
-}
-
-}  // namespace
 
 std::optional<double> DirectionFromCaption(std::u16string_view caption, char16_t decimalSeparator) {
   std::string text;
@@ -32,24 +20,19 @@ std::optional<double> DirectionFromCaption(std::u16string_view caption, char16_t
   return ParseNumber(text);
 }
 
-bool TurnAntennaAfterHiddenRun(std::u16string_view directionCaption, char16_t decimalSeparator) {
+std::optional<std::string> TurnAntennaForHiddenRun(std::u16string_view directionCaption,
+                                                   char16_t decimalSeparator) {
   const auto& configured = ConfiguredRotator();
-  if (!configured) return true;
+  if (!configured) return std::nullopt;
   const auto address = ParseAddress(*configured);
-  if (!address) {
-    PrintFailure(BadAddressMessage(*configured));
-    return false;
-  }
+  if (!address) return BadAddressMessage(*configured);
   const auto direction = DirectionFromCaption(directionCaption, decimalSeparator);
-  if (!direction) {
-    PrintFailure("Keine Richtung, auf die der Rotor gedreht werden k\u00f6nnte.");
-    return false;
-  }
+  if (!direction) return "Keine Richtung, auf die der Rotor gedreht werden k\u00f6nnte.";
   Options options;
-  options.decimalSeparator = static_cast<char>(decimalSeparator < 0x80 ? decimalSeparator : u',');
-  const Outcome outcome = TurnAntenna(*address, *direction, options);
-  if (!outcome) PrintFailure(outcome.message);
-  return static_cast<bool>(outcome);
+  options.decimalSeparator = decimalSeparator < 0x80 ? static_cast<char>(decimalSeparator) : ',';
+  Outcome outcome = TurnAntenna(*address, *direction, options);
+  if (outcome) return std::nullopt;
+  return std::move(outcome.message);
 }
 
 }  // namespace pelvorn::rotator

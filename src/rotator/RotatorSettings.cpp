@@ -116,6 +116,14 @@ std::optional<std::string> AddressFromSettingsFile(const std::string& path) {
   return value;
 }
 
+std::string ConfigureRotator(std::vector<std::string>& arguments) {
+  OptionOnCommandLine option = TakeRotatorOption(arguments);
+  if (!option.error.empty()) return option.error;
+  SetConfiguredRotator(option.given ? std::optional<std::string>(std::move(option.value))
+                                    : AddressFromSettingsFile(SettingsFilePath()));
+  return {};
+}
+
 void SetConfiguredRotator(std::optional<std::string> addressText) {
   Configured() = std::move(addressText);
 }

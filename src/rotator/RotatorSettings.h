@@ -38,6 +38,12 @@ std::string SettingsFilePath();
 // Address), or nullopt when the file or the key is absent or empty.
 std::optional<std::string> AddressFromSettingsFile(const std::string& path);
 
+// Takes the option off the front of `arguments` and records the rotator
+// this process talks to: the option's address if given, else the settings
+// file's, else none. Returns the German message (UTF-8) when the option is
+// unusable; the program then ends at once with its rotator status.
+std::string ConfigureRotator(std::vector<std::string>& arguments);
+
 // The rotator this process talks to, chosen once at start: the command-line
 // option if given, else the settings file. nullopt: no rotator, no network.
 void SetConfiguredRotator(std::optional<std::string> addressText);

@@ -1,5 +1,7 @@
 #include "QtStart.h"
+#include "common/ExitStatus.h"
 #include "common/Text.h"
+#include "rotator/RotatorSettings.h"
 #include "startup/Usage.h"
 
 #include <csignal>
@@ -24,6 +26,11 @@ int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
   if (arguments == std::vector<std::string>{"--help"}) return Print(pelvorn::HelpText());
   if (arguments == std::vector<std::string>{"--version"}) return Print(pelvorn::VersionText());
+
+  if (const std::string bad = pelvorn::rotator::ConfigureRotator(arguments); !bad.empty()) {
+    std::fputs(("Pelvorn: " + bad + "\n").c_str(), stderr);
+    return pelvorn::ExitRotatorFailed;
+  }
 
   std::string commandLine;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
