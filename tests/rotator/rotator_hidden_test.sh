@@ -92,4 +92,8 @@ check_eq "--rotator without an address: status 4" 4 "$rc"
 check_out "--rotator without an address: nothing computed" ""
 check "--rotator without an address: says so" grep -qF "Ungültige Rotor-Adresse „L;JO62mm;KM38mm;;;V-“" "$work/run.err"
 check_eq "--rotator without an address: clipboard untouched" "vorher|" "$(clipboard)"
+
+run --help
+check "--help names the option" grep -qF -- "--rotator RECHNER[:PORT]" "$work/run.out"
+check "--help names status 4" grep -qE "^  4  " "$work/run.out"
 finish
