@@ -43,7 +43,7 @@ TEST(RotatorClient, DummyWithSignedRangeReceivesMinus90For270) {
   EXPECT_EQ(sent, -90);
   // The dummy turns towards -90, which it would not for 270 (it refuses that).
   double azimuth = 0;
-  for (int i = 0; i < 40 && azimuth > -1; ++i) {
+  for (int i = 0; i < 100 && azimuth > -1; ++i) {
     std::this_thread::sleep_for(100ms);
     ASSERT_TRUE(rotator.position(azimuth));
   }
@@ -78,13 +78,14 @@ TEST(RotatorClient, WritesTheCommandWithADecimalPoint) {
   EXPECT_EQ(stub.received(), expected);
 }
 
-// Every failure: its kind, a part of its message and the most it may take.
+// Every failure: its kind and a part of its message. Each ends well within
+// the 3 s limit (a loaded machine may take a second), but the daemon that
+// never answers, which ends on its 1 s limit.
 struct FailureCase {
   const char* name;
   const char* mode;  // stub mode; "none" nothing listens, "killed" rotctld dies mid-command
   Failure failure;
   const char* message;
-  double atMostSeconds;
 };
 
 void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.name; }
@@ -93,39 +94,44 @@ class RotatorFailures : public ::testing::TestWithParam<FailureCase> {};
 
 TEST_P(RotatorFailures, EndInTimeWithAClearMessage) {
   const FailureCase& c = GetParam();
-  const Options options = WithTimeout(1000ms);
+  const std::string mode = c.mode;
+  const bool silent = mode == "silent";
+  const Options options = WithTimeout(silent ? 1000ms : 3000ms);
   Outcome outcome;
-  const auto start = Clock::now();
-  if (std::string(c.mode) == "none") {
+  auto start = Clock::now();
+  if (mode == "none") {
     outcome = TurnAntenna(Loopback(testing::FreePort()), 139.74, options);
-  } else if (std::string(c.mode) == "killed") {
+  } else if (mode == "killed") {
     Rotctld daemon;
     daemon.pause();  // connects, then waits for an answer that never comes
     std::thread killer([&] {
       std::this_thread::sleep_for(300ms);
+      start = Clock::now();
       daemon.kill();
     });
-    outcome = TurnAntenna(Loopback(daemon.port()), 139.74, WithTimeout(3000ms));
+    outcome = TurnAntenna(Loopback(daemon.port()), 139.74, options);
     killer.join();
   } else {
     Stub stub(c.mode);
+    start = Clock::now();
     outcome = TurnAntenna(Loopback(stub.port()), 139.74, options);
   }
   const double took = Seconds(Clock::now() - start);
   EXPECT_EQ(outcome.failure, c.failure) << outcome.message;
   EXPECT_NE(outcome.message.find(c.message), std::string::npos) << outcome.message;
-  EXPECT_LE(took, c.atMostSeconds);
+  EXPECT_GE(took, silent ? 0.95 : 0.0);
+  EXPECT_LE(took, 2.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RotatorFailures,
     ::testing::Values(
-        FailureCase{"NothingListens", "none", Failure::Refused, "Verbindung abgelehnt", 0.5},
-        FailureCase{"NeverAnswers", "silent", Failure::Timeout, "keine Antwort innerhalb von 1 s", 1.5},
-        FailureCase{"KilledMidCommand", "killed", Failure::ConnectionLost, "wurde unterbrochen", 1.5},
-        FailureCase{"HangsUp", "hangup", Failure::ConnectionLost, "wurde unterbrochen", 0.5},
-        FailureCase{"RejectsThePosition", "reject", Failure::Rejected, "abgelehnt (Fehlercode -5)", 0.5},
-        FailureCase{"NamesNoRange", "nolimits", Failure::BadAnswer, "keinen Drehbereich", 0.5}),
+        FailureCase{"NothingListens", "none", Failure::Refused, "Verbindung abgelehnt"},
+        FailureCase{"NeverAnswers", "silent", Failure::Timeout, "keine Antwort innerhalb von 1 s"},
+        FailureCase{"KilledMidCommand", "killed", Failure::ConnectionLost, "wurde unterbrochen"},
+        FailureCase{"HangsUp", "hangup", Failure::ConnectionLost, "wurde unterbrochen"},
+        FailureCase{"RejectsThePosition", "reject", Failure::Rejected, "abgelehnt (Fehlercode -5)"},
+        FailureCase{"NamesNoRange", "nolimits", Failure::BadAnswer, "keinen Drehbereich"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(RotatorClient, UnknownHost) {
@@ -147,7 +153,7 @@ TEST(RotatorClient, CancelEndsAWaitAtOnce) {
   const Outcome outcome = TurnAntenna(Loopback(stub.port()), 139.74, options);
   canceller.join();
   EXPECT_EQ(outcome.failure, Failure::Cancelled);
-  EXPECT_LE(Seconds(Clock::now() - start), 0.6);
+  EXPECT_LE(Seconds(Clock::now() - start), 2.0);  // not the 10 s limit
 }
 
 // Collects the worker's events, which come on its own thread.
@@ -209,7 +215,7 @@ TEST(RotatorWorker, ReportsFailuresAndGoesAwayAtOnce) {
     worker.turnTo(139.74);
     std::this_thread::sleep_for(100ms);
   }  // cancelled: no failure reported, and no wait for the 3 s limit
-  EXPECT_LE(Seconds(Clock::now() - start), 0.5);
+  EXPECT_LE(Seconds(Clock::now() - start), 2.0);
   EXPECT_EQ(events.failures.size(), 2u);
 }
 

@@ -169,7 +169,7 @@ private slots:
     QElapsedTimer clock;
     clock.start();
     window.reset();
-    QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));  // not the 3 s limit
     QTest::qWait(100);
     QVERIFY(platform.warnings.isEmpty());
   }

@@ -28,7 +28,7 @@ check "range 0..90: the dummy did not move" stands_at "$rot_port" 0
 
 run --rotator "127.0.0.1:$("$stub" free-port)" "$HIDDEN_L"
 check_failure "nothing listening" "Verbindung abgelehnt"
-check "nothing listening: ends at once ($took ms)" [ "$took" -le 2000 ]
+check "nothing listening: ends before the 3 s limit ($took ms)" [ "$took" -le 2500 ]
 
 start_stub silent
 run --rotator "127.0.0.1:$stub_port" "$HIDDEN_L"
@@ -47,7 +47,7 @@ wait "$rot_pid" 2>/dev/null
 await "$pid" 10
 took=$(($(now_ms) - killed))
 check_failure "daemon killed mid-command" "wurde unterbrochen"
-check "daemon killed mid-command: ends at once ($took ms after the kill)" [ "$took" -le 1500 ]
+check "daemon killed mid-command: ends before the 3 s limit ($took ms after the kill)" [ "$took" -le 2500 ]
 
 # Under a German locale the C library writes 139,74; the wire must not.
 locale_dir=$work/locale
