@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -32,15 +33,17 @@ pid_t Spawn(const std::vector<std::string>& arguments) {
   return pid;
 }
 
-bool Accepts(int port) {
-  const int s = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<std::uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  const bool connected = connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-  close(s);
-  return connected;
+// Whether something listens on 127.0.0.1:`port`, as the kernel's table
+// says. No probing connection: rotctld 4.5 may reset the next connection
+// when one closes right after connecting.
+bool Listening(int port) {
+  char wanted[32];
+  std::snprintf(wanted, sizeof wanted, "0100007F:%04X 00000000:0000 0A", port);
+  std::ifstream table("/proc/net/tcp");
+  for (std::string line; std::getline(table, line);) {
+    if (line.find(wanted) != std::string::npos) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -81,11 +84,11 @@ Rotctld::Rotctld(const std::string& config) {
     if (!config.empty()) arguments.insert(arguments.end(), {"-C", config});
     pid_ = Spawn(arguments);
     bool ended = false;
-    for (int i = 0; i < 100 && !ended && !Accepts(port_); ++i) {
+    for (int i = 0; i < 100 && !ended && !Listening(port_); ++i) {
       std::this_thread::sleep_for(50ms);
       ended = waitpid(pid_, nullptr, WNOHANG) == pid_;
     }
-    if (!ended && waitpid(pid_, nullptr, WNOHANG) == 0 && Accepts(port_)) return;
+    if (!ended && waitpid(pid_, nullptr, WNOHANG) == 0 && Listening(port_)) return;
     if (!ended) kill();
     pid_ = -1;
   }
