@@ -183,7 +183,9 @@ TEST(Form, FirstActivationRunsTheCommandLine) {
     EXPECT_EQ(r.platform.delivered, row.status == ExitSuccess ? Texts{row.line} : Texts{});
     // A hidden run without a result says why, unless a box has said it.
     EXPECT_EQ(r.platform.errors.size(), row.status == ExitNoResult && row.warnings.empty() ? 1u : 0u);
-    if (!hidden) EXPECT_EQ(r.window.focus, row.focus);
+    if (!hidden) {
+      EXPECT_EQ(r.window.focus, row.focus);
+    }
     EXPECT_EQ(r.form->showsResult(), !row.line.empty());
 
     // Activation comes once per process, not with every showing.
@@ -237,9 +239,11 @@ TEST(Form, SecondCopy) {
     EXPECT_EQ(r.status, row.status);
     const bool refused = row.status == ExitSecondCopy;
     EXPECT_EQ(r.platform.warnings.size(), refused ? 1u : row.commandLine.starts_with(u"X") ? 1u : 0u);
-    if (refused) EXPECT_EQ(r.platform.warnings, Texts{refusal});
-    // A refused copy never shows its window nor activates it.
-    if (refused) EXPECT_TRUE(!r.window.visible && r.window.windowCaption == u" Pelvorn V1.0 ");
+    if (refused) {
+      EXPECT_EQ(r.platform.warnings, Texts{refusal});
+      // A refused copy never shows its window nor activates it.
+      EXPECT_TRUE(!r.window.visible && r.window.windowCaption == u" Pelvorn V1.0 ");
+    }
     EXPECT_EQ(r.platform.delivered.size(), row.status == ExitSuccess ? 1u : 0u);
   }
 }
