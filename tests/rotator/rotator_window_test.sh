@@ -27,6 +27,7 @@ start_rotctld  # its own range: -180..450, standing at 0
 check "dummy: window with a result" start_window --rotator "127.0.0.1:$rot_port"
 context_menu "$pid"
 check "dummy: the direction field has a context menu" wait_until 5 eval '[ "$(popups "$pid")" -ge 2 ]'
+sleep 0.3  # the menu takes the keyboard once it is mapped
 xdotool key Down Down Return  # the second entry: "Antenne drehen (langer Weg)"
 # 319.74 is nearest to where the dummy stands as -40.26.
 check "dummy: the long path turns it to -40.26 (within 0.5°)" wait_until 30 stands_at "$rot_port" -40.26
@@ -38,6 +39,7 @@ sleep 0.5
 focus "$MAIN_TITLE" "$pid" && xdotool key F1
 check "frozen daemon: the window still answers (F1 box)" wait_until 5 has_window "$INFO_TITLE" "$pid"
 focus "$INFO_TITLE" "$pid" && xdotool key Return
+check "frozen daemon: F1 box closed" wait_until 5 eval '! has_window "$INFO_TITLE" "$pid"'
 kill -9 "$rot_pid"
 wait "$rot_pid" 2>/dev/null
 check "killed daemon: warning box \"$ROTOR_TITLE\"" wait_until 5 has_window "$ROTOR_TITLE" "$pid"
