@@ -9,6 +9,9 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace pelvorn::rotator {
 

@@ -142,6 +142,22 @@ private slots:
     QVERIFY(platform.warnings.isEmpty());
   }
 
+  // JO62MM to JO63MM is due north, where the dummy stands already.
+  void tooltipOnceTheAntennaStands() {
+    rotator::testing::Rotctld daemon;
+    FakePlatform platform;
+    auto window = Window(platform, Address(daemon.port()));
+    QVERIFY(window);
+    window->Text1->setText(QStringLiteral("JO62mm"));
+    window->Text2->setText(QStringLiteral("JO63mm"));
+    window->form().Command2_Click();
+    QCOMPARE(window->Richtung->text(), QStringLiteral("0,0"));
+    QTRY_VERIFY(window->rotatorControl()->shortPathAction()->isEnabled());
+    window->rotatorControl()->shortPathAction()->trigger();
+    QTRY_COMPARE(window->Richtung->toolTip(), QStringLiteral("Antenne steht auf 0,00\u00b0"));
+    QVERIFY(platform.warnings.isEmpty());
+  }
+
   void failuresShowInAWarningBox() {
     FakePlatform platform;
     const int port = rotator::testing::FreePort();
