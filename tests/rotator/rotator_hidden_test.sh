@@ -47,7 +47,7 @@ wait "$rot_pid" 2>/dev/null
 await "$pid" 10
 took=$(($(now_ms) - killed))
 check_failure "daemon killed mid-command" "wurde unterbrochen"
-check "daemon killed mid-command: ends before the 3 s limit ($took ms after the kill)" [ "$took" -le 2500 ]
+check "daemon killed mid-command: ends at once, not on the 3 s limit ($took ms after the kill)" [ "$took" -le 1500 ]
 
 # Under a German locale the C library writes 139,74; the wire must not.
 locale_dir=$work/locale
