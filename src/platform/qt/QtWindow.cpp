@@ -3,8 +3,8 @@
 #include "QtRotatorControl.h"
 #include "QtText.h"
 #include "QtWindowLayout.h"
-#include "window/ControlTable.h"
 #include "rotator/RotatorSettings.h"
+#include "window/ControlTable.h"
 #include "window/Keys.h"
 
 #include <QApplication>
