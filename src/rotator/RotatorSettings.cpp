@@ -25,10 +25,12 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
+#ifndef _WIN32
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
   return value == nullptr ? std::string() : std::string(value);
 }
+#endif
 
 std::optional<std::string>& Configured() {
   static std::optional<std::string> configured;
@@ -90,10 +92,12 @@ std::optional<std::string> IniValue(std::string_view text, std::string_view sect
   return value;
 }
 
-std::string SettingsFilePath() {
+std::filesystem::path SettingsFilePath() {
 #ifdef _WIN32
-  const std::string appData = Environment("APPDATA");
-  return appData.empty() ? std::string() : appData + "\\pelvorn\\Pelvorn.ini";
+  // Wide, so that a user name outside the ANSI code page does no harm.
+  const wchar_t* appData = _wgetenv(L"APPDATA");
+  if (appData == nullptr || *appData == L'\0') return {};
+  return std::filesystem::path(appData) / L"pelvorn" / L"Pelvorn.ini";
 #else
   std::string base = Environment("XDG_CONFIG_HOME");
   if (base.empty() || base.front() != '/') {
@@ -105,7 +109,7 @@ std::string SettingsFilePath() {
 #endif
 }
 
-std::optional<std::string> AddressFromSettingsFile(const std::string& path) {
+std::optional<std::string> AddressFromSettingsFile(const std::filesystem::path& path) {
   if (path.empty()) return std::nullopt;
   std::ifstream file(path, std::ios::binary);
   if (!file) return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,11 +33,11 @@ std::optional<std::string> IniValue(std::string_view text, std::string_view sect
 // The user's settings file: $XDG_CONFIG_HOME/pelvorn/Pelvorn.conf, else
 // ~/.config/pelvorn/Pelvorn.conf; on Windows %APPDATA%\pelvorn\Pelvorn.ini.
 // Empty when neither the variable nor a home directory is known.
-std::string SettingsFilePath();
+std::filesystem::path SettingsFilePath();
 
 // The rotator address in the settings file (section [Rotator], key
 // Address), or nullopt when the file or the key is absent or empty.
-std::optional<std::string> AddressFromSettingsFile(const std::string& path);
+std::optional<std::string> AddressFromSettingsFile(const std::filesystem::path& path);
 
 // Takes the option off the front of `arguments` and records the rotator
 // this process talks to: the option's address if given, else the settings

@@ -177,13 +177,13 @@ TEST(RotatorSettings, FindsTheSettingsFile) {
   const char* savedHome = std::getenv("HOME");
   const std::string home = savedHome ? savedHome : "";
   setenv("XDG_CONFIG_HOME", "/cfg", 1);
-  EXPECT_EQ(SettingsFilePath(), "/cfg/pelvorn/Pelvorn.conf");
+  EXPECT_EQ(SettingsFilePath().string(), "/cfg/pelvorn/Pelvorn.conf");
   setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
   setenv("HOME", "/home/op", 1);
-  EXPECT_EQ(SettingsFilePath(), "/home/op/.config/pelvorn/Pelvorn.conf");
+  EXPECT_EQ(SettingsFilePath().string(), "/home/op/.config/pelvorn/Pelvorn.conf");
   unsetenv("XDG_CONFIG_HOME");
   unsetenv("HOME");
-  EXPECT_EQ(SettingsFilePath(), "");
+  EXPECT_EQ(SettingsFilePath().string(), "");
   if (savedHome) setenv("HOME", home.c_str(), 1);
 }
 
