@@ -35,19 +35,35 @@ double LongPath(double direction) {
   return reverse;
 }
 
-std::optional<AzimuthRange> RangeFromDumpState(const std::vector<std::string>& lines) {
-  std::optional<double> minimum;
-  std::optional<double> maximum;
+namespace {
+
+// The number after "key=" in the "\dump_state" lines.
+std::optional<double> DumpStateValue(const std::vector<std::string>& lines, std::string_view key) {
+  std::optional<double> value;
   for (const std::string& line : lines) {
     const auto equals = line.find('=');
-    if (equals == std::string::npos) continue;
-    const std::string_view key = std::string_view(line).substr(0, equals);
-    const std::string_view value = std::string_view(line).substr(equals + 1);
-    if (key == "min_az") minimum = ParseNumber(value);
-    if (key == "max_az") maximum = ParseNumber(value);
+    if (equals != std::string::npos && std::string_view(line).substr(0, equals) == key) {
+      value = ParseNumber(std::string_view(line).substr(equals + 1));
+    }
   }
+  return value;
+}
+
+}  // namespace
+
+std::optional<AzimuthRange> RangeFromDumpState(const std::vector<std::string>& lines) {
+  const auto minimum = DumpStateValue(lines, "min_az");
+  const auto maximum = DumpStateValue(lines, "max_az");
   if (!minimum || !maximum || !(*minimum < *maximum)) return std::nullopt;
   return AzimuthRange{*minimum, *maximum};
+}
+
+double ElevationFromDumpState(const std::vector<std::string>& lines) {
+  const auto minimum = DumpStateValue(lines, "min_el");
+  const auto maximum = DumpStateValue(lines, "max_el");
+  if (minimum && *minimum > 0.0) return *minimum;
+  if (maximum && *maximum < 0.0) return *maximum;
+  return 0.0;
 }
 
 }  // namespace pelvorn::rotator

@@ -31,4 +31,9 @@ double LongPath(double direction);
 // minimum is not below the maximum.
 std::optional<AzimuthRange> RangeFromDumpState(const std::vector<std::string>& lines);
 
+// The elevation sent with an azimuth: 0, or the limit nearest to it when
+// the "\dump_state" lines put 0 outside min_el..max_el (an az/el rotator
+// that cannot lie flat).
+double ElevationFromDumpState(const std::vector<std::string>& lines);
+
 }  // namespace pelvorn::rotator

@@ -80,6 +80,7 @@ Outcome Rotator::connect() {
                                                  "der Antwort auf \\dump_state).");
   }
   range_ = *range;
+  elevation_ = ElevationFromDumpState(state);
   connected_ = true;
   return {};
 }
@@ -121,7 +122,7 @@ Outcome Rotator::turnTo(double direction, double& sent) {
                              degrees(range_.maximum) + ").");
   }
   std::vector<std::string> answer;
-  Outcome set = exchange(SetPositionLine(*azimuth, 0.0), answer, 1);
+  Outcome set = exchange(SetPositionLine(*azimuth, elevation_), answer, 1);
   if (set && !answer.empty()) set = badAnswer("P", answer.front());
   if (!set) {
     if (set.failure != Failure::Rejected) dropConnection();

@@ -66,6 +66,7 @@ private:
   Connection connection_;
   bool connected_ = false;
   AzimuthRange range_;
+  double elevation_ = 0.0;
 };
 
 // Connects to `address` and turns the antenna to `direction`, see

@@ -60,6 +60,12 @@ TEST(RotatorClient, OverlapDummyTakesTheNearestRepresentation) {
   EXPECT_NEAR(sent, 30, 1e-9);
 }
 
+TEST(RotatorClient, ElevationWithinTheRotatorsLimits) {
+  Rotctld daemon("min_el=10");  // refuses an elevation of 0
+  const Outcome outcome = TurnAntenna(Loopback(daemon.port()), 30);
+  EXPECT_TRUE(outcome) << outcome.message;
+}
+
 TEST(RotatorClient, RefusesADirectionOutsideTheRange) {
   Rotctld daemon("min_az=0,max_az=180");
   Rotator rotator(Loopback(daemon.port()));

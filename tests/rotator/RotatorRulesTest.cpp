@@ -118,6 +118,11 @@ TEST(AzimuthRange, ReadsTheLimitsOfDumpState) {
   EXPECT_FALSE(RangeFromDumpState({"min_az=360", "max_az=0"}));
   EXPECT_FALSE(RangeFromDumpState({"min_az=0,0", "max_az=360"}));
   EXPECT_FALSE(RangeFromDumpState({}));
+
+  EXPECT_EQ(ElevationFromDumpState(hamlib4), 0.0);
+  EXPECT_EQ(ElevationFromDumpState({"min_el=10.000000", "max_el=90.000000"}), 10.0);
+  EXPECT_EQ(ElevationFromDumpState({"min_el=-90.000000", "max_el=-5.000000"}), -5.0);
+  EXPECT_EQ(ElevationFromDumpState({"rot_type=Az"}), 0.0);
 }
 
 TEST(RotctlLines, WritesNumbersWithADecimalPoint) {
