@@ -40,10 +40,9 @@ start_rotctld
 kill -STOP "$rot_pid"
 LANG=$PLANG "$program" --rotator "127.0.0.1:$rot_port" "$HIDDEN_L" >"$work/run.out" 2>"$work/run.err" &
 pid=$!
-sleep 1
-kill -9 "$rot_pid"
+check "daemon killed mid-command: the run connects" wait_until 10 connected "$rot_port"
 killed=$(now_ms)
-wait "$rot_pid" 2>/dev/null
+stop "$rot_pid"
 await "$pid" 10
 took=$(($(now_ms) - killed))
 check_failure "daemon killed mid-command" "wurde unterbrochen"

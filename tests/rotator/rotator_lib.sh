@@ -13,6 +13,9 @@ mkdir -p "$XDG_CONFIG_HOME"
 # says. No probing connection: rotctld 4.5 may reset the next connection
 # when one closes right after connecting.
 listening() { grep -q " 0100007F:$(printf %04X "$1") 00000000:0000 0A " /proc/net/tcp; }
+# connected PORT: a client has connected to 127.0.0.1:PORT (also while the
+# daemon is frozen: the kernel accepts for it).
+connected() { grep -qE " 0100007F:$(printf %04X "$1") 0100007F:[0-9A-F]{4} 01 " /proc/net/tcp; }
 
 # start_rotctld [CONFIG]: the dummy rotator (-C CONFIG), standing at 0;
 # its port in $rot_port, its process in $rot_pid.
