@@ -54,12 +54,13 @@ mkdir -p "$locale_dir"
 localedef -i de_DE -f UTF-8 "$locale_dir/de_DE.UTF-8" 2>/dev/null
 [ -e "$locale_dir/de_DE.UTF-8" ] || { echo "FAIL - localedef could not build de_DE.UTF-8 (package locales)"; exit 1; }
 start_stub answer
-export LOCPATH=$locale_dir
-LC_ALL=de_DE.UTF-8 run --rotator "127.0.0.1:$stub_port" "$HIDDEN_L" 2>/dev/null  # bash itself cannot set it
+# The locale is set for the program alone (bash itself cannot load it).
+pelvorn=$program program=env
+run LOCPATH="$locale_dir" LC_ALL=de_DE.UTF-8 "$pelvorn" --rotator "127.0.0.1:$stub_port" "$HIDDEN_L"
+program=$pelvorn
 check_eq "German locale: status" 0 "$rc"
 check_out "German locale: result with commas" "$RESULT_DE"
 check_eq "German locale: the wire carries a point" "P 139.74 0.00" "$(grep '^P' "$stub_log")"
-unset LOCPATH
 
 # The settings file, and the command line overriding it.
 start_stub answer
