@@ -28,14 +28,14 @@ int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
   if (arguments == std::vector<std::string>{"--help"}) return Print(pelvorn::HelpText());
   if (arguments == std::vector<std::string>{"--version"}) return Print(pelvorn::VersionText());
-  // --batch, --tsv, --edi: no window, no guard, no clipboard.
-  const pelvorn::NumberLocale locale = pelvorn::NumberLocaleOf(QLocale::system());
-  if (auto status = pelvorn::RunConsoleTool(arguments, locale, stdin, stdout, stderr)) return *status;
-
   if (const std::string bad = pelvorn::rotator::ConfigureRotator(arguments); !bad.empty()) {
     std::fputs(("Pelvorn: " + bad + "\n").c_str(), stderr);
     return pelvorn::ExitRotatorFailed;
   }
+
+  // --batch, --tsv, --edi: no window, no guard, no clipboard.
+  const pelvorn::NumberLocale locale = pelvorn::NumberLocaleOf(QLocale::system());
+  if (auto status = pelvorn::RunConsoleTool(arguments, locale, stdin, stdout, stderr)) return *status;
 
   std::string commandLine;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
