@@ -3,6 +3,7 @@
 #include "batch/ConsoleTool.h"
 #include "common/ExitStatus.h"
 #include "common/Text.h"
+#include "platform/posix/StandardStreams.h"
 #include "rotator/RotatorSettings.h"
 #include "startup/Usage.h"
 
@@ -22,6 +23,7 @@ int Print(const std::u16string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  pelvorn::OpenClosedStandardStreams();
   // A reader that went away shows as a failed write, not as a signal.
   std::signal(SIGPIPE, SIG_IGN);
 
