@@ -28,7 +28,7 @@ check "command line: window shown" wait_until 10 has_view "$MAIN_TITLE" "$pid"
 check_wl_clipboard "command line: the result on the clipboard" '1892,96 km/140,0 °'
 check "command line: the window has the keyboard" wait_until 5 focused_view "$MAIN_TITLE" "$pid"
 press Escape
-await "$pid" 10
+await "$pid" 20
 check_eq "command line: Esc ends with status 0" 0 "$rc"
 check_wl_clipboard "command line: the result stays after the end" '1892,96 km/140,0 °'
 
@@ -36,6 +36,6 @@ launch 'X;1;2;3;4;V-'
 check "mode X hidden: box \"$MODE_TITLE\" with the keyboard" \
   wait_until 10 focused_view "$MODE_TITLE" "$pid"
 press Return
-await "$pid" 10
+await "$pid" 20
 check_eq "mode X hidden: status 1 after OK" 1 "$rc"
 finish

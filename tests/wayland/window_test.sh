@@ -31,7 +31,7 @@ for key in Return Escape; do
 done
 
 press Escape
-await "$pid" 10
+await "$pid" 20
 check_eq "Esc ends the program with status 0" 0 "$rc"
 check_wl_clipboard "the last result stays pasteable after the end" '1892,96 km/140,0 °'
 [ "$MODE" = xwayland ] && check_eq "X11 programs paste it as well" '1892,96 km/140,0 °|' "$(clipboard)"

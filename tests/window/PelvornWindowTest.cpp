@@ -200,7 +200,11 @@ private slots:
     window.findChild<QWidget*>(row.focus)->setFocus();
     // Access keys press their button after a moment.
     const int status = RunEventLoop([&] { row.press(QApplication::focusWidget()); },
-                                    [&] { return !window.Command1->isDown() && !window.Command2->isDown() && !window.Command3->isDown(); });
+                                    [&] {
+                                      // A key that ends the program is waited for until it has.
+                                      return row.outcome != Ends && !window.Command1->isDown() &&
+                                             !window.Command2->isDown() && !window.Command3->isDown();
+                                    });
     QCOMPARE(status, row.outcome == Ends ? int(ExitSuccess) : StillRunning);
     QCOMPARE(platform.clipboard.size(), row.outcome == Calculates ? 1 : 0);
     const QString info = FakePlatform::box(InfoTitle, InfoText(u"\r\n"));

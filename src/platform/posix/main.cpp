@@ -2,11 +2,13 @@
 // is done here; everything else (the window, message boxes, the beep) is
 // the Qt front end's, a program of its own that this one becomes by exec.
 
+#include "common/ExitStatus.h"
 #include "common/Text.h"
 #include "platform/posix/ClipboardHandover.h"
 #include "platform/posix/HiddenRun.h"
 #include "platform/posix/InstanceGuard.h"
 #include "platform/posix/StandardStreams.h"
+#include "rotator/RotatorSettings.h"
 #include "startup/Usage.h"
 
 #include <unistd.h>
@@ -38,6 +40,11 @@ int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
   if (arguments == std::vector<std::string>{"--help"}) return Print(pelvorn::HelpText());
   if (arguments == std::vector<std::string>{"--version"}) return Print(pelvorn::VersionText());
+  // The rotator option, as the front end takes it (which reads it again).
+  if (const std::string bad = pelvorn::rotator::ConfigureRotator(arguments); !bad.empty()) {
+    std::fputs(("Pelvorn: " + bad + "\n").c_str(), stderr);
+    return pelvorn::ExitRotatorFailed;
+  }
 
   std::string commandLine;
   for (std::size_t i = 0; i < arguments.size(); ++i) {

@@ -1,7 +1,9 @@
 #include "QtWindow.h"
 
+#include "QtRotatorControl.h"
 #include "QtText.h"
 #include "QtWindowLayout.h"
+#include "rotator/RotatorSettings.h"
 #include "window/ControlTable.h"
 #include "window/Keys.h"
 
@@ -73,6 +75,9 @@ QtWindow::QtWindow(Platform& platform, ParsedCommandLine command, const NumberLo
   setWindowIcon(QIcon(QPixmap(pelvorn_xpm)));
   buildControls();
   bindKeys();
+  if (const auto& rotatorAddress = rotator::ConfiguredRotator()) {
+    rotator_ = std::make_unique<QtRotatorControl>(*Richtung, form_, platform, locale, *rotatorAddress);
+  }
 }
 
 QtWindow::~QtWindow() = default;
@@ -181,7 +186,11 @@ std::u16string QtWindow::text(TextBox which) const { return ToU16(box(which)->te
 void QtWindow::setText(TextBox which, std::u16string_view text) { box(which)->setText(ToQString(text)); }
 void QtWindow::setFocus(TextBox which) { box(which)->setFocus(); }
 std::u16string QtWindow::caption(ResultLabel which) const { return ToU16(label(which)->text()); }
-void QtWindow::setCaption(ResultLabel which, std::u16string_view text) { label(which)->setText(ToQString(text)); }
+void QtWindow::setCaption(ResultLabel which, std::u16string_view text) {
+  label(which)->setText(ToQString(text));
+  // Asked once the form has finished with the result fields.
+  if (rotator_) QMetaObject::invokeMethod(rotator_.get(), &QtRotatorControl::resultChanged, Qt::QueuedConnection);
+}
 void QtWindow::setWindowCaption(std::u16string_view caption) { setWindowTitle(ToQString(caption)); }
 
 void QtWindow::setVisible(bool visible) {
