@@ -19,6 +19,14 @@ char16_t ToCapital(char16_t character) noexcept;
 // changes ("ß" stays "ß").
 std::u16string ToCapitals(std::u16string_view text);
 
+// Returns `text` without the characters of `blanks` at either end.
+inline std::string_view TrimAscii(std::string_view text, std::string_view blanks = " \t\r") {
+  const std::size_t first = text.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  const std::size_t last = text.find_last_not_of(blanks);
+  return text.substr(first, last - first + 1);
+}
+
 // Returns `text` as UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string ToUtf8(std::u16string_view text);
 

@@ -1,16 +1,13 @@
 #include "RotatorAddress.h"
 
+#include "common/Text.h"
+
 #include <charconv>
 
 namespace pelvorn::rotator {
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
+std::string_view TrimBlanks(std::string_view text) { return TrimAscii(text, " \t"); }
 
 std::optional<std::uint16_t> ParsePort(std::string_view text) {
   if (text.empty() || text.size() > 5) return std::nullopt;

@@ -2,19 +2,14 @@
 
 #include "RotatorAddress.h"
 
+#include "common/Text.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 namespace pelvorn::rotator {
 namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
 
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -72,18 +67,18 @@ std::optional<std::string> IniValue(std::string_view text, std::string_view sect
   std::optional<std::string> value;
   while (!text.empty()) {
     const auto end = text.find('\n');
-    std::string_view line = TrimBlanks(text.substr(0, end));
+    std::string_view line = TrimAscii(text.substr(0, end));
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     if (line.front() == '[') {
       const auto close = line.find(']');
-      inSection = close != std::string_view::npos && SameName(TrimBlanks(line.substr(1, close - 1)), section);
+      inSection = close != std::string_view::npos && SameName(TrimAscii(line.substr(1, close - 1)), section);
       continue;
     }
     const auto equals = line.find('=');
     if (!inSection || equals == std::string_view::npos) continue;
-    if (!SameName(TrimBlanks(line.substr(0, equals)), key)) continue;
-    std::string_view found = TrimBlanks(line.substr(equals + 1));
+    if (!SameName(TrimAscii(line.substr(0, equals)), key)) continue;
+    std::string_view found = TrimAscii(line.substr(equals + 1));
     if (found.size() >= 2 && found.front() == '"' && found.back() == '"') {
       found = found.substr(1, found.size() - 2);
     }

@@ -1,17 +1,13 @@
 #include "RotctlLines.h"
 
+#include "common/Text.h"
+
 #include <charconv>
 #include <cmath>
 
 namespace pelvorn::rotator {
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
 
 }  // namespace
 
@@ -31,7 +27,7 @@ std::string SetPositionLine(double azimuth, double elevation) {
 }
 
 std::optional<double> ParseNumber(std::string_view text) {
-  text = TrimBlanks(text);
+  text = TrimAscii(text);
   if (text.empty()) return std::nullopt;
   // from_chars takes "nan" and "inf"; the daemon writes neither.
   for (const char c : text) {
@@ -49,10 +45,10 @@ std::optional<double> ParseNumber(std::string_view text) {
 }
 
 std::optional<int> ParseReport(std::string_view line) {
-  line = TrimBlanks(line);
+  line = TrimAscii(line);
   constexpr std::string_view Prefix = "RPRT ";
   if (line.substr(0, Prefix.size()) != Prefix) return std::nullopt;
-  const std::string_view number = TrimBlanks(line.substr(Prefix.size()));
+  const std::string_view number = TrimAscii(line.substr(Prefix.size()));
   int code = 0;
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), code);
   if (number.empty() || error != std::errc() || end != number.data() + number.size()) {
