@@ -10,8 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QLocale>
-#include <QString>
+#include <string>
 
 #include <cstddef>
 #include <random>
@@ -88,13 +87,13 @@ BENCHMARK(ComputingHalf);
 
 void WholeResult(benchmark::State& state) {
   const auto& pairs = Pairs();
-  const QLocale german(QLocale::German, QLocale::Germany);
+  const NumberLocale german{u','};
   std::size_t i = 0;
   for (auto _ : state) {
     const Computed result = Compute(pairs[i]);
-    const QString line = ResultLine(FormatDistance(result.distance, german),
-                                    FormatDirection(result.direction, german));
-    benchmark::DoNotOptimize(line.constData());
+    const std::u16string line = ResultLine(FormatDistance(result.distance, german),
+                                           FormatDirection(result.direction, german));
+    benchmark::DoNotOptimize(line.data());
     i = (i + 1) & (PairCount - 1);
   }
 }

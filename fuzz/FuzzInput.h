@@ -1,31 +1,33 @@
 #pragma once
 
-#include <QLocale>
-#include <QString>
+#include "common/NumberLocale.h"
+#include "common/Text.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 // Helpers shared by the fuzz targets.
 
-// The locales a user of the program is likely to have: decimal comma,
-// decimal point, and the C locale.
-inline const std::array<QLocale, 3>& FuzzLocales() {
-  static const std::array<QLocale, 3> locales = {QLocale(QLocale::German, QLocale::Germany),
-                                                 QLocale(QLocale::English, QLocale::UnitedStates),
-                                                 QLocale::c()};
+// The number conventions a user of the program is likely to have: decimal
+// comma and decimal point.
+inline const std::array<pelvorn::NumberLocale, 2>& FuzzLocales() {
+  static const std::array<pelvorn::NumberLocale, 2> locales = {pelvorn::NumberLocale{u','},
+                                                               pelvorn::NumberLocale{u'.'}};
   return locales;
 }
 
-// Text from arbitrary bytes: UTF-8 when the first byte is even, else
-// Latin-1, so both invalid sequences and every code unit get through.
-inline QString FuzzText(const std::uint8_t* data, std::size_t size) {
+// Text from arbitrary bytes: UTF-8 when the first byte is even, else raw
+// UTF-16 code units, so both invalid sequences and every code unit get through.
+inline std::u16string FuzzText(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return {};
-  const auto* chars = reinterpret_cast<const char*>(data + 1);
-  const auto length = static_cast<qsizetype>(size - 1);
-  return (data[0] % 2 == 0) ? QString::fromUtf8(chars, length) : QString::fromLatin1(chars, length);
+  const auto* bytes = reinterpret_cast<const char*>(data + 1);
+  if (data[0] % 2 == 0) return pelvorn::FromUtf8(std::string_view(bytes, size - 1));
+  std::u16string text((size - 1) / 2, u'\0');
+  std::memcpy(text.data(), bytes, text.size() * 2);
+  return text;
 }
 
 // The double made of the next eight bytes, or 0 when fewer are left.

@@ -8,16 +8,16 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const QString text = FuzzText(data, size);
-  for (const QLocale& locale : FuzzLocales()) {
+  const std::u16string text = FuzzText(data, size);
+  for (const pelvorn::NumberLocale& locale : FuzzLocales()) {
     pelvorn::CommandLineValues values;
-    const QString mode = pelvorn::ParseCommandLine(text, values, locale);
+    const std::u16string mode = pelvorn::ParseCommandLine(text, values, locale);
     for (const auto& number : {values.ownLatitude, values.foreignLatitude, values.ownLongitude,
                                values.foreignLongitude}) {
       if (number && !std::isfinite(*number)) std::abort();
     }
-    if (mode != mode.toUpper()) std::abort();
-    if (text.isEmpty() && !mode.isEmpty()) std::abort();
+    if (mode != pelvorn::ToCapitals(mode)) std::abort();
+    if (text.empty() && !mode.empty()) std::abort();
   }
   return 0;
 }

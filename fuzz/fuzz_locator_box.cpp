@@ -7,20 +7,19 @@
 #include "locator/NumberPatterns.h"
 #include "locator/RuntimeError.h"
 #include "window/LocatorBox.h"
-#include "window/Utf16View.h"
 
 #include <cmath>
 #include <cstdlib>
 
 namespace {
 
-void DecodeRaw(const QString& text) {
+void DecodeRaw(const std::u16string& text) {
   try {
-    (void)pelvorn::LocatorToLatitude(pelvorn::AsUtf16(text));
+    (void)pelvorn::LocatorToLatitude(text);
   } catch (const pelvorn::RuntimeError&) {
   }
   try {
-    (void)pelvorn::LocatorToLongitude(pelvorn::AsUtf16(text));
+    (void)pelvorn::LocatorToLongitude(text);
   } catch (const pelvorn::RuntimeError&) {
   }
 }
@@ -28,15 +27,15 @@ void DecodeRaw(const QString& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const QString text = FuzzText(data, size);
+  const std::u16string text = FuzzText(data, size);
   DecodeRaw(text);
   const pelvorn::LocatorBoxOutcome outcome = pelvorn::NormaliseLocatorBox(text);
   if (outcome.verdict != pelvorn::LocatorBoxOutcome::Verdict::Accepted) return 0;
-  if (!pelvorn::IsWellFormedLocator(pelvorn::AsUtf16(outcome.text))) std::abort();
+  if (!pelvorn::IsWellFormedLocator(outcome.text)) std::abort();
 
   // A well-formed locator never raises: distance and direction to JO62MM.
-  const double latitude = pelvorn::LocatorToLatitude(pelvorn::AsUtf16(outcome.text));
-  const double longitude = pelvorn::LocatorToLongitude(pelvorn::AsUtf16(outcome.text));
+  const double latitude = pelvorn::LocatorToLatitude(outcome.text);
+  const double longitude = pelvorn::LocatorToLongitude(outcome.text);
   if (!(std::fabs(latitude) < 90) || !(longitude > 0 && longitude < 360)) std::abort();
   const double angle = pelvorn::CentralAngle(latitude, 52.5, longitude, 13.0);
   const double direction = pelvorn::Direction(latitude, 52.5, longitude, 13.0, angle);

@@ -1,43 +1,61 @@
 #include "NumberPatterns.h"
 
+#include <array>
+#include <charconv>
+#include <cmath>
+
 namespace pelvorn {
 namespace {
 
+// Returns `value` moved one unit in the last place away from zero when it
+// lies exactly halfway between two numbers of `decimals` decimals, so that
+// the tie rounds away from zero rather than to even.
+double BreakTieAwayFromZero(double value, int decimals) {
+  const double scale = std::pow(10.0, decimals);
+  const double scaled = value * scale;
+  // Only an exact product can be an exact tie.
+  if (!std::isfinite(scaled) || std::fma(value, scale, -scaled) != 0) return value;
+  if (std::fabs(scaled - std::trunc(scaled)) != 0.5) return value;
+  return std::nextafter(value, std::copysign(HUGE_VAL, value));
+}
+
 // "####0.0" followed by `optionalDecimals` "#" placeholders.
-QString FormatWithOptionalDecimals(double value, int optionalDecimals, const QLocale& locale) {
-  QLocale plain = locale;
-  plain.setNumberOptions(QLocale::OmitGroupSeparator);
+std::u16string FormatWithOptionalDecimals(double value, int optionalDecimals, const NumberLocale& locale) {
   const int decimals = 1 + optionalDecimals;
-  QString text = plain.toString(value, 'f', decimals);
+  // The largest double has 309 integer digits.
+  std::array<char, 330> buffer{};
+  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                          BreakTieAwayFromZero(value, decimals),
+                                          std::chars_format::fixed, decimals);
+  std::string_view text(buffer.data(), error == std::errc() ? static_cast<std::size_t>(end - buffer.data()) : 0);
 
-  const QString zero = plain.zeroDigit();
-  int dropped = 0;
-  while (dropped < optionalDecimals && text.endsWith(zero)) {
-    text.chop(zero.size());
-    ++dropped;
-  }
+  for (int dropped = 0; dropped < optionalDecimals && text.ends_with('0'); ++dropped) text.remove_suffix(1);
+  // A negative value that rounds to zero: no sign rather than -0,0.
+  if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string_view::npos) text.remove_prefix(1);
 
-  // A negative value that rounds to zero: drop the sign rather than show -0,0.
-  const QString minus = plain.negativeSign();
-  if (text.startsWith(minus)) {
-    const QString digits = text.mid(minus.size()).remove(plain.decimalPoint()).remove(zero);
-    if (digits.isEmpty()) text.remove(0, minus.size());
+  std::u16string formatted(text.begin(), text.end());
+  for (char16_t& c : formatted) {
+    if (c == u'.') c = locale.decimalSeparator;
   }
-  return text;
+  return formatted;
 }
 
 }  // namespace
 
-QString FormatDistance(double km, const QLocale& locale) {
+std::u16string FormatDistance(double km, const NumberLocale& locale) {
   return FormatWithOptionalDecimals(km, 2, locale);
 }
 
-QString FormatDirection(double degrees, const QLocale& locale) {
+std::u16string FormatDirection(double degrees, const NumberLocale& locale) {
   return FormatWithOptionalDecimals(degrees, 1, locale);
 }
 
-QString ResultLine(const QString& distanceCaption, const QString& directionCaption) {
-  return distanceCaption + QStringLiteral(" km/") + directionCaption + QStringLiteral(" \u00b0");
+std::u16string ResultLine(std::u16string_view distanceCaption, std::u16string_view directionCaption) {
+  std::u16string line(distanceCaption);
+  line += u" km/";
+  line += directionCaption;
+  line += u" \u00b0";
+  return line;
 }
 
 }  // namespace pelvorn

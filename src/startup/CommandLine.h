@@ -1,9 +1,12 @@
 #pragma once
 
-#include <QLocale>
-#include <QString>
+#include "common/CommandLineValues.h"
+#include "common/NumberLocale.h"
 
+#include <cstddef>
 #include <optional>
+#include <string>
+#include <string_view>
 
 // The command line is one text of fields separated by ";" (no quoting):
 //   field 0  mode "L" (locators) or "G" (degrees), any case
@@ -14,33 +17,25 @@
 
 namespace pelvorn {
 
-// The outputs of ParseCommandLine. A field that is missing or cannot be
-// read leaves its output as it was, so a number that was never read stays
-// empty (std::nullopt) when the caller starts from a fresh value.
-struct CommandLineValues {
-  QString ownLocator;
-  QString foreignLocator;
-  std::optional<double> ownLatitude;       // first number
-  std::optional<double> foreignLatitude;   // second number
-  std::optional<double> ownLongitude;      // third number
-  std::optional<double> foreignLongitude;  // fourth number
-  QString sixthField;                      // field 5, untrimmed
-};
-
 // Longest command-line text that is read; a longer one counts as empty.
-inline constexpr qsizetype LongestCommandLine = 32767;
+inline constexpr std::size_t LongestCommandLine = 32767;
 
 // Returns the mode (field 0 upper-cased; empty for an empty text) and fills
 // `values` from `commandLine`. In mode "L" the four numbers are set to 0; in
 // every other mode the four numbers are read and both locators emptied.
 // Degrees are read by ParseDegrees in `locale`.
-QString ParseCommandLine(const QString& commandLine, CommandLineValues& values,
-                         const QLocale& locale = QLocale());
+std::u16string ParseCommandLine(std::u16string_view commandLine, CommandLineValues& values,
+                                const NumberLocale& locale);
+
+// The command line read once at start-up, from fresh values.
+ParsedCommandLine ReadCommandLine(std::u16string_view commandLine, const NumberLocale& locale);
 
 // Returns the degrees written in `text`, or nothing when it is not a finite
-// decimal number. Accepted: optional blanks around it, an optional sign ("+"
-// or "-"), digits with the locale's decimal separator or a point, an
-// optional exponent ("e" and an integer). Digit grouping is refused.
-std::optional<double> ParseDegrees(const QString& text, const QLocale& locale = QLocale());
+// decimal number. Accepted: optional white space around it, an optional sign
+// ("+" or "-"), ASCII digits with the locale's decimal separator or a point,
+// an optional exponent ("e" or "E" and an integer). Digit grouping, "nan",
+// "inf" and hexadecimal are refused, and so is a value too large for a
+// double; a value too small for one reads as 0.
+std::optional<double> ParseDegrees(std::u16string_view text, const NumberLocale& locale);
 
 }  // namespace pelvorn

@@ -1,114 +1,26 @@
 #include "Main.h"
 
-#include "locator/ResultPresentation.h"
-#include "platform/ConsolePlatform.h"
-#include "platform/DesktopPlatform.h"
-#include "startup/Blanks.h"
-#include "startup/CommandLine.h"
-#include "startup/ExitStatus.h"
-#include "startup/InstanceGuard.h"
-#include "window/PelvornWindow.h"
-
-#include <QApplication>
-#include <QDir>
-#include <QLibraryInfo>
-
-#include <cstdio>
-#include <memory>
+#include "common/ExitStatus.h"
+#include "common/Platform.h"
+#include "window/PelvornForm.h"
 
 namespace pelvorn {
-namespace {
 
-enum class Display { X11, WaylandOnly, None };
-
-Display AvailableDisplay() {
-  if (!qEnvironmentVariableIsEmpty("DISPLAY")) return Display::X11;
-  if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) return Display::WaylandOnly;
-  return Display::None;
-}
-
-// Whether Qt can open a window on Wayland (Debian ships that in qt6-wayland).
-bool WaylandPluginInstalled() {
-  const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"));
-  return !platforms.entryList({QStringLiteral("libqwayland*")}).isEmpty();
-}
-
-void PrintError(const char* utf8Line) { std::fputs(utf8Line, stderr); }
-
-// Whether the window will hide itself on its first activation.
-bool IsHiddenRun(const QString& commandLine) {
-  CommandLineValues values;
-  ParseCommandLine(commandLine, values);
-  return TrimBlanks(values.sixthField) == HiddenRunSwitch;
-}
-
-}  // namespace
-
-int Main(Platform& platform) {
-  PelvornWindow window(platform);
-  if (window.refusedAtLoad()) return window.exitStatus();
-  window.setLineBreak(QStringLiteral("\r\n"));
-  if (IsHiddenRun(platform.commandLineText())) {
-    window.activateOnce();
+int Main(PelvornForm& form, FrontEnd& frontEnd, Platform& platform) {
+  form.Form_Load();
+  if (form.refusedAtLoad()) return form.exitStatus();
+  form.setLineBreak(u"\r\n");
+  if (form.hiddenRun()) {
+    frontEnd.activateHidden();
   } else {
-    window.show();
+    frontEnd.showWindow();
   }
-  const int status = QApplication::exec();
-  if (status == ExitSuccess && window.visibilityParam() != HiddenRunSwitch) {
+  const int status = frontEnd.exec();
+  if (status == ExitSuccess && !form.hiddenRun()) {
     // The user may still want to paste the last result.
     platform.keepClipboardAfterExit();
   }
   return status;
-}
-
-int Start(char* programPath, const QString& commandLine) {
-  const Display display = AvailableDisplay();
-  const bool hidden = IsHiddenRun(commandLine);
-  if (display == Display::None && !hidden) {
-    PrintError("Pelvorn: Keine grafische Oberfl\u00e4che gefunden (weder DISPLAY noch "
-               "WAYLAND_DISPLAY ist gesetzt).\n");
-    return ExitNoDisplay;
-  }
-  if (display == Display::WaylandOnly && !hidden && !WaylandPluginInstalled()) {
-    PrintError("Pelvorn: F\u00fcr Wayland fehlt das Qt-Modul (Paket qt6-wayland); "
-               "ohne DISPLAY kann kein Fenster ge\u00f6ffnet werden.\n");
-    return ExitNoDisplay;
-  }
-  // Decided before Qt starts, so that Qt never aborts for want of a display.
-  // A hidden run under XWayland uses X11, where an unfocused window may set
-  // the clipboard.
-  const bool console = display == Display::None || (hidden && display == Display::WaylandOnly);
-  if (console) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  } else if (hidden) {
-    qputenv("QT_QPA_PLATFORM", "xcb");
-  }
-
-  // A hidden run shows nothing, so it needs no accessibility bridge; without
-  // a session bus Qt would fork a bus launcher for it at every start.
-  if (hidden) qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
-
-  // Qt wants a private runtime directory and complains on stderr without one.
-  if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
-    const std::string runtime = PrivateRuntimeDirectory();
-    if (!runtime.empty()) qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime));
-  }
-
-  // Qt sees no arguments: the command line is ours alone.
-  int qtArgc = 1;
-  char* qtArgv[] = {programPath, nullptr};
-  QApplication application(qtArgc, qtArgv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  QGuiApplication::setDesktopFileName(QStringLiteral("pelvorn"));
-
-  std::unique_ptr<Platform> platform;
-  if (console) {
-    platform = std::make_unique<ConsolePlatform>(commandLine);
-  } else {
-    platform = std::make_unique<DesktopPlatform>(
-        commandLine, hidden ? DesktopPlatform::Run::Hidden : DesktopPlatform::Run::Ordinary);
-  }
-  return Main(*platform);
 }
 
 }  // namespace pelvorn

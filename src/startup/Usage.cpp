@@ -1,11 +1,14 @@
 #include "Usage.h"
 
 #include "ApplicationIdentity.h"
+#include "common/Text.h"
+
+#include <string>
 
 namespace pelvorn {
 
-QString HelpText() {
-  return QStringLiteral(
+std::u16string HelpText() {
+  return FromUtf8(
       "Aufruf: Pelvorn [L;MeinLocator;FremdLocator[;;;V-]]\n"
       "        Pelvorn G;MeinBreitenGrd;FremdBreitenGrd;MeinL\u00e4ngenGrd;FremdL\u00e4ngenGrd[;V-]\n"
       "Berechnet Entfernung (km) und Antennenrichtung (\u00b0) zwischen zwei Locatoren\n"
@@ -28,13 +31,10 @@ QString HelpText() {
       "  3  keine grafische Oberfl\u00e4che f\u00fcr einen sichtbaren Start\n");
 }
 
-QString VersionText() {
-  return QStringLiteral("%1 %2.%3.%4\n%5\n")
-      .arg(QString::fromUtf8(identity::ProductName))
-      .arg(identity::Major)
-      .arg(identity::Minor)
-      .arg(identity::Revision)
-      .arg(QString::fromUtf8(identity::Copyright));
+std::u16string VersionText() {
+  return FromUtf8(std::string(identity::ProductName) + " " + std::to_string(identity::Major) + "." +
+                  std::to_string(identity::Minor) + "." + std::to_string(identity::Revision) + "\n" +
+                  identity::Copyright + "\n");
 }
 
 }  // namespace pelvorn

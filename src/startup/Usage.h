@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 namespace pelvorn {
 
 // Returns the text of --help (German), ending in a line feed.
-QString HelpText();
+std::u16string HelpText();
 
 // Returns the text of --version, ending in a line feed.
-QString VersionText();
+std::u16string VersionText();
 
 }  // namespace pelvorn

@@ -1,36 +1,33 @@
 // The Calculate action: normalise both locator boxes, decode them and show
 // distance and direction.
 
-#include "PelvornWindow.h"
+#include "PelvornForm.h"
 
+#include "common/Platform.h"
 #include "locator/LocatorDecoding.h"
 #include "locator/RuntimeError.h"
-#include "platform/Platform.h"
 #include "window/LocatorBox.h"
-#include "window/Utf16View.h"
-
-#include <QLineEdit>
 
 namespace pelvorn {
 namespace {
 
-QString BeepReason(const LocatorBoxOutcome& outcome, const QString& boxText) {
+std::u16string BeepReason(const LocatorBoxOutcome& outcome, std::u16string_view boxText) {
   switch (outcome.verdict) {
     case LocatorBoxOutcome::Verdict::TooShort:
-      return QStringLiteral("Locator zu kurz: \"%1\"").arg(boxText);
+      return u"Locator zu kurz: \"" + std::u16string(boxText) + u"\"";
     case LocatorBoxOutcome::Verdict::Malformed:
-      return QStringLiteral("Kein g\u00fcltiger Locator: \"%1\"").arg(outcome.text);
+      return u"Kein g\u00fcltiger Locator: \"" + outcome.text + u"\"";
     case LocatorBoxOutcome::Verdict::Accepted:
       break;
   }
-  return QStringLiteral("Locator erg\u00e4nzt: %1").arg(outcome.text);
+  return u"Locator erg\u00e4nzt: " + outcome.text;
 }
 
 // Assigns `decode(text)` to `target`; a decoding that fails leaves it as it was.
 template <typename Decode>
-void DecodeInto(double& target, Decode decode, const QString& text) {
+void DecodeInto(double& target, Decode decode, const std::u16string& text) {
   try {
-    target = decode(AsUtf16(text));
+    target = decode(text);
   } catch (const RuntimeError&) {
   }
 }
@@ -38,22 +35,27 @@ void DecodeInto(double& target, Decode decode, const QString& text) {
 }  // namespace
 
 // Returns false, with the box focused, when the action must stop at `box`.
-bool PelvornWindow::normaliseBox(QLineEdit* box, QString& text) {
-  const LocatorBoxOutcome outcome = NormaliseLocatorBox(box->text());
-  if (outcome.beep) platform_.beep(BeepReason(outcome, box->text()));
-  if (outcome.verdict != LocatorBoxOutcome::Verdict::TooShort) box->setText(outcome.text);
+bool PelvornForm::normaliseBox(TextBox box, std::u16string& text) {
+  const std::u16string boxText = view_.text(box);
+  const LocatorBoxOutcome outcome = NormaliseLocatorBox(boxText);
+  if (outcome.beep) {
+    const std::u16string reason = BeepReason(outcome, boxText);
+    platform_.beep(reason);
+    if (outcome.verdict != LocatorBoxOutcome::Verdict::Accepted) lastProblem_ = reason;
+  }
+  if (outcome.verdict != LocatorBoxOutcome::Verdict::TooShort) view_.setText(box, outcome.text);
   if (outcome.verdict != LocatorBoxOutcome::Verdict::Accepted) {
-    box->setFocus();
+    view_.setFocus(box);
     return false;
   }
   text = outcome.text;
   return true;
 }
 
-void PelvornWindow::Command2_Click() {
-  QString own;
-  QString foreign;
-  if (!normaliseBox(Text1, own) || !normaliseBox(Text2, foreign)) return;
+void PelvornForm::Command2_Click() {
+  std::u16string own;
+  std::u16string foreign;
+  if (!normaliseBox(TextBox::Text1, own) || !normaliseBox(TextBox::Text2, foreign)) return;
 
   double ownLatitude = 0;
   double ownLongitude = 0;
@@ -64,8 +66,8 @@ void PelvornWindow::Command2_Click() {
   DecodeInto(foreignLatitude, LocatorToLatitude, foreign);
   DecodeInto(foreignLongitude, LocatorToLongitude, foreign);
   try {
-    ShowDistanceDirection(ownLatitude, foreignLatitude, ownLongitude, foreignLongitude,
-                          visibilityParam_, *this, locale_);
+    ShowDistanceDirection(ownLatitude, foreignLatitude, ownLongitude, foreignLongitude, visibilityParam_, *this,
+                          locale_);
   } catch (const RuntimeError&) {
     // What was shown stays shown; nothing else happens.
   }

@@ -1,18 +1,19 @@
 // F1 shows the information box; "&Beenden" (also Esc) ends the program.
 
-#include "PelvornWindow.h"
+#include "PelvornForm.h"
 
-#include "platform/Platform.h"
-#include "startup/ExitStatus.h"
+#include "common/ExitStatus.h"
+#include "common/Platform.h"
 #include "window/InfoText.h"
+#include "window/Keys.h"
 
 namespace pelvorn {
 
-void PelvornWindow::Form_KeyUp(int keyCode, int /*shift*/) {
+void PelvornForm::Form_KeyUp(int keyCode, int /*shift*/) {
   if (keyCode != KeyCodeF1) return;
   platform_.information(InfoTitle, InfoText(lineBreak_));
 }
 
-void PelvornWindow::Command1_Click() { endProgram(ExitSuccess); }
+void PelvornForm::Command1_Click() { endProgram(ExitSuccess); }
 
 }  // namespace pelvorn

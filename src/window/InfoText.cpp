@@ -1,45 +1,51 @@
 #include "InfoText.h"
 
 #include "ApplicationIdentity.h"
+#include "common/Text.h"
 
-#include <QStringList>
+#include <array>
+#include <string>
 
 namespace pelvorn {
 
-QString InfoText(const QString& lineBreak) {
-  const QString version = QStringLiteral(" V %1.%2.%3")
-                              .arg(identity::Major)
-                              .arg(identity::Minor)
-                              .arg(identity::Revision);
-  const QString headLine = QString::fromUtf8(identity::ProductName) + version + QLatin1Char(' ') +
-                           QString::fromUtf8(identity::Copyright);
-  const QStringList lines = {
+std::u16string InfoText(std::u16string_view lineBreak) {
+  const std::u16string version = u" V " + FromUtf8(std::to_string(identity::Major)) + u"." +
+                                 FromUtf8(std::to_string(identity::Minor)) + u"." +
+                                 FromUtf8(std::to_string(identity::Revision));
+  const std::u16string headLine =
+      FromUtf8(identity::ProductName) + version + u" " + FromUtf8(identity::Copyright);
+  const std::array<std::u16string_view, 24> lines = {
       headLine,
-      QString(),
-      QStringLiteral("Das Programm wird im Amateurfunk benötig und dient der Berechnung der "),
-      QStringLiteral("Entfernung und der Antennenrichtung zwischen zwei Locatoren (Standordkennungen). "),
-      QStringLiteral("Sind nur die ersten vier Zeichen des Locators bekannt (zbsp. aus einem Call-Buch), "),
-      QStringLiteral("so reicht es auch für eine grobe Berechnung aus. Das Starten des Programmes ist "),
-      QStringLiteral("auch mit einer Kommando - Zeile möglich :"),
-      QString(),
-      QStringLiteral("Locatoreingabe :"),
-      QString(),
-      QStringLiteral("Pelvorn L;MeinLocator;FremdLocator"),
-      QString(),
-      QString(),
-      QStringLiteral("Gradeingabe (nördliche Breite, östliche Länge, dezimal) :"),
-      QString(),
-      QStringLiteral("Pelvorn G;MeinBreitenGrd;FremdBreitenGrd;MeinLängenGrd;FremdLängenGrd     "),
-      QString(),
-      QStringLiteral("Beisp.: Pelvorn L;JO62mm;KM38mm"),
-      QString(),
-      QString(),
-      QStringLiteral("Das Ergebnis wird auch in die Zwischenablage kopiert. Ein 6. Parameter mit V- "),
-      QStringLiteral("schaltet die Sichtbarkeit des Programms ab."),
-      QString(),
-      QStringLiteral("Beisp.: Pelvorn L;JO62mm;KM38mm;;;V-"),
+      u"",
+      u"Das Programm wird im Amateurfunk benötig und dient der Berechnung der ",
+      u"Entfernung und der Antennenrichtung zwischen zwei Locatoren (Standordkennungen). ",
+      u"Sind nur die ersten vier Zeichen des Locators bekannt (zbsp. aus einem Call-Buch), ",
+      u"so reicht es auch für eine grobe Berechnung aus. Das Starten des Programmes ist ",
+      u"auch mit einer Kommando - Zeile möglich :",
+      u"",
+      u"Locatoreingabe :",
+      u"",
+      u"Pelvorn L;MeinLocator;FremdLocator",
+      u"",
+      u"",
+      u"Gradeingabe (nördliche Breite, östliche Länge, dezimal) :",
+      u"",
+      u"Pelvorn G;MeinBreitenGrd;FremdBreitenGrd;MeinLängenGrd;FremdLängenGrd     ",
+      u"",
+      u"Beisp.: Pelvorn L;JO62mm;KM38mm",
+      u"",
+      u"",
+      u"Das Ergebnis wird auch in die Zwischenablage kopiert. Ein 6. Parameter mit V- ",
+      u"schaltet die Sichtbarkeit des Programms ab.",
+      u"",
+      u"Beisp.: Pelvorn L;JO62mm;KM38mm;;;V-",
   };
-  return lines.join(lineBreak);
+  std::u16string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += lineBreak;
+    text += lines[i];
+  }
+  return text;
 }
 
 }  // namespace pelvorn

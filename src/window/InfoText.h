@@ -1,14 +1,15 @@
 #pragma once
 
-#include <QString>
+#include <string>
+#include <string_view>
 
 namespace pelvorn {
 
 // Title of the information box.
-inline const QString InfoTitle = QStringLiteral(" Info ");
+inline constexpr std::u16string_view InfoTitle = u" Info ";
 
 // Returns the text of the information box: the program's identity, what it
 // does and how to call it, 24 lines joined by `lineBreak`.
-QString InfoText(const QString& lineBreak);
+std::u16string InfoText(std::u16string_view lineBreak);
 
 }  // namespace pelvorn

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QString>
+#include <string>
+#include <string_view>
 
 // How the Calculate action treats the text of one locator box.
 
@@ -13,8 +14,8 @@ struct LocatorBoxOutcome {
     Malformed,  // not a locator even after completion: `text` goes back into the box
   };
   Verdict verdict;
-  QString text;  // the normalised text (unused for TooShort)
-  bool beep;     // the box earns one beep
+  std::u16string text;  // the normalised text (unused for TooShort)
+  bool beep;            // the box earns one beep
 };
 
 // Trims the blanks around `boxText` and upper-cases it. Six characters
@@ -22,6 +23,6 @@ struct LocatorBoxOutcome {
 // and four or more characters ending in a digit are completed to the centre
 // of their square ("JO62" and "JO621" become "JO62MM"). The result must be a
 // well-formed locator (see IsWellFormedLocator) to be accepted.
-LocatorBoxOutcome NormaliseLocatorBox(const QString& boxText);
+LocatorBoxOutcome NormaliseLocatorBox(std::u16string_view boxText);
 
 }  // namespace pelvorn

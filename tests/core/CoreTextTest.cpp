@@ -1,5 +1,7 @@
-// The QtCore parts: the command-line parser, the number patterns of the
-// result, the rules of the locator boxes and the information text.
+// The text parts of the core: the command-line parser, the number patterns
+// of the result, the rules of the locator boxes, the information text and
+// the conversions between UTF-16 and UTF-8.
+#include "common/Text.h"
 #include "locator/NumberPatterns.h"
 #include "startup/CommandLine.h"
 #include "window/InfoText.h"
@@ -7,76 +9,86 @@
 
 #include <gtest/gtest.h>
 
-#include <QList>
-#include <QLocale>
-#include <QRegularExpression>
-#include <QString>
-#include <QStringList>
-
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace pelvorn {
 namespace {
 
-const QLocale German(QLocale::German, QLocale::Germany);
-const QLocale English(QLocale::English, QLocale::UnitedStates);
+const NumberLocale German{u','};
+const NumberLocale English{u'.'};
 constexpr std::nullopt_t NotRead = std::nullopt;
-const QString U = QStringLiteral("untouched");  // a text the parser did not assign
+const std::u16string U = u"untouched";  // a text the parser did not assign
 
 using Numbers = std::array<std::optional<double>, 4>;  // own/foreign latitude, own/foreign longitude
 const Numbers NoneRead = {NotRead, NotRead, NotRead, NotRead};
 const Numbers Zeros = {0.0, 0.0, 0.0, 0.0};
 
-struct Parsed { QString commandLine, mode, ownLocator, foreignLocator; Numbers numbers; QString sixthField; };
+using Texts = std::vector<std::u16string>;
+struct Parsed { std::u16string commandLine, mode, ownLocator, foreignLocator; Numbers numbers; std::u16string sixthField; };
 
 void ExpectParsed(const Parsed& row) {
   CommandLineValues values;
   values.ownLocator = values.foreignLocator = values.sixthField = U;
-  SCOPED_TRACE(row.commandLine.left(60).toStdString());
+  SCOPED_TRACE(ToUtf8(row.commandLine.substr(0, 60)));
   EXPECT_EQ(ParseCommandLine(row.commandLine, values, German), row.mode);
-  EXPECT_EQ((QStringList{values.ownLocator, values.foreignLocator, values.sixthField}),
-            (QStringList{row.ownLocator, row.foreignLocator, row.sixthField}));
+  EXPECT_EQ((Texts{values.ownLocator, values.foreignLocator, values.sixthField}),
+            (Texts{row.ownLocator, row.foreignLocator, row.sixthField}));
   EXPECT_EQ((Numbers{values.ownLatitude, values.foreignLatitude, values.ownLongitude, values.foreignLongitude}),
             row.numbers);
 }
 
 TEST(ParseCommandLine, Fields) {
   const Parsed rows[] = {
-      {"", "", U, U, NoneRead, U},                                {"L", "L", U, U, Zeros, U},
-      {"l;jo62mm;km38mm", "L", "jo62mm", "km38mm", Zeros, U},      {";JO62mm", "", "", "", NoneRead, U},
-      {"L;JO62mm;KM38mm;;;V- ", "L", "JO62mm", "KM38mm", Zeros, "V- "},
-      {"L;JO62mm;KM38mm;;;V-;x", "L", "JO62mm", "KM38mm", Zeros, "V-"},
-      {"L;JO62mm;KM38mm;V-", "L", "JO62mm", "KM38mm", Zeros, U}, {" L;JO62mm;KM38mm", " L", "", "", NoneRead, U},
-      {"G;52,5;38,5;13;27;V-", "G", "", "", {52.5, 38.5, 13, 27}, "V-"},
-      {"g;52,5", "G", "", "", {52.5, NotRead, NotRead, NotRead}, U},
-      {"G;52,5;abc;13;27", "G", "", "", {52.5, NotRead, 13, 27}, U}, {"X;1;2;3;4", "X", "", "", {1, 2, 3, 4}, U},
+      {u"", u"", U, U, NoneRead, U},                                 {u"L", u"L", U, U, Zeros, U},
+      {u"l;jo62mm;km38mm", u"L", u"jo62mm", u"km38mm", Zeros, U},     {u";JO62mm", u"", u"", u"", NoneRead, U},
+      {u"L;JO62mm;KM38mm;;;V- ", u"L", u"JO62mm", u"KM38mm", Zeros, u"V- "},
+      {u"L;JO62mm;KM38mm;;;V-;x", u"L", u"JO62mm", u"KM38mm", Zeros, u"V-"},
+      {u"L;JO62mm;KM38mm;V-", u"L", u"JO62mm", u"KM38mm", Zeros, U}, {u" L;JO62mm;KM38mm", u" L", u"", u"", NoneRead, U},
+      {u"G;52,5;38,5;13;27;V-", u"G", u"", u"", {52.5, 38.5, 13, 27}, u"V-"},
+      {u"g;52,5", u"G", u"", u"", {52.5, NotRead, NotRead, NotRead}, U},
+      {u"G;52,5;abc;13;27", u"G", u"", u"", {52.5, NotRead, 13, 27}, U},
+      {u"X;1;2;3;4", u"X", u"", u"", {1, 2, 3, 4}, U},
+      {u"\u00e4;1", u"\u00c4", u"", u"", {1, NotRead, NotRead, NotRead}, U},
   };
   for (const Parsed& row : rows) ExpectParsed(row);
   // A text longer than 32767 characters counts as empty.
-  const QString longest = QStringLiteral("G;1;2;3;4;V-;").leftJustified(32767, QLatin1Char('x'));
-  ExpectParsed({longest, "G", "", "", {1, 2, 3, 4}, "V-"});
-  ExpectParsed({longest + QLatin1Char('x'), "", U, U, NoneRead, U});
+  std::u16string longest = u"G;1;2;3;4;V-;";
+  longest.resize(32767, u'x');
+  ExpectParsed({longest, u"G", u"", u"", {1, 2, 3, 4}, u"V-"});
+  ExpectParsed({longest + u'x', u"", U, U, NoneRead, U});
 }
 
 TEST(ParseDegrees, LocaleFormThenPointForm) {
-  struct Reading { const char* text; std::optional<double> german, english; };
+  struct Reading { std::u16string text; std::optional<double> german, english; };
+  const std::u16string underflow = u"0." + std::u16string(400, u'0') + u"1";
   const Reading rows[] = {
-      {"52,5", 52.5, NotRead},       {"52.5", 52.5, 52.5},           {" 52,5\t", 52.5, NotRead},
-      {"+52.5", 52.5, 52.5},         {"5.25E1", 52.5, 52.5},         {"52.500", 52.5, 52.5},
-      {"1,000", 1, NotRead},         {"1.234,5", NotRead, NotRead},  {"1,234.5", NotRead, NotRead},
-      {"NaN", NotRead, NotRead},     {"-inf", NotRead, NotRead},     {"1e400", NotRead, NotRead},
-      {"0x10", NotRead, NotRead},    {"52,5,5", NotRead, NotRead},
+      {u"52,5", 52.5, NotRead},       {u"52.5", 52.5, 52.5},           {u" 52,5\t", 52.5, NotRead},
+      {u"+52.5", 52.5, 52.5},         {u"5.25E1", 52.5, 52.5},         {u"52.500", 52.5, 52.5},
+      {u"1,000", 1, NotRead},         {u"1.234,5", NotRead, NotRead},  {u"1,234.5", NotRead, NotRead},
+      {u"NaN", NotRead, NotRead},     {u"-inf", NotRead, NotRead},     {u"1e400", NotRead, NotRead},
+      {u"0x10", NotRead, NotRead},    {u"52,5,5", NotRead, NotRead},   {u"-", NotRead, NotRead},
+      {u"1e", NotRead, NotRead},      {u".5", 0.5, 0.5},               {u"5.", 5, 5},
+      // Too small for a double is zero; too large is no number.
+      {u"1e-400", 0, 0},              {u"-1E-99999999999", 0, 0},      {underflow, 0, 0},
+      {u"1e99999999999", NotRead, NotRead},                            {u"\u0665", NotRead, NotRead},
   };
   for (const Reading& row : rows) {
-    EXPECT_EQ(ParseDegrees(QString::fromLatin1(row.text), German), row.german) << row.text;
-    EXPECT_EQ(ParseDegrees(QString::fromLatin1(row.text), English), row.english) << row.text;
+    EXPECT_EQ(ParseDegrees(row.text, German), row.german) << ToUtf8(row.text);
+    EXPECT_EQ(ParseDegrees(row.text, English), row.english) << ToUtf8(row.text);
   }
 }
 
+std::u16string Ascii(const char* text) { return FromUtf8(text); }
+
 // German text with the comma turned into the English point.
-QString InEnglish(const char* german) {
-  return QString::fromLatin1(german).replace(QLatin1Char(','), QLatin1Char('.'));
+std::u16string InEnglish(const char* german) {
+  std::u16string text = Ascii(german);
+  std::replace(text.begin(), text.end(), u',', u'.');
+  return text;
 }
 
 TEST(NumberPatterns, DistanceAndDirection) {
@@ -87,15 +99,18 @@ TEST(NumberPatterns, DistanceAndDirection) {
       {2.0004999, "2,0", "2,0"},             {2.0005001, "2,001", "2,0"},             {2.0049999, "2,005", "2,0"},
       {2.0050001, "2,005", "2,01"},          {9.9999, "10,0", "10,0"},
       {-0.0001, "0,0", "0,0"},               {-0.0049, "-0,005", "0,0"},  // never a negative zero
+      // Exact binary ties round away from zero.
+      {0.0625, "0,063", "0,06"},             {0.125, "0,125", "0,13"},                {-0.0625, "-0,063", "-0,06"},
+      {0.375, "0,375", "0,38"},              {2.5, "2,5", "2,5"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.value);
-    EXPECT_EQ(FormatDistance(row.value, German), QString::fromLatin1(row.distance));
-    EXPECT_EQ(FormatDirection(row.value, German), QString::fromLatin1(row.direction));
+    EXPECT_EQ(FormatDistance(row.value, German), Ascii(row.distance));
+    EXPECT_EQ(FormatDirection(row.value, German), Ascii(row.direction));
     EXPECT_EQ(FormatDistance(row.value, English), InEnglish(row.distance));
     EXPECT_EQ(FormatDirection(row.value, English), InEnglish(row.direction));
   }
-  EXPECT_EQ(ResultLine("1892,585", "139,74"), QStringLiteral("1892,585 km/139,74 \u00b0"));
+  EXPECT_EQ(ResultLine(u"1892,585", u"139,74"), u"1892,585 km/139,74 \u00b0");
 }
 
 TEST(NormaliseLocatorBox, Outcomes) {
@@ -111,29 +126,56 @@ TEST(NormaliseLocatorBox, Outcomes) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.box);
-    const LocatorBoxOutcome outcome = NormaliseLocatorBox(QString::fromLatin1(row.box));
+    const LocatorBoxOutcome outcome = NormaliseLocatorBox(Ascii(row.box));
     EXPECT_EQ(outcome.verdict, row.verdict);
     if (row.verdict != TooShort) {
-      EXPECT_EQ(outcome.text, QString::fromLatin1(row.text));
+      EXPECT_EQ(outcome.text, Ascii(row.text));
     }
     EXPECT_EQ(outcome.beep, row.beep);
   }
 }
 
-TEST(InfoText, Lines) {
-  const QStringList lines = InfoText(QStringLiteral("\r\n")).split(QStringLiteral("\r\n"));
-  ASSERT_EQ(lines.size(), 24);
-  EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Pelvorn V 1.0.3 "))) << lines[0].toStdString();
-  const QList<int> empty = {2, 8, 10, 12, 13, 15, 17, 19, 20, 23};
-  for (int line = 1; line <= 24; ++line) EXPECT_EQ(lines[line - 1].isEmpty(), empty.contains(line)) << "line " << line;
-  for (const int line : {3, 4, 5, 6, 21}) {  // running text: one blank before the break
-    EXPECT_TRUE(lines[line - 1].contains(QRegularExpression(QStringLiteral("[^ ] $")))) << "line " << line;
+std::vector<std::u16string> Split(std::u16string_view text, std::u16string_view separator) {
+  std::vector<std::u16string> parts;
+  for (;;) {
+    const std::size_t at = text.find(separator);
+    parts.emplace_back(text.substr(0, at));
+    if (at == std::u16string_view::npos) return parts;
+    text.remove_prefix(at + separator.size());
   }
-  EXPECT_EQ(lines[13], QString::fromUtf8("Gradeingabe (n\u00f6rdliche Breite, \u00f6stliche L\u00e4nge, dezimal) :"));
-  EXPECT_EQ(lines[15], QString::fromUtf8(
-      "Pelvorn G;MeinBreitenGrd;FremdBreitenGrd;MeinL\u00e4ngenGrd;FremdL\u00e4ngenGrd     "));
-  EXPECT_EQ(lines[23], QStringLiteral("Beisp.: Pelvorn L;JO62mm;KM38mm;;;V-"));
-  EXPECT_EQ(InfoText(QStringLiteral("\n")).count(QLatin1Char('\n')), 23);
+}
+
+TEST(InfoText, Lines) {
+  const std::vector<std::u16string> lines = Split(InfoText(u"\r\n"), u"\r\n");
+  ASSERT_EQ(lines.size(), 24u);
+  EXPECT_TRUE(lines[0].starts_with(u"Pelvorn V 1.0.3 ")) << ToUtf8(lines[0]);
+  const std::vector<int> empty = {2, 8, 10, 12, 13, 15, 17, 19, 20, 23};
+  for (int line = 1; line <= 24; ++line) {
+    EXPECT_EQ(lines[line - 1].empty(), std::count(empty.begin(), empty.end(), line) == 1) << "line " << line;
+  }
+  for (const int line : {3, 4, 5, 6, 21}) {  // running text: one blank before the break
+    const std::u16string& text = lines[line - 1];
+    EXPECT_TRUE(text.size() > 1 && text.ends_with(u' ') && text[text.size() - 2] != u' ') << "line " << line;
+  }
+  EXPECT_EQ(lines[13], u"Gradeingabe (n\u00f6rdliche Breite, \u00f6stliche L\u00e4nge, dezimal) :");
+  EXPECT_EQ(lines[15], u"Pelvorn G;MeinBreitenGrd;FremdBreitenGrd;MeinL\u00e4ngenGrd;FremdL\u00e4ngenGrd     ");
+  EXPECT_EQ(lines[23], u"Beisp.: Pelvorn L;JO62mm;KM38mm;;;V-");
+  EXPECT_EQ(Split(InfoText(u"\n"), u"\n").size(), 24u);
+}
+
+TEST(Text, TrimCapitalsAndUtf8) {
+  EXPECT_EQ(TrimBlanks(u"  a b \t "), u"a b \t");
+  EXPECT_EQ(TrimBlanks(u"   "), u"");
+  // Upper-casing keeps the length: sharp s stays, final sigma becomes sigma.
+  EXPECT_EQ(ToCapitals(u"jo62mm \u00e4\u00df\u00ff\u0101\u013a\u017e\u03c2\u0430\u0451"),
+            u"JO62MM \u00c4\u00df\u0178\u0100\u0139\u017d\u03a3\u0410\u0401");
+  // UTF-8 both ways, with a character outside the BMP; broken input becomes U+FFFD.
+  const std::u16string text = u"1892,585 km/139,74 \u00b0 \U0001F4E1";
+  EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
+  EXPECT_EQ(ToUtf8(u"\u00b0"), "\xc2\xb0");
+  EXPECT_EQ(FromUtf8("a\xff\xc2"), u"a\ufffd\ufffd");
+  EXPECT_EQ(FromUtf8("\xed\xa0\x80"), u"\ufffd\ufffd\ufffd");  // an encoded surrogate is no character
+  EXPECT_EQ(ToUtf8(std::u16string(1, char16_t{0xD800})), "\xef\xbf\xbd");
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // the way a hidden run does. Status 0 once the keeper owns CLIPBOARD, 1 when
 // the handover failed, 2 on a wrong call.
 
-#include "platform/ClipboardHandover.h"
+#include "platform/posix/ClipboardHandover.h"
 
 #include <chrono>
 

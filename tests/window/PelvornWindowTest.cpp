@@ -1,13 +1,15 @@
-// The window "Pelvorn" on the offscreen platform, driven through a recording
-// platform: its controls, the first activation with its command line and the
-// Calculate action, the guard against a second copy and the keyboard.
+// The window "Pelvorn" in Qt Widgets on the offscreen platform, driven
+// through a recording platform: its controls as designed and laid out, and
+// the keyboard. The behaviour behind the window is tested without a toolkit
+// in the core's tests.
 
-#include "locator/DegreesToLocator.h"
-#include "platform/Platform.h"
-#include "startup/ExitStatus.h"
-#include "startup/Main.h"
+#include "common/ExitStatus.h"
+#include "common/Platform.h"
+#include "common/Text.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/QtWindow.h"
+#include "startup/CommandLine.h"
 #include "window/InfoText.h"
-#include "window/PelvornWindow.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,49 +24,41 @@ using namespace pelvorn;
 
 namespace {
 
-// A platform that shows nothing and records everything: message boxes
-// return at once, and each request of the program is kept in order for the
-// test to read. The answers the program asks for are scripted.
+// A platform that shows nothing and records everything; the program's end
+// leaves the event loop as the real one does.
 class FakePlatform final : public Platform {
 public:
-  bool previousCopy = false, clipboardTakes = true;
-  QString commandLine;
-  // Boxes as "title|prompt", the reasons of beeps, every line offered to the
-  // clipboard (taken or not), the result lines of hidden runs.
-  QStringList warnings, informations, beeps, clipboard, delivered;
-  int keepCalls = 0;
+  QStringList warnings, informations, beeps, clipboard;
 
-  static QString box(const QString& title, const QString& prompt) { return title + QLatin1Char('|') + prompt; }
-  void warning(const QString& title, const QString& prompt) override { warnings << box(title, prompt); }
-  void information(const QString& title, const QString& prompt) override { informations << box(title, prompt); }
-  void beep(const QString& reason) override { beeps << reason; }
-  bool putOnClipboard(const QString& line) override {
-    clipboard << line;
-    return clipboardTakes;
+  static QString box(std::u16string_view title, std::u16string_view prompt) {
+    return ToQString(title) + QLatin1Char('|') + ToQString(prompt);
   }
-  bool keepClipboardAfterExit() override {
-    ++keepCalls;
+  void warning(std::u16string_view title, std::u16string_view prompt) override { warnings << box(title, prompt); }
+  void information(std::u16string_view title, std::u16string_view prompt) override {
+    informations << box(title, prompt);
+  }
+  void beep(std::u16string_view reason) override { beeps << ToQString(reason); }
+  bool putOnClipboard(std::u16string_view line) override {
+    clipboard << ToQString(line);
     return true;
   }
-  bool previousCopyRunning() override { return previousCopy; }
-  QString commandLineText() override { return commandLine; }
-  void deliverHiddenResult(const QString& line) override { delivered << line; }
+  bool keepClipboardAfterExit() override { return true; }
+  bool previousCopyRunning() override { return false; }
+  bool deliverHiddenResult(std::u16string_view) override { return true; }
+  void printError(std::u16string_view) override {}
+  void endProgram(int status) override { QCoreApplication::exit(status); }
 };
 
 // Outcomes of RunEventLoop besides the program's own exit statuses.
 constexpr int StillRunning = -100;
 constexpr int TimedOut = -101;
 
-const QLocale German(QLocale::German, QLocale::Germany);
+const NumberLocale German{u','};
 const QString ActiveCaption = QStringLiteral(" Pelvorn  V 1.0.3");
-const QString LongitudeWarning =
-    QString::fromUtf8(LongitudeWarningTitle) + '|' + QString::fromUtf8(LongitudeWarningPrompt);
-const QString LatitudeWarning =
-    QString::fromUtf8(LatitudeWarningTitle) + '|' + QString::fromUtf8(LatitudeWarningPrompt);
 
-// Runs the application's event loop as Main does and starts `action` from
-// it. Returns the status the program ended with, StillRunning once `settled`
-// holds without an end, or TimedOut after five seconds.
+// Runs the application's event loop as the program does and starts `action`
+// from it. Returns the status the program ended with, StillRunning once
+// `settled` holds without an end, or TimedOut after five seconds.
 int RunEventLoop(const std::function<void()>& action, const std::function<bool()>& settled) {
   QObject context;
   QTimer poll;
@@ -74,26 +68,12 @@ int RunEventLoop(const std::function<void()>& action, const std::function<bool()
   return QApplication::exec();
 }
 
-// Lets the first activation run as Main starts it: by showing the window,
-// or for a hidden run without showing it.
-int Activate(PelvornWindow& window, bool hidden = false) {
-  return RunEventLoop([&] { hidden ? window.activateOnce() : window.show(); },
-                      [&] { return window.windowTitle() == ActiveCaption; });
+// Shows the window and lets its first activation run.
+int ShowAndActivate(QtWindow& window) {
+  return RunEventLoop([&] { window.show(); }, [&] { return window.windowTitle() == ActiveCaption; });
 }
 
 enum Kind { LeftLabel, CentredLabel, ResultField, Box, Button };
-
-// A first activation: the command line, then what the window shows. `line`
-// is the result offered to the clipboard, if any; a hidden run ends by itself
-// with `status`, a visible one leaves the focus on `focus`.
-struct Activation {
-  const char* name;
-  QString commandLine, text1, text2, line;
-  QStringList warnings;
-  int beeps, status = StillRunning;
-  QString focus = {};
-  bool clipboardTakes = true;
-};
 
 enum Outcome { Nothing, Info, Calculates, Ends };
 // A key pressed on the control `focus` of the shown window.
@@ -107,7 +87,6 @@ struct Keys {
 
 }  // namespace
 
-Q_DECLARE_METATYPE(Activation)
 Q_DECLARE_METATYPE(Keys)
 
 class tst_PelvornWindow : public QObject {
@@ -140,7 +119,7 @@ private slots:
     QFETCH(QString, caption);
     QFETCH(QRect, twips);
     FakePlatform platform;
-    PelvornWindow window(platform, German);
+    QtWindow window(platform, {}, German);
     QCOMPARE(window.windowTitle(), QStringLiteral(" Pelvorn V1.0 "));
     QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY(control && control->parentWidget() == &window && control->isVisibleTo(&window) && control->isEnabled());
@@ -166,92 +145,13 @@ private slots:
     for (int i = 0; i < 4; ++i) QVERIFY2(qAbs(got[i] - want[i] * scale) <= 1, qPrintable(QString::number(got[i])));
   }
 
-  void activation_data() {
-    QTest::addColumn<Activation>("row");
-    const QString jo62km38 = QStringLiteral("1892,585 km/139,74 °");
-    const QString modeRefusal = FakePlatform::box(QStringLiteral(" Falsche Parameterbezeichnung "),
-                                                  QStringLiteral("Es ist nur L oder G möglich!"));
-    const int run = StillRunning;
-    const Activation rows[] = {
-        {"locator cut to six, one completed", "l;jo62mm1;km38", "JO62MM", "KM38MM", jo62km38, {}, 1, run, "Text2"},
-        {"both completed", "L;JO62;km38", "JO62MM", "KM38MM", jo62km38, {}, 2, run, "Text2"},
-        {"mode G", "G;52,5;38,5;13;27", "JO62MM", "KM38MM", "1892,82 km/139,73 °", {}, 0, run, "Text2"},
-        {"mode X", "X;1;2;3;4", "", "", "", {modeRefusal}, 0, run, "Text1"},
-        {"empty mode", ";JO62mm", "", "", "", {}, 0, run, "Text1"},
-        {"sixth field v-", "L;JO62mm;KM38mm;;;v-", "JO62MM", "KM38MM", jo62km38, {}, 0, run, "Text1"},
-        // A locator refused stops at its box, which keeps its text (written
-        // back unless too short) and gets the focus.
-        {"own too short, foreign not read", "L; jo ;km3", " jo ", "km3", "", {}, 1, run, "Text1"},
-        {"foreign refused after own completed", "L;JO62;km38m", "JO62MM", "KM38M", "", {}, 2, run, "Text2"},
-        // A missing or unreadable number earns the warning of its pair, once.
-        {"longitudes missing", "G;52,5;38,5", "", "", "", {LongitudeWarning, LongitudeWarning}, 0, run, "Text1"},
-        {"foreign latitude empty", "G;52,5;;13;27", "JO62MM", "", "", {LatitudeWarning}, 0, run, "Text1"},
-        // Hidden runs end by themselves: 0 with their result out, 1 without.
-        {"hidden run, blanks around V-", "L;JO62mm;KM38mm;;; V- ", "JO62MM", "KM38MM", jo62km38, {}, 0, ExitSuccess},
-        {"hidden, locator refused", "L;JO62mm;KM3;;;V-", "JO62MM", "KM3", "", {}, 1, ExitNoResult},
-        {"hidden, pair refused", "G;95;38,5;13;27;V-", "", "KM38MM", "", {LatitudeWarning}, 0, ExitNoResult},
-        {"hidden, clipboard refuses", "L;JO62mm;KM38mm;;;V-", "JO62MM", "KM38MM", jo62km38, {}, 0, ExitNoResult, {},
-         false},
-    };
-    for (const Activation& row : rows) QTest::newRow(row.name) << row;
-  }
-
-  void activation() {
-    QFETCH(Activation, row);
-    FakePlatform platform;
-    platform.commandLine = row.commandLine;
-    platform.clipboardTakes = row.clipboardTakes;
-    PelvornWindow window(platform, German);
-    const bool hidden = row.status != StillRunning;
-    QCOMPARE(Activate(window, hidden), row.status);
-    QCOMPARE(window.windowTitle(), ActiveCaption);
-    QCOMPARE(window.isVisible(), !hidden);
-    QCOMPARE(platform.warnings, row.warnings);
-    QCOMPARE(platform.beeps.size(), row.beeps);
-    const QStringList fields = row.line.isEmpty() ? QStringList(2) : row.line.chopped(2).split(QStringLiteral(" km/"));
-    const QStringList shown{window.Text1->text(), window.Text2->text(),  // the boxes and the result fields
-                            window.Entfernung->text(), window.Richtung->text()};
-    QCOMPARE(shown, QStringList({row.text1, row.text2}) + fields);
-    QCOMPARE(platform.clipboard, row.line.isEmpty() ? QStringList() : QStringList{row.line});
-    QCOMPARE(platform.delivered, row.status == ExitSuccess ? QStringList{row.line} : QStringList());
-    QCOMPARE(platform.keepCalls, platform.delivered.size());
-    if (!hidden) QCOMPARE(window.focusWidget()->objectName(), row.focus);
-
-    // Activation comes once per process, not with every showing.
-    window.Text1->setText(QStringLiteral("x"));
-    window.hide();
-    QCOMPARE(Activate(window), StillRunning);
-    QCOMPARE(window.Text1->text(), QStringLiteral("x"));
-  }
-
-  void guard_data() {
-    QTest::addColumn<QString>("commandLine");
-    QTest::addColumn<int>("status");
-    QTest::newRow("plain") << QString() << int(ExitSecondCopy);
-    QTest::newRow("hidden run") << QStringLiteral("L;JO62mm;KM38mm;;;V-") << int(ExitSuccess);
-    QTest::newRow("hidden, no result") << QStringLiteral("L;JO62mm;KM3;;;V-") << int(ExitNoResult);
-    // The switch counts only as written: neither trimmed nor case-folded.
-    QTest::newRow("blank before V-") << QStringLiteral("L;JO62mm;KM38mm;;; V-") << int(ExitSecondCopy);
-    QTest::newRow("v- lower case") << QStringLiteral("L;JO62mm;KM38mm;;;v-") << int(ExitSecondCopy);
-  }
-
-  // A second copy, through Main as the program starts it.
-  void guard() {
-    QFETCH(QString, commandLine);
-    QFETCH(int, status);
-    FakePlatform platform;
-    platform.previousCopy = true;
-    platform.commandLine = commandLine;
-    QObject context;
-    QTimer::singleShot(5000, &context, [] { QCoreApplication::exit(TimedOut); });
-    QCOMPARE(Main(platform), status);
-    const QString refusal = FakePlatform::box(QStringLiteral("Pelvorn läuft bereits "),
-        QStringLiteral("Das Programm zweimal zu aktivieren ist nicht ratsam. Wenn Sie diese Möglichkeit benötigen, "
-                       "so wenden Sie sich bitte an den Autor dieser Software."));
-    QCOMPARE(platform.warnings, status == ExitSecondCopy ? QStringList{refusal} : QStringList());
-    // A hidden copy hands its result over once; Main adds nothing.
-    QCOMPARE(platform.delivered.size(), status == ExitSuccess ? 1 : 0);
-    QCOMPARE(platform.keepCalls, status == ExitSuccess ? 1 : 0);
+  // Upper-casing in the core gives what Qt gives for the Latin, Greek and
+  // Cyrillic letters it knows.
+  void capitalsAsQt() {
+    const std::pair<char16_t, char16_t> blocks[] = {{0x0000, 0x017F}, {0x0386, 0x03CE}, {0x0400, 0x045F}};
+    for (const auto& [first, last] : blocks) {
+      for (char16_t c = first; c <= last; ++c) QCOMPARE(int(ToCapital(c)), int(QChar(c).toUpper().unicode()));
+    }
   }
 
   void keyboard_data() {
@@ -279,9 +179,9 @@ private slots:
   void keyboard() {
     QFETCH(Keys, row);
     FakePlatform platform;
-    PelvornWindow window(platform, German);
-    window.setLineBreak(QStringLiteral("\r\n"));
-    QCOMPARE(Activate(window), StillRunning);
+    QtWindow window(platform, {}, German);
+    window.form().setLineBreak(u"\r\n");
+    QCOMPARE(ShowAndActivate(window), StillRunning);
     QVERIFY(QTest::qWaitForWindowActive(&window));
     window.Text1->setText(QStringLiteral("JO62mm"));
     window.Text2->setText(QStringLiteral("KM38mm"));
@@ -291,7 +191,7 @@ private slots:
                                     [&] { return !window.Command1->isDown() && !window.Command2->isDown(); });
     QCOMPARE(status, row.outcome == Ends ? int(ExitSuccess) : StillRunning);
     QCOMPARE(platform.clipboard.size(), row.outcome == Calculates ? 1 : 0);
-    const QString info = FakePlatform::box(QStringLiteral(" Info "), InfoText(QStringLiteral("\r\n")));
+    const QString info = FakePlatform::box(InfoTitle, InfoText(u"\r\n"));
     QCOMPARE(platform.informations, row.outcome == Info ? QStringList{info} : QStringList());
     if (row.outcome != Ends) QCOMPARE(QApplication::focusWidget()->objectName(), row.focusAfter);
     QVERIFY(platform.warnings.isEmpty() && platform.beeps.isEmpty());

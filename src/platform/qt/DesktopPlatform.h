@@ -1,6 +1,8 @@
 #pragma once
 
-#include "platform/ProcessPlatform.h"
+#include "platform/qt/ProcessPlatform.h"
+
+#include <QString>
 
 namespace pelvorn {
 
@@ -12,12 +14,12 @@ public:
   // clipboard keeper. An ordinary run uses Qt's clipboard and hands its
   // last line to the keeper when it ends.
   enum class Run { Ordinary, Hidden };
-  DesktopPlatform(QString commandLine, Run run) : ProcessPlatform(std::move(commandLine)), run_(run) {}
+  explicit DesktopPlatform(Run run) : run_(run) {}
 
-  void warning(const QString& title, const QString& prompt) override;
-  void information(const QString& title, const QString& prompt) override;
-  void beep(const QString& reason) override;
-  bool putOnClipboard(const QString& line) override;
+  void warning(std::u16string_view title, std::u16string_view prompt) override;
+  void information(std::u16string_view title, std::u16string_view prompt) override;
+  void beep(std::u16string_view reason) override;
+  bool putOnClipboard(std::u16string_view line) override;
   bool keepClipboardAfterExit() override;
 
 private:

@@ -1,6 +1,7 @@
 #include "DesktopPlatform.h"
 
-#include "platform/ClipboardHandover.h"
+#include "QtText.h"
+#include "platform/posix/ClipboardHandover.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -35,20 +36,22 @@ bool HandToKeeper(const QString& line) {
 
 }  // namespace
 
-void DesktopPlatform::warning(const QString& title, const QString& prompt) {
-  ShowBox(QMessageBox::Warning, title, prompt);
+void DesktopPlatform::warning(std::u16string_view title, std::u16string_view prompt) {
+  ShowBox(QMessageBox::Warning, ToQString(title), ToQString(prompt));
 }
 
-void DesktopPlatform::information(const QString& title, const QString& prompt) {
-  ShowBox(QMessageBox::Information, title, prompt);
+void DesktopPlatform::information(std::u16string_view title, std::u16string_view prompt) {
+  ShowBox(QMessageBox::Information, ToQString(title), ToQString(prompt));
 }
 
-void DesktopPlatform::beep(const QString& /*reason*/) { QApplication::beep(); }
+void DesktopPlatform::beep(std::u16string_view /*reason*/) { QApplication::beep(); }
 
-bool DesktopPlatform::putOnClipboard(const QString& line) {
+bool DesktopPlatform::putOnClipboard(std::u16string_view text) {
+  const QString line = ToQString(text);
   lastLine_ = line;
   if (run_ == Run::Hidden && OnX11()) {
     lineKept_ = HandToKeeper(line);
+    if (!lineKept_) printError(u"Die Zwischenablage hat das Ergebnis nicht \u00fcbernommen.");
     return lineKept_;
   }
   QClipboard* clipboard = QGuiApplication::clipboard();
@@ -63,6 +66,5 @@ bool DesktopPlatform::keepClipboardAfterExit() {
   if (lineKept_ || lastLine_.isEmpty() || !OnX11()) return true;
   return QGuiApplication::clipboard()->ownsClipboard() && HandToKeeper(lastLine_);
 }
-
 
 }  // namespace pelvorn

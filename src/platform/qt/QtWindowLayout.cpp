@@ -1,4 +1,6 @@
-#include "WindowLayout.h"
+#include "QtWindowLayout.h"
+
+#include "QtText.h"
 
 #include <QFontMetrics>
 
@@ -29,7 +31,7 @@ int VerticalPadding(ControlKind kind) {
 }
 
 int Scaled(int twips, double scale) {
-  return static_cast<int>(std::lround(twips * scale / TwipsPerPixel));
+  return static_cast<int>(std::lround(twips * scale / TwipsPerPixelAt96Dpi));
 }
 
 }  // namespace
@@ -38,13 +40,13 @@ double LayoutScale(const QFont& font, int textBoxHeightHint) {
   const QFontMetrics metrics(font);
   double scale = 1.0;
   for (const ControlSpec& control : Controls) {
-    const double width = static_cast<double>(control.twips.width()) / TwipsPerPixel;
-    const double height = static_cast<double>(control.twips.height()) / TwipsPerPixel;
+    const double width = static_cast<double>(control.twips.width) / TwipsPerPixelAt96Dpi;
+    const double height = static_cast<double>(control.twips.height) / TwipsPerPixelAt96Dpi;
     if (control.kind == ControlKind::TextBox) {
       scale = std::max(scale, textBoxHeightHint / height);
       continue;
     }
-    QString caption = QString::fromUtf8(control.caption);
+    QString caption = ToQString(control.caption);
     caption.remove(QLatin1Char('&'));
     const int needWidth = metrics.horizontalAdvance(caption) + HorizontalPadding(control.kind);
     const int needHeight = metrics.height() + VerticalPadding(control.kind);
@@ -53,13 +55,13 @@ double LayoutScale(const QFont& font, int textBoxHeightHint) {
   return scale;
 }
 
-QRect ToPixels(const QRect& twips, double scale) {
-  return {Scaled(twips.left(), scale), Scaled(twips.top(), scale), Scaled(twips.width(), scale),
-          Scaled(twips.height(), scale)};
+QRect ToPixels(const TwipsRect& twips, double scale) {
+  return {Scaled(twips.left, scale), Scaled(twips.top, scale), Scaled(twips.width, scale),
+          Scaled(twips.height, scale)};
 }
 
-QSize ToPixels(const QSize& twips, double scale) {
-  return {Scaled(twips.width(), scale), Scaled(twips.height(), scale)};
+QSize ClientSizeInPixels(double scale) {
+  return {Scaled(ClientWidthTwips, scale), Scaled(ClientHeightTwips, scale)};
 }
 
 }  // namespace pelvorn

@@ -1,0 +1,95 @@
+#include "QtStart.h"
+
+#include "QtText.h"
+#include "QtWindow.h"
+#include "common/ExitStatus.h"
+#include "platform/posix/InstanceGuard.h"
+#include "platform/qt/ConsolePlatform.h"
+#include "platform/qt/DesktopPlatform.h"
+#include "startup/CommandLine.h"
+#include "startup/Main.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+
+#include <cstdio>
+#include <memory>
+
+namespace pelvorn {
+namespace {
+
+enum class Display { X11, WaylandOnly, None };
+
+Display AvailableDisplay() {
+  if (!qEnvironmentVariableIsEmpty("DISPLAY")) return Display::X11;
+  if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) return Display::WaylandOnly;
+  return Display::None;
+}
+
+// Whether Qt can open a window on Wayland (Debian ships that in qt6-wayland).
+bool WaylandPluginInstalled() {
+  const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"));
+  return !platforms.entryList({QStringLiteral("libqwayland*")}).isEmpty();
+}
+
+void PrintError(const char* utf8Line) { std::fputs(utf8Line, stderr); }
+
+}  // namespace
+
+int StartWithQt(char* programPath, const std::u16string& commandLine) {
+  // QLocale reads the user's locale from the environment; no application
+  // object is needed for that, so the command line is read once, here.
+  const NumberLocale locale = NumberLocaleOf(QLocale::system());
+  ParsedCommandLine command = ReadCommandLine(commandLine, locale);
+  const Display display = AvailableDisplay();
+  const bool hidden = IsHiddenRun(command);
+  if (display == Display::None && !hidden) {
+    PrintError("Pelvorn: Keine grafische Oberfl\u00e4che gefunden (weder DISPLAY noch "
+               "WAYLAND_DISPLAY ist gesetzt).\n");
+    return ExitNoDisplay;
+  }
+  if (display == Display::WaylandOnly && !hidden && !WaylandPluginInstalled()) {
+    PrintError("Pelvorn: F\u00fcr Wayland fehlt das Qt-Modul (Paket qt6-wayland); "
+               "ohne DISPLAY kann kein Fenster ge\u00f6ffnet werden.\n");
+    return ExitNoDisplay;
+  }
+  // Decided before Qt starts, so that Qt never aborts for want of a display.
+  // A hidden run under XWayland uses X11, where an unfocused window may set
+  // the clipboard.
+  const bool console = display == Display::None || (hidden && display == Display::WaylandOnly);
+  if (console) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  } else if (hidden) {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+  }
+
+  // A hidden run shows nothing, so it needs no accessibility bridge; without
+  // a session bus Qt would fork a bus launcher for it at every start.
+  if (hidden) qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+
+  // Qt wants a private runtime directory and complains on stderr without one.
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    const std::string runtime = PrivateRuntimeDirectory();
+    if (!runtime.empty()) qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime));
+  }
+
+  // Qt sees no arguments: the command line is ours alone.
+  int qtArgc = 1;
+  char* qtArgv[] = {programPath, nullptr};
+  QApplication application(qtArgc, qtArgv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  QGuiApplication::setDesktopFileName(QStringLiteral("pelvorn"));
+
+  std::unique_ptr<Platform> platform;
+  if (console) {
+    platform = std::make_unique<ConsolePlatform>();
+  } else {
+    platform = std::make_unique<DesktopPlatform>(hidden ? DesktopPlatform::Run::Hidden
+                                                        : DesktopPlatform::Run::Ordinary);
+  }
+  QtWindow window(*platform, std::move(command), locale);
+  return Main(window.form(), window, *platform);
+}
+
+}  // namespace pelvorn

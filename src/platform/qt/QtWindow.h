@@ -1,0 +1,69 @@
+#pragma once
+
+#include "startup/Main.h"
+#include "window/PelvornForm.h"
+#include "window/WindowView.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace pelvorn {
+
+// The window "Pelvorn" drawn with Qt Widgets: two locator boxes, the
+// distance and direction fields and three buttons, laid out from the control
+// table. It forwards its events to the form, which holds the behaviour.
+class QtWindow final : public QWidget, public WindowView, public FrontEnd {
+  Q_OBJECT
+
+public:
+  QtWindow(Platform& platform, ParsedCommandLine command, const NumberLocale& locale, QWidget* parent = nullptr);
+  ~QtWindow() override;
+
+  PelvornForm& form() { return form_; }
+
+  QLineEdit* Text1 = nullptr;
+  QLineEdit* Text2 = nullptr;
+  QLabel* Entfernung = nullptr;
+  QLabel* Richtung = nullptr;
+  QPushButton* Command1 = nullptr;
+  QPushButton* Command2 = nullptr;
+  QPushButton* Command3 = nullptr;
+
+  // WindowView (setVisible also overrides QWidget's: the window is laid out
+  // when first shown, so a hidden run never measures its captions).
+  std::u16string text(TextBox box) const override;
+  void setText(TextBox box, std::u16string_view text) override;
+  using QWidget::setFocus;
+  void setFocus(TextBox box) override;
+  std::u16string caption(ResultLabel label) const override;
+  void setCaption(ResultLabel label, std::u16string_view text) override;
+  void setWindowCaption(std::u16string_view caption) override;
+  void setVisible(bool visible) override;
+  void unload() override;
+
+  // FrontEnd
+  void showWindow() override;
+  void activateHidden() override;
+  int exec() override;
+
+protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void buildControls();
+  void layOut();
+  void bindKeys();
+  void pressDefaultOrFocusedButton();
+  QLineEdit* box(TextBox box) const;
+  QLabel* label(ResultLabel label) const;
+
+  PelvornForm form_;
+  bool laidOut_ = false;
+};
+
+}  // namespace pelvorn

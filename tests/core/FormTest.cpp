@@ -1,0 +1,281 @@
+// The window's behaviour without any toolkit: a window that only records
+// what it is told, and a platform that shows nothing and records every
+// request. The first activation with its command line, the Calculate action,
+// the guard against a second copy and the end of a hidden run.
+#include "common/ExitStatus.h"
+#include "common/Platform.h"
+#include "common/Text.h"
+#include "locator/DegreesToLocator.h"
+#include "startup/CommandLine.h"
+#include "startup/Main.h"
+#include "window/InfoText.h"
+#include "window/Keys.h"
+#include "window/PelvornForm.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace pelvorn {
+namespace {
+
+using Texts = std::vector<std::u16string>;
+
+class FakeWindow final : public WindowView {
+public:
+  std::map<TextBox, std::u16string> boxes{{TextBox::Text1, u"Text1"}, {TextBox::Text2, u"Text2"}};
+  std::map<ResultLabel, std::u16string> labels{{ResultLabel::Entfernung, u"Entfernung"},
+                                               {ResultLabel::Richtung, u"Richtung"}};
+  std::u16string windowCaption = u" Pelvorn V1.0 ";
+  bool visible = false, unloaded = false;
+  std::optional<TextBox> focus;
+
+  std::u16string text(TextBox box) const override { return boxes.at(box); }
+  void setText(TextBox box, std::u16string_view text) override { boxes[box] = text.substr(0, 6); }
+  void setFocus(TextBox box) override {
+    if (visible) focus = box;
+  }
+  std::u16string caption(ResultLabel label) const override { return labels.at(label); }
+  void setCaption(ResultLabel label, std::u16string_view text) override { labels[label] = text; }
+  void setWindowCaption(std::u16string_view caption) override { windowCaption = caption; }
+  void setVisible(bool shown) override { visible = shown; }
+  void unload() override { unloaded = true, visible = false; }
+};
+
+class FakePlatform final : public Platform {
+public:
+  bool previousCopy = false, clipboardTakes = true, stdoutTakes = true;
+  // Boxes as "title|prompt", the reasons of beeps, every line offered to the
+  // clipboard (taken or not), the lines written to stdout and stderr.
+  Texts warnings, informations, beeps, clipboard, delivered, errors;
+  int keepCalls = 0;
+  std::optional<int> endedWith;
+
+  static std::u16string box(std::u16string_view title, std::u16string_view prompt) {
+    return std::u16string(title) + u'|' + std::u16string(prompt);
+  }
+  void warning(std::u16string_view title, std::u16string_view prompt) override { warnings.push_back(box(title, prompt)); }
+  void information(std::u16string_view title, std::u16string_view prompt) override {
+    informations.push_back(box(title, prompt));
+  }
+  void beep(std::u16string_view reason) override { beeps.emplace_back(reason); }
+  bool putOnClipboard(std::u16string_view line) override {
+    clipboard.emplace_back(line);
+    return clipboardTakes;
+  }
+  bool keepClipboardAfterExit() override {
+    ++keepCalls;
+    return true;
+  }
+  bool previousCopyRunning() override { return previousCopy; }
+  bool deliverHiddenResult(std::u16string_view line) override {
+    delivered.emplace_back(line);
+    return stdoutTakes;
+  }
+  void printError(std::u16string_view line) override { errors.emplace_back(line); }
+  void endProgram(int status) override { endedWith = status; }
+};
+
+// A front end whose event loop has nothing left to do once the window is
+// activated: it returns the status the program ended with, or StillRunning.
+constexpr int StillRunning = -100;
+class FakeFrontEnd final : public FrontEnd {
+public:
+  FakeFrontEnd(PelvornForm& form, FakeWindow& window, FakePlatform& platform)
+      : form_(form), window_(window), platform_(platform) {}
+  void showWindow() override {
+    window_.visible = true;
+    form_.activateOnce();
+  }
+  void activateHidden() override { form_.activateOnce(); }
+  int exec() override { return platform_.endedWith.value_or(StillRunning); }
+
+private:
+  PelvornForm& form_;
+  FakeWindow& window_;
+  FakePlatform& platform_;
+};
+
+const NumberLocale German{u','};
+const std::u16string ActiveCaption = u" Pelvorn  V 1.0.3";
+const std::u16string LongitudeWarning = FakePlatform::box(FromUtf8(LongitudeWarningTitle), FromUtf8(LongitudeWarningPrompt));
+const std::u16string LatitudeWarning = FakePlatform::box(FromUtf8(LatitudeWarningTitle), FromUtf8(LatitudeWarningPrompt));
+const std::u16string Jo62Km38 = u"1892,585 km/139,74 \u00b0";
+
+// One program run through Main, as a front end starts it.
+struct ProgramRun {
+  FakeWindow window;
+  FakePlatform platform;
+  std::optional<PelvornForm> form;
+  int status = StillRunning;
+
+  ProgramRun(std::u16string_view commandLine, bool previousCopy = false, bool clipboardTakes = true, bool stdoutTakes = true) {
+    platform.previousCopy = previousCopy;
+    platform.clipboardTakes = clipboardTakes;
+    platform.stdoutTakes = stdoutTakes;
+    form.emplace(window, platform, ReadCommandLine(commandLine, German), German);
+    FakeFrontEnd frontEnd(*form, window, platform);
+    status = Main(*form, frontEnd, platform);
+  }
+  Texts shown() const {
+    return {window.boxes.at(TextBox::Text1), window.boxes.at(TextBox::Text2),
+            window.labels.at(ResultLabel::Entfernung), window.labels.at(ResultLabel::Richtung)};
+  }
+};
+
+// A first activation: the command line, then what the window shows. `line`
+// is the result offered to the clipboard, if any; a hidden run ends by itself
+// with `status`, a visible one leaves the focus on `focus`.
+struct Activation {
+  const char* name;
+  std::u16string commandLine, text1, text2, line;
+  Texts warnings;
+  std::size_t beeps;
+  int status = StillRunning;
+  std::optional<TextBox> focus = {};
+};
+
+TEST(Form, FirstActivationRunsTheCommandLine) {
+  const std::u16string modeRefusal = FakePlatform::box(u" Falsche Parameterbezeichnung ", u"Es ist nur L oder G m\u00f6glich!");
+  constexpr int run = StillRunning;
+  const auto Text1 = TextBox::Text1, Text2 = TextBox::Text2;
+  const Activation rows[] = {
+      {"locator cut to six, one completed", u"l;jo62mm1;km38", u"JO62MM", u"KM38MM", Jo62Km38, {}, 1, run, Text2},
+      {"both completed", u"L;JO62;km38", u"JO62MM", u"KM38MM", Jo62Km38, {}, 2, run, Text2},
+      {"mode G", u"G;52,5;38,5;13;27", u"JO62MM", u"KM38MM", u"1892,82 km/139,73 \u00b0", {}, 0, run, Text2},
+      {"mode X", u"X;1;2;3;4", u"", u"", u"", {modeRefusal}, 0, run},
+      {"empty mode", u";JO62mm", u"", u"", u"", {}, 0, run},
+      {"sixth field v-", u"L;JO62mm;KM38mm;;;v-", u"JO62MM", u"KM38MM", Jo62Km38, {}, 0, run},
+      // A locator refused stops at its box, which keeps its text (written
+      // back unless too short) and gets the focus.
+      {"own too short, foreign not read", u"L; jo ;km3", u" jo ", u"km3", u"", {}, 1, run, Text1},
+      {"foreign refused after own completed", u"L;JO62;km38m", u"JO62MM", u"KM38M", u"", {}, 2, run, Text2},
+      // A missing or unreadable number earns the warning of its pair, once.
+      {"longitudes missing", u"G;52,5;38,5", u"", u"", u"", {LongitudeWarning, LongitudeWarning}, 0, run},
+      {"foreign latitude empty", u"G;52,5;;13;27", u"JO62MM", u"", u"", {LatitudeWarning}, 0, run},
+      {"underflow reads as zero", u"G;1e-400;38,5;13;27", u"JJ60MA", u"KM38MM", u"4511,262 km/16,92 \u00b0", {}, 0,
+       run, Text2},
+      // Hidden runs end by themselves: 0 with their result out, 1 without.
+      {"hidden run, blanks around V-", u"L;JO62mm;KM38mm;;; V- ", u"JO62MM", u"KM38MM", Jo62Km38, {}, 0, ExitSuccess},
+      {"hidden, locator refused", u"L;JO62mm;KM3;;;V-", u"JO62MM", u"KM3", u"", {}, 1, ExitNoResult},
+      {"hidden, pair refused", u"G;95;38,5;13;27;V-", u"", u"KM38MM", u"", {LatitudeWarning}, 0, ExitNoResult},
+      {"hidden, empty mode", u";;;;;V-", u"", u"", u"", {}, 0, ExitNoResult},
+  };
+  for (const Activation& row : rows) {
+    SCOPED_TRACE(row.name);
+    ProgramRun r(row.commandLine);
+    EXPECT_EQ(r.status, row.status);
+    EXPECT_EQ(r.window.windowCaption, ActiveCaption);
+    const bool hidden = row.status != StillRunning;
+    EXPECT_EQ(r.window.visible, !hidden);
+    EXPECT_EQ(r.window.unloaded, hidden);
+    EXPECT_EQ(r.platform.warnings, row.warnings);
+    EXPECT_EQ(r.platform.beeps.size(), row.beeps);
+    Texts fields = {u"", u""};
+    if (!row.line.empty()) {
+      const std::size_t slash = row.line.find(u" km/");
+      fields = {row.line.substr(0, slash), row.line.substr(slash + 4, row.line.size() - slash - 6)};
+    }
+    EXPECT_EQ(r.shown(), (Texts{row.text1, row.text2, fields[0], fields[1]}));
+    EXPECT_EQ(r.platform.clipboard, row.line.empty() ? Texts{} : Texts{row.line});
+    EXPECT_EQ(r.platform.delivered, row.status == ExitSuccess ? Texts{row.line} : Texts{});
+    // A hidden run without a result says why, unless a box has said it.
+    EXPECT_EQ(r.platform.errors.size(), row.status == ExitNoResult && row.warnings.empty() ? 1u : 0u);
+    if (!hidden) {
+      EXPECT_EQ(r.window.focus, row.focus);
+    }
+    EXPECT_EQ(r.form->showsResult(), !row.line.empty());
+
+    // Activation comes once per process, not with every showing.
+    r.window.boxes[TextBox::Text1] = u"x";
+    r.form->activateOnce();
+    EXPECT_EQ(r.window.boxes[TextBox::Text1], u"x");
+  }
+}
+
+// The line of a hidden run goes to standard output whatever the clipboard
+// does; only a line that reached both counts as success.
+TEST(Form, HiddenRunDeliversItsLineOnBothWays) {
+  struct Row { bool clipboardTakes, stdoutTakes; int status; std::size_t errors; };
+  const Row rows[] = {{true, true, ExitSuccess, 0}, {false, true, ExitNoResult, 0},
+                      {true, false, ExitNoResult, 1}, {false, false, ExitNoResult, 1}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.clipboardTakes << row.stdoutTakes);
+    ProgramRun r(u"L;JO62mm;KM38mm;;;V-", false, row.clipboardTakes, row.stdoutTakes);
+    EXPECT_EQ(r.status, row.status);
+    EXPECT_EQ(r.platform.delivered, Texts{Jo62Km38});
+    EXPECT_EQ(r.platform.errors.size(), row.errors);
+    EXPECT_EQ(r.platform.keepCalls, row.clipboardTakes ? 1 : 0);
+  }
+  // A visible run whose clipboard fails keeps the result shown but does not
+  // move the focus.
+  ProgramRun visible(u"L;JO62mm;KM38mm", false, false);
+  EXPECT_EQ(visible.status, StillRunning);
+  EXPECT_EQ(visible.shown(), (Texts{u"JO62MM", u"KM38MM", u"1892,585", u"139,74"}));
+  EXPECT_EQ(visible.window.focus, std::nullopt);
+}
+
+TEST(Form, SecondCopy) {
+  const std::u16string refusal = FakePlatform::box(
+      u"Pelvorn l\u00e4uft bereits ",
+      u"Das Programm zweimal zu aktivieren ist nicht ratsam. Wenn Sie diese M\u00f6glichkeit ben\u00f6tigen, "
+      u"so wenden Sie sich bitte an den Autor dieser Software.");
+  struct Row { std::u16string commandLine; int status; };
+  const Row rows[] = {
+      {u"", ExitSecondCopy},
+      {u"L;JO62mm;KM38mm;;;V-", ExitSuccess},
+      {u"L;JO62mm;KM3;;;V-", ExitNoResult},
+      {u"X;;;;;V-", ExitNoResult},  // the guard does not look at the mode
+      // The switch counts only as written: neither trimmed nor case-folded.
+      {u"L;JO62mm;KM38mm;;; V-", ExitSecondCopy},
+      {u"L;JO62mm;KM38mm;;;v-", ExitSecondCopy},
+      {u"L;JO62mm;KM38mm;V-", ExitSecondCopy},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(ToUtf8(row.commandLine));
+    ProgramRun r(row.commandLine, true);
+    EXPECT_EQ(r.status, row.status);
+    const bool refused = row.status == ExitSecondCopy;
+    EXPECT_EQ(r.platform.warnings.size(), refused ? 1u : row.commandLine.starts_with(u"X") ? 1u : 0u);
+    if (refused) {
+      EXPECT_EQ(r.platform.warnings, Texts{refusal});
+      // A refused copy never shows its window nor activates it.
+      EXPECT_TRUE(!r.window.visible && r.window.windowCaption == u" Pelvorn V1.0 ");
+    }
+    EXPECT_EQ(r.platform.delivered.size(), row.status == ExitSuccess ? 1u : 0u);
+  }
+}
+
+TEST(Form, KeysInfoBoxAndQuit) {
+  ProgramRun r(u"");
+  ASSERT_EQ(r.status, StillRunning);
+  r.form->Form_KeyUp(113, 0);  // F2
+  EXPECT_TRUE(r.platform.informations.empty());
+  r.form->Form_KeyUp(KeyCodeF1, 1);  // Shift+F1 counts as F1
+  EXPECT_EQ(r.platform.informations, Texts{FakePlatform::box(InfoTitle, InfoText(u"\r\n"))});
+  EXPECT_EQ(ButtonPressedByEnter(std::nullopt), Button::Command2);
+  EXPECT_EQ(ButtonPressedByEnter(Button::Command1), Button::Command1);
+
+  // Enter in a box: the Calculate action; the result line also when typed.
+  r.window.boxes[TextBox::Text1] = u" jo62 ";
+  r.window.boxes[TextBox::Text2] = u"KM38mm";
+  r.form->Command2_Click();
+  EXPECT_EQ(r.platform.clipboard, Texts{Jo62Km38});
+  EXPECT_EQ(r.window.boxes[TextBox::Text1], u"JO62MM");
+  EXPECT_EQ(r.window.focus, TextBox::Text2);
+
+  r.form->Command1_Click();
+  EXPECT_EQ(r.platform.endedWith, ExitSuccess);
+  EXPECT_TRUE(r.window.unloaded);
+  r.form->closedByUser();  // closing the unloaded window changes nothing
+  EXPECT_EQ(r.platform.endedWith, ExitSuccess);
+
+  ProgramRun closed(u"");
+  closed.form->closedByUser();
+  EXPECT_EQ(closed.platform.endedWith, ExitSuccess);
+}
+
+}  // namespace
+}  // namespace pelvorn
