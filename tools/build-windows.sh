@@ -29,7 +29,8 @@ build_project "$WINDOWS_BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$PROJECT_DIR/cmake/to
 build_project "$WINDOWS_BUILD_DIR-i686" -DCMAKE_TOOLCHAIN_FILE="$PROJECT_DIR/cmake/toolchain-mingw-i686.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DPELVORN_BUILD_TESTS=OFF
 echo "Built in $(($(date +%s) - start)) s:"
-ls -l "$WINDOWS_BUILD_DIR/Pelvorn.exe" "$WINDOWS_BUILD_DIR-i686/Pelvorn.exe" "$WINDOWS_BUILD_DIR"/Pelvorn-*-win64*
+ls -l "$WINDOWS_BUILD_DIR/Pelvorn.exe" "$WINDOWS_BUILD_DIR-i686/Pelvorn.exe" "$WINDOWS_BUILD_DIR"/Pelvorn-*-win64.zip \
+  "$WINDOWS_BUILD_DIR"/Pelvorn-*-win64-setup.exe
 
 if ((run_tests)); then
   # Tests set their locales themselves; the machine's own must not leak in.
