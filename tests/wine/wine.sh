@@ -13,8 +13,9 @@
 # script, with its own Xvfb) first ends the keeper and desktop left from before.
 #
 # The Windows number format follows LANG: de_* gives the German one (decimal
-# comma), anything else the English one (decimal point). Wine's own choice
-# from LANG needs glibc locales, so it is set in the registry.
+# comma), ar_* and fa_* the Arabic decimal separator, anything else the
+# English one (decimal point). Wine's own choice from LANG needs glibc
+# locales, so it is set in the registry.
 #
 # Usage: wine.sh PROGRAM.exe [ARGUMENT...]
 #        wine.sh --make    makes the prefix (wineboot -i, about 15 s) and
@@ -50,13 +51,20 @@ start_session() {
   set_number_format
 }
 
+# One registry import (a UTF-16 file, so that any separator survives).
 set_number_format() {
-  local decimal=. thousand=, key='HKCU\Control Panel\International'
-  case ${LANG:-} in de_*) decimal=, thousand=. ;; esac
+  local decimal=. thousand=, file=$WINEPREFIX/number-format.reg
+  case ${LANG:-} in
+    de_*) decimal=, thousand=. ;;
+    ar_* | fa_*) decimal=$'\xd9\xab' thousand=$'\xd9\xac' ;;  # U+066B, U+066C
+  esac
   [ "$(cat "$format" 2>/dev/null)" != "$decimal" ] || return 0
-  quietly "$wine" reg add "$key" /v sDecimal /d "$decimal" /f &&
-    quietly "$wine" reg add "$key" /v sThousand /d "$thousand" /f &&
-    echo "$decimal" >"$format"
+  {
+    printf '\xff\xfe'
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\International]\r\n"sDecimal"="%s"\r\n"sThousand"="%s"\r\n' \
+      "$decimal" "$thousand" | iconv -f UTF-8 -t UTF-16LE
+  } >"$file"
+  quietly "$wine" regedit /S "$file" && echo "$decimal" >"$format"
 }
 
 case ${1:-} in
