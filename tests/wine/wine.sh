@@ -10,7 +10,8 @@
 # $PELVORN_DESKTOP_KEEPER (a program that only waits) keeps it running for
 # the caller's DISPLAY and runtime directory, until the caller's clean-up
 # ends it; a caller with another DISPLAY or runtime directory (the next test
-# script, with its own Xvfb) first ends the keeper and desktop left from before.
+# script, with its own Xvfb) gets a new session, as after a new log-on: the
+# clipboard of the last one would otherwise reach the new X server.
 #
 # The Windows number format follows LANG: de_* gives the German one (decimal
 # comma), ar_* and fa_* the Arabic decimal separator, anything else the
@@ -32,7 +33,7 @@ session=$WINEPREFIX/.session
 
 # Without the caller's standard streams and runtime directory, so that
 # nothing started here holds a pipe of the caller open or is ended with it.
-quietly() { env -u XDG_RUNTIME_DIR "$@" </dev/null >/dev/null 2>&1; }
+quietly() { env -u XDG_RUNTIME_DIR "$@" </dev/null >/dev/null 2>&1 8>&- 9>&-; }
 
 # ours PATTERN: our processes of this prefix whose command line matches.
 ours() {
@@ -92,11 +93,13 @@ esac
 
 [ -f "$WINEPREFIX/.made" ] || "$0" --make || exit 1
 start_session
-# new_session: ends the keeper and desktop of another caller and starts ours.
+# new_session: ends the session of another caller and starts ours.
 new_session() {
-  local p
   [ "$(cat "$session" 2>/dev/null)" != "$DISPLAY ${XDG_RUNTIME_DIR:-}" ] || return 0
-  for p in $(ours 'DesktopKeeper|explorer\.exe /desktop'); do kill -9 "$p" 2>/dev/null; done
+  # A fresh server: the Windows clipboard of the last caller must not reach
+  # the new X server.
+  quietly "$wineserver" -k && quietly "$wineserver" -w
+  start_session
   echo "$DISPLAY ${XDG_RUNTIME_DIR:-}" >"$session"
   [ -n "${PELVORN_DESKTOP_KEEPER:-}" ] || return 0
   "$wine" "$PELVORN_DESKTOP_KEEPER" </dev/null >/dev/null 2>&1 8>&- &
