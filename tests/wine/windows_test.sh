@@ -8,6 +8,8 @@
 . "$(dirname "$0")/../e2e/lib.sh"
 wine_sh=$(dirname "$0")/wine.sh
 start_xvfb
+# The Wine session of this X server starts here, not inside a timed run.
+"$wine_sh" cmd /c exit
 
 # language | command line | standard output and clipboard
 cases=(

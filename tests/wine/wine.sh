@@ -100,17 +100,17 @@ new_session() {
   # the new X server.
   quietly "$wineserver" -k && quietly "$wineserver" -w
   start_session
+  if [ -n "${PELVORN_DESKTOP_KEEPER:-}" ]; then
+    "$wine" "$PELVORN_DESKTOP_KEEPER" </dev/null >/dev/null 2>&1 8>&- &
+    # The keeper starts the desktop process. Had the caller's program started
+    # it, it would hold the caller's standard output open as long as it runs.
+    local tries
+    for ((tries = 0; tries < 200; tries++)); do
+      [ -z "$(ours 'explorer\.exe /desktop')" ] || break
+      sleep 0.05
+    done
+  fi
   echo "$DISPLAY ${XDG_RUNTIME_DIR:-}" >"$session"
-  [ -n "${PELVORN_DESKTOP_KEEPER:-}" ] || return 0
-  "$wine" "$PELVORN_DESKTOP_KEEPER" </dev/null >/dev/null 2>&1 8>&- &
-  # The keeper starts the desktop process. Had the caller's program started
-  # it, it would hold the caller's standard output open as long as it runs.
-  local tries
-  for ((tries = 0; tries < 200; tries++)); do
-    [ -z "$(ours 'explorer\.exe /desktop')" ] || return 0
-    sleep 0.05
-  done
-  echo "wine.sh: Wine's desktop process did not start" >&2
 }
 if [ -n "${DISPLAY:-}" ]; then
   ( flock 8 && new_session ) 8>"$session.lock"
