@@ -71,7 +71,7 @@ check_manual_page() {
   done
   local statuses status
   statuses=$(sed -n '/^EXIT-STATUS/,/^[[:upper:]]/p' <<<"$text")
-  for status in 0 1 2 3; do
+  for status in 0 1 2 3 4; do
     grep -qE "^ +$status +[[:upper:]]" <<<"$statuses" || { echo "exit status $status not described"; return 1; }
   done
 }

@@ -5,7 +5,7 @@
 # the packaging checks.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev libhamlib-dev pkg-config python3
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev libhamlib-dev libhamlib-utils locales pkg-config python3
                xvfb xauth xdotool xclip
                clang libclang-rt-14-dev)
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"

@@ -6,8 +6,10 @@
 // it hands the line to this small process. The keeper reads the line from
 // standard input until end of file, takes CLIPBOARD, answers "ok" on standard
 // output and then serves the line until another client takes the clipboard
-// or the X server goes away. A newer keeper taking the clipboard ends the
-// older one, so at most one is alive per display.
+// or the X server goes away, whatever becomes of its caller. A newer keeper
+// taking the clipboard ends the older one, so at most one is alive per
+// display; one that is overtaken while it takes the clipboard answers
+// "superseded" and ends at once.
 //
 // libxcb only: it starts in a few milliseconds.
 
@@ -37,9 +39,7 @@ namespace {
 enum ExitStatus : int {
   ClipboardTaken = 0,   // another client took the clipboard, or the X server went away
   UnusableInput = 1,    // standard input unreadable or the line too long
-  NoDisplay = 2,        // no connection to the X server
-  NotOwner = 3,         // the clipboard could not be taken
-  CallerGone = 4,       // the "ok" could not be delivered
+  NoDisplay = 2,        // no connection to the X server, or it broke
 };
 
 struct FreeDeleter {
@@ -103,8 +103,8 @@ bool Report(std::string_view text) {
   return true;
 }
 
-int Fail(ExitStatus status, std::string_view message) {
-  Report(message);
+int End(ExitStatus status, std::string_view answer) {
+  Report(answer);
   return status;
 }
 
@@ -202,13 +202,19 @@ std::optional<xcb_timestamp_t> ServerTime(xcb_connection_t* connection, xcb_wind
   }
 }
 
-// Makes `window` the owner of CLIPBOARD as of `time`. Returns true when the
-// server confirms it.
-bool TakeClipboard(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t clipboard, xcb_timestamp_t time) {
+enum class Taking { Owner, Superseded, Broken };
+
+// Makes `window` the owner of CLIPBOARD as of `time`. Returns Owner when the
+// server confirms it, Broken when the connection broke. Another owner in the
+// answer is a newer one: either it took the clipboard after us, or it had
+// taken it with a later time than ours and the server ignored our request.
+// Either way the line was published and replaced, as the last writer wins.
+Taking TakeClipboard(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t clipboard, xcb_timestamp_t time) {
   xcb_set_selection_owner(connection, window, clipboard, time);
   const XcbReply<xcb_get_selection_owner_reply_t> owner(
       xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, clipboard), nullptr));
-  return owner && owner->owner == window;
+  if (!owner) return Taking::Broken;
+  return owner->owner == window ? Taking::Owner : Taking::Superseded;
 }
 
 // The clipboard as the keeper holds it.
@@ -304,18 +310,18 @@ int Run() {
   DetachFromCaller();
 
   std::optional<std::string> line = ReadAll(STDIN_FILENO);
-  if (!line) return Fail(UnusableInput, "error: input unreadable or longer than 64 KiB\n");
+  if (!line) return End(UnusableInput, KeeperBadInput);
 
   int screenNumber = 0;
   const std::unique_ptr<xcb_connection_t, ConnectionCloser> connection(xcb_connect(nullptr, &screenNumber));
-  if (xcb_connection_has_error(connection.get())) return Fail(NoDisplay, "error: cannot connect to the X server\n");
+  if (xcb_connection_has_error(connection.get())) return End(NoDisplay, KeeperNoDisplay);
 
   xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection.get()));
   for (int i = 0; i < screenNumber && screens.rem > 0; ++i) xcb_screen_next(&screens);
-  if (screens.rem == 0) return Fail(NoDisplay, "error: no such screen\n");
+  if (screens.rem == 0) return End(NoDisplay, KeeperNoDisplay);
 
   const std::optional<Atoms> atoms = InternAtoms(connection.get());
-  if (!atoms) return Fail(NoDisplay, "error: X server does not answer\n");
+  if (!atoms) return End(NoDisplay, KeeperNoDisplay);
 
   const xcb_window_t window = xcb_generate_id(connection.get());
   const uint32_t eventMask = XCB_EVENT_MASK_PROPERTY_CHANGE;
@@ -323,11 +329,13 @@ int Run() {
                     XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &eventMask);
 
   const std::optional<xcb_timestamp_t> now = ServerTime(connection.get(), window);
-  if (!now || !TakeClipboard(connection.get(), window, atoms->clipboard, *now)) {
-    return Fail(NotOwner, "error: cannot take the clipboard\n");
-  }
+  const Taking taking = now ? TakeClipboard(connection.get(), window, atoms->clipboard, *now) : Taking::Broken;
+  if (taking == Taking::Broken) return End(NoDisplay, KeeperNoDisplay);
+  if (taking == Taking::Superseded) return End(ClipboardTaken, KeeperSuperseded);
 
-  if (!Report(KeeperReady)) return CallerGone;
+  // From here on the clipboard is ours to serve: a caller that has gone
+  // (killed while it waited for this answer) changes nothing.
+  Report(KeeperReady);
   ReleaseStandardStreams();
 
   std::string latin1 = ToLatin1(*line);

@@ -4,6 +4,7 @@
 #include "common/Platform.h"
 #include "common/Text.h"
 #include "locator/RuntimeError.h"
+#include "rotator/HiddenRunRotator.h"
 
 namespace pelvorn {
 
@@ -76,7 +77,10 @@ void PelvornForm::endHiddenRun() {
                               : u"Das Ergebnis konnte weder in die Zwischenablage noch auf die "
                                 u"Standardausgabe gebracht werden.");
   }
-  endProgram(kept && printed ? ExitSuccess : ExitNoResult);
+  // With a rotator configured, the antenna turns once the result is out.
+  const auto rotatorFailure = rotator::TurnAntennaForHiddenRun(directionCaption(), locale_.decimalSeparator);
+  if (rotatorFailure) platform_.printError(FromUtf8(*rotatorFailure));
+  endProgram(!(kept && printed) ? ExitNoResult : rotatorFailure ? ExitRotatorFailed : ExitSuccess);
 }
 
 // CoordinateWarnings --------------------------------------------------------------

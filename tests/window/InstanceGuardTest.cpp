@@ -75,38 +75,109 @@ private slots:
     QVERIFY(!InstanceGuard(path).previousCopyRunning());
   }
 
-  void privateRuntimeDirectory_data() {
-    // XDG_RUNTIME_DIR; $TMP stands for a temporary directory, $REL for the
-    // relative path from here to $TMP/runtime.
-    QTest::addColumn<QString>("setting");
-    QTest::addColumn<int>("mode");         // of $TMP/runtime
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("private") << QStringLiteral("$TMP/runtime") << 0700 << true;
-    QTest::newRow("group-readable") << QStringLiteral("$TMP/runtime") << 0750 << false;
-    QTest::newRow("symbolic link to a private one") << QStringLiteral("$TMP/link") << 0700 << false;
-    QTest::newRow("relative") << QStringLiteral("$REL") << 0700 << false;
-    QTest::newRow("unset") << QString() << 0700 << false;
+  void privateDirectory_data() {
+    // Each place is a path below a temporary directory $T, or empty. In $T:
+    // own (0700), open (0755) and foreign (0700, owned by nobody when this
+    // runs as root, else a missing path) are directories, link a symbolic
+    // link to own, home a home directory (0755) and tmp a shared one (1777).
+    // `chosen` is the directory expected, "" for none.
+    QTest::addColumn<QString>("runtime");
+    QTest::addColumn<QString>("session");
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<QString>("temporary");
+    QTest::addColumn<QString>("chosen");
+    const QString home = QStringLiteral("home/.cache/pelvorn-host");
+    const QString shared = QStringLiteral("tmp/pelvorn-%1").arg(getuid());
+    QTest::newRow("runtime private") << "own" << "open" << "home" << "tmp" << "own";
+    for (const char* runtime : {"", "open", "link", "foreign", "missing"}) {
+      QTest::newRow(qPrintable(QStringLiteral("runtime %1: session").arg(runtime)))
+          << runtime << "own" << "home" << "tmp" << "own";
+    }
+    QTest::newRow("no session: home") << "" << "missing" << "home" << "tmp" << home;
+    QTest::newRow("session not private: home") << "" << "open" << "home" << "tmp" << home;
+    QTest::newRow("no home: shared") << "" << "" << "" << "tmp" << shared;
+    QTest::newRow("foreign home: shared") << "" << "" << "foreign" << "tmp" << shared;
+    QTest::newRow("relative home: shared") << "" << "" << "relative" << "tmp" << shared;
+    QTest::newRow("nothing") << "" << "" << "" << "" << "";
   }
 
-  void privateRuntimeDirectory() {
-    QFETCH(QString, setting);
-    QFETCH(int, mode);
-    QFETCH(bool, accepted);
+  void privateDirectory() {
+    QFETCH(QString, runtime);
+    QFETCH(QString, session);
+    QFETCH(QString, home);
+    QFETCH(QString, temporary);
+    QFETCH(QString, chosen);
     QTemporaryDir base;
-    const QString own = base.path() + QStringLiteral("/runtime");
-    QVERIFY(QDir().mkdir(own) && QFile::link(own, base.path() + QStringLiteral("/link")));
-    QCOMPARE(chmod(QFile::encodeName(own).constData(), static_cast<mode_t>(mode)), 0);
-
-    // The variable is ours: no other test reads it.
-    setting.replace(QStringLiteral("$TMP"), base.path()).replace(QStringLiteral("$REL"), QDir().relativeFilePath(own));
-    setting.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", QFile::encodeName(setting));
-    const QString chosen = QString::fromStdString(pelvorn::PrivateRuntimeDirectory());
-
-    // Otherwise a fallback of our own, private in the same way.
-    QCOMPARE(chosen, accepted ? own : QStringLiteral("/tmp/pelvorn-%1").arg(getuid()));
+    const QString t = base.path() + QLatin1Char('/');
+    for (const char* name : {"own", "open", "foreign", "home", "tmp"}) QVERIFY(QDir().mkdir(t + name));
+    QVERIFY(QFile::link(t + QStringLiteral("own"), t + QStringLiteral("link")));
+    for (const auto& [name, mode] : {std::pair{"own", 0700}, {"open", 0755}, {"foreign", 0700}, {"home", 0755},
+                                     {"tmp", 01777}}) {
+      QCOMPARE(chmod(QFile::encodeName(t + name).constData(), static_cast<mode_t>(mode)), 0);
+    }
+    if (getuid() != 0 || chown(QFile::encodeName(t + QStringLiteral("foreign")).constData(), 65534, 65534) != 0) {
+      QVERIFY(QDir().rmdir(t + QStringLiteral("foreign")));
+    }
+    const auto at = [&](const QString& place) {
+      if (place == QLatin1String("relative")) return QDir().relativeFilePath(t + QStringLiteral("home")).toStdString();
+      return place.isEmpty() ? std::string() : (t + place).toStdString();
+    };
+    const pelvorn::PrivatePlaces places{at(runtime), at(session), at(home), at(temporary), "host"};
+    QCOMPARE(QString::fromStdString(pelvorn::PrivateDirectory(places)), chosen.isEmpty() ? QString() : t + chosen);
+    if (chosen.isEmpty()) return;
     struct stat info {};
-    QCOMPARE(lstat(QFile::encodeName(chosen).constData(), &info), 0);
+    QCOMPARE(lstat(QFile::encodeName(t + chosen).constData(), &info), 0);
     QVERIFY(S_ISDIR(info.st_mode) && info.st_uid == getuid() && (info.st_mode & 07777) == 0700);
+    // And the guard works in it.
+    InstanceGuard first(pelvorn::PrivateDirectory(places));
+    QVERIFY(!first.previousCopyRunning());
+    QVERIFY(InstanceGuard(pelvorn::PrivateDirectory(places)).previousCopyRunning());
+  }
+
+  void sharedFallbackTakenByAnother_data() {
+    QTest::addColumn<QString>("occupant");
+    QTest::newRow("directory of another user") << QStringLiteral("foreign");
+    QTest::newRow("symbolic link") << QStringLiteral("link");
+    QTest::newRow("own directory, mode 0755") << QStringLiteral("open");
+    QTest::newRow("file") << QStringLiteral("file");
+  }
+
+  // /tmp/pelvorn-<uid> occupied by somebody else: the home takes its place;
+  // without a home nothing is private and the guard says so.
+  void sharedFallbackTakenByAnother() {
+    QFETCH(QString, occupant);
+    if (occupant == QLatin1String("foreign") && getuid() != 0) QSKIP("needs root to make a directory for another user");
+    QTemporaryDir base;
+    const QString t = base.path() + QLatin1Char('/');
+    QVERIFY(QDir().mkdir(t + QStringLiteral("tmp")) && QDir().mkdir(t + QStringLiteral("home")));
+    QCOMPARE(chmod(QFile::encodeName(t + QStringLiteral("tmp")).constData(), 01777), 0);
+    const QString shared = t + QStringLiteral("tmp/pelvorn-%1").arg(getuid());
+    const QByteArray sharedPath = QFile::encodeName(shared);
+    if (occupant == QLatin1String("link")) {
+      QVERIFY(QFile::link(t + QStringLiteral("home"), shared));
+    } else if (occupant == QLatin1String("file")) {
+      QFile file(shared);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+    } else {
+      QCOMPARE(mkdir(sharedPath.constData(), 0755), 0);
+      QCOMPARE(chmod(sharedPath.constData(), 0755), 0);
+      if (occupant == QLatin1String("foreign")) QCOMPARE(chown(sharedPath.constData(), 65534, 65534), 0);
+    }
+    pelvorn::PrivatePlaces places{"", "", (t + QStringLiteral("home")).toStdString(), (t + QStringLiteral("tmp")).toStdString(), "host"};
+    QCOMPARE(QString::fromStdString(pelvorn::PrivateDirectory(places)), t + QStringLiteral("home/.cache/pelvorn-host"));
+    places.home.clear();
+    QCOMPARE(QString::fromStdString(pelvorn::PrivateDirectory(places)), QString());
+  }
+
+  // A directory the guard is given but that is not private: it runs
+  // unguarded and says so, rather than trust it.
+  void refusesDirectoryNotPrivate() {
+    QTemporaryDir base;
+    QCOMPARE(chmod(QFile::encodeName(base.path()).constData(), 0755), 0);
+    InstanceGuard first(base.path().toStdString());
+    QVERIFY(!first.previousCopyRunning());
+    QVERIFY(!InstanceGuard(base.path().toStdString()).previousCopyRunning());
+    QVERIFY(!QFile::exists(base.path() + QStringLiteral("/pelvorn.lock")));
   }
 };
 

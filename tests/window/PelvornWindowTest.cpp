@@ -132,6 +132,13 @@ private slots:
       QCOMPARE(label->frameShape(), kind == ResultField ? QFrame::Box : QFrame::NoFrame);
       QCOMPARE(label->autoFillBackground(), kind == ResultField);
     }
+    // The result fields are white like the boxes beside them, not grey like the window.
+    if (kind == ResultField) {
+      window.show();
+      const QColor inside = control->grab().toImage().pixelColor(3, 3);
+      QCOMPARE(inside, window.Text1->palette().color(QPalette::Base));
+      QVERIFY(inside != window.palette().color(QPalette::Window));
+    }
 
     // The whole layout grows by one factor (at least 1 at 15 twips per
     // pixel), and the window keeps its size.
@@ -172,6 +179,11 @@ private slots:
         {"Enter in a box", "Text1", click(Qt::Key_Return), Calculates, "Text2"},
         {"keypad Enter", "Text2", click(Qt::Key_Enter, Qt::KeypadModifier), Calculates, "Text2"},
         {"Alt+F", "Text1", click(Qt::Key_F, Qt::AltModifier), Nothing, "Text2"},
+        // "?" is typed with Shift on most layouts; either way "&?" takes the focus.
+        {"Alt+?", "Text1", click(Qt::Key_Question, Qt::AltModifier), Nothing, "Command3"},
+        {"Alt+Shift+?", "Text2", click(Qt::Key_Question, Qt::AltModifier | Qt::ShiftModifier), Nothing, "Command3"},
+        {"Ctrl+Alt+Shift+?", "Text2", click(Qt::Key_Question, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier),
+         Nothing, "Text2"},
     };
     for (const Keys& row : rows) QTest::newRow(row.name) << row;
   }
@@ -188,7 +200,11 @@ private slots:
     window.findChild<QWidget*>(row.focus)->setFocus();
     // Access keys press their button after a moment.
     const int status = RunEventLoop([&] { row.press(QApplication::focusWidget()); },
-                                    [&] { return !window.Command1->isDown() && !window.Command2->isDown(); });
+                                    [&] {
+                                      // A key that ends the program is waited for until it has.
+                                      return row.outcome != Ends && !window.Command1->isDown() &&
+                                             !window.Command2->isDown() && !window.Command3->isDown();
+                                    });
     QCOMPARE(status, row.outcome == Ends ? int(ExitSuccess) : StillRunning);
     QCOMPARE(platform.clipboard.size(), row.outcome == Calculates ? 1 : 0);
     const QString info = FakePlatform::box(InfoTitle, InfoText(u"\r\n"));

@@ -124,27 +124,31 @@ pid_t SpawnKeeper(const std::string& keeperPath, int input, int output) {
   return error == 0 ? pid : -1;
 }
 
-// Reads the keeper's answer line from `fd` until `deadline`. Returns true
-// when it is KeeperReady.
-bool AwaitReady(int fd, Clock::time_point deadline) {
+// Reads the keeper's answer line from `fd` until `deadline` and returns
+// what it says. A keeper that ended without a full line failed.
+Handover AwaitAnswer(int fd, Clock::time_point deadline) {
   std::string answer;
   std::array<char, 64> buffer{};
-  while (answer.find('\n') == std::string::npos && answer.size() < KeeperReady.size() + 64) {
+  while (answer.find('\n') == std::string::npos && answer.size() < 256) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0) return false;
+    if (left.count() <= 0) return Handover::NoAnswer;
     pollfd watched{fd, POLLIN, 0};
     const int ready = poll(&watched, 1, static_cast<int>(left.count()));
-    if (ready < 0 && errno != EINTR) return false;
+    if (ready < 0 && errno != EINTR) return Handover::KeeperFailed;
     if (ready <= 0) continue;
     const ssize_t count = read(fd, buffer.data(), buffer.size());
     if (count == 0) break;  // the keeper ended
     if (count < 0) {
       if (errno == EINTR || errno == EAGAIN) continue;
-      return false;
+      return Handover::KeeperFailed;
     }
     answer.append(buffer.data(), static_cast<std::size_t>(count));
   }
-  return answer == KeeperReady;
+  if (answer == KeeperReady) return Handover::Kept;
+  if (answer == KeeperSuperseded) return Handover::Superseded;
+  if (answer == KeeperNoDisplay) return Handover::NoDisplay;
+  if (answer == KeeperBadInput) return Handover::BadInput;
+  return Handover::KeeperFailed;
 }
 
 void EndAndReap(pid_t pid) {
@@ -180,23 +184,55 @@ std::string FindClipboardKeeper() {
   return {};
 }
 
-bool HandOverToKeeper(const std::string& keeperPath, std::string_view utf8Line,
-                      std::chrono::milliseconds timeout) {
+bool Published(Handover result) { return result == Handover::Kept || result == Handover::Superseded; }
+
+std::string_view HandoverFailureText(Handover result) {
+  switch (result) {
+    case Handover::Kept:
+    case Handover::Superseded:
+      return {};
+    case Handover::NoKeeper:
+      return "Das Hilfsprogramm pelvorn-clipboard-keeper ist nicht installiert; "
+             "das Ergebnis steht nicht in der Zwischenablage.";
+    case Handover::LineTooLong:
+      return "Die Zeile ist zu lang f\u00fcr die Zwischenablage.";
+    case Handover::NotStarted:
+      return "Das Hilfsprogramm pelvorn-clipboard-keeper lie\u00df sich nicht starten; "
+             "das Ergebnis steht nicht in der Zwischenablage.";
+    case Handover::NoAnswer:
+      return "Das Hilfsprogramm pelvorn-clipboard-keeper hat nicht rechtzeitig geantwortet; "
+             "das Ergebnis steht nicht in der Zwischenablage.";
+    case Handover::KeeperFailed:
+    case Handover::BadInput:
+      return "Das Hilfsprogramm pelvorn-clipboard-keeper ist unerwartet beendet worden; "
+             "das Ergebnis steht nicht in der Zwischenablage.";
+    case Handover::NoDisplay:
+      return "Der X-Server ist f\u00fcr die Zwischenablage nicht erreichbar; "
+             "das Ergebnis steht nicht in der Zwischenablage.";
+  }
+  return {};
+}
+
+Handover HandOverToKeeper(const std::string& keeperPath, std::string_view utf8Line,
+                          std::chrono::milliseconds timeout) {
   const Clock::time_point deadline = Clock::now() + timeout;
-  if (keeperPath.empty() || utf8Line.size() > LongestKeptLine) return false;
+  if (keeperPath.empty()) return Handover::NoKeeper;
+  if (utf8Line.size() > LongestKeptLine) return Handover::LineTooLong;
 
   Pipe input;
   Pipe output;
-  if (!OpenPipe(input) || !OpenPipe(output) || !FillInput(input, utf8Line)) return false;
+  if (!OpenPipe(input) || !OpenPipe(output) || !FillInput(input, utf8Line)) return Handover::NotStarted;
 
   const pid_t keeper = SpawnKeeper(keeperPath, input.readEnd.get(), output.writeEnd.get());
-  if (keeper < 0) return false;
+  if (keeper < 0) return Handover::NotStarted;
   input.readEnd.Close();
   output.writeEnd.Close();  // so that a keeper that ends shows as end of file
 
-  if (AwaitReady(output.readEnd.get(), deadline)) return true;
+  const Handover result = AwaitAnswer(output.readEnd.get(), deadline);
+  if (result == Handover::Kept) return result;
+  // A superseded or failed keeper ends by itself; one that gives no answer is ended.
   EndAndReap(keeper);
-  return false;
+  return result;
 }
 
 }  // namespace pelvorn

@@ -1,5 +1,6 @@
 #include "InstanceGuard.h"
 
+#include <array>
 #include <cerrno>
 #include <utility>
 #include <cstdio>
@@ -13,18 +14,95 @@
 namespace pelvorn {
 namespace {
 
-// A directory that only this user can enter and that is not a symbolic link.
-bool IsPrivateDirectory(const std::string& path) {
-  struct stat info {};
-  if (path.empty() || path.front() != '/' || lstat(path.c_str(), &info) != 0) return false;
+// A descriptor closed when it goes out of scope.
+class Directory {
+public:
+  explicit Directory(int fd) : fd_(fd) {}
+  ~Directory() {
+    if (fd_ >= 0) close(fd_);
+  }
+  Directory(const Directory&) = delete;
+  Directory& operator=(const Directory&) = delete;
+  int get() const { return fd_; }
+
+private:
+  int fd_;
+};
+
+// Owned by this user and closed to everybody else.
+bool IsPrivate(const struct stat& info) {
   return S_ISDIR(info.st_mode) && info.st_uid == getuid() && (info.st_mode & 077) == 0;
 }
 
-int OpenLockFile(const std::string& path) {
+// Owned by this user or root and writable by nobody else: nobody else can
+// put or replace anything in it.
+bool IsOwnedAndClosed(const struct stat& info) {
+  return S_ISDIR(info.st_mode) && (info.st_uid == getuid() || info.st_uid == 0) && (info.st_mode & 022) == 0;
+}
+
+bool IsPrivateDirectory(const std::string& path) {
+  struct stat info {};
+  return !path.empty() && path.front() == '/' && lstat(path.c_str(), &info) == 0 && IsPrivate(info);
+}
+
+int OpenDirectory(int parent, const char* name, int flags) {
   int fd = -1;
   do {
-    fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    fd = openat(parent, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | flags);
   } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+// Makes `name` inside `parent` with mode 0700 unless it exists, and opens
+// it without following a symbolic link. Returns -1 when that fails.
+int MakeDirectory(int parent, const char* name) {
+  if (mkdirat(parent, name, 0700) != 0 && errno != EEXIST) return -1;
+  return OpenDirectory(parent, name, O_NOFOLLOW);
+}
+
+// <home>/.cache/pelvorn-<host>, walked one directory at a time.
+std::string HomeDirectory(const PrivatePlaces& places) {
+  if (places.home.empty() || places.home.front() != '/') return {};
+  struct stat info {};
+  const Directory home(OpenDirectory(AT_FDCWD, places.home.c_str(), 0));
+  if (home.get() < 0 || fstat(home.get(), &info) != 0 || !IsOwnedAndClosed(info)) return {};
+  // .cache may be a symbolic link of the user's own making; it must lead to
+  // a directory as closed as the home.
+  if (mkdirat(home.get(), ".cache", 0700) != 0 && errno != EEXIST) return {};
+  const Directory cache(OpenDirectory(home.get(), ".cache", 0));
+  if (cache.get() < 0 || fstat(cache.get(), &info) != 0 || !IsOwnedAndClosed(info)) return {};
+  std::string name = "pelvorn-" + (places.host.empty() ? std::string("localhost") : places.host);
+  for (char& c : name) {
+    if (c == '/') c = '_';
+  }
+  const Directory own(MakeDirectory(cache.get(), name.c_str()));
+  if (own.get() < 0 || fstat(own.get(), &info) != 0 || !IsPrivate(info)) return {};
+  std::string path = places.home;
+  if (path.back() != '/') path += '/';
+  return path + ".cache/" + name;
+}
+
+std::string TemporaryDirectory(const PrivatePlaces& places) {
+  if (places.temporary.empty() || places.temporary.front() != '/') return {};
+  std::string path = places.temporary;
+  if (path.back() != '/') path += '/';
+  path += "pelvorn-" + std::to_string(getuid());
+  if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return {};
+  return IsPrivateDirectory(path) ? path : std::string();
+}
+
+// Opens `name` in the directory `directory` for locking, refusing a symbolic
+// link and anything that is not a file of this user.
+int OpenLockFile(int directory, const char* name) {
+  int fd = -1;
+  do {
+    fd = openat(directory, name, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+  } while (fd < 0 && errno == EINTR);
+  struct stat info {};
+  if (fd >= 0 && (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != getuid())) {
+    close(fd);
+    return -1;
+  }
   return fd;
 }
 
@@ -38,14 +116,30 @@ int Flock(int fd, int operation) {
 
 }  // namespace
 
-std::string PrivateRuntimeDirectory() {
-  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr) {
-    if (IsPrivateDirectory(runtime)) return runtime;
-  }
-  const std::string fallback = "/tmp/pelvorn-" + std::to_string(getuid());
-  if (mkdir(fallback.c_str(), 0700) != 0 && errno != EEXIST) return {};
-  return IsPrivateDirectory(fallback) ? fallback : std::string();
+PrivatePlaces PrivatePlacesOfThisProcess() {
+  const auto variable = [](const char* name) {
+    const char* value = std::getenv(name);
+    return std::string(value != nullptr ? value : "");
+  };
+  PrivatePlaces places;
+  places.runtime = variable("XDG_RUNTIME_DIR");
+  places.session = "/run/user/" + std::to_string(getuid());
+  places.home = variable("HOME");
+  places.temporary = variable("TMPDIR");
+  if (places.temporary.empty()) places.temporary = "/tmp";
+  std::array<char, 256> host{};
+  if (gethostname(host.data(), host.size() - 1) == 0) places.host = host.data();
+  return places;
 }
+
+std::string PrivateDirectory(const PrivatePlaces& places) {
+  if (IsPrivateDirectory(places.runtime)) return places.runtime;
+  if (IsPrivateDirectory(places.session)) return places.session;
+  if (std::string home = HomeDirectory(places); !home.empty()) return home;
+  return TemporaryDirectory(places);
+}
+
+std::string PrivateRuntimeDirectory() { return PrivateDirectory(PrivatePlacesOfThisProcess()); }
 
 InstanceGuard::InstanceGuard(std::string directory) : directory_(std::move(directory)) {}
 
@@ -54,16 +148,20 @@ InstanceGuard::~InstanceGuard() {
 }
 
 bool InstanceGuard::previousCopyRunning() {
-  const std::string directory = directory_.empty() ? PrivateRuntimeDirectory() : directory_;
-  if (directory.empty()) {
-    std::fputs("Pelvorn: kein privates Laufzeitverzeichnis; weitere Kopien werden nicht erkannt.\n",
-               stderr);
-    return false;
-  }
-  const int gate = OpenLockFile(directory + "/pelvorn.gate");
-  lockFd_ = OpenLockFile(directory + "/pelvorn.lock");
+  const std::string path = directory_.empty() ? PrivateRuntimeDirectory() : directory_;
+  // Checked again on the open directory: the files go where the check was made.
+  struct stat info {};
+  const Directory directory(path.empty() ? -1 : OpenDirectory(AT_FDCWD, path.c_str(), O_NOFOLLOW));
+  const bool usable = directory.get() >= 0 && fstat(directory.get(), &info) == 0 && IsPrivate(info);
+  const int gate = usable ? OpenLockFile(directory.get(), "pelvorn.gate") : -1;
+  lockFd_ = usable ? OpenLockFile(directory.get(), "pelvorn.lock") : -1;
   if (gate < 0 || lockFd_ < 0 || Flock(gate, LOCK_EX) != 0) {
     if (gate >= 0) close(gate);
+    std::fputs(usable ? "Pelvorn: Die Sperrdatei l\u00e4sst sich nicht anlegen; "
+                        "eine zweite laufende Kopie wird nicht erkannt.\n"
+                      : "Pelvorn: Kein privates Verzeichnis f\u00fcr die Sperrdatei; "
+                        "eine zweite laufende Kopie wird nicht erkannt.\n",
+               stderr);
     return false;
   }
   // Alone when no running copy holds its shared lock.

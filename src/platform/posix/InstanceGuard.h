@@ -23,7 +23,8 @@ public:
   InstanceGuard& operator=(const InstanceGuard&) = delete;
 
   // Returns whether another copy was running, and joins the running copies.
-  // Without a usable private directory no copy can be seen: returns false.
+  // Without a usable private directory no copy can be seen: says so on
+  // standard error and returns false.
   bool previousCopyRunning();
 
 private:
@@ -31,9 +32,30 @@ private:
   int lockFd_ = -1;
 };
 
-// Returns $XDG_RUNTIME_DIR when it is a directory owned by this user and
-// closed to others; otherwise /tmp/pelvorn-<uid>, created with mode 0700 and
-// checked the same way. Returns an empty string when neither is safe.
+// The places a private directory may be found or made in, in order.
+struct PrivatePlaces {
+  std::string runtime;    // $XDG_RUNTIME_DIR; empty when unset
+  std::string session;    // /run/user/<uid>, made by the login manager
+  std::string home;       // $HOME; empty when unset
+  std::string temporary;  // $TMPDIR, else /tmp
+  std::string host;       // this machine's name (a home may be shared)
+};
+
+// Returns the places of this process: its environment, uid and host name.
+PrivatePlaces PrivatePlacesOfThisProcess();
+
+// Returns the first of these that is a directory owned by this user and
+// closed to others (mode 0700, no symbolic link):
+//   1. places.runtime, 2. places.session,
+//   3. <home>/.cache/pelvorn-<host>, made when missing, where the home and
+//      .cache are this user's (or root's) and writable by nobody else,
+//   4. <temporary>/pelvorn-<uid>, made when missing.
+// Nobody else can make or replace 1 to 3; another user can occupy 4 in a
+// shared /tmp, which is why it comes last. Returns an empty string when no
+// private place exists or can be made.
+std::string PrivateDirectory(const PrivatePlaces& places);
+
+// Returns PrivateDirectory(PrivatePlacesOfThisProcess()).
 std::string PrivateRuntimeDirectory();
 
 }  // namespace pelvorn

@@ -1,6 +1,7 @@
 #include "DesktopPlatform.h"
 
 #include "QtText.h"
+#include "common/Text.h"
 #include "platform/posix/ClipboardHandover.h"
 
 #include <QApplication>
@@ -28,10 +29,8 @@ bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
 // The keeper takes the clipboard from whoever holds it and keeps `line` on
 // it until another program takes it.
-bool HandToKeeper(const QString& line) {
-  const std::string keeper = FindClipboardKeeper();
-  return !keeper.empty() &&
-         HandOverToKeeper(keeper, line.toStdString(), std::chrono::milliseconds(3000));
+Handover HandToKeeper(const QString& line) {
+  return HandOverToKeeper(FindClipboardKeeper(), line.toStdString(), std::chrono::milliseconds(3000));
 }
 
 }  // namespace
@@ -50,8 +49,9 @@ bool DesktopPlatform::putOnClipboard(std::u16string_view text) {
   const QString line = ToQString(text);
   lastLine_ = line;
   if (run_ == Run::Hidden && OnX11()) {
-    lineKept_ = HandToKeeper(line);
-    if (!lineKept_) printError(u"Die Zwischenablage hat das Ergebnis nicht \u00fcbernommen.");
+    const Handover result = HandToKeeper(line);
+    lineKept_ = Published(result);
+    if (!lineKept_) printError(FromUtf8(HandoverFailureText(result)));
     return lineKept_;
   }
   QClipboard* clipboard = QGuiApplication::clipboard();
@@ -64,7 +64,10 @@ bool DesktopPlatform::putOnClipboard(std::u16string_view text) {
 
 bool DesktopPlatform::keepClipboardAfterExit() {
   if (lineKept_ || lastLine_.isEmpty() || !OnX11()) return true;
-  return QGuiApplication::clipboard()->ownsClipboard() && HandToKeeper(lastLine_);
+  if (!QGuiApplication::clipboard()->ownsClipboard()) return false;
+  const Handover result = HandToKeeper(lastLine_);
+  if (!Published(result)) printError(FromUtf8(HandoverFailureText(result)));
+  return Published(result);
 }
 
 }  // namespace pelvorn

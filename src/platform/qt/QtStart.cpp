@@ -3,6 +3,8 @@
 #include "QtText.h"
 #include "QtWindow.h"
 #include "common/ExitStatus.h"
+#include "platform/posix/DisplayLossGuard.h"
+#include "platform/posix/DisplayProbe.h"
 #include "platform/posix/InstanceGuard.h"
 #include "platform/qt/ConsolePlatform.h"
 #include "platform/qt/DesktopPlatform.h"
@@ -42,8 +44,17 @@ int StartWithQt(char* programPath, const std::u16string& commandLine) {
   // object is needed for that, so the command line is read once, here.
   const NumberLocale locale = NumberLocaleOf(QLocale::system());
   ParsedCommandLine command = ReadCommandLine(commandLine, locale);
+  // A DISPLAY whose server does not answer counts as none at all.
+  const DisplayProbe probe;
+  const QByteArray silentDisplay = probe.answers() ? QByteArray() : qgetenv("DISPLAY");
+  if (!probe.answers()) qunsetenv("DISPLAY");
   const Display display = AvailableDisplay();
   const bool hidden = IsHiddenRun(command);
+  if (display == Display::None && !hidden && !silentDisplay.isEmpty()) {
+    PrintError(("Pelvorn: Keine grafische Oberfl\u00e4che erreichbar (DISPLAY=" + silentDisplay +
+                " antwortet nicht, WAYLAND_DISPLAY ist nicht gesetzt).\n").constData());
+    return ExitNoDisplay;
+  }
   if (display == Display::None && !hidden) {
     PrintError("Pelvorn: Keine grafische Oberfl\u00e4che gefunden (weder DISPLAY noch "
                "WAYLAND_DISPLAY ist gesetzt).\n");
@@ -57,11 +68,12 @@ int StartWithQt(char* programPath, const std::u16string& commandLine) {
   // Decided before Qt starts, so that Qt never aborts for want of a display.
   // A hidden run under XWayland uses X11, where an unfocused window may set
   // the clipboard.
-  const bool console = display == Display::None || (hidden && display == Display::WaylandOnly);
+  bool console = display == Display::None || (hidden && display == Display::WaylandOnly);
   if (console) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   } else if (hidden) {
-    qputenv("QT_QPA_PLATFORM", "xcb");
+    // A server that went away since the probe leaves a hidden run the console.
+    qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
   }
 
   // A hidden run shows nothing, so it needs no accessibility bridge; without
@@ -77,7 +89,9 @@ int StartWithQt(char* programPath, const std::u16string& commandLine) {
   // Qt sees no arguments: the command line is ours alone.
   int qtArgc = 1;
   char* qtArgv[] = {programPath, nullptr};
+  const DisplayLossGuard displayLoss(probe);
   QApplication application(qtArgc, qtArgv);
+  console = console || QGuiApplication::platformName() == QLatin1String("offscreen");
   QApplication::setQuitOnLastWindowClosed(false);
   QGuiApplication::setDesktopFileName(QStringLiteral("pelvorn"));
 

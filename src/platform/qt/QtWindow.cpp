@@ -1,7 +1,9 @@
 #include "QtWindow.h"
 
+#include "QtRotatorControl.h"
 #include "QtText.h"
 #include "QtWindowLayout.h"
+#include "rotator/RotatorSettings.h"
 #include "window/ControlTable.h"
 #include "window/Keys.h"
 
@@ -28,7 +30,8 @@ QLabel* MakeLabel(const ControlSpec& entry, QWidget* parent) {
   if (entry.kind == ControlKind::ResultField) {
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setLineWidth(1);
-    label->setBackgroundRole(QPalette::Window);
+    // The white of a text box: read-only fields beside the input boxes.
+    label->setBackgroundRole(QPalette::Base);
     label->setAutoFillBackground(true);
   }
   return label;
@@ -55,6 +58,14 @@ QWidget* MakeControl(const ControlSpec& entry, QWidget* parent) {
   return nullptr;
 }
 
+// Whether `key` is Alt+?, the access key of "&?". "?" needs Shift on most
+// layouts (US: Shift+/, German: Shift+ß), and Qt matches the mnemonic only
+// when no Shift is held, so the key is recognised here whatever the Shift.
+bool IsAltQuestionMark(const QKeyEvent& key) {
+  const Qt::KeyboardModifiers others = key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+  return key.key() == Qt::Key_Question && others == Qt::AltModifier;
+}
+
 }  // namespace
 
 QtWindow::QtWindow(Platform& platform, ParsedCommandLine command, const NumberLocale& locale, QWidget* parent)
@@ -64,6 +75,9 @@ QtWindow::QtWindow(Platform& platform, ParsedCommandLine command, const NumberLo
   setWindowIcon(QIcon(QPixmap(pelvorn_xpm)));
   buildControls();
   bindKeys();
+  if (const auto& rotatorAddress = rotator::ConfiguredRotator()) {
+    rotator_ = std::make_unique<QtRotatorControl>(*Richtung, form_, platform, locale, *rotatorAddress);
+  }
 }
 
 QtWindow::~QtWindow() = default;
@@ -105,6 +119,9 @@ void QtWindow::layOut() {
 void QtWindow::bindKeys() {
   connect(Command1, &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { form_.Command2_Click(); });
+  // Pressing "&?" does nothing but take the focus, also by its access key,
+  // which in Qt presses a button without focusing it.
+  connect(Command3, &QPushButton::clicked, Command3, [this] { Command3->setFocus(Qt::ShortcutFocusReason); });
 
   // Outside a dialog Qt gives the default and cancel buttons no keys of
   // their own; Enter and Esc are bound here.
@@ -132,10 +149,16 @@ void QtWindow::pressDefaultOrFocusedButton() {
 }
 
 bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyRelease || !watched->isWidgetType()) return false;
+  const bool press = event->type() == QEvent::KeyPress;
+  if ((!press && event->type() != QEvent::KeyRelease) || !watched->isWidgetType()) return false;
   auto* widget = static_cast<QWidget*>(watched);
   if (widget->window() != this) return false;
   auto* key = static_cast<QKeyEvent*>(event);
+  if (press) {
+    if (!IsAltQuestionMark(*key)) return false;
+    Command3->animateClick();
+    return true;
+  }
   if (key->isAutoRepeat() || key->key() != Qt::Key_F1) return false;
   // Consumed here, so the release does not travel on to the parent widgets.
   form_.Form_KeyUp(KeyCodeF1, static_cast<int>(key->modifiers() >> 25));
@@ -163,7 +186,11 @@ std::u16string QtWindow::text(TextBox which) const { return ToU16(box(which)->te
 void QtWindow::setText(TextBox which, std::u16string_view text) { box(which)->setText(ToQString(text)); }
 void QtWindow::setFocus(TextBox which) { box(which)->setFocus(); }
 std::u16string QtWindow::caption(ResultLabel which) const { return ToU16(label(which)->text()); }
-void QtWindow::setCaption(ResultLabel which, std::u16string_view text) { label(which)->setText(ToQString(text)); }
+void QtWindow::setCaption(ResultLabel which, std::u16string_view text) {
+  label(which)->setText(ToQString(text));
+  // Asked once the form has finished with the result fields.
+  if (rotator_) QMetaObject::invokeMethod(rotator_.get(), &QtRotatorControl::resultChanged, Qt::QueuedConnection);
+}
 void QtWindow::setWindowCaption(std::u16string_view caption) { setWindowTitle(ToQString(caption)); }
 
 void QtWindow::setVisible(bool visible) {

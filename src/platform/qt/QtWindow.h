@@ -6,11 +6,15 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace pelvorn {
+
+class QtRotatorControl;
 
 // The window "Pelvorn" drawn with Qt Widgets: two locator boxes, the
 // distance and direction fields and three buttons, laid out from the control
@@ -23,6 +27,8 @@ public:
   ~QtWindow() override;
 
   PelvornForm& form() { return form_; }
+  // The antenna commands of the direction field; null without a rotator.
+  QtRotatorControl* rotatorControl() const { return rotator_.get(); }
 
   QLineEdit* Text1 = nullptr;
   QLineEdit* Text2 = nullptr;
@@ -63,6 +69,7 @@ private:
   QLabel* label(ResultLabel label) const;
 
   PelvornForm form_;
+  std::unique_ptr<QtRotatorControl> rotator_;  // goes before the form
   bool laidOut_ = false;
 };
 

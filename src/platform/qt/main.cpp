@@ -1,5 +1,10 @@
 #include "QtStart.h"
+#include "QtText.h"
+#include "batch/ConsoleTool.h"
+#include "common/ExitStatus.h"
 #include "common/Text.h"
+#include "platform/posix/StandardStreams.h"
+#include "rotator/RotatorSettings.h"
 #include "startup/Usage.h"
 
 #include <csignal>
@@ -18,12 +23,21 @@ int Print(const std::u16string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  pelvorn::OpenClosedStandardStreams();
   // A reader that went away shows as a failed write, not as a signal.
   std::signal(SIGPIPE, SIG_IGN);
 
   std::vector<std::string> arguments(argv + 1, argv + argc);
   if (arguments == std::vector<std::string>{"--help"}) return Print(pelvorn::HelpText());
   if (arguments == std::vector<std::string>{"--version"}) return Print(pelvorn::VersionText());
+  if (const std::string bad = pelvorn::rotator::ConfigureRotator(arguments); !bad.empty()) {
+    std::fputs(("Pelvorn: " + bad + "\n").c_str(), stderr);
+    return pelvorn::ExitRotatorFailed;
+  }
+
+  // --batch, --tsv, --edi: no window, no guard, no clipboard.
+  const pelvorn::NumberLocale locale = pelvorn::NumberLocaleOf(QLocale::system());
+  if (auto status = pelvorn::RunConsoleTool(arguments, locale, stdin, stdout, stderr)) return *status;
 
   std::string commandLine;
   for (std::size_t i = 0; i < arguments.size(); ++i) {

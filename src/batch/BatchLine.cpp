@@ -1,0 +1,172 @@
+#include "BatchLine.h"
+
+#include "batch/TsvLine.h"
+#include "common/Text.h"
+#include "locator/ContestDistance.h"
+#include "locator/DegreesToLocator.h"
+#include "locator/GreatCircle.h"
+#include "locator/UncheckedGreatCircle.h"
+#include "locator/LongPath.h"
+#include "locator/NumberPatterns.h"
+#include "locator/SubsquareCentres.h"
+#include "startup/CommandLine.h"
+#include "window/ControlTable.h"
+#include "window/LocatorBox.h"
+
+#include <limits>
+
+namespace pelvorn {
+namespace {
+
+// The warnings DegreesToLocator would show in boxes, collected into one
+// reason, each with the command-line field it is about.
+class CollectedWarnings : public CoordinateWarnings {
+public:
+  void Warn(std::string_view title, std::string_view prompt) override {
+    if (!reason.empty()) reason += "; ";
+    const bool longitude = title == LongitudeWarningTitle;
+    reason += own ? (longitude ? "MeinL\u00e4ngenGrd" : "MeinBreitenGrd")
+                  : (longitude ? "FremdL\u00e4ngenGrd" : "FremdBreitenGrd");
+    const bool read = longitude ? (own ? ownLongitudeRead : foreignLongitudeRead)
+                                : (own ? ownLatitudeRead : foreignLatitudeRead);
+    if (!read) {
+      reason += " fehlt oder ist keine Zahl";
+      return;
+    }
+    reason += ": ";
+    reason += TrimAscii(title);
+    reason += ' ';
+    reason += TrimAscii(prompt);
+  }
+  static std::string_view TrimAscii(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+  }
+  std::string reason;
+  bool own = true;
+  bool ownLatitudeRead = false, ownLongitudeRead = false;
+  bool foreignLatitudeRead = false, foreignLongitudeRead = false;
+};
+
+struct Pair {
+  std::string ownLocator;
+  std::string foreignLocator;
+  double lat1, lat2, lon1, lon2;
+  bool centres = false;  // the coordinates are the centres of the two locators
+};
+
+// The window's Calculate action on one box: keeps what the box would keep
+// (six characters), then trims, upper-cases and completes.
+std::string NormaliseBox(std::u16string_view field, std::u16string& locator) {
+  const std::u16string_view boxText = field.substr(0, LocatorBoxMaxLength);
+  const LocatorBoxOutcome outcome = NormaliseLocatorBox(boxText);
+  switch (outcome.verdict) {
+    case LocatorBoxOutcome::Verdict::TooShort:
+      return "Locator zu kurz: \"" + ToUtf8(boxText) + "\"";
+    case LocatorBoxOutcome::Verdict::Malformed:
+      return "Kein g\u00fcltiger Locator: \"" + ToUtf8(outcome.text) + "\"";
+    case LocatorBoxOutcome::Verdict::Accepted:
+      break;
+  }
+  locator = outcome.text;
+  return {};
+}
+
+std::string LocatorPair(const CommandLineValues& values, Pair& pair) {
+  std::u16string ownText, foreignText;
+  if (std::string reason = NormaliseBox(values.ownLocator, ownText); !reason.empty()) {
+    return "MeinLocator: " + reason;
+  }
+  if (std::string reason = NormaliseBox(values.foreignLocator, foreignText); !reason.empty()) {
+    return "FremdLocator: " + reason;
+  }
+  pair.ownLocator = ToUtf8(ownText);
+  pair.foreignLocator = ToUtf8(foreignText);
+  // Accepted locators are well formed: their decoding cannot fail, and the
+  // table holds exactly what it would return.
+  const SubsquareCentre own = CentreOfWellFormed(ownText);
+  const SubsquareCentre foreign = CentreOfWellFormed(foreignText);
+  pair.lat1 = own.latitude;
+  pair.lon1 = own.longitude;
+  pair.lat2 = foreign.latitude;
+  pair.lon2 = foreign.longitude;
+  pair.centres = true;
+  return {};
+}
+
+std::string DegreePair(const CommandLineValues& values, Pair& pair) {
+  // A number the line does not give is out of every range, as in the window.
+  const double unread = std::numeric_limits<double>::quiet_NaN();
+  pair.lat1 = values.ownLatitude.value_or(unread);
+  pair.lat2 = values.foreignLatitude.value_or(unread);
+  pair.lon1 = values.ownLongitude.value_or(unread);
+  pair.lon2 = values.foreignLongitude.value_or(unread);
+  CollectedWarnings warnings;
+  warnings.ownLatitudeRead = values.ownLatitude.has_value();
+  warnings.ownLongitudeRead = values.ownLongitude.has_value();
+  warnings.foreignLatitudeRead = values.foreignLatitude.has_value();
+  warnings.foreignLongitudeRead = values.foreignLongitude.has_value();
+  pair.ownLocator = DegreesToLocator(pair.lon1, pair.lat1, warnings);
+  warnings.own = false;
+  pair.foreignLocator = DegreesToLocator(pair.lon2, pair.lat2, warnings);
+  return warnings.reason;
+}
+
+// Field `index` of `line` as written, for the TSV line of an input without a result.
+std::string_view Field(std::string_view line, std::size_t index) {
+  for (std::size_t i = 0; i < index; ++i) {
+    const std::size_t separator = line.find(';');
+    if (separator == std::string_view::npos) return {};
+    line.remove_prefix(separator + 1);
+  }
+  return line.substr(0, line.find(';'));
+}
+
+std::string Refuse(std::string_view line, BatchFormat format, std::string reason, std::string& out) {
+  if (format == BatchFormat::Tsv) AppendTsvWithoutResult(out, Field(line, 1), Field(line, 2));
+  return reason;
+}
+
+}  // namespace
+
+std::string AppendBatchLine(std::string_view line, BatchFormat format, const NumberLocale& locale, std::string& out) {
+  if (line.empty()) return Refuse(line, format, "leere Zeile", out);
+  const std::u16string text = FromUtf8(line);
+  if (text.size() > LongestCommandLine) {
+    return Refuse(line, format, "Zeile zu lang (mehr als " + std::to_string(LongestCommandLine) + " Zeichen)", out);
+  }
+  CommandLineValues values;
+  const std::u16string mode = ParseCommandLine(text, values, locale);
+  Pair pair{};
+  std::string reason;
+  if (mode == u"L") {
+    reason = LocatorPair(values, pair);
+  } else if (mode == u"G") {
+    reason = DegreePair(values, pair);
+  } else if (mode.empty()) {
+    reason = "Parameterbezeichnung fehlt: Es ist nur L oder G m\u00f6glich!";
+  } else {
+    reason = "Falsche Parameterbezeichnung \"" + ToUtf8(mode) + "\": Es ist nur L oder G m\u00f6glich!";
+  }
+  if (!reason.empty()) return Refuse(line, format, std::move(reason), out);
+
+  // The coordinates are locator centres or degrees DegreesToLocator has
+  // accepted: finite, so the checked steps could not fault, and the
+  // unchecked ones give the same doubles.
+  const auto [km, direction] = UncheckedDistanceAndDirection(pair.lat1, pair.lat2, pair.lon1, pair.lon2);
+
+  if (format == BatchFormat::ResultLine) {
+    out += ToUtf8(ResultLine(FormatDistance(km, locale), FormatDirection(direction, locale)));
+    return {};
+  }
+  const LongPath back = LongPathOf(km, direction, Circumference);
+  // Contest kilometres run between the centres of the two subsquares, also
+  // when the distance comes from degrees.
+  const long contestKm = pair.centres ? ContestKilometres(pair.lat1, pair.lat2, pair.lon1, pair.lon2)
+                                      : ContestKilometresBetween(pair.ownLocator, pair.foreignLocator).value_or(0);
+  AppendTsvLine(out, {pair.ownLocator, pair.foreignLocator, km, direction, back.km, back.direction, contestKm});
+  return {};
+}
+
+}  // namespace pelvorn

@@ -1,0 +1,76 @@
+#include "ConsoleTool.h"
+
+#include "batch/BatchRun.h"
+#include "batch/ConsoleToolStatus.h"
+#include "batch/TsvLine.h"
+#include "log/EdiCommand.h"
+
+namespace pelvorn {
+namespace {
+
+bool IsToolOption(const std::string& argument) {
+  return argument == "--batch" || argument == "--tsv" || argument == "--edi";
+}
+
+int UsageError(std::FILE* err, const std::string& problem) {
+  const std::string message = "Pelvorn: " + problem +
+                              "\nAufruf: Pelvorn --batch [--tsv] [DATEI...] | Pelvorn --tsv 'L;MeinLocator;FremdLocator'"
+                              " | Pelvorn --edi LOG [--fix KOPIE]  (mehr mit --help)\n";
+  std::fputs(message.c_str(), err);
+  return ToolInputUnreadable;
+}
+
+}  // namespace
+
+std::optional<int> RunConsoleTool(const std::vector<std::string>& arguments, const NumberLocale& locale,
+                                  std::FILE* in, std::FILE* out, std::FILE* err) {
+  if (arguments.empty() || !IsToolOption(arguments.front())) return std::nullopt;
+
+  bool batch = false, tsv = false;
+  std::optional<std::string> edi, fix;
+  std::vector<std::string> operands;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (optionsEnded || argument == "-" || !argument.starts_with("--")) {
+      operands.push_back(argument);
+    } else if (argument == "--") {
+      optionsEnded = true;
+    } else if (argument == "--batch") {
+      batch = true;
+    } else if (argument == "--tsv") {
+      tsv = true;
+    } else if (argument == "--edi" || argument == "--fix") {
+      if (i + 1 == arguments.size()) return UsageError(err, argument + " ohne Dateinamen");
+      (argument == "--edi" ? edi : fix) = arguments[++i];
+    } else {
+      return UsageError(err, "unbekannte Option " + argument);
+    }
+  }
+
+  if (edi) {
+    if (batch || tsv || !operands.empty()) return UsageError(err, "--edi steht allein (mit --fix KOPIE)");
+    return RunEdiCheck(*edi, fix, out, err);
+  }
+  if (fix) return UsageError(err, "--fix nur zusammen mit --edi");
+  const BatchFormat format = tsv ? BatchFormat::Tsv : BatchFormat::ResultLine;
+  if (batch) return RunBatch(operands, format, locale, in, out, err);
+
+  // --tsv for one command line, given as the remaining arguments joined by
+  // blanks, as the program reads its command line.
+  if (operands.empty()) return UsageError(err, "--tsv ohne Befehlszeile");
+  std::string commandLine;
+  for (std::size_t i = 0; i < operands.size(); ++i) commandLine += (i > 0 ? " " : "") + operands[i];
+  std::string output;
+  const std::string reason = AppendBatchLine(commandLine, BatchFormat::Tsv, locale, output);
+  output += '\n';
+  const bool written = std::fwrite(output.data(), 1, output.size(), out) == output.size() && std::fflush(out) == 0;
+  if (!reason.empty()) std::fputs(("Pelvorn: " + reason + "\n").c_str(), err);
+  if (!written) {
+    std::fputs("Pelvorn: Ausgabe kann nicht geschrieben werden\n", err);
+    return ToolInputUnreadable;
+  }
+  return reason.empty() ? ToolSuccess : ToolSomeDiffer;
+}
+
+}  // namespace pelvorn

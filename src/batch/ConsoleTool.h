@@ -1,0 +1,24 @@
+#pragma once
+
+#include "common/NumberLocale.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The command-line tools that run without a window, guard or clipboard:
+//   --batch [--tsv] [FILE...]   every line of FILE (or standard input) is a command line
+//   --tsv COMMANDLINE           the TSV line for one command line
+//   --edi FILE [--fix OUT]      check (and correct) the QSO points of an EDI log
+
+namespace pelvorn {
+
+// Returns the exit status when `arguments` (the program's arguments after
+// its name, UTF-8) ask for one of the tools, after running it with `in`,
+// `out` and `err` as standard input, output and error; returns nothing
+// when they do not, and the program starts as usual.
+std::optional<int> RunConsoleTool(const std::vector<std::string>& arguments, const NumberLocale& locale,
+                                  std::FILE* in, std::FILE* out, std::FILE* err);
+
+}  // namespace pelvorn

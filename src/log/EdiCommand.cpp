@@ -1,0 +1,85 @@
+#include "EdiCommand.h"
+
+#include "batch/ConsoleToolStatus.h"
+#include "log/EdiLog.h"
+#include "log/ReplaceFile.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace pelvorn {
+namespace {
+
+// EDI logs are a few hundred kilobytes; anything far larger is no log.
+constexpr std::uintmax_t LargestLog = 64u << 20;
+
+std::filesystem::path PathOf(const std::string& utf8) { return std::u8string(utf8.begin(), utf8.end()); }
+
+void Print(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error) {
+  std::error_code code;
+  const std::uintmax_t size = std::filesystem::file_size(PathOf(path), code);
+  if (code) {
+    error = code.message();
+    return std::nullopt;
+  }
+  if (size > LargestLog) {
+    error = "zu gro\xC3\x9F f\xC3\xBCr ein EDI-Log";
+    return std::nullopt;
+  }
+  std::ifstream stream(PathOf(path), std::ios::binary);
+  std::ostringstream contents;
+  contents << stream.rdbuf();
+  if (!stream || !contents) {
+    error = "kann nicht gelesen werden";
+    return std::nullopt;
+  }
+  return std::move(contents).str();
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code code;
+  return std::filesystem::equivalent(PathOf(a), PathOf(b), code) && !code;
+}
+
+}  // namespace
+
+int RunEdiCheck(const std::string& logPath, const std::optional<std::string>& fixPath, std::FILE* out,
+                std::FILE* err) {
+  std::string error;
+  const std::optional<std::string> file = ReadWholeFile(logPath, error);
+  if (!file) {
+    Print(err, "Pelvorn: " + logPath + ": " + error + "\n");
+    return ToolInputUnreadable;
+  }
+  const edi::LogCheck check = edi::CheckLog(*file);
+  if (!check.failure.empty()) {
+    Print(err, "Pelvorn: " + logPath + ": " + check.failure + "\n");
+    return ToolInputUnreadable;
+  }
+  Print(out, edi::ReportText(check));
+  const int status = check.AllMatches() ? ToolSuccess : ToolSomeDiffer;
+  if (!fixPath) return status;
+
+  if (SameFile(logPath, *fixPath)) {
+    Print(err, "Pelvorn: --fix " + *fixPath + ": das ist das Log selbst; es wird nie ver\xC3\xA4ndert\n");
+    return ToolInputUnreadable;
+  }
+  std::string whyNot;
+  const std::optional<std::string> corrected = edi::CorrectedLog(*file, check, whyNot);
+  if (!corrected) {
+    Print(err, "Pelvorn: keine korrigierte Kopie geschrieben: " + whyNot + "\n");
+    return ToolSomeDiffer;
+  }
+  if (!ReplaceFileContents(*fixPath, *corrected, error)) {
+    Print(err, "Pelvorn: " + *fixPath + ": " + error + "; nichts geschrieben\n");
+    return ToolInputUnreadable;
+  }
+  Print(out, "Korrigierte Kopie geschrieben: " + *fixPath + "\n");
+  return status;
+}
+
+}  // namespace pelvorn

@@ -1,0 +1,90 @@
+#include "DisplayLossGuard.h"
+
+#include "DisplayProbe.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace pelvorn {
+namespace {
+
+constexpr std::array<int, 5> CrashSignals = {SIGSEGV, SIGBUS, SIGABRT, SIGFPE, SIGILL};
+
+// How long a crash or an exit waits for the server's side of the probe to
+// close: a server that is being killed closes its clients one after another.
+constexpr int GoneWaitMilliseconds = 500;
+
+std::atomic<int> watchedSocket{-1};
+std::array<struct sigaction, CrashSignals.size()> previousActions{};
+std::array<char, 256> message{};
+std::size_t messageLength = 0;
+
+void WriteMessage() {
+  std::size_t written = 0;
+  while (written < messageLength) {
+    const ssize_t count = write(STDERR_FILENO, message.data() + written, messageLength - written);
+    if (count <= 0) return;
+    written += static_cast<std::size_t>(count);
+  }
+}
+
+void OnCrash(int signal) {
+  const int socket = watchedSocket.load();
+  if (socket >= 0 && ServerGone(socket, GoneWaitMilliseconds)) {
+    WriteMessage();
+    _exit(1);
+  }
+  // Not ours to explain: the signal's own course, as if never caught.
+  for (std::size_t i = 0; i < CrashSignals.size(); ++i) {
+    if (CrashSignals[i] == signal) sigaction(signal, &previousActions[i], nullptr);
+  }
+  raise(signal);
+}
+
+// Qt ends its event loop with exit(1) once its connection to the server
+// broke; the destructors that exit() would run then may crash in turn.
+void OnExit() {
+  const int socket = watchedSocket.load();
+  if (socket < 0 || !ServerGone(socket, GoneWaitMilliseconds)) return;
+  std::fflush(stdout);
+  WriteMessage();
+  _exit(1);
+}
+
+}  // namespace
+
+DisplayLossGuard::DisplayLossGuard(const DisplayProbe& probe) {
+  if (probe.socket() < 0) return;
+  const char* display = std::getenv("DISPLAY");
+  const int length = std::snprintf(message.data(), message.size(),
+                                   "Pelvorn: Die Verbindung zum X-Server (DISPLAY=%s) ist abgebrochen.\n",
+                                   display != nullptr ? display : "");
+  messageLength = length > 0 ? std::min(static_cast<std::size_t>(length), message.size() - 1) : 0;
+
+  static const bool exitHookInstalled = std::atexit(OnExit) == 0;
+  static_cast<void>(exitHookInstalled);
+
+  struct sigaction action {};
+  action.sa_handler = OnCrash;
+  sigemptyset(&action.sa_mask);
+  for (std::size_t i = 0; i < CrashSignals.size(); ++i) {
+    sigaction(CrashSignals[i], &action, &previousActions[i]);
+  }
+  watchedSocket.store(probe.socket());
+}
+
+DisplayLossGuard::~DisplayLossGuard() {
+  if (watchedSocket.exchange(-1) < 0) return;
+  for (std::size_t i = 0; i < CrashSignals.size(); ++i) {
+    sigaction(CrashSignals[i], &previousActions[i], nullptr);
+  }
+}
+
+}  // namespace pelvorn

@@ -1,0 +1,165 @@
+#include "Rotator.h"
+
+#include "RotctlLines.h"
+
+#include <cmath>
+#include <thread>
+
+namespace pelvorn::rotator {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::string_view DumpStateCommand = "\\dump_state\n";
+constexpr std::string_view PositionCommand = "p\n";
+// The last line of the daemon's answer to "\dump_state".
+constexpr std::string_view DumpStateEnd = "done";
+
+}  // namespace
+
+Rotator::Rotator(Address address, Options options)
+    : address_(std::move(address)), options_(options), connection_(options.timeout, options.cancel) {}
+
+std::string Rotator::degrees(double value) const {
+  std::string text = FormatDegrees(value);
+  for (char& c : text) {
+    if (c == '.') c = options_.decimalSeparator;
+  }
+  return text + "\u00b0";
+}
+
+Outcome Rotator::badAnswer(std::string_view what, std::string_view line) const {
+  return Outcome::Fail(Failure::BadAnswer, "Unverst\u00e4ndliche Antwort des Rotors auf " +
+                                               AddressText(address_) + " auf " + std::string(what) +
+                                               ": \u201e" + std::string(line.substr(0, 80)) + "\u201c.");
+}
+
+// Sends `command` and reads `lines` answer lines, or up to DumpStateEnd
+// when `lines` is 0. A report line ends the answer early: "RPRT 0" where no
+// values were expected, a negative code as Rejected.
+Outcome Rotator::exchange(std::string_view command, std::vector<std::string>& answer,
+                          std::size_t lines) {
+  answer.clear();
+  if (Outcome sent = connection_.send(command); !sent) return sent;
+  for (;;) {
+    std::string line;
+    if (Outcome received = connection_.receive(line); !received) return received;
+    if (const auto code = ParseReport(line)) {
+      if (*code == 0 && lines == 1 && answer.empty()) return {};
+      if (*code < 0) {
+        return Outcome::Fail(Failure::Rejected, "Der Rotor auf " + AddressText(address_) +
+                                                    " hat den Befehl abgelehnt (Fehlercode " +
+                                                    std::to_string(*code) + ").");
+      }
+      return badAnswer(command.substr(0, command.size() - 1), line);
+    }
+    if (lines == 0 && line == DumpStateEnd) return {};
+    answer.push_back(line);
+    if (lines != 0 && answer.size() == lines) return {};
+  }
+}
+
+void Rotator::dropConnection() {
+  connection_.close();
+  connected_ = false;
+}
+
+Outcome Rotator::connect() {
+  if (connected_) return {};
+  if (Outcome opened = connection_.open(address_); !opened) return opened;
+  std::vector<std::string> state;
+  if (Outcome asked = exchange(DumpStateCommand, state, 0); !asked) {
+    dropConnection();
+    return asked;
+  }
+  const auto range = RangeFromDumpState(state);
+  if (!range) {
+    dropConnection();
+    return Outcome::Fail(Failure::BadAnswer, "Der Rotor auf " + AddressText(address_) +
+                                                 " nennt keinen Drehbereich (min_az/max_az in "
+                                                 "der Antwort auf \\dump_state).");
+  }
+  range_ = *range;
+  elevation_ = ElevationFromDumpState(state);
+  connected_ = true;
+  return {};
+}
+
+Outcome Rotator::position(double& azimuth) {
+  if (Outcome connected = connect(); !connected) return connected;
+  std::vector<std::string> answer;
+  Outcome asked = exchange(PositionCommand, answer, 2);
+  if (asked && answer.size() == 2) {
+    if (const auto value = ParseNumber(answer[0])) {
+      azimuth = *value;
+      return {};
+    }
+    asked = badAnswer("p", answer[0]);
+  } else if (asked) {
+    asked = badAnswer("p", "RPRT 0");
+  }
+  if (asked.failure != Failure::Rejected) dropConnection();
+  return asked;
+}
+
+Outcome Rotator::turnTo(double direction, double& sent) {
+  if (Outcome connected = connect(); !connected) return connected;
+  // What the window shows is what the antenna gets.
+  const double shown = std::round(direction * 100.0) / 100.0;
+  double current = 0.0;
+  std::optional<double> standing;
+  // A rotator that cannot tell its position is turned all the same.
+  if (Outcome asked = position(current); asked) {
+    standing = current;
+  } else if (asked.failure != Failure::Rejected) {
+    return asked;
+  }
+  const auto azimuth = MapIntoRange(shown, range_, standing);
+  if (!azimuth) {
+    return Outcome::Fail(Failure::OutOfRange,
+                         "Die Richtung " + degrees(shown) + " liegt au\u00dferhalb des Drehbereichs des Rotors auf " +
+                             AddressText(address_) + " (" + degrees(range_.minimum) + " bis " +
+                             degrees(range_.maximum) + ").");
+  }
+  std::vector<std::string> answer;
+  Outcome set = exchange(SetPositionLine(*azimuth, elevation_), answer, 1);
+  if (set && !answer.empty()) set = badAnswer("P", answer.front());
+  if (!set) {
+    if (set.failure != Failure::Rejected) dropConnection();
+    return set;
+  }
+  sent = *azimuth;
+  return {};
+}
+
+Outcome Rotator::followUntilReached(double target, double tolerance, std::chrono::milliseconds interval,
+                                    std::chrono::milliseconds patience,
+                                    const std::function<void(double)>& seen) {
+  std::optional<double> last;
+  auto lastMove = Clock::now();
+  for (;;) {
+    double azimuth = 0.0;
+    if (Outcome asked = position(azimuth); !asked) return asked;
+    if (seen) seen(azimuth);
+    if (std::fabs(azimuth - target) <= tolerance) return {};
+    if (!last || std::fabs(azimuth - *last) > 0.005) lastMove = Clock::now();
+    if (Clock::now() - lastMove >= patience) return {};
+    last = azimuth;
+    // Sleeps in small steps so that a cancel request is seen at once.
+    const auto wake = Clock::now() + interval;
+    while (Clock::now() < wake) {
+      if (options_.cancel != nullptr && options_.cancel->load()) {
+        return Outcome::Fail(Failure::Cancelled, "Der Rotorbefehl wurde abgebrochen.");
+      }
+      std::this_thread::sleep_for(std::min<Clock::duration>(wake - Clock::now(), std::chrono::milliseconds(50)));
+    }
+  }
+}
+
+Outcome TurnAntenna(const Address& address, double direction, const Options& options) {
+  Rotator rotator(address, options);
+  double sent = 0.0;
+  return rotator.turnTo(direction, sent);
+}
+
+}  // namespace pelvorn::rotator

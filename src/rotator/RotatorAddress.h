@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pelvorn::rotator {
+
+// The TCP port rotctld listens on unless told otherwise.
+inline constexpr std::uint16_t DefaultPort = 4533;
+
+// Where the rotator daemon listens: a host name or an IPv4 or IPv6 address,
+// and a port.
+struct Address {
+  std::string host;
+  std::uint16_t port = DefaultPort;
+
+  bool operator==(const Address&) const = default;
+};
+
+// Reads "HOST", "HOST:PORT", "[IPv6]" or "[IPv6]:PORT" (surrounding blanks
+// ignored). Returns nullopt for an empty host, a bad port (not 1..65535), an
+// unbracketed IPv6 address with a port, or characters no host name has.
+std::optional<Address> ParseAddress(std::string_view text);
+
+// The address as the user writes it: "host:port", IPv6 in brackets.
+std::string AddressText(const Address& address);
+
+// The German message for a text that ParseAddress refused (UTF-8).
+std::string BadAddressMessage(std::string_view text);
+
+}  // namespace pelvorn::rotator

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "RotatorAddress.h"
+#include "RotatorFailure.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace pelvorn::rotator {
+
+// One TCP connection to rotctld, line by line, with a hard time limit on
+// every step: connecting, sending a line, receiving a line. Nothing blocks
+// longer than `timeout`, and a set `cancel` flag ends any wait within a
+// tenth of a second. POSIX sockets, or Winsock on Windows.
+class Connection {
+public:
+  explicit Connection(std::chrono::milliseconds timeout,
+                      const std::atomic<bool>* cancel = nullptr);
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  // Resolves `address` and connects to the first of its addresses that
+  // accepts, all within the time limit.
+  Outcome open(const Address& address);
+
+  // Sends `line` (ending in "\n") completely.
+  Outcome send(std::string_view line);
+
+  // Receives the next line, without its "\n" (and "\r").
+  Outcome receive(std::string& line);
+
+  // Closes the connection; open may be called again.
+  void close();
+
+private:
+  Outcome waitFor(bool writing, std::chrono::steady_clock::time_point deadline);
+  Outcome lost() const;
+  Outcome timedOut(const char* what) const;
+
+  std::chrono::milliseconds timeout_;
+  const std::atomic<bool>* cancel_;
+  std::string peer_;
+  std::string buffer_;
+  std::uintptr_t socket_ = 0;
+  bool connected_ = false;
+};
+
+}  // namespace pelvorn::rotator

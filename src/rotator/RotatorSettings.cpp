@@ -1,0 +1,137 @@
+#include "RotatorSettings.h"
+
+#include "RotatorAddress.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace pelvorn::rotator {
+namespace {
+
+std::string_view TrimBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t\r");
+  return text.substr(first, last - first + 1);
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+#ifndef _WIN32
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value == nullptr ? std::string() : std::string(value);
+}
+#endif
+
+std::optional<std::string>& Configured() {
+  static std::optional<std::string> configured;
+  return configured;
+}
+
+}  // namespace
+
+OptionOnCommandLine TakeRotatorOption(std::vector<std::string>& arguments) {
+  OptionOnCommandLine option;
+  if (arguments.empty()) return option;
+  const std::string& first = arguments.front();
+  const std::string withEquals = std::string(RotatorOption) + "=";
+  std::size_t taken = 0;
+  if (first == RotatorOption) {
+    option.given = true;
+    taken = 1;
+    if (arguments.size() < 2) {
+      option.error = "Nach --rotator fehlt die Adresse des Rotors (RECHNER oder RECHNER:PORT).";
+    } else {
+      option.value = arguments[1];
+      taken = 2;
+    }
+  } else if (first.rfind(withEquals, 0) == 0) {
+    option.given = true;
+    option.value = first.substr(withEquals.size());
+    taken = 1;
+  }
+  if (option.given && option.error.empty() && !ParseAddress(option.value)) {
+    option.error = BadAddressMessage(option.value);
+  }
+  arguments.erase(arguments.begin(), arguments.begin() + static_cast<std::ptrdiff_t>(taken));
+  return option;
+}
+
+std::optional<std::string> IniValue(std::string_view text, std::string_view section,
+                                    std::string_view key) {
+  bool inSection = false;
+  std::optional<std::string> value;
+  while (!text.empty()) {
+    const auto end = text.find('\n');
+    std::string_view line = TrimBlanks(text.substr(0, end));
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    if (line.empty() || line.front() == ';' || line.front() == '#') continue;
+    if (line.front() == '[') {
+      const auto close = line.find(']');
+      inSection = close != std::string_view::npos && SameName(TrimBlanks(line.substr(1, close - 1)), section);
+      continue;
+    }
+    const auto equals = line.find('=');
+    if (!inSection || equals == std::string_view::npos) continue;
+    if (!SameName(TrimBlanks(line.substr(0, equals)), key)) continue;
+    std::string_view found = TrimBlanks(line.substr(equals + 1));
+    if (found.size() >= 2 && found.front() == '"' && found.back() == '"') {
+      found = found.substr(1, found.size() - 2);
+    }
+    value = std::string(found);  // the last one counts, as in QSettings
+  }
+  return value;
+}
+
+std::filesystem::path SettingsFilePath() {
+#ifdef _WIN32
+  // Wide, so that a user name outside the ANSI code page does no harm.
+  const wchar_t* appData = _wgetenv(L"APPDATA");
+  if (appData == nullptr || *appData == L'\0') return {};
+  return std::filesystem::path(appData) / L"pelvorn" / L"Pelvorn.ini";
+#else
+  std::string base = Environment("XDG_CONFIG_HOME");
+  if (base.empty() || base.front() != '/') {
+    const std::string home = Environment("HOME");
+    if (home.empty()) return {};
+    base = home + "/.config";
+  }
+  return base + "/pelvorn/Pelvorn.conf";
+#endif
+}
+
+std::optional<std::string> AddressFromSettingsFile(const std::filesystem::path& path) {
+  if (path.empty()) return std::nullopt;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::ostringstream text;
+  text << file.rdbuf();
+  auto value = IniValue(text.str(), "Rotator", "Address");
+  if (value && value->empty()) return std::nullopt;
+  return value;
+}
+
+std::string ConfigureRotator(std::vector<std::string>& arguments) {
+  OptionOnCommandLine option = TakeRotatorOption(arguments);
+  if (!option.error.empty()) return option.error;
+  SetConfiguredRotator(option.given ? std::optional<std::string>(std::move(option.value))
+                                    : AddressFromSettingsFile(SettingsFilePath()));
+  return {};
+}
+
+void SetConfiguredRotator(std::optional<std::string> addressText) {
+  Configured() = std::move(addressText);
+}
+
+const std::optional<std::string>& ConfiguredRotator() { return Configured(); }
+
+}  // namespace pelvorn::rotator

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pelvorn::rotator {
+
+// The command-line option that names the rotator daemon.
+inline constexpr std::string_view RotatorOption = "--rotator";
+
+// What the front of the command line said about the rotator.
+struct OptionOnCommandLine {
+  bool given = false;         // "--rotator X" or "--rotator=X" was there
+  std::string value;          // X
+  std::string error;          // German message when the option is unusable
+};
+
+// Takes "--rotator HOST[:PORT]" or "--rotator=HOST[:PORT]" off the front of
+// `arguments` (UTF-8, without the program name); the rest is the program's
+// ";" command line. Sets `error` when the address is missing or malformed.
+OptionOnCommandLine TakeRotatorOption(std::vector<std::string>& arguments);
+
+// The value of `key` in `[section]` of INI text (as QSettings writes it):
+// blanks around names and values ignored, section and key names compared
+// without regard to case, ';' and '#' lines are comments, a value in double
+// quotes loses them. nullopt when the key is absent.
+std::optional<std::string> IniValue(std::string_view text, std::string_view section,
+                                    std::string_view key);
+
+// The user's settings file: $XDG_CONFIG_HOME/pelvorn/Pelvorn.conf, else
+// ~/.config/pelvorn/Pelvorn.conf; on Windows %APPDATA%\pelvorn\Pelvorn.ini.
+// Empty when neither the variable nor a home directory is known.
+std::filesystem::path SettingsFilePath();
+
+// The rotator address in the settings file (section [Rotator], key
+// Address), or nullopt when the file or the key is absent or empty.
+std::optional<std::string> AddressFromSettingsFile(const std::filesystem::path& path);
+
+// Takes the option off the front of `arguments` and records the rotator
+// this process talks to: the option's address if given, else the settings
+// file's, else none. Returns the German message (UTF-8) when the option is
+// unusable; the program then ends at once with its rotator status.
+std::string ConfigureRotator(std::vector<std::string>& arguments);
+
+// The rotator this process talks to, chosen once at start: the command-line
+// option if given, else the settings file. nullopt: no rotator, no network.
+void SetConfiguredRotator(std::optional<std::string> addressText);
+const std::optional<std::string>& ConfiguredRotator();
+
+}  // namespace pelvorn::rotator

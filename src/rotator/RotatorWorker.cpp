@@ -1,0 +1,86 @@
+#include "RotatorWorker.h"
+
+#include <chrono>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace pelvorn::rotator {
+namespace {
+
+using std::chrono::milliseconds;
+
+// While the antenna turns: read its position this often, call it there
+// within this much, and stop following it when it has not moved for this
+// long (a rotator turns a few degrees per second).
+constexpr milliseconds PollInterval{500};
+constexpr double ReachedWithin = 0.5;
+constexpr milliseconds StandingStill{10000};
+
+}  // namespace
+
+Worker::Worker(std::string addressText, Options options, Events events)
+    : addressText_(std::move(addressText)), options_(options), events_(std::move(events)) {
+  options_.cancel = &cancel_;
+}
+
+Worker::~Worker() { stop(); }
+
+void Worker::stop() {
+  cancel_ = true;
+#ifdef _WIN32
+  if (thread_ != nullptr) {
+    WaitForSingleObject(static_cast<HANDLE>(thread_), INFINITE);
+    CloseHandle(static_cast<HANDLE>(thread_));
+    thread_ = nullptr;
+  }
+#else
+  if (thread_.joinable()) thread_.join();
+#endif
+  cancel_ = false;
+}
+
+#ifdef _WIN32
+DWORD WINAPI Worker::RunWorker(void* worker) {
+  auto* self = static_cast<Worker*>(worker);
+  self->run(self->direction_);
+  return 0;
+}
+#endif
+
+void Worker::turnTo(double direction) {
+  stop();
+  running_ = true;
+  direction_ = direction;
+#ifdef _WIN32
+  thread_ = CreateThread(nullptr, 0, &RunWorker, this, 0, nullptr);
+  if (thread_ == nullptr) {
+    running_ = false;
+    if (events_.failed) events_.failed("Der Rotorbefehl lie\u00df sich nicht starten.");
+  }
+#else
+  thread_ = std::thread([this, direction] { run(direction); });
+#endif
+}
+
+void Worker::run(double direction) {
+  const auto address = ParseAddress(addressText_);
+  Outcome outcome;
+  if (!address) {
+    outcome = Outcome::Fail(Failure::BadAddress, BadAddressMessage(addressText_));
+  } else {
+    Rotator rotator(*address, options_);
+    double sent = 0.0;
+    outcome = rotator.turnTo(direction, sent);
+    if (outcome) {
+      if (events_.commanded) events_.commanded(sent);
+      outcome = rotator.followUntilReached(sent, ReachedWithin, PollInterval, StandingStill,
+                                           events_.position);
+    }
+  }
+  running_ = false;
+  if (!outcome && outcome.failure != Failure::Cancelled && events_.failed) events_.failed(outcome.message);
+}
+
+}  // namespace pelvorn::rotator

@@ -1,0 +1,133 @@
+#!/bin/bash
+# The console tools of the built program ($1): --batch, --tsv and --edi with
+# --fix, run as a script runs them, without any display. Exit status 0 when
+# every check passed, 1 otherwise.
+set -u
+program=$1
+[ -x "$program" ] || { echo "FAIL - no program at $program"; exit 1; }
+unset DISPLAY WAYLAND_DISPLAY LC_ALL LC_NUMERIC LANG
+work=$(mktemp -d)
+trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
+failed=0
+
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then
+    echo "ok   - $1"
+  else
+    echo "FAIL - $1"
+    diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") | head -20
+    failed=1
+  fi
+}
+
+# --- batch: one output line per input line, messages with their line numbers
+printf 'L;JO62mm;KM38mm\r\nL;jo6;KM38mm\r\n\nX;1;2\nG;52.5;38.5;13;27\r\nL;JO62MM;JO62MM' >"$work/mixed.txt"
+LC_ALL=de_DE.UTF-8 "$program" --batch <"$work/mixed.txt" >"$work/out" 2>"$work/err"
+check "batch status with lines without result" 1 $?
+check "batch output, one line per input line" "$(printf '1892,585 km/139,74 °\n\n\n\n1892,82 km/139,73 °\n0,0 km/90,0 °')" "$(cat "$work/out")"
+check "batch output line count" 6 "$(wc -l <"$work/out")"
+check "batch messages" '-:2: MeinLocator: Locator zu kurz: "jo6"
+-:3: leere Zeile
+-:4: Falsche Parameterbezeichnung "X": Es ist nur L oder G möglich!' "$(cat "$work/err")"
+
+printf 'L;JO62mm;KM38mm\n' >"$work/good.txt"
+"$program" --batch "$work/good.txt" "$work/mixed.txt" "$work/missing.txt" >"$work/out" 2>"$work/err"
+check "an unreadable input gives 2" 2 $?
+check "files in order" 7 "$(wc -l <"$work/out")"
+check "messages name the file" "$work/mixed.txt:2: MeinLocator: Locator zu kurz: \"jo6\"" "$(head -1 "$work/err")"
+grep -q "^Pelvorn: $work/missing.txt: kann nicht gelesen werden" "$work/err"
+check "missing file reported" 0 $?
+
+# The default output line is the line a hidden run prints.
+for line in 'L;JO62mm;KM38mm;;;V-' 'G;52,5;38,5;13;27;V-' 'l;jo62;rr99xx;;;V-' 'L;JO62MM;JO62MM;;;V-'; do
+  hidden=$(LANG=de_DE.UTF-8 "$program" "$line" 2>/dev/null)
+  batch=$(printf '%s\n' "$line" | LANG=de_DE.UTF-8 "$program" --batch)
+  check "batch line as the hidden run prints it: $line" "${hidden:-hidden run without output}" "$batch"
+done
+
+# A running copy (its shared lock held) refuses no console tool, and none
+# needs a display.
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+exec 9>"$XDG_RUNTIME_DIR/pelvorn.lock"
+flock -s 9
+"$program" --batch <"$work/good.txt" >"$work/out" 2>"$work/err" 9>&-
+check "all lines with a result give 0, beside a running copy" "0:1892.585 km/139.74 °:" "$?:$(cat "$work/out"):$(cat "$work/err")"
+exec 9>&-
+
+"$program" --batch "$work/good.txt" >/dev/full 2>"$work/err"
+check "an output that cannot be written gives 2" "2:Pelvorn: Ausgabe kann nicht geschrieben werden" "$?:$(cat "$work/err")"
+# An endless input: only a run that stops when its reader goes away ends.
+yes 'L;JO62MM;KM38MM' | timeout 60 "$program" --batch 2>/dev/null | head -1 >/dev/null
+check "a reader that went away ends the run" 2 "${PIPESTATUS[1]}"
+
+# --- TSV: the same bytes in every locale
+for i in $(seq 200); do printf 'L;JO62mm;FN20xr\nG;52.5;-38.25;13.125;-27\nL;jo6;x\n'; done >"$work/many.txt"
+LC_ALL=de_DE.UTF-8 "$program" --batch --tsv "$work/many.txt" >"$work/de.tsv" 2>/dev/null
+LC_ALL=C "$program" --tsv --batch <"$work/many.txt" >"$work/c.tsv" 2>/dev/null
+cmp -s "$work/de.tsv" "$work/c.tsv"
+check "German and C locale give the same TSV bytes" 0 $?
+check "TSV header and lines" 601 "$(wc -l <"$work/de.tsv")"
+check "TSV header" "$(printf 'MeinLocator\tFremdLocator\tEntfernung_km\tRichtung_Grad\tLangweg_km\tLangweg_Richtung_Grad\tContest_km')" "$(head -1 "$work/de.tsv")"
+
+out=$(LC_ALL=de_DE.UTF-8 "$program" --tsv 'L;JO62mm;KM38mm'); status=$?
+check "one pair as TSV" "0:$(printf 'JO62MM\tKM38MM\t1892.585\t139.74\t38116.565\t319.74\t1894')" "$status:$out"
+out=$("$program" --tsv 'L;JO6;KM38mm' 2>"$work/err"); status=$?
+check "one pair without result" "1:$(printf 'JO6\tKM38mm\t\t\t\t\t')" "$status:$out"
+check "its reason" 'Pelvorn: MeinLocator: Locator zu kurz: "JO6"' "$(cat "$work/err")"
+"$program" --batch --nonsense </dev/null >/dev/null 2>&1
+check "unknown option" 2 $?
+
+# --- EDI check and corrected copy (a log of station JO65FR, CR LF)
+edi() {  # edi POINTS_BERLIN CQSOP CODXC
+  printf '%s\r\n' '[REG1TEST;1]' 'TName=Test' 'PCall=OZ9ZZZ' 'PWWLo=JO65FR' 'CQSOs=4;1' "CQSOP=$2" "CODXC=$3" \
+    '[Remarks]' 'Kein echtes Log; nur fuer den Test.' '[QSORecords;5]' \
+    '261205;1402;OZ1ABC;1;59;001;59;001;;JO65FQ;5;;N;;' \
+    "261205;1405;DL1XYZ;1;59;002;59;014;;JO62MM;$1;;N;;" \
+    '261205;1410;G4ABC;2;599;003;599;120;;IO91WM;951;;N;;' \
+    '261205;1420;OZ1ABC;1;59;004;59;002;;JO65FQ;0;;;;D' \
+    '261205;1431;SM7BBB;1;59;006;59;011;;JO65;0;;;;'
+}
+edi 359 1315 'G4ABC;IO91WM;951' >"$work/good.edi"
+edi 358 1314 'DL1XYZ;JO62MM;358' >"$work/off.edi"
+"$program" --edi "$work/good.edi" >"$work/report" 2>&1
+check "a matching log gives 0" 0 $?
+grep -q '^Zeile 15: SM7BBB: nicht prüfbar (Locator mit nur 4 Zeichen; mit der Mitte des Großfeldes (JO65MM' "$work/report"
+check "the four-character locator is listed" 0 $?
+
+before=$(sha256sum <"$work/off.edi")
+"$program" --edi "$work/off.edi" --fix "$work/fixed.edi" >"$work/report" 2>&1
+check "a differing log gives 1" 1 $?
+grep -q '^Zeile 12: DL1XYZ JO62MM: beansprucht 358, berechnet 359$' "$work/report"
+check "the differing QSO is listed" 0 $?
+cmp "$work/fixed.edi" "$work/good.edi"
+check "the corrected copy differs only in points, CQSOP and CODXC, CR LF kept" 0 $?
+check "the log itself is unchanged" "$before" "$(sha256sum <"$work/off.edi")"
+(umask 027; "$program" --edi "$work/off.edi" --fix "$work/new.edi" >/dev/null)
+printf 'alt\n' >"$work/old.edi"
+chmod 604 "$work/old.edi"
+"$program" --edi "$work/off.edi" --fix "$work/old.edi" >/dev/null
+check "a new copy has the mode of any new file, a replaced one keeps its mode" "640 604" \
+  "$(stat -c %a "$work/new.edi") $(stat -c %a "$work/old.edi")"
+
+"$program" --edi "$work/off.edi" --fix "$work/off.edi" >/dev/null 2>&1
+check "the log is never its own copy" "2:$before" "$?:$(sha256sum <"$work/off.edi")"
+"$program" --edi "$work/off.edi" --fix "$work/no/such/dir/fixed.edi" >/dev/null 2>&1
+check "an unwritable copy gives 2" 2 $?
+check "and leaves no file" "" "$(find "$work/no" 2>/dev/null)"
+mkdir "$work/full"
+{ for i in $(seq 40); do printf 'Anmerkung %02d: nur damit das Log groesser als ein Kilobyte wird.\r\n' "$i"; done; } >"$work/pad"
+edi 358 1314 'DL1XYZ;JO62MM;358' | sed '/^\[Remarks\]/r '"$work/pad" >"$work/big.edi"
+test "$(wc -c <"$work/big.edi")" -gt 2048 || echo "FAIL - the padded log is too small"
+(ulimit -f 1; "$program" --edi "$work/big.edi" --fix "$work/full/fixed.edi" >/dev/null 2>"$work/err"
+ echo $? >"$work/status")
+check "a write that fails half-way gives 2" 2 "$(cat "$work/status")"
+check "and leaves nothing in the directory" "" "$(ls -A "$work/full")"
+grep -q 'nichts geschrieben' "$work/err"
+check "and says so" 0 $?
+
+printf 'PCall=X\r\n' >"$work/not.edi"
+"$program" --edi "$work/not.edi" >/dev/null 2>"$work/err"
+check "no EDI log gives 2" "2:Pelvorn: $work/not.edi: kein EDI-Log: die erste Zeile ist nicht [REG1TEST;1]" "$?:$(cat "$work/err")"
+
+exit $failed

@@ -1,0 +1,243 @@
+// The batch run and the console tools on the toolkit-free core: one output
+// line per input line, the window's reasons with the right line numbers,
+// TSV bytes that do not depend on the locale.
+#include "batch/BatchLine.h"
+#include "batch/BatchRun.h"
+#include "batch/ConsoleTool.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace pelvorn {
+namespace {
+
+const NumberLocale German{u','};
+const NumberLocale English{u'.'};
+
+// A temporary file that reads back what was written to it.
+class Stream {
+public:
+  explicit Stream(const std::string& contents = {}) : file_(std::tmpfile()) {
+    std::fwrite(contents.data(), 1, contents.size(), file_);
+    std::rewind(file_);
+  }
+  ~Stream() { std::fclose(file_); }
+  Stream(const Stream&) = delete;
+  Stream& operator=(const Stream&) = delete;
+  std::FILE* get() const { return file_; }
+  std::string Text() const {
+    std::fflush(file_);
+    std::rewind(file_);
+    std::string text;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file_)) > 0;) text.append(buffer, got);
+    return text;
+  }
+
+private:
+  std::FILE* file_;
+};
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome Batch(const std::string& input, BatchFormat format, const NumberLocale& locale = German,
+              const std::vector<std::string>& files = {}) {
+  Stream in(input), out, err;
+  const int status = RunBatch(files, format, locale, in.get(), out.get(), err.get());
+  return {status, out.Text(), err.Text()};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t feed; (feed = text.find('\n', start)) != std::string::npos; start = feed + 1) {
+    lines.push_back(text.substr(start, feed - start));
+  }
+  EXPECT_EQ(start, text.size()) << "every output line ends in a line feed";
+  return lines;
+}
+
+TEST(BatchLine, ResultLinesAsTheHiddenRunPrintsThem) {
+  struct Row { const char* line; const NumberLocale& locale; const char* output; };
+  const Row rows[] = {
+      {"L;JO62mm;KM38mm", German, "1892,585 km/139,74 \u00b0"},
+      {"L;JO62mm;KM38mm", English, "1892.585 km/139.74 \u00b0"},
+      {"l;km38mm;jo62mm;;;V-", German, "1892,585 km/329,83 \u00b0"},
+      {"L;JO62;KM38mm", German, "1892,585 km/139,74 \u00b0"},       // completed to JO62MM
+      {"L; JO62 ;KM38MM;x;y;z;w", German, "1892,585 km/139,74 \u00b0"},  // trimmed; fields after 5 ignored
+      {"L;JO62MM;JO62MM", German, "0,0 km/90,0 \u00b0"},
+      {"L;JO62MM;RR99XX", German, "4167,56 km/0,01 \u00b0"},
+      {"G;52,5;38,5;13;27", German, "1892,82 km/139,73 \u00b0"},
+      {"G;52.5;38.5;13;27", German, "1892,82 km/139,73 \u00b0"},  // a point is read in every locale
+      {"G;52.5;38.5;13;27;V-", English, "1892.82 km/139.73 \u00b0"},
+  };
+  for (const Row& row : rows) {
+    std::string out;
+    EXPECT_EQ(AppendBatchLine(row.line, BatchFormat::ResultLine, row.locale, out), "") << row.line;
+    EXPECT_EQ(out, row.output) << row.line;
+  }
+}
+
+TEST(BatchLine, ReasonsForLinesWithoutAResult) {
+  struct Row { const char* line; const char* reason; const char* tsv; };
+  const Row rows[] = {
+      {"", "leere Zeile", "\t\t\t\t\t\t"},
+      {"L;JO6;KM38mm", "MeinLocator: Locator zu kurz: \"JO6\"", "JO6\tKM38mm\t\t\t\t\t"},
+      {"L;JO62MM;km3", "FremdLocator: Locator zu kurz: \"km3\"", "JO62MM\tkm3\t\t\t\t\t"},
+      {"L;JO62MM", "FremdLocator: Locator zu kurz: \"\"", "JO62MM\t\t\t\t\t\t"},
+      {"L;SO62MM;JO62MM", "MeinLocator: Kein g\u00fcltiger Locator: \"SO62MM\"", "SO62MM\tJO62MM\t\t\t\t\t"},
+      {"L;JO62M;JO62MM", "MeinLocator: Kein g\u00fcltiger Locator: \"JO62M\"", "JO62M\tJO62MM\t\t\t\t\t"},
+      {"L;JO62MMXX;JO 62", "FremdLocator: Kein g\u00fcltiger Locator: \"JO 6MM\"", "JO62MMXX\tJO 62\t\t\t\t\t"},
+      {"X;1;2;3;4", "Falsche Parameterbezeichnung \"X\": Es ist nur L oder G m\u00f6glich!", "1\t2\t\t\t\t\t"},
+      {" L;JO62MM;KM38MM", "Falsche Parameterbezeichnung \" L\": Es ist nur L oder G m\u00f6glich!",
+       "JO62MM\tKM38MM\t\t\t\t\t"},
+      {";JO62MM", "Parameterbezeichnung fehlt: Es ist nur L oder G m\u00f6glich!", "JO62MM\t\t\t\t\t\t"},
+      {"G;95;38.5;13;27", "MeinBreitenGrd: Falsche Breitengradeingabe ! ( max \u00b189,99999\u00b0\" )",
+       "95\t38.5\t\t\t\t\t"},
+      {"G;52.5;38.5;13;-180", "FremdL\u00e4ngenGrd: Falsche L\u00e4ngegradeingabe ! ( max \u00b1179,99999\u00b0\" )",
+       "52.5\t38.5\t\t\t\t\t"},
+      {"G;52.5;38.5;200;27;V-", "MeinL\u00e4ngenGrd: Falsche L\u00e4ngegradeingabe ! ( max \u00b1179,99999\u00b0\" )",
+       "52.5\t38.5\t\t\t\t\t"},
+      {"G;52.5;abc;13;27", "FremdBreitenGrd fehlt oder ist keine Zahl", "52.5\tabc\t\t\t\t\t"},
+      {"G;95;95;13;27",
+       "MeinBreitenGrd: Falsche Breitengradeingabe ! ( max \u00b189,99999\u00b0\" ); "
+       "FremdBreitenGrd: Falsche Breitengradeingabe ! ( max \u00b189,99999\u00b0\" )",
+       "95\t95\t\t\t\t\t"},
+  };
+  for (const Row& row : rows) {
+    std::string out;
+    EXPECT_EQ(AppendBatchLine(row.line, BatchFormat::ResultLine, German, out), row.reason) << row.line;
+    EXPECT_EQ(out, "") << row.line;
+    out.clear();
+    EXPECT_EQ(AppendBatchLine(row.line, BatchFormat::Tsv, German, out), row.reason) << row.line;
+    EXPECT_EQ(out, row.tsv) << row.line;
+  }
+}
+
+TEST(BatchLine, TsvColumns) {
+  struct Row { const char* line; const char* tsv; };
+  const Row rows[] = {
+      {"L;JO62mm;KM38mm", "JO62MM\tKM38MM\t1892.585\t139.74\t38116.565\t319.74\t1894"},
+      {"L;JO65FR;JO65FQ", "JO65FR\tJO65FQ\t4.631\t180.00\t40004.519\t0.00\t5"},  // 2.5' of arc
+      {"L;JO65FR;JO65FR", "JO65FR\tJO65FR\t0.000\t90.00\t40009.150\t270.00\t1"},
+      {"L;JO65;JO55WM", "JO65MM\tJO55WM\t73.400\t270.48\t39935.750\t90.48\t74"},  // JO65 completed
+      // Degrees: the distance from the numbers, contest km between the subsquare centres.
+      {"G;52.5;38.5;13;27", "JO62MM\tKM38MM\t1892.820\t139.73\t38116.330\t319.73\t1894"},
+  };
+  for (const Row& row : rows) {
+    std::string out;
+    EXPECT_EQ(AppendBatchLine(row.line, BatchFormat::Tsv, German, out), "") << row.line;
+    EXPECT_EQ(out, row.tsv) << row.line;
+  }
+}
+
+// One output line per input line, whatever the mix, the line ends and the
+// missing last line end; a message for every line without a result.
+TEST(BatchRun, OneOutputLinePerInputLine) {
+  const std::string input =
+      "L;JO62mm;KM38mm\r\nL;jo6;KM38mm\r\n\nX;1;2\nG;52,5;38,5;13;27\r\nL;JO62MM;KM38M\r\nL\r\nL;JO62MM;JO62MM";
+  const Outcome result = Batch(input, BatchFormat::ResultLine);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(Lines(result.out), (std::vector<std::string>{"1892,585 km/139,74 \u00b0", "", "", "", "1892,82 km/139,73 \u00b0",
+                                                          "", "", "0,0 km/90,0 \u00b0"}));
+  // The CR of a CR LF line end is no part of the line.
+  EXPECT_EQ(result.err,
+            "-:2: MeinLocator: Locator zu kurz: \"jo6\"\n"
+            "-:3: leere Zeile\n"
+            "-:4: Falsche Parameterbezeichnung \"X\": Es ist nur L oder G m\u00f6glich!\n"
+            "-:6: FremdLocator: Kein g\u00fcltiger Locator: \"KM38M\"\n"
+            "-:7: MeinLocator: Locator zu kurz: \"\"\n");
+
+  const Outcome tsv = Batch(input, BatchFormat::Tsv);
+  EXPECT_EQ(Lines(tsv.out).size(), 9u) << "header and eight lines";
+  EXPECT_EQ(tsv.err, result.err);
+
+  const Outcome good = Batch("L;JO62mm;KM38mm\nL;JO62mm;KM38mm\n", BatchFormat::ResultLine);
+  EXPECT_EQ(good.status, 0);
+  EXPECT_EQ(good.err, "");
+  EXPECT_EQ(Batch("", BatchFormat::Tsv).out, "MeinLocator\tFremdLocator\tEntfernung_km\tRichtung_Grad\tLangweg_km\t"
+                                              "Langweg_Richtung_Grad\tContest_km\n");
+}
+
+TEST(BatchRun, TsvBytesDoNotDependOnTheLocale) {
+  std::string input;
+  for (int i = 0; i < 300; ++i) {
+    input += i % 3 == 0 ? "G;52.5;-38.25;13.125;-27\n" : i % 3 == 1 ? "L;JO62mm;FN20xr\n" : "L;jo6;x\n";
+  }
+  const Outcome german = Batch(input, BatchFormat::Tsv, German);
+  const Outcome english = Batch(input, BatchFormat::Tsv, English);
+  EXPECT_EQ(german.out, english.out);
+  EXPECT_EQ(german.err, english.err);
+  EXPECT_EQ(german.out.find(','), std::string::npos);
+}
+
+// Many blocks, computed side by side: the order of the lines and of the
+// messages is the input's.
+TEST(BatchRun, LongInputKeepsItsOrder) {
+  std::string input, expectedErr;
+  std::vector<std::string> expectedOut;
+  for (int i = 1; i <= 20000; ++i) {
+    if (i % 997 == 0) {
+      input += "L;JO6;KM38MM\n";
+      expectedOut.push_back("");
+      expectedErr += "-:" + std::to_string(i) + ": MeinLocator: Locator zu kurz: \"JO6\"\n";
+    } else {
+      input += i % 2 ? "L;JO62MM;KM38MM\r\n" : "L;KM38MM;JO62MM\n";
+      expectedOut.push_back(i % 2 ? "1892,585 km/139,74 \u00b0" : "1892,585 km/329,83 \u00b0");
+    }
+  }
+  const Outcome result = Batch(input, BatchFormat::ResultLine);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(Lines(result.out), expectedOut);
+  EXPECT_EQ(result.err, expectedErr);
+}
+
+TEST(BatchRun, OverlongLinesAndUnreadableInputs) {
+  const std::string input = "L;JO62MM;KM38MM\n" + std::string(300000, 'x') + "\nL;JO62MM;KM38MM\n" +
+                            "L;" + std::string(40000, 'y') + "\n" + std::string(200000, 'z');
+  const Outcome result = Batch(input, BatchFormat::Tsv);
+  EXPECT_EQ(result.status, 1);
+  const std::vector<std::string> lines = Lines(result.out);
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[2], "\t\t\t\t\t\t");
+  EXPECT_EQ(lines[5], "\t\t\t\t\t\t");
+  const std::string tooLong = ": Zeile zu lang (mehr als 32767 Zeichen)\n";
+  EXPECT_EQ(result.err, "-:2" + tooLong + "-:4" + tooLong + "-:5" + tooLong);
+
+  const Outcome missing = Batch("L;JO62MM;KM38MM\n", BatchFormat::ResultLine, German,
+                                {"/nonexistent/pelvorn-input", "-"});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.out, "1892,585 km/139,74 \u00b0\n") << "the other inputs are still read";
+  EXPECT_NE(missing.err.find("Pelvorn: /nonexistent/pelvorn-input: kann nicht gelesen werden"), std::string::npos);
+}
+
+TEST(ConsoleTool, WhichArgumentsItTakes) {
+  Stream in, out, err;
+  auto run = [&](const std::vector<std::string>& arguments) {
+    return RunConsoleTool(arguments, German, in.get(), out.get(), err.get());
+  };
+  EXPECT_EQ(run({}), std::nullopt);
+  EXPECT_EQ(run({"L;JO62mm;KM38mm"}), std::nullopt);
+  EXPECT_EQ(run({"L;JO62mm;KM38mm;;;V-", "--tsv"}), std::nullopt) << "only a leading option counts";
+  EXPECT_EQ(run({"--tsv", "L;JO62mm;KM38mm"}), 0);
+  EXPECT_EQ(run({"--tsv", "L;JO6;KM38mm"}), 1);
+  EXPECT_EQ(run({"--tsv"}), 2);
+  EXPECT_EQ(run({"--batch", "--frobnicate"}), 2);
+  EXPECT_EQ(run({"--fix", "out.edi"}), std::nullopt);
+  EXPECT_EQ(run({"--edi"}), 2);
+  EXPECT_EQ(run({"--edi", "a.edi", "--batch"}), 2);
+  EXPECT_EQ(out.Text(), "JO62MM\tKM38MM\t1892.585\t139.74\t38116.565\t319.74\t1894\nJO6\tKM38mm\t\t\t\t\t\n");
+  const std::string messages = err.Text();
+  EXPECT_NE(messages.find("Pelvorn: MeinLocator: Locator zu kurz: \"JO6\"\n"), std::string::npos);
+  EXPECT_NE(messages.find("Pelvorn: unbekannte Option --frobnicate\nAufruf: "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pelvorn

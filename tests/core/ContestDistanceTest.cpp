@@ -1,0 +1,147 @@
+// Contest kilometres (IARU Region 1), the long path and the TSV line. Each
+// figure of the table was checked by hand and with Hamlib's qrb.
+#include "batch/TsvLine.h"
+#include "locator/ContestDistance.h"
+#include "locator/GreatCircle.h"
+#include "locator/LocatorDecoding.h"
+#include "locator/LongPath.h"
+#include "locator/SubsquareCentres.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+namespace pelvorn {
+namespace {
+
+// QSO points from JO65FR, each figure checked by hand and by Hamlib:
+// 111.2 km x central angle between the subsquare centres, truncated, + 1.
+TEST(ContestDistance, TableFromJO65FR) {
+  struct Row { const char* foreign; long km; const char* why; };
+  const Row rows[] = {
+      {"JO65FR", 1, "identical locators"},
+      {"jo65fr", 1, "case does not matter"},
+      {"JO65FQ", 5, "one subsquare south: 2.5' of arc = 4.633 km"},
+      {"JO65FS", 5, "one subsquare north"},
+      {"JO65GR", 6, "one subsquare east: 5' x cos 55.729 deg = 5.218 km"},
+      {"JO65", 44, "four characters: square centre JO65MM, 43.336 km"},
+      {"JO65MM", 44, "the same square centre"},
+      {"JO55WM", 44, "43.336 km west"},
+      {"JO62MM", 359, "358.783 km"},
+      {"JP40AA", 544, "543.748 km"},
+      {"JO40HJ", 646, "645.781 km"},
+      {"KO02MD", 689, "688.037 km"},
+      {"JN79US", 698, "697.547 km"},
+      {"KP20LE", 887, "886.390 km"},
+      {"IO91WM", 951, "950.708 km, across the prime meridian"},
+      {"JN45KO", 1154, "1153.480 km"},
+      {"KN05PS", 1268, "1267.555 km"},
+      {"IO51VW", 1415, "1414.087 km"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.foreign);
+    EXPECT_EQ(ContestKilometresBetween("JO65FR", row.foreign), row.km) << row.why;
+    EXPECT_EQ(ContestKilometresBetween(row.foreign, "JO65FR"), row.km) << "symmetric";
+  }
+  // Any identical pair gives 1, also at the poles and the date line.
+  for (const char* same : {"AA00AA", "RR99XX", "JJ00AA", "II99XX", "AR09XX"}) {
+    EXPECT_EQ(ContestKilometresBetween(same, same), 1) << same;
+  }
+}
+
+TEST(ContestDistance, WhatCountsAsALocator) {
+  using enum ContestLocator::Kind;
+  struct Row { const char* text; ContestLocator::Kind kind; };
+  const Row rows[] = {
+      {"JO62MM", Subsquare}, {"jo62mm", Subsquare}, {"JO62", SquareOnly}, {"jo62", SquareOnly},
+      {"", Invalid},         {"JO6", Invalid},      {"JO62M", Invalid},   {"JO62MMA", Invalid},
+      {"SO62MM", Invalid},   {"JO62MY", Invalid},   {"J062MM", Invalid},  {"JOA2", Invalid},
+      {"JO62 M", Invalid},   {" JO62M", Invalid},
+  };
+  for (const Row& row : rows) EXPECT_EQ(ReadContestLocator(row.text).kind, row.kind) << '"' << row.text << '"';
+  const ContestLocator square = ReadContestLocator("JO62");
+  EXPECT_EQ(square.latitude, LocatorToLatitude(u"JO62MM"));
+  EXPECT_EQ(square.longitude, LocatorToLongitude(u"JO62MM"));
+  EXPECT_EQ(ContestKilometresBetween("JO65FR", "JO6"), std::nullopt);
+  EXPECT_EQ(ContestKilometresBetween("", "JO65FR"), std::nullopt);
+}
+
+// The looked-up centres are the checked decoding's own doubles, for every
+// field, square and subsquare character of either coordinate.
+TEST(SubsquareCentres, EqualTheCheckedDecodingEverywhere) {
+  for (char16_t field = u'A'; field <= u'R'; ++field) {
+    for (char16_t square = u'0'; square <= u'9'; ++square) {
+      for (char16_t subsquare = u'A'; subsquare <= u'X'; ++subsquare) {
+        const std::u16string latitudeVaries{u'J', field, u'5', square, u'M', subsquare};
+        const std::u16string longitudeVaries{field, u'J', square, u'5', subsquare, u'M'};
+        ASSERT_EQ(CentreOfWellFormed(latitudeVaries).latitude, LocatorToLatitude(latitudeVaries));
+        ASSERT_EQ(CentreOfWellFormed(longitudeVaries).longitude, LocatorToLongitude(longitudeVaries));
+      }
+    }
+  }
+}
+
+std::string RandomLocator(std::mt19937& random) {
+  auto pick = [&](char first, int count) {
+    return static_cast<char>(first + std::uniform_int_distribution<int>(0, count - 1)(random));
+  };
+  return {pick('A', 18), pick('A', 18), pick('0', 10), pick('0', 10), pick('A', 24), pick('A', 24)};
+}
+
+// The long path in the program's own model: the rest of the circumference,
+// and the opposite direction, never 360.
+TEST(LongPath, ShortAndLongMakeTheCircumference) {
+  EXPECT_EQ(LongPathOf(100, 0, Circumference).direction, 180);
+  EXPECT_EQ(LongPathOf(100, 180, Circumference).direction, 0);
+  EXPECT_EQ(LongPathOf(100, 90, Circumference).direction, 270);
+  EXPECT_EQ(LongPathOf(100, 359.99, Circumference).direction, 359.99 - 180);
+  EXPECT_EQ(LongPathOf(1, 0, ContestCircumference).km, 40031);
+
+  std::mt19937 random(7);
+  for (int i = 0; i < 20000; ++i) {
+    const std::u16string own(u"JO62MM"), foreign = [&] {
+      const std::string text = RandomLocator(random);
+      return std::u16string(text.begin(), text.end());
+    }();
+    const double lat1 = LocatorToLatitude(own), lon1 = LocatorToLongitude(own);
+    const double lat2 = LocatorToLatitude(foreign), lon2 = LocatorToLongitude(foreign);
+    const double angle = CentralAngle(lat1, lat2, lon1, lon2);
+    const double km = DistanceKm(angle);
+    const double direction = Direction(lat1, lat2, lon1, lon2, angle);
+    const LongPath back = LongPathOf(km, direction, Circumference);
+    ASSERT_NEAR(km + back.km, Circumference, 1e-9);
+    ASSERT_GE(back.direction, 0);
+    ASSERT_LT(back.direction, 360);
+    ASSERT_NEAR(std::fmod(back.direction - direction + 720, 360), 180, 1e-9);
+  }
+}
+
+TEST(TsvLine, ColumnsDigitsAndRounding) {
+  std::string line;
+  AppendTsvLine(line, {"JO62MM", "KM38MM", 1892.5849153, 139.7371278, 38116.5650847, 319.7371278, 1893});
+  EXPECT_EQ(line, "JO62MM\tKM38MM\t1892.585\t139.74\t38116.565\t319.74\t1893");
+
+  struct Row { double value; int decimals; const char* text; };
+  const Row rows[] = {
+      {0.0002847, 3, "0.000"}, {-0.0000001, 3, "0.000"}, {19999.9443129, 3, "19999.944"},
+      {4167.5597178, 3, "4167.560"}, {0.0000026, 2, "0.00"}, {359.9583603, 2, "359.96"},
+      {12345678.5, 1, "12345678.5"},
+  };
+  for (const Row& row : rows) {
+    std::string text;
+    AppendFixed(text, row.value, row.decimals);
+    EXPECT_EQ(text, row.text) << row.value;
+  }
+  // A direction that rounds to 360 is 0; tabs in an input cannot split a column.
+  line.clear();
+  AppendTsvLine(line, {"A", "B", 1, 359.999, 2, 359.996, 3});
+  EXPECT_EQ(line, "A\tB\t1.000\t0.00\t2.000\t0.00\t3");
+  line.clear();
+  AppendTsvWithoutResult(line, "JO\t6", "K");
+  EXPECT_EQ(line, "JO 6\tK\t\t\t\t\t");
+}
+
+}  // namespace
+}  // namespace pelvorn

@@ -1,0 +1,190 @@
+// The EDI (REG1TEST) log check and its corrected copy, on logs written here.
+#include "log/EdiLog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace pelvorn::edi {
+namespace {
+
+using Verdict = QsoCheck::Verdict;
+
+// A log of station JO65FR. The header has 9 lines, so the first QSO is on
+// line 10 of the file.
+std::string Log(const std::vector<std::string>& qsos, const std::string& cqsop = "1315",
+                const std::string& codxc = "G4ABC;IO91WM;951", const std::string& cqsos = "3;1",
+                const std::string& end = "\r\n") {
+  std::string log = "[REG1TEST;1]" + end + "TName=Test" + end + "PCall=OZ9ZZZ" + end + "PWWLo=JO65FR" + end +
+                    "CQSOs=" + cqsos + end + "CQSOP=" + cqsop + end + "CODXC=" + codxc + end +
+                    "[Remarks]" + end + "[QSORecords;" + std::to_string(qsos.size()) + "]" + end;
+  for (const std::string& qso : qsos) log += qso + end;
+  return log;
+}
+
+const std::string Near = "261205;1402;OZ1ABC;1;59;001;59;001;;JO65FQ;5;;N;;";
+const std::string Berlin = "261205;1405;DL1XYZ;1;59;002;59;014;;JO62MM;359;;N;;";
+const std::string London = "261205;1410;G4ABC;2;599;003;599;120;;IO91WM;951;;N;;";
+const std::string Dupe = "261205;1420;OZ1ABC;1;59;004;59;002;;JO65FQ;0;;;;D";
+
+std::vector<Verdict> Verdicts(const LogCheck& check) {
+  std::vector<Verdict> verdicts;
+  for (const QsoCheck& qso : check.qsos) verdicts.push_back(qso.verdict);
+  return verdicts;
+}
+
+TEST(EdiLog, LinesKeepTheirEndsByteForByte) {
+  const std::string file = "a\r\nb\n\r\n\nlast";
+  const std::vector<Line> lines = SplitLines(file);
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0].end, "\r\n");
+  EXPECT_EQ(lines[1].end, "\n");
+  EXPECT_EQ(lines[2].text, "");
+  EXPECT_EQ(lines[4].end, "");
+  std::string joined;
+  for (const Line& line : lines) joined += std::string(line.text) + std::string(line.end);
+  EXPECT_EQ(joined, file);
+}
+
+TEST(EdiLog, MatchingLogWithADupe) {
+  const std::string file = Log({Near, Berlin, London, Dupe});
+  const LogCheck check = CheckLog(file);
+  ASSERT_EQ(check.failure, "");
+  EXPECT_EQ(Verdicts(check), (std::vector{Verdict::Matches, Verdict::Matches, Verdict::Matches, Verdict::Matches}));
+  EXPECT_EQ(check.recomputedTotal, 1315);
+  EXPECT_TRUE(check.claimedDxMatches);
+  EXPECT_TRUE(check.AllMatches());
+  EXPECT_NE(ReportText(check).find("alle Angaben stimmen"), std::string::npos);
+  std::string whyNot;
+  EXPECT_EQ(CorrectedLog(file, check, whyNot), file) << "nothing to correct";
+}
+
+TEST(EdiLog, OffByOnePointsAreListedAndCorrected) {
+  std::string berlin = Berlin;
+  berlin.replace(berlin.find(";359;"), 5, ";358;");
+  const std::string file = Log({Near, berlin, London, Dupe}, "1314");
+  const LogCheck check = CheckLog(file);
+  EXPECT_EQ(check.qsos[1].verdict, Verdict::Differs);
+  EXPECT_EQ(check.qsos[1].claimed, 358);
+  EXPECT_EQ(check.qsos[1].computed, 359);
+  EXPECT_FALSE(check.AllMatches());
+  const std::string report = ReportText(check);
+  EXPECT_NE(report.find("Zeile 11: DL1XYZ JO62MM: beansprucht 358, berechnet 359\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("Summe: beansprucht (CQSOP) 1314, neu berechnet 1315\n"), std::string::npos) << report;
+
+  std::string whyNot;
+  const std::optional<std::string> corrected = CorrectedLog(file, check, whyNot);
+  ASSERT_TRUE(corrected);
+  EXPECT_EQ(*corrected, Log({Near, Berlin, London, Dupe}));  // exactly the matching log, CR LF kept
+  EXPECT_TRUE(CheckLog(*corrected).AllMatches());
+}
+
+TEST(EdiLog, DupesScoreNothingAndCodxcIsRecomputed) {
+  std::string dupe = Dupe;
+  dupe.replace(dupe.find(";0;"), 3, ";5;");
+  const std::string file = Log({Near, Berlin, London, dupe}, "1320", "DL1XYZ;JO62MM;359", "3;1", "\n");
+  const LogCheck check = CheckLog(file);
+  EXPECT_EQ(check.qsos[3].verdict, Verdict::Differs);
+  EXPECT_EQ(check.qsos[3].computed, 0);
+  EXPECT_FALSE(check.claimedDxMatches);
+  EXPECT_NE(ReportText(check).find("beansprucht (CODXC) DL1XYZ;JO62MM;359, neu berechnet G4ABC;IO91WM;951 (abweichend)"),
+            std::string::npos);
+  std::string whyNot;
+  const std::optional<std::string> corrected = CorrectedLog(file, check, whyNot);
+  ASSERT_TRUE(corrected);
+  EXPECT_EQ(*corrected, Log({Near, Berlin, London, Dupe}, "1315", "G4ABC;IO91WM;951", "3;1", "\n"));
+}
+
+TEST(EdiLog, LocatorsThatCannotBeChecked) {
+  const std::string empty = "261205;1430;SM7AAA;1;59;005;59;010;;;0;;;;";
+  const std::string square = "261205;1431;SM7BBB;1;59;006;59;011;;JO65;44;;;;";
+  const std::string invalid = "261205;1432;SM7CCC;1;59;007;59;012;;ZZ99AA;700;;;;";
+  const std::string file = Log({Near, Berlin, London, empty, square, invalid}, "2059");
+  const LogCheck check = CheckLog(file);
+  EXPECT_EQ(Verdicts(check), (std::vector{Verdict::Matches, Verdict::Matches, Verdict::Matches,
+                                          Verdict::NotCheckable, Verdict::NotCheckable, Verdict::NotCheckable}));
+  EXPECT_EQ(check.recomputedTotal, 2059);
+  EXPECT_EQ(check.unverifiedPoints, 744);
+  EXPECT_FALSE(check.AllMatches()) << "claimed points that were not checked";
+  const std::string report = ReportText(check);
+  EXPECT_NE(report.find("Zeile 13: SM7AAA: nicht pr\u00fcfbar (kein Locator), beansprucht 0"), std::string::npos);
+  EXPECT_NE(report.find("Zeile 14: SM7BBB: nicht pr\u00fcfbar (Locator mit nur 4 Zeichen; mit der Mitte des "
+                        "Gro\u00dffeldes (JO65MM, wie das Fenster erg\u00e4nzt) w\u00e4ren es 44 km"),
+            std::string::npos) << report;
+  EXPECT_NE(report.find("Zeile 15: SM7CCC: nicht pr\u00fcfbar (kein g\u00fcltiger Locator), beansprucht 700"),
+            std::string::npos);
+  EXPECT_NE(report.find("(davon 744 ungepr\u00fcft beansprucht)"), std::string::npos);
+
+  // No points claimed for the QSO without a locator: nothing unverified.
+  EXPECT_TRUE(CheckLog(Log({Near, Berlin, London, empty}, "1315")).AllMatches());
+}
+
+TEST(EdiLog, MalformedLinesAreReportedAndBlockTheCopy) {
+  const std::string shortLine = "261205;1440;OZ2AAA;1;59;008;59;013;;JO65FQ;5;;N;";
+  const std::string marked = "261205;1441;OZ2BBB;1;59;009;59;014;;JO65FQ;5;;N;;ERROR";
+  const std::string word = "261205;1442;OZ2CCC;1;59;010;59;015;;JO65FQ;five;;N;;";
+  const std::string odd = "261205;1443;OZ2DDD;1;59;011;59;016;;JO65FQ;5;;N;;X";
+  const std::string file = Log({Near, shortLine, marked, word, odd, Berlin, London});
+  const LogCheck check = CheckLog(file);
+  ASSERT_EQ(check.qsos.size(), 7u);
+  for (std::size_t i = 1; i <= 4; ++i) EXPECT_EQ(check.qsos[i].verdict, Verdict::Malformed) << i;
+  EXPECT_EQ(check.qsos[1].reason, "14 Felder statt 15");
+  EXPECT_EQ(check.qsos[2].reason, "als ERROR markiert, nicht gewertet");
+  EXPECT_EQ(check.recomputedTotal, 1315) << "malformed lines are never guessed";
+  EXPECT_FALSE(check.AllMatches());
+  EXPECT_NE(ReportText(check).find("Zeile 13: fehlerhafte QSO-Zeile: QSO-Punkte \"five\" sind keine Zahl"),
+            std::string::npos);
+  std::string whyNot;
+  EXPECT_EQ(CorrectedLog(file, check, whyNot), std::nullopt);
+  EXPECT_NE(whyNot.find("Zeile 11"), std::string::npos);
+}
+
+TEST(EdiLog, WhatIsNoCheckableLog) {
+  struct Row { std::string file; const char* failure; };
+  std::string noOwn = Log({Near});
+  noOwn.replace(noOwn.find("PWWLo=JO65FR"), 12, "PWWLx=JO65FR");
+  std::string squareOwn = Log({Near});
+  squareOwn.replace(squareOwn.find("PWWLo=JO65FR"), 12, "PWWLo=JO65");
+  std::string noRecords = Log({});
+  noRecords.erase(noRecords.find("[QSORecords"));
+  const Row rows[] = {
+      {"", "die Datei ist leer"},
+      {"PCall=OZ9ZZZ\r\n", "kein EDI-Log: die erste Zeile ist nicht [REG1TEST;1]"},
+      {noOwn, "PWWLo (eigener Locator) fehlt vor den QSO-Zeilen"},
+      {squareOwn, "PWWLo=JO65 ist kein sechsstelliger Locator"},
+      {noRecords, "kein Abschnitt [QSORecords;N]"},
+  };
+  for (const Row& row : rows) EXPECT_EQ(CheckLog(row.file).failure, row.failure);
+  // A byte order mark and lower case in the first line are accepted.
+  EXPECT_EQ(CheckLog("\xEF\xBB\xBF[reg1test;1]\r\n" + Log({Near}).substr(14)).failure, "");
+}
+
+TEST(EdiLog, BandMultiplierAndRecordCount) {
+  const LogCheck multiplied = CheckLog(Log({Near, Berlin, London}, "2630", "G4ABC;IO91WM;951", "3;2"));
+  EXPECT_TRUE(multiplied.MultiplierBlocks());
+  EXPECT_FALSE(multiplied.AllMatches());
+  EXPECT_EQ(ReportText(multiplied), "Bandmultiplikator 2 (CQSOs): die QSO-Punkte enthalten ihn, sie werden nicht gepr\u00fcft.\n");
+  EXPECT_TRUE(CheckLog(Log({Near, Berlin, London}, "1315", "G4ABC;IO91WM;951", "3")).AllMatches());
+
+  std::string file = Log({Near, Berlin, London});
+  file.replace(file.find("[QSORecords;3]"), 14, "[QSORecords;4]");
+  const LogCheck miscounted = CheckLog(file);
+  EXPECT_FALSE(miscounted.AllMatches());
+  EXPECT_NE(ReportText(miscounted).find("[QSORecords;4] k\u00fcndigt 4 QSO-Zeilen an, es sind 3"), std::string::npos);
+}
+
+TEST(EdiLog, LinesAfterTheRecordsStayUntouched) {
+  std::string berlin = Berlin;
+  berlin.replace(berlin.find(";359;"), 5, ";360;");
+  const std::string file = Log({Near, berlin, London}, "1316") + "[END;X]\r\nfree text; 1;2\r\n";
+  const LogCheck check = CheckLog(file);
+  ASSERT_EQ(check.qsos.size(), 3u);
+  std::string whyNot;
+  const std::optional<std::string> corrected = CorrectedLog(file, check, whyNot);
+  ASSERT_TRUE(corrected);
+  EXPECT_EQ(*corrected, Log({Near, Berlin, London}) + "[END;X]\r\nfree text; 1;2\r\n");
+}
+
+}  // namespace
+}  // namespace pelvorn::edi

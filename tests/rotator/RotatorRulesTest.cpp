@@ -1,0 +1,225 @@
+// The rotator client's rules without any network: addresses, the mapping
+// into a rotator's range, the protocol lines, the settings file and the
+// command-line option.
+
+#include "rotator/AzimuthRange.h"
+#include "rotator/HiddenRunRotator.h"
+#include "rotator/RotatorAddress.h"
+#include "rotator/RotatorSettings.h"
+#include "rotator/RotctlLines.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace pelvorn::rotator {
+namespace {
+
+TEST(RotatorAddress, ReadsHostAndPort) {
+  struct Case {
+    const char* text;
+    const char* host;  // nullptr: refused
+    int port;
+  };
+  const Case cases[] = {
+      {"localhost", "localhost", 4533},
+      {"localhost:4533", "localhost", 4533},
+      {" 127.0.0.1:4600 ", "127.0.0.1", 4600},
+      {"rotor.example-net.de:1", "rotor.example-net.de", 1},
+      {"[::1]", "::1", 4533},
+      {"[::1]:65535", "::1", 65535},
+      {"::1", "::1", 4533},
+      {"fe80::1%lo", "fe80::1%lo", 4533},
+      {"", nullptr, 0},
+      {":4533", nullptr, 0},
+      {"localhost:", nullptr, 0},
+      {"localhost:0", nullptr, 0},
+      {"localhost:65536", nullptr, 0},
+      {"localhost:45a", nullptr, 0},
+      {"localhost:+45", nullptr, 0},
+      {"[::1]4533", nullptr, 0},
+      {"[::1", nullptr, 0},
+      {"[127.0.0.1]", nullptr, 0},
+      {"L;JO62mm;KM38mm;;;V-", nullptr, 0},
+      {"rotor host", nullptr, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const auto address = ParseAddress(c.text);
+    if (c.host == nullptr) {
+      EXPECT_FALSE(address);
+    } else {
+      ASSERT_TRUE(address);
+      EXPECT_EQ(address->host, c.host);
+      EXPECT_EQ(address->port, c.port);
+    }
+  }
+  EXPECT_EQ(AddressText({"::1", 4533}), "[::1]:4533");
+  EXPECT_EQ(AddressText({"localhost", 4600}), "localhost:4600");
+  EXPECT_NE(BadAddressMessage(" x:0 ").find("\u201ex:0\u201c"), std::string::npos);
+}
+
+TEST(AzimuthRange, MapsIntoTheRotatorsRange) {
+  const AzimuthRange full{0, 360};
+  const AzimuthRange signedRange{-180, 180};
+  const AzimuthRange overlap{0, 450};
+  const AzimuthRange half{0, 180};
+  const AzimuthRange dummy{-180, 450};
+  struct Case {
+    double direction;
+    AzimuthRange range;
+    std::optional<double> current;
+    std::optional<double> expected;
+  };
+  const Case cases[] = {
+      {139.74, full, {}, 139.74},
+      {270, full, {}, 270},
+      {0, full, {}, 0},
+      {360, full, {}, 0},         // 0 is nearer to the direction taken into 0..360
+      {-90, full, {}, 270},
+      {270, signedRange, {}, -90},
+      {180, signedRange, {}, 180},
+      {180.01, signedRange, {}, -179.99},
+      {90, signedRange, {}, 90},
+      {30, overlap, {}, 30},
+      {30, overlap, 400.0, 390},  // an overlap rotator near 400 takes the short way
+      {30, overlap, 200.0, 30},
+      {100, overlap, 440.0, 100}, // 460 lies outside
+      {270, half, {}, std::nullopt},
+      {180.5, half, {}, std::nullopt},
+      {319.74, dummy, 0.0, -40.26},
+      {319.74, dummy, 300.0, 319.74},
+      {std::numeric_limits<double>::quiet_NaN(), full, {}, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.direction << " in " << c.range.minimum << ".." << c.range.maximum);
+    const auto mapped = MapIntoRange(c.direction, c.range, c.current);
+    ASSERT_EQ(mapped.has_value(), c.expected.has_value());
+    if (mapped) {
+      EXPECT_NEAR(*mapped, *c.expected, 1e-9);
+    }
+  }
+  EXPECT_DOUBLE_EQ(LongPath(139.74), 319.74);
+  EXPECT_DOUBLE_EQ(LongPath(180), 0);
+  EXPECT_DOUBLE_EQ(LongPath(359.96), 179.96);
+}
+
+TEST(AzimuthRange, ReadsTheLimitsOfDumpState) {
+  const std::vector<std::string> hamlib4{"1", "1", "min_az=-180.000000", "max_az=450.000000",
+                                         "min_el=0.000000", "max_el=90.000000", "south_zero=0",
+                                         "rot_type=AzEl"};
+  const auto range = RangeFromDumpState(hamlib4);
+  ASSERT_TRUE(range);
+  EXPECT_EQ(range->minimum, -180);
+  EXPECT_EQ(range->maximum, 450);
+  EXPECT_FALSE(RangeFromDumpState({"1", "1", "max_az=360"}));
+  EXPECT_FALSE(RangeFromDumpState({"min_az=360", "max_az=0"}));
+  EXPECT_FALSE(RangeFromDumpState({"min_az=0,0", "max_az=360"}));
+  EXPECT_FALSE(RangeFromDumpState({}));
+
+  EXPECT_EQ(ElevationFromDumpState(hamlib4), 0.0);
+  EXPECT_EQ(ElevationFromDumpState({"min_el=10.000000", "max_el=90.000000"}), 10.0);
+  EXPECT_EQ(ElevationFromDumpState({"min_el=-90.000000", "max_el=-5.000000"}), -5.0);
+  EXPECT_EQ(ElevationFromDumpState({"rot_type=Az"}), 0.0);
+}
+
+TEST(RotctlLines, WritesNumbersWithADecimalPoint) {
+  struct Case {
+    double value;
+    const char* text;
+  };
+  const Case cases[] = {{139.7371278, "139.74"}, {-90, "-90.00"},  {0, "0.00"},
+                        {-0.001, "0.00"},        {359.999, "360.00"}, {449.995, "450.00"},
+                        {1e-300, "0.00"},        {-179.99, "-179.99"}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(FormatDegrees(c.value), c.text) << c.value;
+  }
+  EXPECT_EQ(SetPositionLine(139.74, 0), "P 139.74 0.00\n");
+}
+
+TEST(RotctlLines, ReadsNumbersAndReports) {
+  EXPECT_EQ(ParseNumber("3.01"), 3.01);
+  EXPECT_EQ(ParseNumber(" -17.99\r"), -17.99);
+  EXPECT_EQ(ParseNumber("450.000000"), 450.0);
+  EXPECT_EQ(ParseNumber("+5"), 5.0);
+  for (const char* bad : {"", "139,74", "nan", "inf", "1.2.3", "12 3", "RPRT 0"}) {
+    EXPECT_FALSE(ParseNumber(bad)) << bad;
+  }
+  EXPECT_EQ(ParseReport("RPRT 0"), 0);
+  EXPECT_EQ(ParseReport("RPRT -1\r"), -1);
+  EXPECT_EQ(ParseReport("RPRT -11"), -11);
+  for (const char* bad : {"RPRT", "RPRT x", "rprt 0", "0.00", "RPRT 0 1"}) EXPECT_FALSE(ParseReport(bad)) << bad;
+}
+
+TEST(HiddenRunRotator, ReadsTheDirectionAsTheFieldShowsIt) {
+  EXPECT_EQ(DirectionFromCaption(u"139,74", u','), 139.74);
+  EXPECT_EQ(DirectionFromCaption(u"139.74", u'.'), 139.74);
+  EXPECT_EQ(DirectionFromCaption(u"0,0", u','), 0.0);
+  EXPECT_FALSE(DirectionFromCaption(u"139.74", u','));
+  EXPECT_FALSE(DirectionFromCaption(u"", u','));
+  EXPECT_FALSE(DirectionFromCaption(u"\u0661\u0663", u','));
+}
+
+TEST(RotatorSettings, ReadsTheSettingsFile) {
+  const char* text =
+      "; Pelvorn\n"
+      "[General]\nAddress=wrong:1\n"
+      "[Rotator]\r\n"
+      "# comment\n"
+      "  Address = rotor:4600 \r\n"
+      "[Other]\nAddress=wrong:2\n";
+  EXPECT_EQ(IniValue(text, "Rotator", "Address"), "rotor:4600");
+  EXPECT_EQ(IniValue("[rotator]\naddress=\"[::1]:4533\"\n", "Rotator", "Address"), "[::1]:4533");
+  EXPECT_EQ(IniValue("[Rotator]\nAddress=a:1\nAddress=b:2", "Rotator", "Address"), "b:2");
+  EXPECT_FALSE(IniValue("Address=a:1\n[Rotator]\n", "Rotator", "Address"));
+  EXPECT_FALSE(IniValue("[Rotator]\nAdresse=a:1\n", "Rotator", "Address"));
+  EXPECT_FALSE(AddressFromSettingsFile("/nonexistent/Pelvorn.conf"));
+}
+
+TEST(RotatorSettings, FindsTheSettingsFile) {
+  const char* savedHome = std::getenv("HOME");
+  const std::string home = savedHome ? savedHome : "";
+  setenv("XDG_CONFIG_HOME", "/cfg", 1);
+  EXPECT_EQ(SettingsFilePath().string(), "/cfg/pelvorn/Pelvorn.conf");
+  setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
+  setenv("HOME", "/home/op", 1);
+  EXPECT_EQ(SettingsFilePath().string(), "/home/op/.config/pelvorn/Pelvorn.conf");
+  unsetenv("XDG_CONFIG_HOME");
+  unsetenv("HOME");
+  EXPECT_EQ(SettingsFilePath().string(), "");
+  if (savedHome) setenv("HOME", home.c_str(), 1);
+}
+
+TEST(RotatorSettings, TakesTheOptionOffTheCommandLine) {
+  struct Case {
+    std::vector<std::string> arguments;
+    bool given;
+    const char* value;
+    bool error;
+    std::vector<std::string> rest;
+  };
+  const std::string line = "L;JO62mm;KM38mm;;;V-";
+  const Case cases[] = {
+      {{line}, false, "", false, {line}},
+      {{}, false, "", false, {}},
+      {{"--rotator", "127.0.0.1:4600", line}, true, "127.0.0.1:4600", false, {line}},
+      {{"--rotator=[::1]", line}, true, "[::1]", false, {line}},
+      {{"--rotator", line}, true, "L;JO62mm;KM38mm;;;V-", true, {}},
+      {{"--rotator"}, true, "", true, {}},
+      {{"--rotator="}, true, "", true, {}},
+      {{line, "--rotator", "x"}, false, "", false, {line, "--rotator", "x"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments = c.arguments;
+    const OptionOnCommandLine option = TakeRotatorOption(arguments);
+    EXPECT_EQ(option.given, c.given);
+    EXPECT_EQ(option.value, c.value);
+    EXPECT_EQ(!option.error.empty(), c.error) << option.error;
+    EXPECT_EQ(arguments, c.rest);
+  }
+}
+
+}  // namespace
+}  // namespace pelvorn::rotator

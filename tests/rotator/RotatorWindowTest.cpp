@@ -1,0 +1,195 @@
+// The window's antenna commands on the offscreen platform, against
+// rotator_stub: present only with a rotator, enabled only with a result,
+// the shortcuts on the wire, the position in the tooltip, failures in a
+// box, and a window that goes while a command waits.
+
+#include "Peers.h"
+
+#include "common/Platform.h"
+#include "platform/qt/QtRotatorControl.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/QtWindow.h"
+#include "rotator/RotatorSettings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QtTest>
+
+#include <memory>
+
+using namespace pelvorn;
+using rotator::testing::Stub;
+
+namespace {
+
+class FakePlatform final : public Platform {
+public:
+  QStringList warnings;
+  void warning(std::u16string_view title, std::u16string_view prompt) override {
+    warnings << ToQString(title) + QLatin1Char('|') + ToQString(prompt);
+  }
+  void information(std::u16string_view, std::u16string_view) override {}
+  void beep(std::u16string_view) override {}
+  bool putOnClipboard(std::u16string_view) override { return true; }
+  bool keepClipboardAfterExit() override { return true; }
+  bool previousCopyRunning() override { return false; }
+  bool deliverHiddenResult(std::u16string_view) override { return true; }
+  void printError(std::u16string_view) override {}
+  void endProgram(int status) override { QCoreApplication::exit(status); }
+};
+
+const NumberLocale German{u','};
+
+// A window configured for `address`, shown and active.
+std::unique_ptr<QtWindow> Window(FakePlatform& platform, const std::optional<std::string>& address) {
+  rotator::SetConfiguredRotator(address);
+  auto window = std::make_unique<QtWindow>(platform, ParsedCommandLine{}, German);
+  window->form().setLineBreak(u"\r\n");
+  window->show();
+  window->activateWindow();
+  if (!QTest::qWaitForWindowActive(window.get())) return nullptr;
+  QTest::qWait(10);  // the first activation
+  return window;
+}
+
+void Calculate(QtWindow& window) {
+  window.Text1->setText(QStringLiteral("JO62mm"));
+  window.Text2->setText(QStringLiteral("KM38mm"));
+  window.form().Command2_Click();
+}
+
+std::string Address(int port) { return "127.0.0.1:" + std::to_string(port); }
+
+QStringList Received(const Stub& stub) {
+  QStringList lines;
+  for (const std::string& line : stub.received()) lines << QString::fromStdString(line);
+  return lines;
+}
+
+}  // namespace
+
+class tst_RotatorWindow : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+  void cleanup() {
+    rotator::SetConfiguredRotator(std::nullopt);
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+  }
+
+  void withoutRotatorTheWindowIsUnchanged() {
+    FakePlatform platform;
+    auto window = Window(platform, std::nullopt);
+    QVERIFY(window);
+    Calculate(*window);
+    QVERIFY(window->rotatorControl() == nullptr);
+    QVERIFY(window->Richtung->actions().isEmpty());
+    QCOMPARE(window->Richtung->contextMenuPolicy(), Qt::DefaultContextMenu);
+    QCOMPARE(window->Richtung->toolTip(), QString());
+  }
+
+  void actionsOnlyWhileAResultIsShown() {
+    Stub stub("answer");
+    FakePlatform platform;
+    auto window = Window(platform, Address(stub.port()));
+    QVERIFY(window && window->rotatorControl());
+    const QList<QAction*> actions = window->Richtung->actions();
+    QCOMPARE(actions.size(), 2);
+    QCOMPARE(actions[0]->text(), QStringLiteral("Antenne drehen (kurzer Weg)"));
+    QCOMPARE(actions[1]->text(), QStringLiteral("Antenne drehen (langer Weg)"));
+    QCOMPARE(actions[0]->shortcut(), QKeySequence(Qt::Key_F7));
+    QCOMPARE(actions[1]->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F7));
+    QCOMPARE(window->Richtung->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QVERIFY(!actions[0]->isEnabled() && !actions[1]->isEnabled());
+
+    // A shortcut without a result sends nothing.
+    QTest::keyClick(window.get(), Qt::Key_F7);
+    QTest::qWait(200);
+    QCOMPARE(Received(stub), QStringList());
+
+    Calculate(*window);
+    QTRY_VERIFY(actions[0]->isEnabled() && actions[1]->isEnabled());
+  }
+
+  void shortcutsTurnTheAntenna_data() {
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("tooltip");
+    QTest::newRow("F7: short path") << 0 << QStringLiteral("P 139.74 0.00")
+                                    << QStringLiteral("Antenne dreht auf 139,74\u00b0, steht auf 0,00\u00b0");
+    QTest::newRow("Shift+F7: long path") << int(Qt::ShiftModifier) << QStringLiteral("P 319.74 0.00")
+                                         << QStringLiteral("Antenne dreht auf 319,74\u00b0, steht auf 0,00\u00b0");
+  }
+
+  void shortcutsTurnTheAntenna() {
+    QFETCH(int, modifiers);
+    QFETCH(QString, command);
+    QFETCH(QString, tooltip);
+    Stub stub("answer");  // 0..360, standing at 0 for good
+    FakePlatform platform;
+    auto window = Window(platform, Address(stub.port()));
+    QVERIFY(window);
+    Calculate(*window);
+    QTRY_VERIFY(window->rotatorControl()->shortPathAction()->isEnabled());
+    QTest::keyClick(window->Text2, Qt::Key_F7, Qt::KeyboardModifiers(modifiers));
+    QTRY_COMPARE_WITH_TIMEOUT(Received(stub).mid(0, 3), (QStringList{QStringLiteral("\\dump_state"), QStringLiteral("p"), command}), 3000);
+    QTRY_COMPARE(window->Richtung->toolTip(), tooltip);
+    QCOMPARE(window->Richtung->text(), QStringLiteral("139,74"));
+    QVERIFY(platform.warnings.isEmpty());
+  }
+
+  // JO62MM to JO63MM is due north, where the dummy stands already.
+  void tooltipOnceTheAntennaStands() {
+    rotator::testing::Rotctld daemon;
+    FakePlatform platform;
+    auto window = Window(platform, Address(daemon.port()));
+    QVERIFY(window);
+    window->Text1->setText(QStringLiteral("JO62mm"));
+    window->Text2->setText(QStringLiteral("JO63mm"));
+    window->form().Command2_Click();
+    QCOMPARE(window->Richtung->text(), QStringLiteral("0,0"));
+    QTRY_VERIFY(window->rotatorControl()->shortPathAction()->isEnabled());
+    window->rotatorControl()->shortPathAction()->trigger();
+    QTRY_COMPARE(window->Richtung->toolTip(), QStringLiteral("Antenne steht auf 0,00\u00b0"));
+    QVERIFY(platform.warnings.isEmpty());
+  }
+
+  void failuresShowInAWarningBox() {
+    FakePlatform platform;
+    const int port = rotator::testing::FreePort();
+    auto window = Window(platform, Address(port));
+    QVERIFY(window);
+    Calculate(*window);
+    QTRY_VERIFY(window->rotatorControl()->longPathAction()->isEnabled());
+    window->rotatorControl()->longPathAction()->trigger();
+    QTRY_COMPARE(platform.warnings,
+                 QStringList{QStringLiteral(" Rotor |Keine Verbindung zum Rotor auf 127.0.0.1:%1: Verbindung "
+                                            "abgelehnt (l\u00e4uft rotctld dort?).")
+                                 .arg(port)});
+    QCOMPARE(window->Richtung->toolTip(), QString());
+  }
+
+  void closingWhileACommandWaits() {
+    Stub stub("silent");
+    FakePlatform platform;
+    auto window = Window(platform, Address(stub.port()));
+    QVERIFY(window);
+    Calculate(*window);
+    QTRY_VERIFY(window->rotatorControl()->shortPathAction()->isEnabled());
+    window->rotatorControl()->shortPathAction()->trigger();
+    QTRY_VERIFY(!Received(stub).isEmpty());  // waiting for "\dump_state"
+    QElapsedTimer clock;
+    clock.start();
+    window.reset();
+    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));  // not the 3 s limit
+    QTest::qWait(100);
+    QVERIFY(platform.warnings.isEmpty());
+  }
+};
+
+QTEST_MAIN(tst_RotatorWindow)
+#include "RotatorWindowTest.moc"

@@ -1,0 +1,55 @@
+# Shared by the rotator's end-to-end tests ($1 the program, $2 rotator_stub):
+# Hamlib's dummy rotator and the stub on 127.0.0.1, each on a free port,
+# reading the dummy's azimuth, and a settings directory of the test's own.
+# shellcheck shell=bash
+. "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
+stub=$2
+[ -x "$stub" ] || { echo "FAIL - no rotator_stub at $stub"; exit 1; }
+command -v rotctld >/dev/null || { echo "FAIL - rotctld is missing (Debian package libhamlib-utils)"; exit 1; }
+export XDG_CONFIG_HOME=$work/config
+mkdir -p "$XDG_CONFIG_HOME"
+
+# listening PORT: something listens on 127.0.0.1:PORT, as the kernel's table
+# says. No probing connection: rotctld 4.5 may reset the next connection
+# when one closes right after connecting.
+listening() { grep -q " 0100007F:$(printf %04X "$1") 00000000:0000 0A " /proc/net/tcp; }
+# connected PORT: a client has connected to 127.0.0.1:PORT (also while the
+# daemon is frozen: the kernel accepts for it).
+connected() { grep -qE " 0100007F:$(printf %04X "$1") 0100007F:[0-9A-F]{4} 01 " /proc/net/tcp; }
+
+# start_rotctld [CONFIG]: the dummy rotator (-C CONFIG), standing at 0;
+# its port in $rot_port, its process in $rot_pid.
+start_rotctld() {
+  rot_port=$("$stub" free-port)
+  rotctld -m 1 -T 127.0.0.1 -t "$rot_port" ${1:+-C "$1"} >/dev/null 2>&1 &
+  rot_pid=$!
+  wait_until 5 listening "$rot_port" || { echo "FAIL - rotctld did not start"; exit 1; }
+}
+
+# start_stub MODE: rotator_stub in MODE; port in $stub_port, the lines it
+# receives in $stub_log.
+stubs=0
+start_stub() {
+  stubs=$((stubs + 1))
+  stub_log=$work/stub$stubs.log
+  : >"$stub_log"
+  "$stub" serve "$work/stub$stubs.port" "$1" "$stub_log" &
+  stub_pid=$!
+  wait_until 5 test -s "$work/stub$stubs.port" || { echo "FAIL - rotator_stub did not start"; exit 1; }
+  stub_port=$(cat "$work/stub$stubs.port")
+}
+
+# azimuth PORT: the azimuth the rotator behind PORT reports ("p").
+azimuth() {
+  local az
+  exec 4<>"/dev/tcp/127.0.0.1/$1" || return 1
+  echo p >&4
+  read -r -t 3 az <&4
+  exec 4>&-
+  echo "${az%$'\r'}"
+}
+# stands_at PORT DEGREES: the rotator is within half a degree of DEGREES.
+stands_at() {
+  local az
+  az=$(azimuth "$1") && [ -n "$az" ] && awk -v a="$az" -v t="$2" 'BEGIN { d = a - t; exit !(d <= 0.5 && d >= -0.5) }'
+}
