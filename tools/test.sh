@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Pelvorn and runs every test: the unit, window and end-to-end tests,
 # the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, a
-# short run of each fuzz target, and the packaging checks.
+# short run of each fuzz target, the Windows program's tests under Wine and
+# the packaging checks.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev libhamlib-dev libhamlib-utils locales pkg-config python3
@@ -31,6 +32,9 @@ echo "== Fuzz targets, short runs"
 CC=clang CXX=clang++ build_project "$PROJECT_DIR/build-fuzz" -DPELVORN_BUILD_TESTS=OFF \
   -DPELVORN_BUILD_FUZZ=ON
 "$PROJECT_DIR/fuzz/run-fuzzers.sh" "$PROJECT_DIR/build-fuzz" "${FUZZ_SECONDS:-20}"
+
+echo "== Windows: cross-build, unit and end-to-end tests under Wine"
+"$PROJECT_DIR/tools/build-windows.sh" --test
 
 echo "== Packaging"
 "$PROJECT_DIR/tools/check-packaging.sh" "$BUILD_DIR"

@@ -131,7 +131,10 @@ focus() {
 }
 
 # clipboard [TARGET]: the clipboard converted to TARGET, byte for byte, then "|".
+# Where the clipboard reaches X11 through a bridge a moment later (Wine), the
+# caller sets E2E_CLIPBOARD_SETTLE to the seconds to give it first.
 clipboard() {
+  sleep "${E2E_CLIPBOARD_SETTLE:-0}"
   timeout 3 xclip -o -selection clipboard -target "${1:-UTF8_STRING}" 2>/dev/null
   printf '|'
 }

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
-"""Checks a compiled Windows resource file (.res, as windres -O res writes it)
-of Pelvorn: the version information block and the application icon.
+"""Checks the Windows resources of Pelvorn: the version information block and
+the application icon, in a compiled resource file (.res, as windres -O res
+writes it) or in the linked program (Pelvorn.exe, read with wrestool from
+icoutils).
 
-Usage: check_windows_resource.py RES_FILE SOURCE_DIR
+Usage: check_windows_resource.py RES_OR_EXE_FILE SOURCE_DIR
 
 The expected version is read from the project() call and the copyright line,
 company and description from cmake/ApplicationIdentity.cmake; the expected
@@ -11,6 +13,7 @@ Prints one line per fault and exits 1 if there is any.
 """
 import re
 import struct
+import subprocess
 import sys
 from pathlib import Path
 
@@ -46,6 +49,21 @@ def resources(buf):
         if header_size:
             yield rtype, name, language, data
         off = align4(off + header_size + data_size)
+
+
+def exe_resources(path):
+    """Yields (type, name, language, data) for each resource of a program file."""
+    listing = subprocess.run(["wrestool", "-l", str(path)], check=True,
+                             capture_output=True, text=True).stdout
+    for line in listing.splitlines():
+        match = re.match(r"--type=(\d+) --name=('?)([^' ]+)\2 --language=(\d+)", line)
+        if not match:
+            continue
+        rtype, quoted, name, language = match.groups()
+        data = subprocess.run(["wrestool", "-x", "--raw", f"--type={rtype}", f"--name={name}",
+                               f"--language={language}", str(path)],
+                              check=True, capture_output=True).stdout
+        yield int(rtype), name if quoted else int(name), int(language), data
 
 
 def version_node(buf, off):
@@ -91,7 +109,10 @@ def expected_identity(source_dir):
 def check(res_path, source_dir):
     faults = []
     strings, numbers = expected_identity(source_dir)
-    entries = list(resources(res_path.read_bytes()))
+    if res_path.suffix.lower() == ".exe":
+        entries = list(exe_resources(res_path))
+    else:
+        entries = list(resources(res_path.read_bytes()))
 
     versions = [e for e in entries if e[0] == RT_VERSION]
     if len(versions) != 1:

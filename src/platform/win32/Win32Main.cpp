@@ -1,0 +1,28 @@
+// Pelvorn.exe: reads the command line once and runs the program's start-up
+// with the Win32 window and platform.
+#include "CommandLineText.h"
+#include "UserNumberLocale.h"
+#include "Win32Platform.h"
+#include "Win32Window.h"
+#include "startup/CommandLine.h"
+#include "startup/Main.h"
+#include "window/PelvornForm.h"
+
+#include <windows.h>
+
+#include <string>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  using namespace pelvorn;
+  const NumberLocale locale = win32::UserNumberLocale();
+  const std::wstring commandLine = GetCommandLineW();
+  ParsedCommandLine command = ReadCommandLine(
+      win32::ArgumentText(std::u16string(commandLine.begin(), commandLine.end())), locale);
+
+  win32::Win32Platform platform;
+  win32::Win32Window window(instance);
+  platform.setOwner(window.handle());
+  PelvornForm form(window, platform, std::move(command), locale);
+  window.setForm(form);
+  return Main(form, window, platform);
+}

@@ -1,0 +1,310 @@
+#include "Win32Window.h"
+
+#include "WideText.h"
+#include "window/ControlTable.h"
+#include "window/PelvornForm.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+namespace pelvorn::win32 {
+namespace {
+
+constexpr wchar_t ClassName[] = L"PelvornWindow";
+constexpr UINT FirstActivation = WM_APP + 1;  // posted once the window has been shown
+constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+constexpr std::size_t IndexOf(std::string_view name) {
+  for (std::size_t i = 0; i < Controls.size(); ++i) {
+    if (Controls[i].name == name) return i;
+  }
+  return Controls.size();
+}
+constexpr std::size_t Text1 = IndexOf("Text1"), Text2 = IndexOf("Text2");
+constexpr std::size_t Command1 = IndexOf("Command1"), Command2 = IndexOf("Command2"),
+                      Command3 = IndexOf("Command3");
+constexpr std::size_t Entfernung = IndexOf("Entfernung"), Richtung = IndexOf("Richtung");
+static_assert(Richtung < Controls.size() && Command3 < Controls.size());
+
+// Control ids: the dialog manager presses IDOK for Enter and IDCANCEL for Esc.
+int ControlId(std::size_t index) {
+  if (index == Command2) return IDOK;
+  if (index == Command1) return IDCANCEL;
+  return 100 + static_cast<int>(index);
+}
+
+std::size_t IndexOfBox(TextBox box) { return box == TextBox::Text1 ? Text1 : Text2; }
+std::size_t IndexOfLabel(ResultLabel label) {
+  return label == ResultLabel::Entfernung ? Entfernung : Richtung;
+}
+
+std::u16string WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return FromWide(text);
+}
+
+void SetWindowTextOf(HWND window, std::u16string_view text) {
+  SetWindowTextW(window, Wide(text).c_str());
+}
+
+HWND CreateControl(HWND parent, HINSTANCE instance, std::size_t index) {
+  const ControlSpec& spec = Controls[index];
+  const DWORD centre = spec.alignment == Alignment::Centre ? SS_CENTER : SS_LEFT;
+  const wchar_t* windowClass = L"STATIC";
+  DWORD style = WS_CHILD | WS_VISIBLE;
+  DWORD extended = 0;
+  switch (spec.kind) {
+    case ControlKind::Label:
+      style |= centre;
+      break;
+    case ControlKind::ResultField:
+      style |= centre | SS_SUNKEN | SS_NOPREFIX | SS_CENTERIMAGE;
+      break;
+    case ControlKind::TextBox:
+      windowClass = L"EDIT";
+      style |= WS_TABSTOP | ES_AUTOHSCROLL;
+      extended = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::Button:
+      windowClass = L"BUTTON";
+      style |= WS_TABSTOP | BS_NOTIFY | (index == Command2 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+      break;
+  }
+  HWND control = CreateWindowExW(extended, windowClass, Wide(spec.caption).c_str(), style, 0, 0, 0, 0,
+                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
+                                 instance, nullptr);
+  if (spec.kind == ControlKind::TextBox) SendMessageW(control, EM_SETLIMITTEXT, LocatorBoxMaxLength, 0);
+  return control;
+}
+
+// Shift, Ctrl and Alt as the key handler's shift mask (1, 2, 4).
+int ShiftMask() {
+  return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+         (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, L"IDI_ICON1");
+  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON),
+                                                      GetSystemMetrics(SM_CYSMICON), 0));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
+  windowClass.lpszClassName = ClassName;
+  RegisterClassExW(&windowClass);
+}
+
+}  // namespace
+
+Win32Window::Win32Window(HINSTANCE instance) {
+  RegisterWindowClass(instance, &Win32Window::Procedure);
+  window_ = CreateWindowExW(0, ClassName, Wide(DesignCaption).c_str(), WindowStyle, CW_USEDEFAULT,
+                            CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+  for (std::size_t i = 0; i < Controls.size(); ++i) controls_[i] = CreateControl(window_, instance, i);
+  defaultButton_ = control(Command2);
+  layOut();
+}
+
+Win32Window::~Win32Window() {
+  if (window_) DestroyWindow(window_);
+  if (font_) DeleteObject(font_);
+}
+
+void Win32Window::layOut() {
+  if (!window_) return;
+  const UINT dpi = GetDpiForWindow(window_);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+  HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+
+  // The layout grows as a whole when the font is larger than the one it was
+  // drawn for, so that no caption is clipped.
+  const double pixelsPerTwip = dpi / 1440.0;
+  double scale = 1.0;
+  HDC dc = GetDC(window_);
+  HGDIOBJ previous = SelectObject(dc, font);
+  TEXTMETRICW text{};
+  GetTextMetricsW(dc, &text);
+  const int edge = GetSystemMetricsForDpi(SM_CXEDGE, dpi);
+  for (const ControlSpec& spec : Controls) {
+    std::wstring caption = Wide(spec.caption);
+    std::erase(caption, L'&');
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    int width = extent.cx, height = text.tmHeight;
+    if (spec.kind == ControlKind::Button) width += 4 * edge, height += 2 * edge;
+    if (spec.kind == ControlKind::TextBox) height += 2 * edge + 2;
+    if (spec.kind == ControlKind::TextBox || spec.name == "Command3") width = 0;  // no caption shown
+    scale = std::max({scale, width / (spec.twips.width * pixelsPerTwip),
+                      height / (spec.twips.height * pixelsPerTwip)});
+  }
+  SelectObject(dc, previous);
+  ReleaseDC(window_, dc);
+
+  const auto pixels = [&](int twips) { return static_cast<int>(std::lround(twips * pixelsPerTwip * scale)); };
+  for (std::size_t i = 0; i < Controls.size(); ++i) {
+    const TwipsRect& r = Controls[i].twips;
+    SetWindowPos(control(i), nullptr, pixels(r.left), pixels(r.top), pixels(r.width), pixels(r.height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(control(i), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+  RECT frame{0, 0, pixels(ClientWidthTwips), pixels(ClientHeightTwips)};
+  AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, 0, dpi);
+  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (font_) DeleteObject(font_);
+  font_ = font;
+}
+
+std::u16string Win32Window::text(TextBox box) const {
+  return window_ ? WindowText(control(IndexOfBox(box))) : std::u16string();
+}
+
+void Win32Window::setText(TextBox box, std::u16string_view text) {
+  if (window_) SetWindowTextOf(control(IndexOfBox(box)), text.substr(0, LocatorBoxMaxLength));
+}
+
+void Win32Window::setFocus(TextBox box) {
+  if (window_ && IsWindowVisible(window_)) SetFocus(control(IndexOfBox(box)));
+}
+
+std::u16string Win32Window::caption(ResultLabel label) const {
+  return window_ ? WindowText(control(IndexOfLabel(label))) : std::u16string();
+}
+
+void Win32Window::setCaption(ResultLabel label, std::u16string_view text) {
+  if (window_) SetWindowTextOf(control(IndexOfLabel(label)), text);
+}
+
+void Win32Window::setWindowCaption(std::u16string_view caption) {
+  if (window_) SetWindowTextOf(window_, caption);
+}
+
+void Win32Window::setVisible(bool visible) {
+  if (window_ && !IsWindowVisible(window_) != !visible) ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void Win32Window::unload() {
+  if (window_) DestroyWindow(window_);
+}
+
+void Win32Window::showWindow() {
+  ShowWindow(window_, SW_SHOW);
+  UpdateWindow(window_);
+  SetFocus(control(Text1));
+  PostMessageW(window_, FirstActivation, 0, 0);
+}
+
+void Win32Window::activateHidden() { PostMessageW(window_, FirstActivation, 0, 0); }
+
+int Win32Window::exec() {
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // Key preview: the window sees every key release before the control
+    // that has the focus (Alt+F1 arrives as a system key).
+    if ((message.message == WM_KEYUP || message.message == WM_SYSKEYUP) && window_ && form_ &&
+        (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+      form_->Form_KeyUp(static_cast<int>(message.wParam), ShiftMask());
+    }
+    if (window_ && IsDialogMessageW(window_, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+void Win32Window::followFocusWithDefaultButton(HWND focused) {
+  HWND pressedByEnter = control(Command2);
+  for (std::size_t button : {Command2, Command1, Command3}) {
+    if (control(button) == focused) pressedByEnter = focused;
+  }
+  if (pressedByEnter == defaultButton_) return;
+  for (std::size_t button : {Command2, Command1, Command3}) {
+    SendMessageW(control(button), BM_SETSTYLE,
+                 control(button) == pressedByEnter ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  }
+  defaultButton_ = pressedByEnter;
+}
+
+void Win32Window::onCommand(int id, int notification, HWND sender) {
+  if (notification == BN_SETFOCUS || notification == EN_SETFOCUS) {
+    followFocusWithDefaultButton(sender);
+  } else if (notification == BN_CLICKED && form_) {
+    if (id == IDOK) form_->Command2_Click();
+    if (id == IDCANCEL) form_->Command1_Click();
+  }
+}
+
+LRESULT CALLBACK Win32Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return self ? self->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND window = window_;
+  switch (message) {
+    case FirstActivation:
+      if (form_) form_->activateOnce();
+      return 0;
+    case WM_COMMAND:
+      onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case DM_GETDEFID:
+      return MAKELRESULT(GetDlgCtrlID(defaultButton_), DC_HASDEFID);
+    case WM_NEXTDLGCTL: {
+      // Sent by the dialog manager for a label's access key: focus the label,
+      // then the next control that takes the focus.
+      HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                   : GetNextDlgTabItem(window_, GetFocus(), wParam != 0);
+      if (target) SetFocus(target);
+      return 0;
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focused = GetFocus();
+        if (focused && IsChild(window_, focused)) lastFocus_ = focused;
+      } else if (!HIWORD(wParam)) {
+        SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : control(Text1));
+      }
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      HWND field = reinterpret_cast<HWND>(lParam);
+      if (field == control(Entfernung) || field == control(Richtung)) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      }
+      break;
+    }
+    case WM_DPICHANGED: {
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      layOut();
+      return 0;
+    }
+    case WM_CLOSE:
+      if (form_) form_->closedByUser();
+      return 0;
+    case WM_NCDESTROY:
+      window_ = nullptr;
+      controls_.fill(nullptr);
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace pelvorn::win32

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "startup/Main.h"
+#include "window/WindowView.h"
+
+#include <windows.h>
+
+#include <array>
+
+namespace pelvorn {
+class PelvornForm;
+}
+
+namespace pelvorn::win32 {
+
+// The window "Pelvorn" made of plain Win32 controls from the control table.
+// It forwards the window's events to the PelvornForm and does what the form
+// asks; the dialog manager (IsDialogMessage) gives Tab, Enter, Esc and the
+// Alt access keys, the message loop previews F1 for every control.
+class Win32Window final : public WindowView, public FrontEnd {
+public:
+  // Creates the window and its controls, hidden.
+  explicit Win32Window(HINSTANCE instance);
+  ~Win32Window() override;
+  Win32Window(const Win32Window&) = delete;
+  Win32Window& operator=(const Win32Window&) = delete;
+
+  HWND handle() const { return window_; }
+  void setForm(PelvornForm& form) { form_ = &form; }
+
+  // WindowView
+  std::u16string text(TextBox box) const override;
+  void setText(TextBox box, std::u16string_view text) override;
+  void setFocus(TextBox box) override;
+  std::u16string caption(ResultLabel label) const override;
+  void setCaption(ResultLabel label, std::u16string_view text) override;
+  void setWindowCaption(std::u16string_view caption) override;
+  void setVisible(bool visible) override;
+  void unload() override;
+
+  // FrontEnd
+  void showWindow() override;
+  void activateHidden() override;
+  int exec() override;
+
+private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void onCommand(int id, int notification, HWND control);
+  // Places the controls for the window's DPI, the font of that DPI and the
+  // captions measured in it.
+  void layOut();
+  // The focused push button is the one Enter presses; otherwise "&Rechnen".
+  void followFocusWithDefaultButton(HWND focused);
+  HWND control(std::size_t index) const { return controls_[index]; }
+
+  HWND window_ = nullptr;
+  HFONT font_ = nullptr;
+  HWND lastFocus_ = nullptr;      // restored when the window is activated again
+  HWND defaultButton_ = nullptr;  // the button Enter presses
+  std::array<HWND, 11> controls_{};
+  PelvornForm* form_ = nullptr;
+};
+
+}  // namespace pelvorn::win32

@@ -1,0 +1,107 @@
+// The Win32 front end without its window: the argument text of the command
+// line, the clipboard and the single-instance guard.
+#include "platform/win32/CommandLineText.h"
+#include "platform/win32/Win32Platform.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace pelvorn::win32 {
+namespace {
+
+TEST(ArgumentText, SkipsTheProgramNameByTheRulesOfWindows) {
+  const struct {
+    std::u16string_view commandLine, arguments;
+  } cases[] = {
+      {u"Pelvorn.exe L;JO62mm;KM38mm;;;V-", u"L;JO62mm;KM38mm;;;V-"},
+      {u"Pelvorn.exe", u""},
+      {u"", u""},
+      {u"Pelvorn.exe    \t G;52,5;38,5", u"G;52,5;38,5"},  // blanks and tabs after the name
+      {u"Pelvorn.exe L;JO62 mm;KM38mm ", u"L;JO62 mm;KM38mm "},  // the rest as it stands
+      {u"\"C:\\Program Files\\Pelvorn\\Pelvorn.exe\" L;JO62mm", u"L;JO62mm"},
+      {u"\"C:\\Program Files\\Pelvorn\\Pelvorn.exe\"L;JO62mm", u""},  // quotes end no name
+      {u"C:\\Pel\"vorn dir\"\\Pelvorn.exe X", u"X"},  // quotes inside the name
+      {u"\"C:\\no closing quote\\Pelvorn.exe L", u""},
+      {u"C:\\dir\\\"Pelvorn.exe\" L", u"L"},  // a backslash escapes nothing here
+      {u"Pelvorn.exe \"L;JO62mm;KM38mm\"", u"\"L;JO62mm;KM38mm\""},  // quotes stay
+      {u"Pelvorn.exe\tl;jo62mm;km38mm", u"l;jo62mm;km38mm"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ArgumentText(c.commandLine), c.arguments)
+        << std::string(c.commandLine.begin(), c.commandLine.end());
+  }
+}
+
+// A message-only window owns the clipboard data, as the program's window does.
+class ClipboardOwner {
+public:
+  ClipboardOwner()
+      : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
+  ~ClipboardOwner() { DestroyWindow(window_); }
+  HWND handle() const { return window_; }
+
+private:
+  HWND window_;
+};
+
+std::u16string ClipboardText() {
+  std::u16string text = u"(nothing)";
+  if (!OpenClipboard(nullptr)) return u"(not opened)";
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const char16_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+TEST(Win32Platform, PutsTheLineOnTheClipboardAsUnicodeText) {
+  ClipboardOwner owner;
+  Win32Platform platform;
+  platform.setOwner(owner.handle());
+  for (std::u16string_view line : {u"1892,585 km/139,74 \u00b0", u"0.0 km/90.0 \u00b0", u""}) {
+    ASSERT_TRUE(platform.putOnClipboard(line));
+    EXPECT_EQ(ClipboardText(), line);
+  }
+  // No other format is left beside it (Windows adds its own conversions).
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_HDROP));
+  CloseClipboard();
+  EXPECT_TRUE(platform.keepClipboardAfterExit());
+}
+
+TEST(Win32Platform, ClipboardHeldOpenByAnotherWindowFailsCleanly) {
+  ClipboardOwner owner, other;
+  Win32Platform platform;
+  platform.setOwner(owner.handle());
+  ASSERT_TRUE(platform.putOnClipboard(u"vorher"));
+  ASSERT_TRUE(OpenClipboard(other.handle()));
+  EXPECT_FALSE(platform.putOnClipboard(u"nachher"));
+  CloseClipboard();
+  EXPECT_EQ(ClipboardText(), u"vorher");
+}
+
+TEST(Win32Platform, EveryCopyAfterTheFirstSeesOneRunning) {
+  Win32Platform first, second, hidden;
+  EXPECT_FALSE(first.previousCopyRunning());
+  EXPECT_FALSE(first.previousCopyRunning());  // asked again: still only itself
+  EXPECT_TRUE(second.previousCopyRunning());
+  EXPECT_TRUE(hidden.previousCopyRunning());
+}
+
+TEST(Win32Platform, EndProgramLeavesTheMessageLoopWithTheStatus) {
+  Win32Platform platform;
+  for (int status : {0, 1, 2}) {
+    platform.endProgram(status);
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(message.wParam, static_cast<WPARAM>(status));
+  }
+}
+
+}  // namespace
+}  // namespace pelvorn::win32

@@ -1,0 +1,34 @@
+#!/bin/bash
+# The NSIS installer under Wine, silent (/S): it puts the program, README and
+# licence text into the user's program folder with a Start-menu entry and an
+# "Apps" entry, and its uninstaller takes all of it away again.
+# Usage: installer_test.sh SETUP.exe PROGRAM.exe (PELVORN_WINEPREFIX set)
+set -u
+setup=$1 exe=$2
+wine_sh=$(dirname "$0")/wine.sh
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pelvorn'
+failed=0
+check() { if "${@:2}"; then echo "ok   - $1"; else echo "FAIL - $1"; failed=$((failed + 1)); fi; }
+[ -f "$setup" ] || { echo "FAIL - no installer at $setup"; exit 1; }
+unset DISPLAY
+
+users=$PELVORN_WINEPREFIX/drive_c/users/$(id -un)
+folder=$users/AppData/Local/Programs/Pelvorn
+link="$users/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Pelvorn.lnk"
+registered() { "$wine_sh" reg query "$key" /v DisplayVersion 2>/dev/null | grep -q 'REG_SZ *1\.0\.3'; }
+gone() { [ ! -e "$folder" ] && [ ! -e "$link" ] && ! registered; }
+
+check "installer ends with status 0" "$wine_sh" "$setup" /S
+check "the installed program is the one built" cmp -s "$exe" "$folder/Pelvorn.exe"
+for file in README.md LIZENZ.txt Deinstallieren.exe; do
+  check "$file installed" test -s "$folder/$file"
+done
+check "Start-menu entry" test -s "$link"
+check "\"Apps\" entry with version 1.0.3" registered
+
+# The uninstaller copies itself elsewhere and returns at once.
+"$wine_sh" "$folder/Deinstallieren.exe" /S
+for ((i = 0; i < 100; i++)); do gone && break; sleep 0.1; done
+check "uninstaller removes folder, Start-menu entry and \"Apps\" entry" gone
+echo "$failed check(s) failed"
+exit $((failed > 0))

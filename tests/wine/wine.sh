@@ -1,0 +1,119 @@
+#!/bin/bash
+# Runs a Windows program under wine64 in the prefix $PELVORN_WINEPREFIX and
+# exits with its status.
+#
+# The wine server and Wine's services run apart from the caller's processes,
+# so that a test script's clean-up ends the programs it started but not the
+# session. Wine's desktop process, which bridges the clipboard to X11, is
+# bound to one X server and ends a moment after the last program on its
+# desktop, taking the clipboard with it. So, as a Windows session would,
+# $PELVORN_DESKTOP_KEEPER (a program that only waits) keeps it running for
+# the caller's DISPLAY and runtime directory, until the caller's clean-up
+# ends it; a caller with another DISPLAY or runtime directory (the next test
+# script, with its own Xvfb) gets a new session, as after a new log-on: the
+# clipboard of the last one would otherwise reach the new X server.
+#
+# The Windows number format follows LANG: de_* gives the German one (decimal
+# comma), ar_* and fa_* the Arabic decimal separator, anything else the
+# English one (decimal point). Wine's own choice from LANG needs glibc
+# locales, so it is set in the registry.
+#
+# Usage: wine.sh PROGRAM.exe [ARGUMENT...]
+#        wine.sh --make    makes the prefix (wineboot -i, about 15 s) and
+#                          starts the session
+#        wine.sh --stop    ends the session (wineserver -k for this prefix only)
+set -u
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+[ -x "$wine" ] || { echo "wine.sh: $wine is missing (Debian package wine64)" >&2; exit 1; }
+export WINEPREFIX=${PELVORN_WINEPREFIX:?wine.sh: PELVORN_WINEPREFIX is not set}
+export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml,winemenubuilder.exe='
+format=$WINEPREFIX/.number-format
+session=$WINEPREFIX/.session
+
+# Without the caller's standard streams and runtime directory, so that
+# nothing started here holds a pipe of the caller open or is ended with it.
+quietly() { env -u XDG_RUNTIME_DIR "$@" </dev/null >/dev/null 2>&1 8>&- 9>&-; }
+
+# ours PATTERN: our processes of this prefix whose command line matches.
+ours() {
+  local p
+  for p in $(pgrep -u "$(id -u)" -f "$1"); do
+    grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" 2>/dev/null && echo "$p"
+  done
+}
+
+# Starts the server (it ends a minute after its last program, or at --stop)
+# and, through the first program, Wine's services; a new server has the
+# registry as last saved.
+start_session() {
+  quietly "$wineserver" -p60 || return 0
+  rm -f "$format" "$session"
+  set_number_format
+}
+
+# One registry import (a UTF-16 file, so that any separator survives).
+set_number_format() {
+  local decimal=. thousand=, file=$WINEPREFIX/number-format.reg
+  case ${LANG:-} in
+    de_*) decimal=, thousand=. ;;
+    ar_* | fa_*) decimal=$'\xd9\xab' thousand=$'\xd9\xac' ;;  # U+066B, U+066C
+  esac
+  [ "$(cat "$format" 2>/dev/null)" != "$decimal" ] || return 0
+  {
+    printf '\xff\xfe'
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\International]\r\n"sDecimal"="%s"\r\n"sThousand"="%s"\r\n' \
+      "$decimal" "$thousand" | iconv -f UTF-8 -t UTF-16LE
+  } >"$file"
+  quietly "$wine" regedit /S "$file" && echo "$decimal" >"$format"
+}
+
+case ${1:-} in
+  --stop)
+    [ -d "$WINEPREFIX" ] && quietly "$wineserver" -k
+    rm -f "$session"
+    exit 0
+    ;;
+  --make)
+    if [ ! -f "$WINEPREFIX/.made" ]; then
+      mkdir -p "$(dirname "$WINEPREFIX")"
+      (
+        flock 9
+        if [ ! -f "$WINEPREFIX/.made" ]; then
+          rm -rf "$WINEPREFIX"
+          quietly "$wine" wineboot -i && quietly "$wineserver" -w && touch "$WINEPREFIX/.made"
+        fi
+      ) 9>"$WINEPREFIX.lock"
+      [ -f "$WINEPREFIX/.made" ] || { echo "wine.sh: wineboot could not make $WINEPREFIX" >&2; exit 1; }
+    fi
+    start_session
+    exit 0
+    ;;
+esac
+
+[ -f "$WINEPREFIX/.made" ] || "$0" --make || exit 1
+start_session
+# new_session: ends the session of another caller and starts ours.
+new_session() {
+  [ "$(cat "$session" 2>/dev/null)" != "$DISPLAY ${XDG_RUNTIME_DIR:-}" ] || return 0
+  # A fresh server: the Windows clipboard of the last caller must not reach
+  # the new X server.
+  quietly "$wineserver" -k && quietly "$wineserver" -w
+  start_session
+  if [ -n "${PELVORN_DESKTOP_KEEPER:-}" ]; then
+    "$wine" "$PELVORN_DESKTOP_KEEPER" </dev/null >/dev/null 2>&1 8>&- &
+    # The keeper starts the desktop process. Had the caller's program started
+    # it, it would hold the caller's standard output open as long as it runs.
+    local tries
+    for ((tries = 0; tries < 200; tries++)); do
+      [ -z "$(ours 'explorer\.exe /desktop')" ] || break
+      sleep 0.05
+    done
+  fi
+  echo "$DISPLAY ${XDG_RUNTIME_DIR:-}" >"$session"
+}
+if [ -n "${DISPLAY:-}" ]; then
+  ( flock 8 && new_session ) 8>"$session.lock"
+fi
+set_number_format
+exec "$wine" "$@"
