@@ -123,7 +123,7 @@ check_debian_package() {
     echo "pelvorn $version did not install"
     result=1
   fi
-  for path in /usr/bin/Pelvorn /usr/share/applications/pelvorn.desktop \
+  for path in /usr/bin/Pelvorn /usr/libexec/pelvorn/pelvorn-qt /usr/share/applications/pelvorn.desktop \
               /usr/share/icons/hicolor/32x32/apps/pelvorn.png \
               /usr/share/icons/hicolor/scalable/apps/pelvorn.svg \
               /usr/share/man/man1/Pelvorn.1.gz \
@@ -141,6 +141,9 @@ check_debian_package() {
     echo "hidden run: '$output'"
     result=1
   fi
+  # An unknown mode needs the Qt front end, which the program finds in libexec.
+  output=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 /usr/bin/Pelvorn 'X;;;;;V-' 2>&1 >/dev/null)
+  [[ $output == *'Es ist nur L oder G m'* ]] || { echo "mode X hidden: '$output'"; result=1; }
   dpkg -r pelvorn >/dev/null 2>&1 || { echo "dpkg -r failed"; result=1; }
   [[ ! -e /usr/bin/Pelvorn ]] || { echo "/usr/bin/Pelvorn left after removal"; result=1; }
   return $result

@@ -79,7 +79,7 @@ start_xvfb() {
   done
   # -noreset: else the server resets whenever its last client leaves, and a
   # client connecting in that moment fails.
-  Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1024x768x24 3>"$work/display" 2>/dev/null &
+  Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 "${XVFB_SCREEN:-1024x768x24}" 3>"$work/display" 2>/dev/null &
   xvfb_pid=$!
   wait_until 10 test -s "$work/display" || { echo "FAIL - Xvfb did not start"; exit 1; }
   DISPLAY=:$(head -n 1 "$work/display")

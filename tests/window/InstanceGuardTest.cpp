@@ -75,6 +75,50 @@ private slots:
     QVERIFY(!InstanceGuard(path).previousCopyRunning());
   }
 
+  // A copy that becomes another program of ours by exec keeps its lock and
+  // its answer; a forged or stale handover is ignored.
+  void handoverAcrossExec_data() {
+    QTest::addColumn<QString>("passed");  // PELVORN_GUARD; $FD is the lock
+    QTest::addColumn<bool>("adopted");
+    QTest::newRow("the lock and the answer") << QStringLiteral("$FD:1") << true;
+    QTest::newRow("not a descriptor of the lock file") << QStringLiteral("0:1") << false;
+    QTest::newRow("no answer") << QStringLiteral("$FD:") << false;
+    QTest::newRow("an answer out of range") << QStringLiteral("$FD:2") << false;
+  }
+
+  void handoverAcrossExec() {
+    QFETCH(QString, passed);
+    QFETCH(bool, adopted);
+    QTemporaryDir directory;
+    const std::string path = directory.path().toStdString();
+    InstanceGuard running(path);  // so that the answer to pass on is "yes"
+    QVERIFY(!running.previousCopyRunning());
+    const pid_t child = fork();
+    if (child == 0) {
+      // The child stands for the new program: the old guard passes, then a
+      // fresh guard takes over. Exit status: 0 adopted with the answer yes
+      // and the lock kept close-on-exec, 1 asked afresh, 2 otherwise.
+      InstanceGuard old(path);
+      if (!old.previousCopyRunning()) _exit(2);
+      old.passToExec();
+      const QList<int> locks = OpenFilesNamed(QStringLiteral("pelvorn.lock"));
+      const int fd = locks.size() == 2 ? locks.back() : -1;
+      if (fd < 0 || (fcntl(fd, F_GETFD) & FD_CLOEXEC) != 0) _exit(2);
+      qputenv("PELVORN_GUARD", QString(passed).replace(QStringLiteral("$FD"), QString::number(fd)).toLatin1());
+      InstanceGuard fresh(path);
+      const bool answer = fresh.previousCopyRunning();
+      const qsizetype lockFiles = OpenFilesNamed(QStringLiteral("pelvorn.lock")).size();
+      if (!answer || qEnvironmentVariableIsSet("PELVORN_GUARD")) _exit(2);
+      if (lockFiles == 2 && (fcntl(fd, F_GETFD) & FD_CLOEXEC) != 0) _exit(0);
+      _exit(lockFiles == 3 ? 1 : 2);
+    }
+    QVERIFY(child > 0);
+    int status = -1;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), adopted ? 0 : 1);
+  }
+
   void privateDirectory_data() {
     // Each place is a path below a temporary directory $T, or empty. In $T:
     // own (0700), open (0755) and foreign (0700, owned by nobody when this

@@ -17,6 +17,10 @@
 
 extern char** environ;
 
+#ifndef PELVORN_LIBEXEC_RELATIVE
+#define PELVORN_LIBEXEC_RELATIVE "libexec/pelvorn"
+#endif
+
 namespace pelvorn {
 namespace {
 
@@ -164,25 +168,31 @@ bool IsExecutableFile(const std::string& path) {
 
 }  // namespace
 
-std::string FindClipboardKeeper() {
+std::string FindOwnProgram(std::string_view name) {
   std::array<char, PATH_MAX> executable{};
   const ssize_t length = readlink("/proc/self/exe", executable.data(), executable.size() - 1);
   if (length > 0) {
-    std::string path(executable.data(), static_cast<std::size_t>(length));
-    const std::size_t slash = path.rfind('/');
+    std::string directory(executable.data(), static_cast<std::size_t>(length));
+    const std::size_t slash = directory.rfind('/');
     if (slash != std::string::npos) {
-      path.resize(slash + 1);
-      path += ClipboardKeeperName;
-      if (IsExecutableFile(path)) return path;
+      directory.resize(slash + 1);
+      // Next to the program (the build), then where the package put it
+      // beside the program's own bin directory, wherever it was installed.
+      for (std::string path : {directory, directory + "../" PELVORN_LIBEXEC_RELATIVE "/"}) {
+        path += name;
+        if (IsExecutableFile(path)) return path;
+      }
     }
   }
 #ifdef PELVORN_LIBEXEC_DIR
   std::string installed = PELVORN_LIBEXEC_DIR "/";
-  installed += ClipboardKeeperName;
+  installed += name;
   if (IsExecutableFile(installed)) return installed;
 #endif
   return {};
 }
+
+std::string FindClipboardKeeper() { return FindOwnProgram(ClipboardKeeperName); }
 
 bool Published(Handover result) { return result == Handover::Kept || result == Handover::Superseded; }
 

@@ -2,9 +2,10 @@
 
 #include <array>
 #include <cerrno>
-#include <utility>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -143,12 +144,52 @@ std::string PrivateRuntimeDirectory() { return PrivateDirectory(PrivatePlacesOfT
 
 InstanceGuard::InstanceGuard(std::string directory) : directory_(std::move(directory)) {}
 
+namespace {
+constexpr const char* PassedLockVariable = "PELVORN_GUARD";
+}  // namespace
+
+// Takes over the lock file and the answer that the program before the exec
+// left in the environment, when the descriptor named there is that lock file.
+bool InstanceGuard::adoptPassedLock(const std::string& directory) {
+  const char* passed = std::getenv(PassedLockVariable);
+  if (passed == nullptr) return false;
+  const std::string value = passed;
+  unsetenv(PassedLockVariable);
+  int fd = -1;
+  int answer = -1;
+  const char* end = value.data() + value.size();
+  const auto [afterFd, fdError] = std::from_chars(value.data(), end, fd);
+  if (fdError != std::errc() || afterFd == end || *afterFd != ':') return false;
+  const auto [afterAnswer, answerError] = std::from_chars(afterFd + 1, end, answer);
+  if (answerError != std::errc() || afterAnswer != end || (answer != 0 && answer != 1) || fd < 3) return false;
+  struct stat opened {};
+  struct stat named {};
+  const std::string lockPath = directory + "/pelvorn.lock";
+  if (fstat(fd, &opened) != 0 || lstat(lockPath.c_str(), &named) != 0 || !S_ISREG(opened.st_mode) ||
+      opened.st_dev != named.st_dev || opened.st_ino != named.st_ino) {
+    return false;
+  }
+  fcntl(fd, F_SETFD, FD_CLOEXEC);
+  lockFd_ = fd;
+  answer_ = answer;
+  return true;
+}
+
+void InstanceGuard::passToExec() {
+  if (lockFd_ < 0 || answer_ < 0) return;
+  if (fcntl(lockFd_, F_SETFD, 0) != 0) return;
+  const std::string value = std::to_string(lockFd_) + ":" + std::to_string(answer_);
+  setenv(PassedLockVariable, value.c_str(), 1);
+}
+
 InstanceGuard::~InstanceGuard() {
   if (lockFd_ >= 0) close(lockFd_);
 }
 
 bool InstanceGuard::previousCopyRunning() {
+  if (answer_ >= 0) return answer_ == 1;
   const std::string path = directory_.empty() ? PrivateRuntimeDirectory() : directory_;
+  if (!path.empty() && adoptPassedLock(path)) return answer_ == 1;
   // Checked again on the open directory: the files go where the check was made.
   struct stat info {};
   const Directory directory(path.empty() ? -1 : OpenDirectory(AT_FDCWD, path.c_str(), O_NOFOLLOW));
@@ -168,6 +209,7 @@ bool InstanceGuard::previousCopyRunning() {
   const bool alone = Flock(lockFd_, LOCK_EX | LOCK_NB) == 0;
   Flock(lockFd_, LOCK_SH);
   close(gate);  // releases the gate
+  answer_ = alone ? 0 : 1;
   return !alone;
 }
 

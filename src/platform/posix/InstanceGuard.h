@@ -24,12 +24,20 @@ public:
 
   // Returns whether another copy was running, and joins the running copies.
   // Without a usable private directory no copy can be seen: says so on
-  // standard error and returns false.
+  // standard error and returns false. Asked again, returns the first answer.
   bool previousCopyRunning();
 
+  // Keeps this copy's lock and answer across an exec of another program of
+  // ours: the lock file stays open, and the new program's guard finds it and
+  // the answer in the environment (PELVORN_GUARD) instead of asking again.
+  void passToExec();
+
 private:
+  bool adoptPassedLock(const std::string& directory);
+
   std::string directory_;
   int lockFd_ = -1;
+  int answer_ = -1;  // -1 not asked yet, else 0 or 1
 };
 
 // The places a private directory may be found or made in, in order.

@@ -3,10 +3,12 @@
 #include "QtText.h"
 #include "common/Text.h"
 #include "platform/posix/ClipboardHandover.h"
+#include "platform/posix/WaylandClipboard.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
+#include <QScreen>
 
 #include <algorithm>
 #include <chrono>
@@ -16,10 +18,15 @@ namespace {
 
 void ShowBox(QMessageBox::Icon icon, const QString& title, const QString& prompt) {
   QMessageBox box(icon, title, prompt, QMessageBox::Ok);
-  // The text is laid out in lines of its own; keep Qt from wrapping them.
+  // The text is laid out in lines of its own; keep Qt from wrapping them,
+  // unless the screen is too narrow for the longest (a large scale factor).
   int widest = 0;
   for (const QString& line : prompt.split(QLatin1Char('\n'))) {
     widest = std::max(widest, box.fontMetrics().horizontalAdvance(line));
+  }
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const int room = screen->availableGeometry().width() - 6 * box.fontMetrics().height();
+    widest = std::max(1, std::min(widest, room));
   }
   box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }").arg(widest));
   box.exec();
@@ -27,10 +34,18 @@ void ShowBox(QMessageBox::Icon icon, const QString& title, const QString& prompt
 
 bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
-// The keeper takes the clipboard from whoever holds it and keeps `line` on
-// it until another program takes it.
-Handover HandToKeeper(const QString& line) {
-  return HandOverToKeeper(FindClipboardKeeper(), line.toStdString(), std::chrono::milliseconds(3000));
+constexpr std::chrono::milliseconds HandoverTimeout(3000);
+
+// wl-copy and the keeper (X11, XWayland too) take the clipboard from
+// whoever holds it and keep `line` on it until another program takes it.
+// Returns whether one of them took it; says why not on standard error.
+bool HandToHelpers(DesktopPlatform& platform, const QString& line) {
+  const bool x11 = OnX11() || !qEnvironmentVariableIsEmpty("DISPLAY");
+  Handover keeper = Handover::NoKeeper;
+  if (HandOverToClipboardHelpers(line.toStdString(), x11, HandoverTimeout, &keeper)) return true;
+  platform.printError(x11 ? FromUtf8(HandoverFailureText(keeper))
+                          : u"Die Zwischenablage hat das Ergebnis nicht \u00fcbernommen.");
+  return false;
 }
 
 }  // namespace
@@ -43,31 +58,40 @@ void DesktopPlatform::information(std::u16string_view title, std::u16string_view
   ShowBox(QMessageBox::Information, ToQString(title), ToQString(prompt));
 }
 
-void DesktopPlatform::beep(std::u16string_view /*reason*/) { QApplication::beep(); }
+void DesktopPlatform::beep(std::u16string_view reason) {
+  QApplication::beep();
+  // Qt has no bell on Wayland; a hidden run says why when it ends.
+  if (!OnX11() && run_ == Run::Ordinary) printError(reason);
+}
 
 bool DesktopPlatform::putOnClipboard(std::u16string_view text) {
   const QString line = ToQString(text);
   lastLine_ = line;
-  if (run_ == Run::Hidden && OnX11()) {
-    const Handover result = HandToKeeper(line);
-    lineKept_ = Published(result);
-    if (!lineKept_) printError(FromUtf8(HandoverFailureText(result)));
+  if (run_ == Run::Hidden) {
+    lineKept_ = HandToHelpers(*this, line);
     return lineKept_;
+  }
+  lineKept_ = false;
+  // A Wayland compositor ignores a clipboard set by a client without the
+  // keyboard, and Qt cannot tell; a command-line result comes before the
+  // window has the keyboard. wl-copy needs no focus. Under XWayland the
+  // compositor would soon put its own clipboard over our X11 one.
+  if (WaylandDisplayNamed() && QGuiApplication::focusWindow() == nullptr &&
+      HandOverToWlCopy(line.toStdString(), HandoverTimeout)) {
+    lineKept_ = true;
+    if (!OnX11()) return true;
   }
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
   clipboard->setText(line);
-  lineKept_ = false;
   // On X11 a set the server refused leaves us without ownership.
   return OnX11() ? clipboard->ownsClipboard() : clipboard->text() == line;
 }
 
 bool DesktopPlatform::keepClipboardAfterExit() {
-  if (lineKept_ || lastLine_.isEmpty() || !OnX11()) return true;
+  if (lineKept_ || lastLine_.isEmpty()) return true;
   if (!QGuiApplication::clipboard()->ownsClipboard()) return false;
-  const Handover result = HandToKeeper(lastLine_);
-  if (!Published(result)) printError(FromUtf8(HandoverFailureText(result)));
-  return Published(result);
+  return HandToHelpers(*this, lastLine_);
 }
 
 }  // namespace pelvorn

@@ -67,10 +67,14 @@ int StartWithQt(char* programPath, const std::u16string& commandLine) {
   }
   // Decided before Qt starts, so that Qt never aborts for want of a display.
   // A hidden run under XWayland uses X11, where an unfocused window may set
-  // the clipboard.
-  bool console = display == Display::None || (hidden && display == Display::WaylandOnly);
+  // the clipboard; under Wayland alone its line goes to wl-copy, and its
+  // boxes are windows like any other.
+  bool console = display == Display::None ||
+                 (display == Display::WaylandOnly && !WaylandPluginInstalled());
   if (console) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+  } else if (display == Display::WaylandOnly) {
+    qputenv("QT_QPA_PLATFORM", "wayland");
   } else if (hidden) {
     // A server that went away since the probe leaves a hidden run the console.
     qputenv("QT_QPA_PLATFORM", "xcb;offscreen");

@@ -1,0 +1,71 @@
+// Pelvorn on Linux. A hidden run whose input is good needs no toolkit and
+// is done here; everything else (the window, message boxes, the beep) is
+// the Qt front end's, a program of its own that this one becomes by exec.
+
+#include "common/ExitStatus.h"
+#include "common/Text.h"
+#include "platform/posix/ClipboardHandover.h"
+#include "platform/posix/HiddenRun.h"
+#include "platform/posix/InstanceGuard.h"
+#include "platform/posix/StandardStreams.h"
+#include "rotator/RotatorSettings.h"
+#include "startup/Usage.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* QtFrontEndName = "pelvorn-qt";
+
+int Print(const std::u16string& text) {
+  const std::string utf8 = pelvorn::ToUtf8(text);
+  const bool written = std::fwrite(utf8.data(), 1, utf8.size(), stdout) == utf8.size();
+  return std::fflush(stdout) == 0 && written ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  pelvorn::OpenClosedStandardStreams();
+  // A reader that went away shows as a failed write, not as a signal.
+  std::signal(SIGPIPE, SIG_IGN);
+
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  if (arguments == std::vector<std::string>{"--help"}) return Print(pelvorn::HelpText());
+  if (arguments == std::vector<std::string>{"--version"}) return Print(pelvorn::VersionText());
+  // The rotator option, as the front end takes it (which reads it again).
+  if (const std::string bad = pelvorn::rotator::ConfigureRotator(arguments); !bad.empty()) {
+    std::fputs(("Pelvorn: " + bad + "\n").c_str(), stderr);
+    return pelvorn::ExitRotatorFailed;
+  }
+
+  std::string commandLine;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    if (i > 0) commandLine += ' ';
+    commandLine += arguments[i];
+  }
+  // The console tools (--batch, --tsv, --edi) are the front end's.
+  const bool option = !arguments.empty() && arguments.front().rfind("--", 0) == 0;
+  pelvorn::InstanceGuard guard;
+  if (!option) {
+    if (const auto status = pelvorn::RunHiddenWithoutToolkit(pelvorn::FromUtf8(commandLine), guard)) {
+      return *status;
+    }
+  }
+
+  const std::string frontEnd = pelvorn::FindOwnProgram(QtFrontEndName);
+  if (!frontEnd.empty()) {
+    guard.passToExec();
+    execv(frontEnd.c_str(), argv);
+  }
+  std::fprintf(stderr, "Pelvorn: Die Programmoberfl\u00e4che %s fehlt oder startet nicht (%s).\n",
+               QtFrontEndName, frontEnd.empty() ? "nicht gefunden" : std::strerror(errno));
+  return 1;
+}

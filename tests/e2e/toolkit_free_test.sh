@@ -1,0 +1,52 @@
+#!/bin/bash
+# A hidden run with good input needs no toolkit: with the Qt front end gone
+# it still puts its line on the clipboard (X11: the keeper; no display:
+# standard output only) and ends with status 0; input that needs a box or a
+# beep then fails, naming the missing front end. With the front end there,
+# a hidden run that the guard refuses shows the refusal box: the guard's
+# answer and lock went along into the front end.
+# usage: toolkit_free_test.sh PROGRAM (the build's Pelvorn, next to pelvorn-qt)
+. "$(dirname "$0")/lib.sh"
+built=$program
+mkdir "$work/alone"
+cp "$built" "$(dirname "$built")/pelvorn-clipboard-keeper" "$work/alone/"
+program=$work/alone/Pelvorn
+start_xvfb
+
+for row in "de_DE.UTF-8|$RESULT_DE" "en_US.UTF-8|$RESULT_EN" "C.UTF-8|$RESULT_EN"; do
+  PLANG=${row%%|*}
+  printf vorher | xclip -selection clipboard -i >/dev/null 2>&1
+  run "$HIDDEN_L"
+  check_eq "no Qt, $PLANG: status" 0 "$rc"
+  check_out "no Qt, $PLANG: the line on standard output" "${row#*|}"
+  check_eq "no Qt, $PLANG: on the clipboard" "${row#*|}|" "$(clipboard)"
+done
+PLANG=de_DE.UTF-8
+run 'G;52,5;38,5;13;27;V-'
+check_out "no Qt, mode G" '1892,82 km/139,73 °'
+
+# Each needs a box or a beep, or a locale only Qt knows.
+for line in 'L;JO62;KM38mm;;;V-' 'X;1;2;3;4;V-' 'G;95;38,5;13;27;V-'; do
+  run "$line"
+  check "no Qt, $line: fails naming the front end" grep -q 'pelvorn-qt fehlt' "$work/run.err"
+done
+PLANG=fr_FR.UTF-8 run "$HIDDEN_L"
+check "no Qt, a locale Qt alone knows: fails naming the front end" grep -q 'pelvorn-qt fehlt' "$work/run.err"
+
+(unset DISPLAY; run "$HIDDEN_L"
+ check_eq "no Qt, no display: status" 0 "$rc"
+ check_out "no Qt, no display: the line on standard output" "$RESULT_DE"
+ check "no Qt, no display: says the clipboard is out of reach" grep -q 'Keine Zwischenablage' "$work/run.err"
+ exit $((failed > 0))) || failed=$((failed + 1))
+
+program=$built
+launch
+first=$pid
+check "first copy shows its window" wait_until 10 has_window "$MAIN_TITLE" "$first"
+launch 'L;JO62mm;KM38mm;;;V- '
+check "hidden run refused by the guard: \"$BUSY_TITLE\"" wait_until 10 has_window "$BUSY_TITLE" "$pid"
+focus "$BUSY_TITLE" "$pid" && xdotool key Return
+await "$pid" 5
+check_eq "hidden run refused by the guard: status 2" 2 "$rc"
+stop "$first"
+finish

@@ -1,0 +1,149 @@
+# Shared by the Wayland tests: the program ($1) on a headless sway of its
+# own, with XWayland when $2 is "xwayland" ("wayland" for Wayland alone).
+# Builds on the end-to-end library (checks, runs, runtime directory).
+#
+# sway refuses to run as root: as root the tests run it as an unprivileged
+# user created once; other users run it as themselves. Our own clients
+# (the program, wl-copy, wl-paste, grim, wtype, xclip) reach it through an
+# absolute WAYLAND_DISPLAY and keep their own runtime directory. A missing
+# tool or a compositor that does not start fails the test: the Wayland paths
+# are never skipped in silence.
+
+# shellcheck shell=bash disable=SC2034 # constants for the sourcing scripts
+. "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
+MODE=${2:-wayland}
+SWAY_USER=pelvorn-sway
+sway_pid=
+sway_dir=
+
+fail_setup() {
+  echo "FAIL - $*"
+  exit 1
+}
+
+wayland_cleanup() {
+  # The compositor first: its clients then end, and nothing waits on it.
+  [ -z "$sway_pid" ] || { kill "$sway_pid" 2>/dev/null && wait "$sway_pid" 2>/dev/null; }
+  cleanup
+  [ -z "$sway_dir" ] || rm -rf "$sway_dir"
+}
+trap wayland_cleanup EXIT
+
+# as_sway_user COMMAND...: becomes COMMAND, run as the compositor's user
+# (exec: started in the background, its process id is COMMAND's).
+as_sway_user() {
+  if [ "$(id -u)" = 0 ]; then
+    exec setpriv --reuid="$SWAY_USER" --regid="$SWAY_USER" --clear-groups -- "$@"
+  else
+    exec "$@"
+  fi
+}
+
+ensure_sway_user() {
+  [ "$(id -u)" = 0 ] || return 0
+  id -u "$SWAY_USER" >/dev/null 2>&1 && return 0
+  useradd --system --user-group --no-create-home --home-dir /nonexistent \
+    --shell /usr/sbin/nologin "$SWAY_USER" 2>/dev/null || id -u "$SWAY_USER" >/dev/null 2>&1 ||
+    fail_setup "cannot create the user $SWAY_USER for sway"
+}
+
+swaymsg_() { swaymsg -s "$SWAYSOCK" "$@"; }
+
+# start_sway: a headless sway (with XWayland in MODE xwayland) and a
+# virtual keyboard that stays for the whole test; exports WAYLAND_DISPLAY,
+# SWAYSOCK and, with XWayland, DISPLAY.
+start_sway() {
+  local tool
+  for tool in sway swaymsg wl-copy wl-paste grim wtype jq setpriv; do
+    command -v "$tool" >/dev/null ||
+      fail_setup "$tool is missing (apt-get install sway wl-clipboard grim wtype jq)"
+  done
+  if [ "$MODE" = xwayland ]; then
+    for tool in Xwayland xhost xclip; do
+      command -v "$tool" >/dev/null ||
+        fail_setup "$tool is missing (apt-get install xwayland x11-xserver-utils xclip)"
+    done
+  fi
+  ensure_sway_user
+  sway_dir=$(mktemp -d)
+  {
+    [ "$MODE" = xwayland ] && echo 'xwayland enable' || echo 'xwayland disable'
+    echo "output * resolution ${SWAY_RESOLUTION:-1024x768} position 0 0"
+  } >"$sway_dir/config"
+  [ "$(id -u)" = 0 ] && chown -R "$SWAY_USER:$SWAY_USER" "$sway_dir"
+  chmod 700 "$sway_dir"
+  (as_sway_user env -i PATH=/usr/bin:/bin HOME="$sway_dir" XDG_RUNTIME_DIR="$sway_dir" \
+    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    sway -c "$sway_dir/config" >"$work/sway.log" 2>&1) &
+  sway_pid=$!
+  sway_socket() { compgen -G "$sway_dir/wayland-*[0-9]" >/dev/null && compgen -G "$sway_dir/sway-ipc.*.sock" >/dev/null; }
+  wait_until 10 sway_socket ||
+    fail_setup "sway did not start: $(tail -n 5 "$work/sway.log" | tr '\n' ' ')"
+  WAYLAND_DISPLAY=$(compgen -G "$sway_dir/wayland-*[0-9]" | head -n 1)
+  SWAYSOCK=$(compgen -G "$sway_dir/sway-ipc.*.sock" | head -n 1)
+  export WAYLAND_DISPLAY SWAYSOCK
+  # The seat's only keyboard would otherwise be the one each wtype brings
+  # and takes away again: a client then gets the first key of every wtype
+  # run inside wl_keyboard.enter, as a key already held, not as a press.
+  # A real seat keeps its keyboard; so does this one.
+  wtype -s 3600000 &
+  seat_has_keyboard() { swaymsg_ -t get_seats | jq -e '.[0].capabilities | . % 4 >= 2' >/dev/null; }
+  wait_until 5 seat_has_keyboard || fail_setup "no virtual keyboard on the seat"
+  if [ "$MODE" = xwayland ]; then
+    # XWayland lets in the compositor's user only; our clients may be root.
+    printf 'xhost +si:localuser:%s >/dev/null 2>&1\necho "$DISPLAY" >%s/display\n' \
+      "$(id -un)" "$sway_dir" >"$sway_dir/xsetup"
+    swaymsg_ exec "sh $sway_dir/xsetup" >/dev/null
+    wait_until 10 test -s "$sway_dir/display" || fail_setup "XWayland did not start"
+    DISPLAY=$(cat "$sway_dir/display")
+    export DISPLAY
+    wait_until 10 eval 'timeout 2 xdotool getdisplaygeometry >/dev/null 2>&1' ||
+      fail_setup "XWayland at $DISPLAY does not let us in"
+  fi
+}
+
+# views: one line per window: pid, focused (true/false), width, height,
+# shell (xdg_shell or xwayland), app_id, title.
+views() {
+  swaymsg_ -t get_tree | jq -r '.. | objects | select(.pid? != null and (.type == "con" or .type == "floating_con"))
+    | [.pid, .focused, .window_rect.width, .window_rect.height, .shell, .app_id, .name] | map(tostring) | join("\t")'
+}
+# view TITLE [PID]: the lines of views() for windows titled exactly TITLE.
+view() { views | awk -F'\t' -v t="$1" -v p="${2:-}" '$7 == t && (p == "" || $1 == p)'; }
+has_view() { [ -n "$(view "$@")" ]; }
+no_view() { [ -z "$(view "$@")" ]; }
+focused_view() { view "$@" | awk -F'\t' '$2 == "true" {found = 1} END {exit !found}'; }
+# view_size TITLE PID: "WIDTHxHEIGHT" of that window.
+view_size() { view "$1" "$2" | awk -F'\t' 'NR == 1 {print $3 "x" $4}'; }
+# view_kind TITLE PID: "SHELL APP_ID" of that window.
+view_kind() { view "$1" "$2" | awk -F'\t' 'NR == 1 {print $5 " " $6}'; }
+
+# type_text TEXT, press KEY...: keyboard input to the focused window; KEY
+# as xdotool names it (Return, F1, alt+f). Wayland windows get it from the
+# virtual keyboard (wtype). Each wtype run brings a keymap of its own, which
+# an X11 client under XWayland picks up only some time after the keys have
+# come: X11 windows get XTEST input (xdotool) instead, with a fixed keymap.
+x11_keys() { [ "${QT_QPA_PLATFORM:-}" = xcb ]; }
+type_text() {
+  if x11_keys; then timeout 5 xdotool type "$1"; else timeout 5 wtype "$1"; fi
+}
+press() {
+  local key
+  for key; do
+    if x11_keys; then
+      timeout 5 xdotool key "$key"
+    elif [[ $key == alt+* ]]; then
+      timeout 5 wtype -M alt -k "${key#alt+}" -m alt
+    else
+      timeout 5 wtype -k "$key"
+    fi || return
+  done
+}
+
+# wl_clipboard: the Wayland clipboard as text, then "|".
+wl_clipboard() {
+  timeout 3 wl-paste --no-newline --type text/plain 2>/dev/null
+  printf '|'
+}
+wl_clipboard_is() { [ "$(wl_clipboard)" = "$1|" ]; }
+check_wl_clipboard() { wait_until 5 wl_clipboard_is "$2"; check_eq "$1" "$2|" "$(wl_clipboard)"; }
