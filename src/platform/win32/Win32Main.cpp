@@ -2,6 +2,7 @@
 // with the Win32 window and platform.
 #include "CommandLineText.h"
 #include "UserNumberLocale.h"
+#include "Win32Console.h"
 #include "Win32Platform.h"
 #include "Win32Window.h"
 #include "startup/CommandLine.h"
@@ -16,8 +17,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace pelvorn;
   const NumberLocale locale = win32::UserNumberLocale();
   const std::wstring commandLine = GetCommandLineW();
-  ParsedCommandLine command = ReadCommandLine(
-      win32::ArgumentText(std::u16string(commandLine.begin(), commandLine.end())), locale);
+  std::u16string argumentText(win32::ArgumentText(std::u16string(commandLine.begin(), commandLine.end())));
+  // "--help", "--batch" and the other options from cmd.exe or PowerShell.
+  if (auto status = win32::RunFromConsole(argumentText, locale)) return *status;
+  ParsedCommandLine command = ReadCommandLine(argumentText, locale);
 
   win32::Win32Platform platform;
   win32::Win32Window window(instance);
