@@ -118,4 +118,20 @@ run --rotator "127.0.0.1:$(free_port)" "$HIDDEN_L"
 check_eq "rotator: nothing listening, status 4" 4 "$rc"
 check_out "rotator: nothing listening, the line still on standard output" "$RESULT_DE"
 check "rotator: nothing listening, a German message" grep -qF 'Verbindung abgelehnt' "$work/run.err"
+
+# The settings file: the rotator of a plain command line; the option wins.
+appdata=$PELVORN_WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming
+refused=$(free_port)
+mkdir -p "$appdata/pelvorn"
+printf '[Rotator]\r\nAddress=127.0.0.1:%s\r\n' "$refused" >"$appdata/pelvorn/Pelvorn.ini"
+run "$HIDDEN_L"
+rc_file=$rc err_file=$(cat "$work/run.err")
+run --rotator "127.0.0.1:$(free_port)" "$HIDDEN_L"
+err_option=$(cat "$work/run.err")
+rm -r "$appdata/pelvorn"
+check_eq "settings file: its rotator turns for a plain command line, status 4" 4 "$rc_file"
+check "settings file: the message names its port" grep -qF "127.0.0.1:$refused" <<<"$err_file"
+check "settings file: --rotator overrides it" eval '! grep -qF "127.0.0.1:$refused" <<<"$err_option"'
+run "$HIDDEN_L"
+check_eq "no settings file: no rotator, status 0" 0 "$rc"
 finish

@@ -110,7 +110,12 @@ int Print(std::FILE* out, std::u16string_view text) {
 
 std::optional<int> RunFromConsole(std::u16string& argumentText, const NumberLocale& locale) {
   const std::size_t first = argumentText.find_first_not_of(u" \t");
-  if (first == std::u16string::npos || argumentText.compare(first, 2, u"--") != 0) return std::nullopt;
+  if (first == std::u16string::npos || argumentText.compare(first, 2, u"--") != 0) {
+    // No option: the rotator of the settings file, if any; the text stays.
+    std::vector<std::string> none;
+    rotator::ConfigureRotator(none);
+    return std::nullopt;
+  }
 
   std::vector<std::string> arguments = SplitArguments(argumentText);
   StandardStreams streams;

@@ -14,7 +14,8 @@ namespace pelvorn::win32 {
 // --batch, --tsv, --edi. Returns the exit status when the program ends
 // here. Returns nothing when the window or the hidden run is to start; then
 // `argumentText` holds what follows a --rotator option. Text without the
-// leading "--" is left exactly as it is.
+// leading "--" is left exactly as it is; the rotator is then the one of the
+// settings file (%APPDATA%\pelvorn\Pelvorn.ini), if any.
 //
 // Standard input, output and error that are files or pipes are used as
 // they are; those missing (a GUI program started from a console has none)
