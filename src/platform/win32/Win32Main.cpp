@@ -4,13 +4,16 @@
 #include "UserNumberLocale.h"
 #include "Win32Console.h"
 #include "Win32Platform.h"
+#include "Win32RotatorControl.h"
 #include "Win32Window.h"
+#include "rotator/RotatorSettings.h"
 #include "startup/CommandLine.h"
 #include "startup/Main.h"
 #include "window/PelvornForm.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -27,5 +30,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   platform.setOwner(window.handle());
   PelvornForm form(window, platform, std::move(command), locale);
   window.setForm(form);
+  // A configured rotator adds the direction field's menu and keys.
+  if (const auto& rotator = rotator::ConfiguredRotator()) {
+    window.setRotator(std::make_unique<win32::Win32RotatorControl>(window.handle(), window.directionField(), form,
+                                                                   platform, locale, *rotator));
+  }
   return Main(form, window, platform);
 }
