@@ -2,27 +2,38 @@
 // with the Win32 window and platform.
 #include "CommandLineText.h"
 #include "UserNumberLocale.h"
+#include "Win32Console.h"
 #include "Win32Platform.h"
+#include "Win32RotatorControl.h"
 #include "Win32Window.h"
+#include "rotator/RotatorSettings.h"
 #include "startup/CommandLine.h"
 #include "startup/Main.h"
 #include "window/PelvornForm.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace pelvorn;
   const NumberLocale locale = win32::UserNumberLocale();
   const std::wstring commandLine = GetCommandLineW();
-  ParsedCommandLine command = ReadCommandLine(
-      win32::ArgumentText(std::u16string(commandLine.begin(), commandLine.end())), locale);
+  std::u16string argumentText(win32::ArgumentText(std::u16string(commandLine.begin(), commandLine.end())));
+  // "--help", "--batch" and the other options from cmd.exe or PowerShell.
+  if (auto status = win32::RunFromConsole(argumentText, locale)) return *status;
+  ParsedCommandLine command = ReadCommandLine(argumentText, locale);
 
   win32::Win32Platform platform;
   win32::Win32Window window(instance);
   platform.setOwner(window.handle());
   PelvornForm form(window, platform, std::move(command), locale);
   window.setForm(form);
+  // A configured rotator adds the direction field's menu and keys.
+  if (const auto& rotator = rotator::ConfiguredRotator()) {
+    window.setRotator(std::make_unique<win32::Win32RotatorControl>(window.handle(), window.directionField(), form,
+                                                                   platform, locale, *rotator));
+  }
   return Main(form, window, platform);
 }

@@ -1,8 +1,12 @@
 #include "Win32Window.h"
 
+#include "Win32RotatorControl.h"
+
 #include "WideText.h"
 #include "window/ControlTable.h"
 #include "window/PelvornForm.h"
+
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cmath>
@@ -112,6 +116,7 @@ Win32Window::Win32Window(HINSTANCE instance) {
 }
 
 Win32Window::~Win32Window() {
+  rotator_.reset();
   if (window_) DestroyWindow(window_);
   if (font_) DeleteObject(font_);
 }
@@ -202,6 +207,10 @@ void Win32Window::showWindow() {
   PostMessageW(window_, FirstActivation, 0, 0);
 }
 
+void Win32Window::setRotator(std::unique_ptr<Win32RotatorControl> rotator) { rotator_ = std::move(rotator); }
+
+HWND Win32Window::directionField() const { return control(Richtung); }
+
 void Win32Window::activateHidden() { PostMessageW(window_, FirstActivation, 0, 0); }
 
 int Win32Window::exec() {
@@ -212,6 +221,10 @@ int Win32Window::exec() {
     if ((message.message == WM_KEYUP || message.message == WM_SYSKEYUP) && window_ && form_ &&
         (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
       form_->Form_KeyUp(static_cast<int>(message.wParam), ShiftMask());
+    }
+    if (message.message == WM_KEYDOWN && rotator_ && window_ &&
+        (message.hwnd == window_ || IsChild(window_, message.hwnd)) && rotator_->keyDown(message.wParam)) {
+      continue;
     }
     if (window_ && IsDialogMessageW(window_, &message)) continue;
     TranslateMessage(&message);
@@ -258,7 +271,14 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case FirstActivation:
       if (form_) form_->activateOnce();
       return 0;
+    case WM_CONTEXTMENU:
+      if (rotator_ && rotator_->contextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return 0;
+      break;
+    case RotatorEventMessage:
+      if (rotator_) rotator_->event(wParam, lParam);
+      return 0;
     case WM_COMMAND:
+      if (HIWORD(wParam) == 0 && lParam == 0 && rotator_ && rotator_->command(LOWORD(wParam))) return 0;
       onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
     case DM_GETDEFID:

@@ -6,12 +6,15 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 
 namespace pelvorn {
 class PelvornForm;
 }
 
 namespace pelvorn::win32 {
+
+class Win32RotatorControl;
 
 // The window "Pelvorn" made of plain Win32 controls from the control table.
 // It forwards the window's events to the PelvornForm and does what the form
@@ -27,6 +30,10 @@ public:
 
   HWND handle() const { return window_; }
   void setForm(PelvornForm& form) { form_ = &form; }
+  // With a configured rotator: the direction field's menu and keys.
+  void setRotator(std::unique_ptr<Win32RotatorControl> rotator);
+  // The direction field.
+  HWND directionField() const;
 
   // WindowView
   std::u16string text(TextBox box) const override;
@@ -60,6 +67,7 @@ private:
   HWND defaultButton_ = nullptr;  // the button Enter presses
   std::array<HWND, 11> controls_{};
   PelvornForm* form_ = nullptr;
+  std::unique_ptr<Win32RotatorControl> rotator_;
 };
 
 }  // namespace pelvorn::win32

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "common/NumberLocale.h"
+
+#include <optional>
+#include <string>
+
+namespace pelvorn::win32 {
+
+// Pelvorn.exe used from cmd.exe or PowerShell. When `argumentText` (the
+// command line after the program name, as Windows hands it over) starts
+// with "--" after blanks, it is split by the rules of CommandLineToArgvW and
+// handled as the Linux program does: --help, --version, --rotator,
+// --batch, --tsv, --edi. Returns the exit status when the program ends
+// here. Returns nothing when the window or the hidden run is to start; then
+// `argumentText` holds what follows a --rotator option. Text without the
+// leading "--" is left exactly as it is; the rotator is then the one of the
+// settings file (%APPDATA%\pelvorn\Pelvorn.ini), if any.
+//
+// Standard input, output and error that are files or pipes are used as
+// they are; those missing (a GUI program started from a console has none)
+// are the parent's console, attached for this run. Bytes pass unchanged in
+// both directions (UTF-8, CR LF kept).
+std::optional<int> RunFromConsole(std::u16string& argumentText, const NumberLocale& locale);
+
+}  // namespace pelvorn::win32
