@@ -54,12 +54,12 @@ void SetWindowTextOf(HWND window, std::u16string_view text) {
 }
 
 HWND CreateControl(HWND parent, HINSTANCE instance, std::size_t index) {
-  const ControlSpec& spec = Controls[index];
-  const DWORD centre = spec.alignment == Alignment::Centre ? SS_CENTER : SS_LEFT;
+  const ControlSpec& entry = Controls[index];
+  const DWORD centre = entry.alignment == Alignment::Centre ? SS_CENTER : SS_LEFT;
   const wchar_t* windowClass = L"STATIC";
   DWORD style = WS_CHILD | WS_VISIBLE;
   DWORD extended = 0;
-  switch (spec.kind) {
+  switch (entry.kind) {
     case ControlKind::Label:
       style |= centre;
       break;
@@ -76,10 +76,10 @@ HWND CreateControl(HWND parent, HINSTANCE instance, std::size_t index) {
       style |= WS_TABSTOP | BS_NOTIFY | (index == Command2 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
       break;
   }
-  HWND control = CreateWindowExW(extended, windowClass, Wide(spec.caption).c_str(), style, 0, 0, 0, 0,
+  HWND control = CreateWindowExW(extended, windowClass, Wide(entry.caption).c_str(), style, 0, 0, 0, 0,
                                  parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
                                  instance, nullptr);
-  if (spec.kind == ControlKind::TextBox) SendMessageW(control, EM_SETLIMITTEXT, LocatorBoxMaxLength, 0);
+  if (entry.kind == ControlKind::TextBox) SendMessageW(control, EM_SETLIMITTEXT, LocatorBoxMaxLength, 0);
   return control;
 }
 
@@ -138,17 +138,17 @@ void Win32Window::layOut() {
   TEXTMETRICW text{};
   GetTextMetricsW(dc, &text);
   const int edge = GetSystemMetricsForDpi(SM_CXEDGE, dpi);
-  for (const ControlSpec& spec : Controls) {
-    std::wstring caption = Wide(spec.caption);
+  for (const ControlSpec& entry : Controls) {
+    std::wstring caption = Wide(entry.caption);
     std::erase(caption, L'&');
     SIZE extent{};
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
     int width = extent.cx, height = text.tmHeight;
-    if (spec.kind == ControlKind::Button) width += 4 * edge, height += 2 * edge;
-    if (spec.kind == ControlKind::TextBox) height += 2 * edge + 2;
-    if (spec.kind == ControlKind::TextBox || spec.name == "Command3") width = 0;  // no caption shown
-    scale = std::max({scale, width / (spec.twips.width * pixelsPerTwip),
-                      height / (spec.twips.height * pixelsPerTwip)});
+    if (entry.kind == ControlKind::Button) width += 4 * edge, height += 2 * edge;
+    if (entry.kind == ControlKind::TextBox) height += 2 * edge + 2;
+    if (entry.kind == ControlKind::TextBox || entry.name == "Command3") width = 0;  // no caption shown
+    scale = std::max({scale, width / (entry.twips.width * pixelsPerTwip),
+                      height / (entry.twips.height * pixelsPerTwip)});
   }
   SelectObject(dc, previous);
   ReleaseDC(window_, dc);
