@@ -2,7 +2,7 @@
 // gives back must keep its promises.
 #include "FuzzInput.h"
 
-#include "startup/CommandLine.h"
+#include "common/CommandLine.h"
 
 #include <cmath>
 #include <cstdlib>

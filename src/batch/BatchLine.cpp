@@ -9,7 +9,7 @@
 #include "locator/LongPath.h"
 #include "locator/NumberPatterns.h"
 #include "locator/SubsquareCentres.h"
-#include "startup/CommandLine.h"
+#include "common/CommandLine.h"
 #include "window/ControlTable.h"
 #include "window/LocatorBox.h"
 

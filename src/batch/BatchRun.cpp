@@ -2,7 +2,7 @@
 
 #include "batch/ConsoleToolStatus.h"
 #include "batch/TsvLine.h"
-#include "startup/CommandLine.h"
+#include "common/CommandLine.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "window/WindowView.h"
+
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 // The window "Pelvorn" as designed: every control with its kind, caption and
@@ -19,8 +22,24 @@ struct TwipsRect {
   int height;
 };
 
+// The controls in tab order, as the table below lists them.
+enum class Control {
+  OwnLocatorLabel,
+  OwnLocatorBox,
+  ForeignLocatorLabel,
+  ForeignLocatorBox,
+  CalculateButton,
+  QuitButton,
+  DistanceHeading,
+  DirectionHeading,
+  DistanceField,
+  DirectionField,
+  InfoButton,
+};
+
 struct ControlSpec {
-  std::string_view name;
+  Control control;
+  std::string_view name;  // the object name, as the window was designed
   ControlKind kind;
   std::u16string_view caption;  // "&" marks the access key
   TwipsRect twips;
@@ -40,17 +59,35 @@ inline constexpr int LocatorBoxMaxLength = 6;
 inline constexpr std::u16string_view DesignCaption = u" Pelvorn V1.0 ";
 
 inline constexpr std::array<ControlSpec, 11> Controls = {{
-    {"Label1", ControlKind::Label, u"&Eigener Locator:", {120, 300, 1275, 195}, Alignment::Left},
-    {"Text1", ControlKind::TextBox, u"Text1", {1440, 240, 1275, 255}, Alignment::Left},
-    {"Label2", ControlKind::Label, u"&Fremd - Locator:", {120, 660, 1275, 195}, Alignment::Left},
-    {"Text2", ControlKind::TextBox, u"Text2", {1440, 600, 1275, 255}, Alignment::Left},
-    {"Command2", ControlKind::Button, u"&Rechnen", {1440, 960, 1275, 435}, Alignment::Centre},
-    {"Command1", ControlKind::Button, u"&Beenden", {4380, 960, 1275, 435}, Alignment::Centre},
-    {"Label3", ControlKind::Label, u"Entfernung (km)", {3000, 300, 1275, 195}, Alignment::Centre},
-    {"Label4", ControlKind::Label, u"Richtung (\u00b0)", {4380, 300, 1275, 195}, Alignment::Centre},
-    {"Entfernung", ControlKind::ResultField, u"Entfernung", {3000, 600, 1275, 255}, Alignment::Centre},
-    {"Richtung", ControlKind::ResultField, u"Richtung", {4380, 600, 1275, 255}, Alignment::Centre},
-    {"Command3", ControlKind::Button, u"&?", {5520, 0, 255, 255}, Alignment::Centre},
+    {Control::OwnLocatorLabel, "Label1", ControlKind::Label, u"&Eigener Locator:", {120, 300, 1275, 195}, Alignment::Left},
+    {Control::OwnLocatorBox, "Text1", ControlKind::TextBox, u"Text1", {1440, 240, 1275, 255}, Alignment::Left},
+    {Control::ForeignLocatorLabel, "Label2", ControlKind::Label, u"&Fremd - Locator:", {120, 660, 1275, 195}, Alignment::Left},
+    {Control::ForeignLocatorBox, "Text2", ControlKind::TextBox, u"Text2", {1440, 600, 1275, 255}, Alignment::Left},
+    {Control::CalculateButton, "Command2", ControlKind::Button, u"&Rechnen", {1440, 960, 1275, 435}, Alignment::Centre},
+    {Control::QuitButton, "Command1", ControlKind::Button, u"&Beenden", {4380, 960, 1275, 435}, Alignment::Centre},
+    {Control::DistanceHeading, "Label3", ControlKind::Label, u"Entfernung (km)", {3000, 300, 1275, 195}, Alignment::Centre},
+    {Control::DirectionHeading, "Label4", ControlKind::Label, u"Richtung (\u00b0)", {4380, 300, 1275, 195}, Alignment::Centre},
+    {Control::DistanceField, "Entfernung", ControlKind::ResultField, u"Entfernung", {3000, 600, 1275, 255}, Alignment::Centre},
+    {Control::DirectionField, "Richtung", ControlKind::ResultField, u"Richtung", {4380, 600, 1275, 255}, Alignment::Centre},
+    {Control::InfoButton, "Command3", ControlKind::Button, u"&?", {5520, 0, 255, 255}, Alignment::Centre},
 }};
+
+// Returns the table entry of `control`.
+constexpr const ControlSpec& Spec(Control control) { return Controls[static_cast<std::size_t>(control)]; }
+constexpr bool InOrderOfControl() {
+  for (std::size_t i = 0; i < Controls.size(); ++i) {
+    if (Controls[i].control != static_cast<Control>(i)) return false;
+  }
+  return true;
+}
+static_assert(InOrderOfControl(), "the table lists the controls in the order of Control");
+
+// Returns the control of a locator box or a result field.
+constexpr Control ControlOf(TextBox box) {
+  return box == TextBox::OwnLocator ? Control::OwnLocatorBox : Control::ForeignLocatorBox;
+}
+constexpr Control ControlOf(ResultField field) {
+  return field == ResultField::Distance ? Control::DistanceField : Control::DirectionField;
+}
 
 }  // namespace pelvorn

@@ -1,23 +1,237 @@
 #include "PelvornForm.h"
 
+#include "ApplicationIdentity.h"
 #include "common/ExitStatus.h"
-#include "common/Platform.h"
 #include "common/Text.h"
+#include "locator/GreatCircle.h"
+#include "locator/LocatorDecoding.h"
+#include "locator/NumberPatterns.h"
 #include "locator/RuntimeError.h"
 #include "rotator/HiddenRunRotator.h"
+#include "window/InfoText.h"
+#include "window/Keys.h"
+#include "window/LocatorBox.h"
+
+#include <limits>
 
 namespace pelvorn {
+namespace {
+
+// The line break of the information box.
+constexpr std::u16string_view LineBreak = u"\r\n";
+
+std::u16string WindowCaption() { return u" " + FromUtf8(identity::ProductName) + u"  V " + FromUtf8(identity::Version); }
+
+// A number the command line did not give is out of every range, so the pair
+// it belongs to earns the warning of that coordinate.
+double OrUnread(const std::optional<double>& number) {
+  return number.value_or(std::numeric_limits<double>::quiet_NaN());
+}
+
+std::u16string FromAscii(const std::string& text) { return {text.begin(), text.end()}; }
+
+std::u16string BeepReason(const LocatorBoxOutcome& outcome, std::u16string_view boxText) {
+  switch (outcome.verdict) {
+    case LocatorBoxOutcome::Verdict::TooShort:
+      return u"Locator zu kurz: \"" + std::u16string(boxText) + u"\"";
+    case LocatorBoxOutcome::Verdict::Malformed:
+      return u"Kein g\u00fcltiger Locator: \"" + outcome.text + u"\"";
+    case LocatorBoxOutcome::Verdict::Accepted:
+      break;
+  }
+  return u"Locator erg\u00e4nzt: " + outcome.text;
+}
+
+// Assigns `decode(text)` to `target`; a decoding that fails leaves it as it was.
+template <typename Decode>
+void DecodeInto(double& target, Decode decode, const std::u16string& text) {
+  try {
+    target = decode(text);
+  } catch (const RuntimeError&) {
+  }
+}
+
+}  // namespace
 
 PelvornForm::PelvornForm(WindowView& view, Platform& platform, ParsedCommandLine command, NumberLocale locale)
     : view_(view), platform_(platform), command_(std::move(command)), locale_(locale) {}
 
-bool PelvornForm::hiddenRun() const { return IsHiddenRun(command_); }
+int PelvornForm::run(FrontEnd& frontEnd) {
+  if (!load()) return exitStatus_;
+  if (hiddenRun()) {
+    frontEnd.activateHidden();
+  } else {
+    frontEnd.showWindow();
+  }
+  const int status = frontEnd.exec();
+  if (status == ExitSuccess && !hiddenRun()) {
+    // The user may still want to paste the last result.
+    platform_.keepClipboardAfterExit();
+  }
+  return status;
+}
+
+// Start-up ---------------------------------------------------------------------
+
+bool PelvornForm::load() {
+  if (!platform_.previousCopyRunning()) return true;
+
+  // A hidden run may run beside another copy. The sixth field is compared
+  // as written: neither trimmed nor case-folded.
+  if (command_.values.sixthField == HiddenRunSwitch) return true;
+
+  const std::u16string prompt = u"Das Programm zweimal zu aktivieren ist nicht ratsam. "
+                                u"Wenn Sie diese M\u00f6glichkeit ben\u00f6tigen, so wenden Sie "
+                                u"sich bitte an den Autor dieser Software.";
+  const std::u16string title = FromUtf8(identity::Title) + u" l\u00e4uft bereits ";
+  platform_.warning(title, prompt);
+  ended_ = true;
+  exitStatus_ = ExitSecondCopy;
+  return false;
+}
 
 void PelvornForm::activateOnce() {
   if (activated_) return;
   activated_ = true;
-  Form_Activate();
+  activate();
 }
+
+// The first activation: caption, empty fields, and the run the command line
+// asks for.
+void PelvornForm::activate() {
+  view_.setWindowCaption(WindowCaption());
+  view_.setText(TextBox::OwnLocator, u"");
+  view_.setText(TextBox::ForeignLocator, u"");
+  view_.setCaption(ResultField::Distance, u"");
+  view_.setCaption(ResultField::Direction, u"");
+  showsResult_ = false;
+
+  visibilityParam_ = TrimBlanks(command_.values.sixthField);
+  view_.setVisible(visibilityParam_ != HiddenRunSwitch);
+
+  runCommandLine();
+
+  if (!ended_ && visibilityParam_ == HiddenRunSwitch) endHiddenRunWithoutResult();
+}
+
+void PelvornForm::runCommandLine() {
+  const std::u16string& mode = command_.mode;
+  if (mode.empty()) {
+    lastProblem_ = u"Die Kommandozeile nennt keine Betriebsart (L oder G).";
+    return;
+  }
+  if (mode == u"L") {
+    view_.setText(TextBox::OwnLocator, command_.values.ownLocator);
+    view_.setText(TextBox::ForeignLocator, command_.values.foreignLocator);
+    calculate();
+    return;
+  }
+  if (mode != u"G") {
+    warned_ = true;
+    platform_.warning(u" Falsche Parameterbezeichnung ", u"Es ist nur L oder G m\u00f6glich!");
+    return;
+  }
+  runDegrees();
+}
+
+void PelvornForm::runDegrees() {
+  const CommandLineValues& values = command_.values;
+  const double ownLatitude = OrUnread(values.ownLatitude);
+  const double foreignLatitude = OrUnread(values.foreignLatitude);
+  const double ownLongitude = OrUnread(values.ownLongitude);
+  const double foreignLongitude = OrUnread(values.foreignLongitude);
+  const std::string own = DegreesToLocator(ownLongitude, ownLatitude, *this);
+  view_.setText(TextBox::OwnLocator, FromAscii(own));
+  const std::string foreign = DegreesToLocator(foreignLongitude, foreignLatitude, *this);
+  view_.setText(TextBox::ForeignLocator, FromAscii(foreign));
+  if (own.empty() || foreign.empty()) return;
+  showDistanceDirection(ownLatitude, foreignLatitude, ownLongitude, foreignLongitude);
+}
+
+// Calculate --------------------------------------------------------------------
+
+// Returns false, with the box focused, when the action must stop at `box`.
+bool PelvornForm::normaliseBox(TextBox box, std::u16string& text) {
+  const std::u16string boxText = view_.text(box);
+  const LocatorBoxOutcome outcome = NormaliseLocatorBox(boxText);
+  if (outcome.beep) {
+    const std::u16string reason = BeepReason(outcome, boxText);
+    platform_.beep(reason);
+    if (outcome.verdict != LocatorBoxOutcome::Verdict::Accepted) lastProblem_ = reason;
+  }
+  if (outcome.verdict != LocatorBoxOutcome::Verdict::TooShort) view_.setText(box, outcome.text);
+  if (outcome.verdict != LocatorBoxOutcome::Verdict::Accepted) {
+    view_.setFocus(box);
+    return false;
+  }
+  text = outcome.text;
+  return true;
+}
+
+void PelvornForm::calculate() {
+  std::u16string own;
+  std::u16string foreign;
+  if (!normaliseBox(TextBox::OwnLocator, own) || !normaliseBox(TextBox::ForeignLocator, foreign)) return;
+
+  double ownLatitude = 0;
+  double ownLongitude = 0;
+  double foreignLatitude = 0;
+  double foreignLongitude = 0;
+  DecodeInto(ownLatitude, LocatorToLatitude, own);
+  DecodeInto(ownLongitude, LocatorToLongitude, own);
+  DecodeInto(foreignLatitude, LocatorToLatitude, foreign);
+  DecodeInto(foreignLongitude, LocatorToLongitude, foreign);
+  showDistanceDirection(ownLatitude, foreignLatitude, ownLongitude, foreignLongitude);
+}
+
+// Shows distance and direction, puts the result line on the clipboard and
+// applies the visibility rule of the sixth field: empty shows the window
+// with the caret in the foreign box, "V-" ends the hidden run, any other
+// text does neither. A fault of the arithmetic ends it where it arises; what
+// was shown before stays shown.
+void PelvornForm::showDistanceDirection(double ownLatitude, double foreignLatitude, double ownLongitude,
+                                        double foreignLongitude) {
+  try {
+    const double centralAngle = CentralAngle(ownLatitude, foreignLatitude, ownLongitude, foreignLongitude);
+    const std::u16string distance = FormatDistance(DistanceKm(centralAngle), locale_);
+    showsResult_ = false;
+    view_.setCaption(ResultField::Distance, distance);
+    const double direction = Direction(ownLatitude, foreignLatitude, ownLongitude, foreignLongitude, centralAngle);
+    view_.setCaption(ResultField::Direction, FormatDirection(direction, locale_));
+    showsResult_ = true;
+  } catch (const RuntimeError&) {
+    return;
+  }
+  // The line is built from what the fields show, not from the numbers.
+  const std::u16string line =
+      ResultLine(view_.caption(ResultField::Distance), view_.caption(ResultField::Direction));
+  if (!publishResultLine(line)) return;
+
+  if (visibilityParam_.empty()) {
+    view_.setVisible(true);
+    view_.setFocus(TextBox::ForeignLocator);
+  } else if (visibilityParam_ == HiddenRunSwitch) {
+    endHiddenRun();
+  }
+}
+
+// Puts the line on the clipboard. Returns false when the clipboard refused
+// it, except in a hidden run: its line still goes to standard output, and
+// the run then ends with a failure.
+bool PelvornForm::publishResultLine(const std::u16string& line) {
+  resultLine_ = line;
+  clipboardTook_ = platform_.putOnClipboard(line);
+  return clipboardTook_ || visibilityParam_ == HiddenRunSwitch;
+}
+
+// Information box and end ------------------------------------------------------------
+
+void PelvornForm::keyReleased(int keyCode, int /*shift*/) {
+  if (keyCode != KeyCodeF1) return;
+  platform_.information(InfoTitle, InfoText(LineBreak));
+}
+
+void PelvornForm::quit() { endProgram(ExitSuccess); }
 
 void PelvornForm::closedByUser() {
   if (!ended_) endProgram(ExitSuccess);
@@ -30,44 +244,6 @@ void PelvornForm::endProgram(int status) {
   platform_.endProgram(status);
 }
 
-// A hidden run that produced no result ends after its beep or its last
-// message box, and says why where no box has said it.
-void PelvornForm::endHiddenRunWithoutResult() {
-  if (!warned_) {
-    platform_.printError(u"Kein Ergebnis: " + (lastProblem_.empty() ? std::u16string(u"unbekannter Grund") : lastProblem_));
-  }
-  endProgram(ExitNoResult);
-}
-
-// ResultView ------------------------------------------------------------------
-
-void PelvornForm::setDistanceCaption(std::u16string_view text) {
-  showsResult_ = false;
-  view_.setCaption(ResultLabel::Entfernung, text);
-}
-
-std::u16string PelvornForm::distanceCaption() const { return view_.caption(ResultLabel::Entfernung); }
-
-void PelvornForm::setDirectionCaption(std::u16string_view text) {
-  view_.setCaption(ResultLabel::Richtung, text);
-  showsResult_ = true;
-}
-
-std::u16string PelvornForm::directionCaption() const { return view_.caption(ResultLabel::Richtung); }
-
-// A hidden run goes on without the clipboard: its line still goes to
-// standard output, and the run then ends with a failure.
-void PelvornForm::publishResultLine(const std::u16string& line) {
-  resultLine_ = line;
-  clipboardTook_ = platform_.putOnClipboard(line);
-  if (!clipboardTook_ && visibilityParam_ != HiddenRunSwitch) throw RuntimeError(RuntimeErrorKind::PlatformFailure);
-}
-
-void PelvornForm::showWithForeignLocatorFocused() {
-  view_.setVisible(true);
-  view_.setFocus(TextBox::Text2);
-}
-
 void PelvornForm::endHiddenRun() {
   const bool kept = clipboardTook_ && platform_.keepClipboardAfterExit();
   const bool printed = platform_.deliverHiddenResult(resultLine_);
@@ -78,12 +254,21 @@ void PelvornForm::endHiddenRun() {
                                 u"Standardausgabe gebracht werden.");
   }
   // With a rotator configured, the antenna turns once the result is out.
-  const auto rotatorFailure = rotator::TurnAntennaForHiddenRun(directionCaption(), locale_.decimalSeparator);
+  const auto rotatorFailure =
+      rotator::TurnAntennaForHiddenRun(view_.caption(ResultField::Direction), locale_.decimalSeparator);
   if (rotatorFailure) platform_.printError(FromUtf8(*rotatorFailure));
   endProgram(!(kept && printed) ? ExitNoResult : rotatorFailure ? ExitRotatorFailed : ExitSuccess);
 }
 
-// CoordinateWarnings --------------------------------------------------------------
+// A hidden run that produced no result ends after its beep or its last
+// message box, and says why where no box has said it.
+void PelvornForm::endHiddenRunWithoutResult() {
+  if (!warned_) {
+    platform_.printError(u"Kein Ergebnis: " +
+                         (lastProblem_.empty() ? std::u16string(u"unbekannter Grund") : lastProblem_));
+  }
+  endProgram(ExitNoResult);
+}
 
 void PelvornForm::Warn(std::string_view title, std::string_view prompt) {
   warned_ = true;

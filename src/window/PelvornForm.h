@@ -1,9 +1,10 @@
 #pragma once
 
-#include "common/CommandLineValues.h"
+#include "common/CommandLine.h"
 #include "common/NumberLocale.h"
 #include "locator/DegreesToLocator.h"
-#include "locator/ResultPresentation.h"
+#include "window/FrontEnd.h"
+#include "window/Platform.h"
 #include "window/WindowView.h"
 
 #include <string>
@@ -11,61 +12,68 @@
 
 namespace pelvorn {
 
-class Platform;
-
-// The behaviour of the program's one window "Pelvorn", whichever toolkit
-// draws it: the front end forwards the window's events to the handlers
-// below, and the form answers through the WindowView and the Platform.
-// Form_Load is the single-instance guard, Form_Activate carries out the
-// command line (parsed once at start-up), Command2_Click is the Calculate
-// action, Command1_Click and Form_KeyUp are quit and the information box.
-class PelvornForm final : private ResultView, private CoordinateWarnings {
+// The behaviour of the program's one window, whichever toolkit draws it:
+// the front end forwards the window's events to the handlers below, and the
+// form answers through the WindowView and the Platform.
+//
+// A run: run() guards against a second copy, then shows the window (or, for
+// a hidden run, activates it unseen). The first activation carries out the
+// command line, parsed once at start-up. From then on the user calculates,
+// asks for the information box (F1) and quits; a hidden run ends by itself
+// once its result is out.
+class PelvornForm final : private CoordinateWarnings {
 public:
   PelvornForm(WindowView& view, Platform& platform, ParsedCommandLine command, NumberLocale locale);
 
-  void Form_Load();
-  void Form_Activate();
-  void Command2_Click();
-  void Command1_Click();
-  void Form_KeyUp(int keyCode, int shift);
+  // Guards against a second copy, shows the window or activates it hidden,
+  // and runs the front end's event loop until the program ends. An ordinary
+  // run that the user ended leaves its last result on the clipboard.
+  // Returns the exit status.
+  int run(FrontEnd& frontEnd);
 
-  // Runs Form_Activate the first time it is called, never again: the front
-  // end calls it once the window has first been shown (or, for a hidden
-  // run, instead of showing it).
+  // The guard against a second copy, when the window is loaded. Returns
+  // false (after the refusal box) when this copy must end at once.
+  bool load();
+
+  // Carries out the command line the first time it is called, never again:
+  // the front end calls it once the window has first been shown (or, for a
+  // hidden run, instead of showing it).
   void activateOnce();
 
-  // The user closed the window from its title bar: the program ends like
-  // with "&Beenden".
+  // "&Rechnen" (also Enter): normalises both locator boxes, decodes them and
+  // shows distance and direction.
+  void calculate();
+
+  // "&Beenden" (also Esc): ends the program.
+  void quit();
+
+  // A key was released anywhere in the window: F1 (with any modifier)
+  // shows the information box.
+  void keyReleased(int keyCode, int shift);
+
+  // The user closed the window from its title bar: the program ends as with
+  // "&Beenden".
   void closedByUser();
 
-  void setLineBreak(std::u16string_view lineBreak) { lineBreak_ = lineBreak; }
-
-  // Whether Form_Load refused this copy; the program then ends at once.
-  bool refusedAtLoad() const { return refusedAtLoad_; }
   // Whether the program has ended itself, and with which status.
   bool ended() const { return ended_; }
   int exitStatus() const { return exitStatus_; }
   // Whether the command line asks for a hidden run.
-  bool hiddenRun() const;
-  const std::u16string& visibilityParam() const { return visibilityParam_; }
+  bool hiddenRun() const { return IsHiddenRun(command_); }
   // Whether the result fields show a result of the last calculation.
   bool showsResult() const { return showsResult_; }
 
 private:
+  void activate();
   void runCommandLine();
   void runDegrees();
   bool normaliseBox(TextBox box, std::u16string& text);
-  void endProgram(int status);
+  void showDistanceDirection(double ownLatitude, double foreignLatitude, double ownLongitude,
+                             double foreignLongitude);
+  bool publishResultLine(const std::u16string& line);
+  void endHiddenRun();
   void endHiddenRunWithoutResult();
-
-  // ResultView
-  void setDistanceCaption(std::u16string_view text) override;
-  std::u16string distanceCaption() const override;
-  void setDirectionCaption(std::u16string_view text) override;
-  std::u16string directionCaption() const override;
-  void publishResultLine(const std::u16string& line) override;
-  void showWithForeignLocatorFocused() override;
-  void endHiddenRun() override;
+  void endProgram(int status);
 
   // CoordinateWarnings
   void Warn(std::string_view title, std::string_view prompt) override;
@@ -74,13 +82,11 @@ private:
   Platform& platform_;
   const ParsedCommandLine command_;
   const NumberLocale locale_;
-  std::u16string lineBreak_;
-  std::u16string visibilityParam_;
+  std::u16string visibilityParam_;  // the sixth field, trimmed
   std::u16string resultLine_;
   std::u16string lastProblem_;  // why a hidden run may end without a result
   bool activated_ = false;
   bool ended_ = false;
-  bool refusedAtLoad_ = false;
   bool clipboardTook_ = false;
   bool warned_ = false;
   bool showsResult_ = false;

@@ -5,8 +5,8 @@
 
 namespace pelvorn {
 
-enum class TextBox { Text1, Text2 };
-enum class ResultLabel { Entfernung, Richtung };
+enum class TextBox { OwnLocator, ForeignLocator };
+enum class ResultField { Distance, Direction };
 
 // What the window's behaviour asks of the window itself. Each front end
 // (Qt, Win32, a window that is never shown) implements it.
@@ -18,8 +18,8 @@ public:
   virtual void setText(TextBox box, std::u16string_view text) = 0;
   // Moves the input focus to `box`; does nothing while the window is hidden.
   virtual void setFocus(TextBox box) = 0;
-  virtual std::u16string caption(ResultLabel label) const = 0;
-  virtual void setCaption(ResultLabel label, std::u16string_view text) = 0;
+  virtual std::u16string caption(ResultField field) const = 0;
+  virtual void setCaption(ResultField field, std::u16string_view text) = 0;
   virtual void setWindowCaption(std::u16string_view caption) = 0;
   virtual void setVisible(bool visible) = 0;
   // Closes the window for good.

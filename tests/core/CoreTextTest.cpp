@@ -3,7 +3,7 @@
 // the conversions between UTF-16 and UTF-8.
 #include "common/Text.h"
 #include "locator/NumberPatterns.h"
-#include "startup/CommandLine.h"
+#include "common/CommandLine.h"
 #include "window/InfoText.h"
 #include "window/LocatorBox.h"
 

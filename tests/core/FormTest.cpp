@@ -3,11 +3,11 @@
 // request. The first activation with its command line, the Calculate action,
 // the guard against a second copy and the end of a hidden run.
 #include "common/ExitStatus.h"
-#include "common/Platform.h"
+#include "window/Platform.h"
 #include "common/Text.h"
 #include "locator/DegreesToLocator.h"
-#include "startup/CommandLine.h"
-#include "startup/Main.h"
+#include "common/CommandLine.h"
+#include "window/FrontEnd.h"
 #include "window/InfoText.h"
 #include "window/Keys.h"
 #include "window/PelvornForm.h"
@@ -25,9 +25,9 @@ using Texts = std::vector<std::u16string>;
 
 class FakeWindow final : public WindowView {
 public:
-  std::map<TextBox, std::u16string> boxes{{TextBox::Text1, u"Text1"}, {TextBox::Text2, u"Text2"}};
-  std::map<ResultLabel, std::u16string> labels{{ResultLabel::Entfernung, u"Entfernung"},
-                                               {ResultLabel::Richtung, u"Richtung"}};
+  std::map<TextBox, std::u16string> boxes{{TextBox::OwnLocator, u"Text1"}, {TextBox::ForeignLocator, u"Text2"}};
+  std::map<ResultField, std::u16string> labels{{ResultField::Distance, u"Entfernung"},
+                                               {ResultField::Direction, u"Richtung"}};
   std::u16string windowCaption = u" Pelvorn V1.0 ";
   bool visible = false, unloaded = false;
   std::optional<TextBox> focus;
@@ -37,8 +37,8 @@ public:
   void setFocus(TextBox box) override {
     if (visible) focus = box;
   }
-  std::u16string caption(ResultLabel label) const override { return labels.at(label); }
-  void setCaption(ResultLabel label, std::u16string_view text) override { labels[label] = text; }
+  std::u16string caption(ResultField label) const override { return labels.at(label); }
+  void setCaption(ResultField label, std::u16string_view text) override { labels[label] = text; }
   void setWindowCaption(std::u16string_view caption) override { windowCaption = caption; }
   void setVisible(bool shown) override { visible = shown; }
   void unload() override { unloaded = true, visible = false; }
@@ -117,11 +117,11 @@ struct ProgramRun {
     platform.stdoutTakes = stdoutTakes;
     form.emplace(window, platform, ReadCommandLine(commandLine, German), German);
     FakeFrontEnd frontEnd(*form, window, platform);
-    status = Main(*form, frontEnd, platform);
+    status = form->run(frontEnd);
   }
   Texts shown() const {
-    return {window.boxes.at(TextBox::Text1), window.boxes.at(TextBox::Text2),
-            window.labels.at(ResultLabel::Entfernung), window.labels.at(ResultLabel::Richtung)};
+    return {window.boxes.at(TextBox::OwnLocator), window.boxes.at(TextBox::ForeignLocator),
+            window.labels.at(ResultField::Distance), window.labels.at(ResultField::Direction)};
   }
 };
 
@@ -140,7 +140,7 @@ struct Activation {
 TEST(Form, FirstActivationRunsTheCommandLine) {
   const std::u16string modeRefusal = FakePlatform::box(u" Falsche Parameterbezeichnung ", u"Es ist nur L oder G m\u00f6glich!");
   constexpr int run = StillRunning;
-  const auto Text1 = TextBox::Text1, Text2 = TextBox::Text2;
+  const auto Text1 = TextBox::OwnLocator, Text2 = TextBox::ForeignLocator;
   const Activation rows[] = {
       {"locator cut to six, one completed", u"l;jo62mm1;km38", u"JO62MM", u"KM38MM", Jo62Km38, {}, 1, run, Text2},
       {"both completed", u"L;JO62;km38", u"JO62MM", u"KM38MM", Jo62Km38, {}, 2, run, Text2},
@@ -189,9 +189,9 @@ TEST(Form, FirstActivationRunsTheCommandLine) {
     EXPECT_EQ(r.form->showsResult(), !row.line.empty());
 
     // Activation comes once per process, not with every showing.
-    r.window.boxes[TextBox::Text1] = u"x";
+    r.window.boxes[TextBox::OwnLocator] = u"x";
     r.form->activateOnce();
-    EXPECT_EQ(r.window.boxes[TextBox::Text1], u"x");
+    EXPECT_EQ(r.window.boxes[TextBox::OwnLocator], u"x");
   }
 }
 
@@ -251,22 +251,20 @@ TEST(Form, SecondCopy) {
 TEST(Form, KeysInfoBoxAndQuit) {
   ProgramRun r(u"");
   ASSERT_EQ(r.status, StillRunning);
-  r.form->Form_KeyUp(113, 0);  // F2
+  r.form->keyReleased(113, 0);  // F2
   EXPECT_TRUE(r.platform.informations.empty());
-  r.form->Form_KeyUp(KeyCodeF1, 1);  // Shift+F1 counts as F1
+  r.form->keyReleased(KeyCodeF1, 1);  // Shift+F1 counts as F1
   EXPECT_EQ(r.platform.informations, Texts{FakePlatform::box(InfoTitle, InfoText(u"\r\n"))});
-  EXPECT_EQ(ButtonPressedByEnter(std::nullopt), Button::Command2);
-  EXPECT_EQ(ButtonPressedByEnter(Button::Command1), Button::Command1);
 
   // Enter in a box: the Calculate action; the result line also when typed.
-  r.window.boxes[TextBox::Text1] = u" jo62 ";
-  r.window.boxes[TextBox::Text2] = u"KM38mm";
-  r.form->Command2_Click();
+  r.window.boxes[TextBox::OwnLocator] = u" jo62 ";
+  r.window.boxes[TextBox::ForeignLocator] = u"KM38mm";
+  r.form->calculate();
   EXPECT_EQ(r.platform.clipboard, Texts{Jo62Km38});
-  EXPECT_EQ(r.window.boxes[TextBox::Text1], u"JO62MM");
-  EXPECT_EQ(r.window.focus, TextBox::Text2);
+  EXPECT_EQ(r.window.boxes[TextBox::OwnLocator], u"JO62MM");
+  EXPECT_EQ(r.window.focus, TextBox::ForeignLocator);
 
-  r.form->Command1_Click();
+  r.form->quit();
   EXPECT_EQ(r.platform.endedWith, ExitSuccess);
   EXPECT_TRUE(r.window.unloaded);
   r.form->closedByUser();  // closing the unloaded window changes nothing

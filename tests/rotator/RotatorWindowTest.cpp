@@ -5,7 +5,7 @@
 
 #include "Peers.h"
 
-#include "common/Platform.h"
+#include "window/Platform.h"
 #include "platform/qt/QtRotatorControl.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindow.h"
@@ -47,7 +47,6 @@ const NumberLocale German{u','};
 std::unique_ptr<QtWindow> Window(FakePlatform& platform, const std::optional<std::string>& address) {
   rotator::SetConfiguredRotator(address);
   auto window = std::make_unique<QtWindow>(platform, ParsedCommandLine{}, German);
-  window->form().setLineBreak(u"\r\n");
   window->show();
   window->activateWindow();
   if (!QTest::qWaitForWindowActive(window.get())) return nullptr;
@@ -56,9 +55,9 @@ std::unique_ptr<QtWindow> Window(FakePlatform& platform, const std::optional<std
 }
 
 void Calculate(QtWindow& window) {
-  window.Text1->setText(QStringLiteral("JO62mm"));
-  window.Text2->setText(QStringLiteral("KM38mm"));
-  window.form().Command2_Click();
+  window.ownLocatorBox()->setText(QStringLiteral("JO62mm"));
+  window.foreignLocatorBox()->setText(QStringLiteral("KM38mm"));
+  window.form().calculate();
 }
 
 std::string Address(int port) { return "127.0.0.1:" + std::to_string(port); }
@@ -87,9 +86,9 @@ private slots:
     QVERIFY(window);
     Calculate(*window);
     QVERIFY(window->rotatorControl() == nullptr);
-    QVERIFY(window->Richtung->actions().isEmpty());
-    QCOMPARE(window->Richtung->contextMenuPolicy(), Qt::DefaultContextMenu);
-    QCOMPARE(window->Richtung->toolTip(), QString());
+    QVERIFY(window->directionField()->actions().isEmpty());
+    QCOMPARE(window->directionField()->contextMenuPolicy(), Qt::DefaultContextMenu);
+    QCOMPARE(window->directionField()->toolTip(), QString());
   }
 
   void actionsOnlyWhileAResultIsShown() {
@@ -97,13 +96,13 @@ private slots:
     FakePlatform platform;
     auto window = Window(platform, Address(stub.port()));
     QVERIFY(window && window->rotatorControl());
-    const QList<QAction*> actions = window->Richtung->actions();
+    const QList<QAction*> actions = window->directionField()->actions();
     QCOMPARE(actions.size(), 2);
     QCOMPARE(actions[0]->text(), QStringLiteral("Antenne drehen (kurzer Weg)"));
     QCOMPARE(actions[1]->text(), QStringLiteral("Antenne drehen (langer Weg)"));
     QCOMPARE(actions[0]->shortcut(), QKeySequence(Qt::Key_F7));
     QCOMPARE(actions[1]->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F7));
-    QCOMPARE(window->Richtung->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QCOMPARE(window->directionField()->contextMenuPolicy(), Qt::ActionsContextMenu);
     QVERIFY(!actions[0]->isEnabled() && !actions[1]->isEnabled());
 
     // A shortcut without a result sends nothing.
@@ -135,10 +134,10 @@ private slots:
     QVERIFY(window);
     Calculate(*window);
     QTRY_VERIFY(window->rotatorControl()->shortPathAction()->isEnabled());
-    QTest::keyClick(window->Text2, Qt::Key_F7, Qt::KeyboardModifiers(modifiers));
+    QTest::keyClick(window->foreignLocatorBox(), Qt::Key_F7, Qt::KeyboardModifiers(modifiers));
     QTRY_COMPARE_WITH_TIMEOUT(Received(stub).mid(0, 3), (QStringList{QStringLiteral("\\dump_state"), QStringLiteral("p"), command}), 3000);
-    QTRY_COMPARE(window->Richtung->toolTip(), tooltip);
-    QCOMPARE(window->Richtung->text(), QStringLiteral("139,74"));
+    QTRY_COMPARE(window->directionField()->toolTip(), tooltip);
+    QCOMPARE(window->directionField()->text(), QStringLiteral("139,74"));
     QVERIFY(platform.warnings.isEmpty());
   }
 
@@ -148,13 +147,13 @@ private slots:
     FakePlatform platform;
     auto window = Window(platform, Address(daemon.port()));
     QVERIFY(window);
-    window->Text1->setText(QStringLiteral("JO62mm"));
-    window->Text2->setText(QStringLiteral("JO63mm"));
-    window->form().Command2_Click();
-    QCOMPARE(window->Richtung->text(), QStringLiteral("0,0"));
+    window->ownLocatorBox()->setText(QStringLiteral("JO62mm"));
+    window->foreignLocatorBox()->setText(QStringLiteral("JO63mm"));
+    window->form().calculate();
+    QCOMPARE(window->directionField()->text(), QStringLiteral("0,0"));
     QTRY_VERIFY(window->rotatorControl()->shortPathAction()->isEnabled());
     window->rotatorControl()->shortPathAction()->trigger();
-    QTRY_COMPARE(window->Richtung->toolTip(), QStringLiteral("Antenne steht auf 0,00\u00b0"));
+    QTRY_COMPARE(window->directionField()->toolTip(), QStringLiteral("Antenne steht auf 0,00\u00b0"));
     QVERIFY(platform.warnings.isEmpty());
   }
 
@@ -170,7 +169,7 @@ private slots:
                  QStringList{QStringLiteral(" Rotor |Keine Verbindung zum Rotor auf 127.0.0.1:%1: Verbindung "
                                             "abgelehnt (l\u00e4uft rotctld dort?).")
                                  .arg(port)});
-    QCOMPARE(window->Richtung->toolTip(), QString());
+    QCOMPARE(window->directionField()->toolTip(), QString());
   }
 
   void closingWhileACommandWaits() {

@@ -4,11 +4,11 @@
 // in the core's tests.
 
 #include "common/ExitStatus.h"
-#include "common/Platform.h"
+#include "window/Platform.h"
 #include "common/Text.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindow.h"
-#include "startup/CommandLine.h"
+#include "common/CommandLine.h"
 #include "window/InfoText.h"
 
 #include <QApplication>
@@ -73,7 +73,7 @@ int ShowAndActivate(QtWindow& window) {
   return RunEventLoop([&] { window.show(); }, [&] { return window.windowTitle() == ActiveCaption; });
 }
 
-enum Kind { LeftLabel, CentredLabel, ResultField, Box, Button };
+enum Kind { LeftLabel, CentredLabel, Field, Box, Button };
 
 enum Outcome { Nothing, Info, Calculates, Ends };
 // A key pressed on the control `focus` of the shown window.
@@ -107,8 +107,8 @@ private slots:
     QTest::newRow("Command1") << int(Button) << QStringLiteral("&Beenden") << QRect(4380, 960, 1275, 435);
     QTest::newRow("Label3") << int(CentredLabel) << QStringLiteral("Entfernung (km)") << QRect(3000, 300, 1275, 195);
     QTest::newRow("Label4") << int(CentredLabel) << QStringLiteral("Richtung (°)") << QRect(4380, 300, 1275, 195);
-    QTest::newRow("Entfernung") << int(ResultField) << QStringLiteral("Entfernung") << QRect(3000, 600, 1275, 255);
-    QTest::newRow("Richtung") << int(ResultField) << QStringLiteral("Richtung") << QRect(4380, 600, 1275, 255);
+    QTest::newRow("Entfernung") << int(Field) << QStringLiteral("Entfernung") << QRect(3000, 600, 1275, 255);
+    QTest::newRow("Richtung") << int(Field) << QStringLiteral("Richtung") << QRect(4380, 600, 1275, 255);
     QTest::newRow("Command3") << int(Button) << QStringLiteral("&?") << QRect(5520, 0, 255, 255);
   }
 
@@ -124,19 +124,19 @@ private slots:
     QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY(control && control->parentWidget() == &window && control->isVisibleTo(&window) && control->isEnabled());
     QCOMPARE(control->property("text").toString(), caption);
-    QCOMPARE(control->property("default").toBool(), control == window.Command2);
+    QCOMPARE(control->property("default").toBool(), control == window.button(Control::CalculateButton));
     QCOMPARE(qobject_cast<QLineEdit*>(control) != nullptr, kind == Box);
     QCOMPARE(qobject_cast<QPushButton*>(control) != nullptr, kind == Button);
     if (auto* label = qobject_cast<QLabel*>(control)) {
       QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, kind == LeftLabel ? Qt::AlignLeft : Qt::AlignHCenter);
-      QCOMPARE(label->frameShape(), kind == ResultField ? QFrame::Box : QFrame::NoFrame);
-      QCOMPARE(label->autoFillBackground(), kind == ResultField);
+      QCOMPARE(label->frameShape(), kind == Field ? QFrame::Box : QFrame::NoFrame);
+      QCOMPARE(label->autoFillBackground(), kind == Field);
     }
     // The result fields are white like the boxes beside them, not grey like the window.
-    if (kind == ResultField) {
+    if (kind == Field) {
       window.show();
       const QColor inside = control->grab().toImage().pixelColor(3, 3);
-      QCOMPARE(inside, window.Text1->palette().color(QPalette::Base));
+      QCOMPARE(inside, window.ownLocatorBox()->palette().color(QPalette::Base));
       QVERIFY(inside != window.palette().color(QPalette::Window));
     }
 
@@ -192,18 +192,17 @@ private slots:
     QFETCH(Keys, row);
     FakePlatform platform;
     QtWindow window(platform, {}, German);
-    window.form().setLineBreak(u"\r\n");
     QCOMPARE(ShowAndActivate(window), StillRunning);
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.Text1->setText(QStringLiteral("JO62mm"));
-    window.Text2->setText(QStringLiteral("KM38mm"));
+    window.ownLocatorBox()->setText(QStringLiteral("JO62mm"));
+    window.foreignLocatorBox()->setText(QStringLiteral("KM38mm"));
     window.findChild<QWidget*>(row.focus)->setFocus();
     // Access keys press their button after a moment.
     const int status = RunEventLoop([&] { row.press(QApplication::focusWidget()); },
                                     [&] {
                                       // A key that ends the program is waited for until it has.
-                                      return row.outcome != Ends && !window.Command1->isDown() &&
-                                             !window.Command2->isDown() && !window.Command3->isDown();
+                                      return row.outcome != Ends && !window.button(Control::QuitButton)->isDown() &&
+                                             !window.button(Control::CalculateButton)->isDown() && !window.button(Control::InfoButton)->isDown();
                                     });
     QCOMPARE(status, row.outcome == Ends ? int(ExitSuccess) : StillRunning);
     QCOMPARE(platform.clipboard.size(), row.outcome == Calculates ? 1 : 0);

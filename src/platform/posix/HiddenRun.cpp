@@ -1,13 +1,13 @@
 #include "HiddenRun.h"
 
 #include "common/ExitStatus.h"
-#include "common/Platform.h"
+#include "window/Platform.h"
 #include "common/Text.h"
 #include "platform/posix/EnvironmentLocale.h"
 #include "platform/posix/InstanceGuard.h"
 #include "platform/posix/WaylandClipboard.h"
-#include "startup/CommandLine.h"
-#include "startup/Main.h"
+#include "common/CommandLine.h"
+#include "window/FrontEnd.h"
 #include "window/PelvornForm.h"
 #include "window/WindowView.h"
 
@@ -34,8 +34,8 @@ public:
     texts_[Index(box)] = std::u16string(text.substr(0, LocatorBoxLength));
   }
   void setFocus(TextBox /*box*/) override {}
-  std::u16string caption(ResultLabel label) const override { return captions_[Index(label)]; }
-  void setCaption(ResultLabel label, std::u16string_view text) override {
+  std::u16string caption(ResultField label) const override { return captions_[Index(label)]; }
+  void setCaption(ResultField label, std::u16string_view text) override {
     captions_[Index(label)] = std::u16string(text);
   }
   void setWindowCaption(std::u16string_view /*caption*/) override {}
@@ -43,8 +43,8 @@ public:
   void unload() override {}
 
 private:
-  static std::size_t Index(TextBox box) { return box == TextBox::Text1 ? 0 : 1; }
-  static std::size_t Index(ResultLabel label) { return label == ResultLabel::Entfernung ? 0 : 1; }
+  static std::size_t Index(TextBox box) { return box == TextBox::OwnLocator ? 0 : 1; }
+  static std::size_t Index(ResultField label) { return label == ResultField::Distance ? 0 : 1; }
   std::u16string texts_[2];
   std::u16string captions_[2];
 };
@@ -119,9 +119,8 @@ std::optional<int> RunHiddenWithoutToolkit(std::u16string_view commandLine, Inst
   MemoryWindow window;
   MemoryPlatform platform(guard);
   PelvornForm form(window, platform, std::move(command), *locale);
-  form.Form_Load();
-  if (platform.toolkitNeeded() || form.refusedAtLoad()) return std::nullopt;
-  form.setLineBreak(u"\r\n");
+  const bool mayRun = form.load();
+  if (platform.toolkitNeeded() || !mayRun) return std::nullopt;
   form.activateOnce();
   if (platform.toolkitNeeded() || !form.ended()) return std::nullopt;
   return form.exitStatus();

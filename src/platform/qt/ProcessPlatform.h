@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/Platform.h"
+#include "window/Platform.h"
 #include "platform/posix/InstanceGuard.h"
 
 namespace pelvorn {

@@ -1,7 +1,7 @@
 #include "QtRotatorControl.h"
 
 #include "QtText.h"
-#include "common/Platform.h"
+#include "window/Platform.h"
 #include "common/Text.h"
 #include "rotator/AzimuthRange.h"
 #include "rotator/HiddenRunRotator.h"

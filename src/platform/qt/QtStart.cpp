@@ -8,8 +8,8 @@
 #include "platform/posix/InstanceGuard.h"
 #include "platform/qt/ConsolePlatform.h"
 #include "platform/qt/DesktopPlatform.h"
-#include "startup/CommandLine.h"
-#include "startup/Main.h"
+#include "common/CommandLine.h"
+#include "window/FrontEnd.h"
 
 #include <QApplication>
 #include <QDir>
@@ -107,7 +107,7 @@ int StartWithQt(char* programPath, const std::u16string& commandLine) {
                                                         : DesktopPlatform::Run::Ordinary);
   }
   QtWindow window(*platform, std::move(command), locale);
-  return Main(window.form(), window, *platform);
+  return window.form().run(window);
 }
 
 }  // namespace pelvorn

@@ -76,7 +76,7 @@ QtWindow::QtWindow(Platform& platform, ParsedCommandLine command, const NumberLo
   buildControls();
   bindKeys();
   if (const auto& rotatorAddress = rotator::ConfiguredRotator()) {
-    rotator_ = std::make_unique<QtRotatorControl>(*Richtung, form_, platform, locale, *rotatorAddress);
+    rotator_ = std::make_unique<QtRotatorControl>(*directionField(), form_, platform, locale, *rotatorAddress);
   }
 }
 
@@ -87,41 +87,40 @@ void QtWindow::buildControls() {
   for (const ControlSpec& entry : Controls) {
     QWidget* control = MakeControl(entry, this);
     control->setObjectName(QString::fromLatin1(entry.name.data(), static_cast<qsizetype>(entry.name.size())));
+    controls_[static_cast<std::size_t>(entry.control)] = control;
     if (entry.kind == ControlKind::TextBox || entry.kind == ControlKind::Button) {
       if (previous != nullptr) setTabOrder(previous, control);
       previous = control;
     }
   }
-
-  Text1 = findChild<QLineEdit*>(QStringLiteral("Text1"));
-  Text2 = findChild<QLineEdit*>(QStringLiteral("Text2"));
-  Entfernung = findChild<QLabel*>(QStringLiteral("Entfernung"));
-  Richtung = findChild<QLabel*>(QStringLiteral("Richtung"));
-  Command1 = findChild<QPushButton*>(QStringLiteral("Command1"));
-  Command2 = findChild<QPushButton*>(QStringLiteral("Command2"));
-  Command3 = findChild<QPushButton*>(QStringLiteral("Command3"));
-  findChild<QLabel*>(QStringLiteral("Label1"))->setBuddy(Text1);
-  findChild<QLabel*>(QStringLiteral("Label2"))->setBuddy(Text2);
-  Command2->setDefault(true);
-  Text1->setFocus();
+  static_cast<QLabel*>(control(Control::OwnLocatorLabel))->setBuddy(ownLocatorBox());
+  static_cast<QLabel*>(control(Control::ForeignLocatorLabel))->setBuddy(foreignLocatorBox());
+  button(Control::CalculateButton)->setDefault(true);
+  ownLocatorBox()->setFocus();
 }
 
+QLineEdit* QtWindow::ownLocatorBox() const { return static_cast<QLineEdit*>(control(Control::OwnLocatorBox)); }
+QLineEdit* QtWindow::foreignLocatorBox() const {
+  return static_cast<QLineEdit*>(control(Control::ForeignLocatorBox));
+}
+QLabel* QtWindow::distanceField() const { return static_cast<QLabel*>(control(Control::DistanceField)); }
+QLabel* QtWindow::directionField() const { return static_cast<QLabel*>(control(Control::DirectionField)); }
+QPushButton* QtWindow::button(Control which) const { return static_cast<QPushButton*>(control(which)); }
+
 void QtWindow::layOut() {
-  const double scale = LayoutScale(font(), Text1->sizeHint().height());
-  for (const ControlSpec& entry : Controls) {
-    const QString name = QString::fromLatin1(entry.name.data(), static_cast<qsizetype>(entry.name.size()));
-    findChild<QWidget*>(name)->setGeometry(ToPixels(entry.twips, scale));
-  }
+  const double scale = LayoutScale(font(), ownLocatorBox()->sizeHint().height());
+  for (const ControlSpec& entry : Controls) control(entry.control)->setGeometry(ToPixels(entry.twips, scale));
   setFixedSize(ClientSizeInPixels(scale));
   laidOut_ = true;
 }
 
 void QtWindow::bindKeys() {
-  connect(Command1, &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
-  connect(Command2, &QPushButton::clicked, this, [this] { form_.Command2_Click(); });
+  connect(button(Control::QuitButton), &QPushButton::clicked, this, [this] { form_.quit(); });
+  connect(button(Control::CalculateButton), &QPushButton::clicked, this, [this] { form_.calculate(); });
   // Pressing "&?" does nothing but take the focus, also by its access key,
   // which in Qt presses a button without focusing it.
-  connect(Command3, &QPushButton::clicked, Command3, [this] { Command3->setFocus(Qt::ShortcutFocusReason); });
+  QPushButton* info = button(Control::InfoButton);
+  connect(info, &QPushButton::clicked, info, [info] { info->setFocus(Qt::ShortcutFocusReason); });
 
   // Outside a dialog Qt gives the default and cancel buttons no keys of
   // their own; Enter and Esc are bound here.
@@ -129,7 +128,7 @@ void QtWindow::bindKeys() {
     connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this,
             &QtWindow::pressDefaultOrFocusedButton);
   }
-  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, Command1,
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, button(ButtonPressedByEscape),
           &QPushButton::click);
 
   // Key preview: released keys are seen whichever control has the focus.
@@ -137,15 +136,11 @@ void QtWindow::bindKeys() {
 }
 
 void QtWindow::pressDefaultOrFocusedButton() {
-  std::optional<Button> focused;
-  if (focusWidget() == Command1) focused = Button::Command1;
-  if (focusWidget() == Command2) focused = Button::Command2;
-  if (focusWidget() == Command3) focused = Button::Command3;
-  switch (ButtonPressedByEnter(focused)) {
-    case Button::Command1: Command1->click(); break;
-    case Button::Command2: Command2->click(); break;
-    case Button::Command3: Command3->click(); break;
+  std::optional<Control> focused;
+  for (const Control which : {Control::CalculateButton, Control::QuitButton, Control::InfoButton}) {
+    if (focusWidget() == control(which)) focused = which;
   }
+  button(ButtonPressedByEnter(focused))->click();
 }
 
 bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -156,12 +151,12 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
   if (press) {
     if (!IsAltQuestionMark(*key)) return false;
-    Command3->animateClick();
+    button(Control::InfoButton)->animateClick();
     return true;
   }
   if (key->isAutoRepeat() || key->key() != Qt::Key_F1) return false;
   // Consumed here, so the release does not travel on to the parent widgets.
-  form_.Form_KeyUp(KeyCodeF1, static_cast<int>(key->modifiers() >> 25));
+  form_.keyReleased(KeyCodeF1, static_cast<int>(key->modifiers() >> 25));
   return true;
 }
 
@@ -179,14 +174,14 @@ void QtWindow::closeEvent(QCloseEvent* event) {
 
 // WindowView ------------------------------------------------------------------
 
-QLineEdit* QtWindow::box(TextBox box) const { return box == TextBox::Text1 ? Text1 : Text2; }
-QLabel* QtWindow::label(ResultLabel label) const { return label == ResultLabel::Entfernung ? Entfernung : Richtung; }
+QLineEdit* QtWindow::box(TextBox box) const { return static_cast<QLineEdit*>(control(ControlOf(box))); }
+QLabel* QtWindow::label(ResultField field) const { return static_cast<QLabel*>(control(ControlOf(field))); }
 
 std::u16string QtWindow::text(TextBox which) const { return ToU16(box(which)->text()); }
 void QtWindow::setText(TextBox which, std::u16string_view text) { box(which)->setText(ToQString(text)); }
 void QtWindow::setFocus(TextBox which) { box(which)->setFocus(); }
-std::u16string QtWindow::caption(ResultLabel which) const { return ToU16(label(which)->text()); }
-void QtWindow::setCaption(ResultLabel which, std::u16string_view text) {
+std::u16string QtWindow::caption(ResultField which) const { return ToU16(label(which)->text()); }
+void QtWindow::setCaption(ResultField which, std::u16string_view text) {
   label(which)->setText(ToQString(text));
   // Asked once the form has finished with the result fields.
   if (rotator_) QMetaObject::invokeMethod(rotator_.get(), &QtRotatorControl::resultChanged, Qt::QueuedConnection);

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "startup/Main.h"
+#include "window/ControlTable.h"
+#include "window/FrontEnd.h"
 #include "window/PelvornForm.h"
 #include "window/WindowView.h"
 
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 class QLabel;
@@ -30,13 +32,13 @@ public:
   // The antenna commands of the direction field; null without a rotator.
   QtRotatorControl* rotatorControl() const { return rotator_.get(); }
 
-  QLineEdit* Text1 = nullptr;
-  QLineEdit* Text2 = nullptr;
-  QLabel* Entfernung = nullptr;
-  QLabel* Richtung = nullptr;
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command2 = nullptr;
-  QPushButton* Command3 = nullptr;
+  // The control `which` of the control table.
+  QWidget* control(Control which) const { return controls_[static_cast<std::size_t>(which)]; }
+  QLineEdit* ownLocatorBox() const;
+  QLineEdit* foreignLocatorBox() const;
+  QLabel* distanceField() const;
+  QLabel* directionField() const;
+  QPushButton* button(Control which) const;
 
   // WindowView (setVisible also overrides QWidget's: the window is laid out
   // when first shown, so a hidden run never measures its captions).
@@ -44,8 +46,8 @@ public:
   void setText(TextBox box, std::u16string_view text) override;
   using QWidget::setFocus;
   void setFocus(TextBox box) override;
-  std::u16string caption(ResultLabel label) const override;
-  void setCaption(ResultLabel label, std::u16string_view text) override;
+  std::u16string caption(ResultField label) const override;
+  void setCaption(ResultField label, std::u16string_view text) override;
   void setWindowCaption(std::u16string_view caption) override;
   void setVisible(bool visible) override;
   void unload() override;
@@ -66,8 +68,9 @@ private:
   void bindKeys();
   void pressDefaultOrFocusedButton();
   QLineEdit* box(TextBox box) const;
-  QLabel* label(ResultLabel label) const;
+  QLabel* label(ResultField label) const;
 
+  std::array<QWidget*, Controls.size()> controls_{};
   PelvornForm form_;
   std::unique_ptr<QtRotatorControl> rotator_;  // goes before the form
   bool laidOut_ = false;

@@ -4,8 +4,6 @@
 
 #include <QFontMetrics>
 
-#include <algorithm>
-#include <cmath>
 
 namespace pelvorn {
 namespace {
@@ -30,38 +28,29 @@ int VerticalPadding(ControlKind kind) {
   }
 }
 
-int Scaled(int twips, double scale) {
-  return static_cast<int>(std::lround(twips * scale / TwipsPerPixelAt96Dpi));
-}
+// Device-independent pixels per twip: the table was drawn at 96 dpi.
+constexpr double PixelsPerTwip = 1.0 / TwipsPerPixelAt96Dpi;
 
 }  // namespace
 
 double LayoutScale(const QFont& font, int textBoxHeightHint) {
   const QFontMetrics metrics(font);
-  double scale = 1.0;
-  for (const ControlSpec& control : Controls) {
-    const double width = static_cast<double>(control.twips.width) / TwipsPerPixelAt96Dpi;
-    const double height = static_cast<double>(control.twips.height) / TwipsPerPixelAt96Dpi;
-    if (control.kind == ControlKind::TextBox) {
-      scale = std::max(scale, textBoxHeightHint / height);
-      continue;
-    }
+  return LayoutScale(PixelsPerTwip, [&](const ControlSpec& control) -> NeededRoom {
+    if (control.kind == ControlKind::TextBox) return {0, static_cast<double>(textBoxHeightHint)};
     QString caption = ToQString(control.caption);
     caption.remove(QLatin1Char('&'));
-    const int needWidth = metrics.horizontalAdvance(caption) + HorizontalPadding(control.kind);
-    const int needHeight = metrics.height() + VerticalPadding(control.kind);
-    scale = std::max({scale, needWidth / width, needHeight / height});
-  }
-  return scale;
+    return {static_cast<double>(metrics.horizontalAdvance(caption) + HorizontalPadding(control.kind)),
+            static_cast<double>(metrics.height() + VerticalPadding(control.kind))};
+  });
 }
 
 QRect ToPixels(const TwipsRect& twips, double scale) {
-  return {Scaled(twips.left, scale), Scaled(twips.top, scale), Scaled(twips.width, scale),
-          Scaled(twips.height, scale)};
+  const PixelRect r = ToPixels(twips, PixelsPerTwip, scale);
+  return {r.left, r.top, r.width, r.height};
 }
 
 QSize ClientSizeInPixels(double scale) {
-  return {Scaled(ClientWidthTwips, scale), Scaled(ClientHeightTwips, scale)};
+  return {ToPixels(ClientWidthTwips, PixelsPerTwip, scale), ToPixels(ClientHeightTwips, PixelsPerTwip, scale)};
 }
 
 }  // namespace pelvorn

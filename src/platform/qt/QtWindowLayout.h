@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/ControlTable.h"
+#include "window/WindowLayout.h"
 
 #include <QFont>
 #include <QRect>

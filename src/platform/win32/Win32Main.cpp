@@ -7,8 +7,8 @@
 #include "Win32RotatorControl.h"
 #include "Win32Window.h"
 #include "rotator/RotatorSettings.h"
-#include "startup/CommandLine.h"
-#include "startup/Main.h"
+#include "common/CommandLine.h"
+#include "window/FrontEnd.h"
 #include "window/PelvornForm.h"
 
 #include <windows.h>
@@ -35,5 +35,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     window.setRotator(std::make_unique<win32::Win32RotatorControl>(window.handle(), window.directionField(), form,
                                                                    platform, locale, *rotator));
   }
-  return Main(form, window, platform);
+  return form.run(window);
 }

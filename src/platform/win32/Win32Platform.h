@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/Platform.h"
+#include "window/Platform.h"
 
 #include <windows.h>
 

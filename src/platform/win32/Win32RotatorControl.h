@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/NumberLocale.h"
-#include "common/Platform.h"
+#include "window/Platform.h"
 #include "rotator/RotatorWorker.h"
 
 #include <windows.h>

@@ -3,13 +3,13 @@
 #include "Win32RotatorControl.h"
 
 #include "WideText.h"
-#include "window/ControlTable.h"
+#include "window/Keys.h"
+#include "window/WindowLayout.h"
 #include "window/PelvornForm.h"
 
 #include <windowsx.h>
 
-#include <algorithm>
-#include <cmath>
+#include <optional>
 #include <string_view>
 
 namespace pelvorn::win32 {
@@ -19,28 +19,13 @@ constexpr wchar_t ClassName[] = L"PelvornWindow";
 constexpr UINT FirstActivation = WM_APP + 1;  // posted once the window has been shown
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-constexpr std::size_t IndexOf(std::string_view name) {
-  for (std::size_t i = 0; i < Controls.size(); ++i) {
-    if (Controls[i].name == name) return i;
-  }
-  return Controls.size();
-}
-constexpr std::size_t Text1 = IndexOf("Text1"), Text2 = IndexOf("Text2");
-constexpr std::size_t Command1 = IndexOf("Command1"), Command2 = IndexOf("Command2"),
-                      Command3 = IndexOf("Command3");
-constexpr std::size_t Entfernung = IndexOf("Entfernung"), Richtung = IndexOf("Richtung");
-static_assert(Richtung < Controls.size() && Command3 < Controls.size());
+constexpr Control Buttons[] = {Control::CalculateButton, Control::QuitButton, Control::InfoButton};
 
 // Control ids: the dialog manager presses IDOK for Enter and IDCANCEL for Esc.
-int ControlId(std::size_t index) {
-  if (index == Command2) return IDOK;
-  if (index == Command1) return IDCANCEL;
-  return 100 + static_cast<int>(index);
-}
-
-std::size_t IndexOfBox(TextBox box) { return box == TextBox::Text1 ? Text1 : Text2; }
-std::size_t IndexOfLabel(ResultLabel label) {
-  return label == ResultLabel::Entfernung ? Entfernung : Richtung;
+int ControlId(Control control) {
+  if (control == ButtonPressedByEnter(std::nullopt)) return IDOK;
+  if (control == ButtonPressedByEscape) return IDCANCEL;
+  return 100 + static_cast<int>(control);
 }
 
 std::u16string WindowText(HWND window) {
@@ -53,8 +38,7 @@ void SetWindowTextOf(HWND window, std::u16string_view text) {
   SetWindowTextW(window, Wide(text).c_str());
 }
 
-HWND CreateControl(HWND parent, HINSTANCE instance, std::size_t index) {
-  const ControlSpec& entry = Controls[index];
+HWND CreateControl(HWND parent, HINSTANCE instance, const ControlSpec& entry) {
   const DWORD centre = entry.alignment == Alignment::Centre ? SS_CENTER : SS_LEFT;
   const wchar_t* windowClass = L"STATIC";
   DWORD style = WS_CHILD | WS_VISIBLE;
@@ -73,11 +57,11 @@ HWND CreateControl(HWND parent, HINSTANCE instance, std::size_t index) {
       break;
     case ControlKind::Button:
       windowClass = L"BUTTON";
-      style |= WS_TABSTOP | BS_NOTIFY | (index == Command2 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+      style |= WS_TABSTOP | BS_NOTIFY | (ControlId(entry.control) == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
       break;
   }
   HWND control = CreateWindowExW(extended, windowClass, Wide(entry.caption).c_str(), style, 0, 0, 0, 0,
-                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
+                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(entry.control))),
                                  instance, nullptr);
   if (entry.kind == ControlKind::TextBox) SendMessageW(control, EM_SETLIMITTEXT, LocatorBoxMaxLength, 0);
   return control;
@@ -110,8 +94,10 @@ Win32Window::Win32Window(HINSTANCE instance) {
   RegisterWindowClass(instance, &Win32Window::Procedure);
   window_ = CreateWindowExW(0, ClassName, Wide(DesignCaption).c_str(), WindowStyle, CW_USEDEFAULT,
                             CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
-  for (std::size_t i = 0; i < Controls.size(); ++i) controls_[i] = CreateControl(window_, instance, i);
-  defaultButton_ = control(Command2);
+  for (const ControlSpec& entry : Controls) {
+    controls_[static_cast<std::size_t>(entry.control)] = CreateControl(window_, instance, entry);
+  }
+  defaultButton_ = control(ButtonPressedByEnter(std::nullopt));
   layOut();
 }
 
@@ -132,13 +118,12 @@ void Win32Window::layOut() {
   // The layout grows as a whole when the font is larger than the one it was
   // drawn for, so that no caption is clipped.
   const double pixelsPerTwip = dpi / 1440.0;
-  double scale = 1.0;
   HDC dc = GetDC(window_);
   HGDIOBJ previous = SelectObject(dc, font);
   TEXTMETRICW text{};
   GetTextMetricsW(dc, &text);
   const int edge = GetSystemMetricsForDpi(SM_CXEDGE, dpi);
-  for (const ControlSpec& entry : Controls) {
+  const double scale = LayoutScale(pixelsPerTwip, [&](const ControlSpec& entry) -> NeededRoom {
     std::wstring caption = Wide(entry.caption);
     std::erase(caption, L'&');
     SIZE extent{};
@@ -146,19 +131,17 @@ void Win32Window::layOut() {
     int width = extent.cx, height = text.tmHeight;
     if (entry.kind == ControlKind::Button) width += 4 * edge, height += 2 * edge;
     if (entry.kind == ControlKind::TextBox) height += 2 * edge + 2;
-    if (entry.kind == ControlKind::TextBox || entry.name == "Command3") width = 0;  // no caption shown
-    scale = std::max({scale, width / (entry.twips.width * pixelsPerTwip),
-                      height / (entry.twips.height * pixelsPerTwip)});
-  }
+    if (entry.kind == ControlKind::TextBox || entry.control == Control::InfoButton) width = 0;  // no caption shown
+    return {static_cast<double>(width), static_cast<double>(height)};
+  });
   SelectObject(dc, previous);
   ReleaseDC(window_, dc);
 
-  const auto pixels = [&](int twips) { return static_cast<int>(std::lround(twips * pixelsPerTwip * scale)); };
-  for (std::size_t i = 0; i < Controls.size(); ++i) {
-    const TwipsRect& r = Controls[i].twips;
-    SetWindowPos(control(i), nullptr, pixels(r.left), pixels(r.top), pixels(r.width), pixels(r.height),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(control(i), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  const auto pixels = [&](int twips) { return ToPixels(twips, pixelsPerTwip, scale); };
+  for (const ControlSpec& entry : Controls) {
+    const PixelRect r = ToPixels(entry.twips, pixelsPerTwip, scale);
+    SetWindowPos(control(entry.control), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(control(entry.control), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
   RECT frame{0, 0, pixels(ClientWidthTwips), pixels(ClientHeightTwips)};
   AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, 0, dpi);
@@ -169,23 +152,23 @@ void Win32Window::layOut() {
 }
 
 std::u16string Win32Window::text(TextBox box) const {
-  return window_ ? WindowText(control(IndexOfBox(box))) : std::u16string();
+  return window_ ? WindowText(control(ControlOf(box))) : std::u16string();
 }
 
 void Win32Window::setText(TextBox box, std::u16string_view text) {
-  if (window_) SetWindowTextOf(control(IndexOfBox(box)), text.substr(0, LocatorBoxMaxLength));
+  if (window_) SetWindowTextOf(control(ControlOf(box)), text.substr(0, LocatorBoxMaxLength));
 }
 
 void Win32Window::setFocus(TextBox box) {
-  if (window_ && IsWindowVisible(window_)) SetFocus(control(IndexOfBox(box)));
+  if (window_ && IsWindowVisible(window_)) SetFocus(control(ControlOf(box)));
 }
 
-std::u16string Win32Window::caption(ResultLabel label) const {
-  return window_ ? WindowText(control(IndexOfLabel(label))) : std::u16string();
+std::u16string Win32Window::caption(ResultField label) const {
+  return window_ ? WindowText(control(ControlOf(label))) : std::u16string();
 }
 
-void Win32Window::setCaption(ResultLabel label, std::u16string_view text) {
-  if (window_) SetWindowTextOf(control(IndexOfLabel(label)), text);
+void Win32Window::setCaption(ResultField label, std::u16string_view text) {
+  if (window_) SetWindowTextOf(control(ControlOf(label)), text);
 }
 
 void Win32Window::setWindowCaption(std::u16string_view caption) {
@@ -203,13 +186,13 @@ void Win32Window::unload() {
 void Win32Window::showWindow() {
   ShowWindow(window_, SW_SHOW);
   UpdateWindow(window_);
-  SetFocus(control(Text1));
+  SetFocus(control(Control::OwnLocatorBox));
   PostMessageW(window_, FirstActivation, 0, 0);
 }
 
 void Win32Window::setRotator(std::unique_ptr<Win32RotatorControl> rotator) { rotator_ = std::move(rotator); }
 
-HWND Win32Window::directionField() const { return control(Richtung); }
+HWND Win32Window::directionField() const { return control(Control::DirectionField); }
 
 void Win32Window::activateHidden() { PostMessageW(window_, FirstActivation, 0, 0); }
 
@@ -220,7 +203,7 @@ int Win32Window::exec() {
     // that has the focus (Alt+F1 arrives as a system key).
     if ((message.message == WM_KEYUP || message.message == WM_SYSKEYUP) && window_ && form_ &&
         (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
-      form_->Form_KeyUp(static_cast<int>(message.wParam), ShiftMask());
+      form_->keyReleased(static_cast<int>(message.wParam), ShiftMask());
     }
     if (message.message == WM_KEYDOWN && rotator_ && window_ &&
         (message.hwnd == window_ || IsChild(window_, message.hwnd)) && rotator_->keyDown(message.wParam)) {
@@ -234,12 +217,13 @@ int Win32Window::exec() {
 }
 
 void Win32Window::followFocusWithDefaultButton(HWND focused) {
-  HWND pressedByEnter = control(Command2);
-  for (std::size_t button : {Command2, Command1, Command3}) {
-    if (control(button) == focused) pressedByEnter = focused;
+  std::optional<Control> focusedButton;
+  for (const Control button : Buttons) {
+    if (control(button) == focused) focusedButton = button;
   }
+  HWND pressedByEnter = control(ButtonPressedByEnter(focusedButton));
   if (pressedByEnter == defaultButton_) return;
-  for (std::size_t button : {Command2, Command1, Command3}) {
+  for (const Control button : Buttons) {
     SendMessageW(control(button), BM_SETSTYLE,
                  control(button) == pressedByEnter ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
   }
@@ -250,8 +234,8 @@ void Win32Window::onCommand(int id, int notification, HWND sender) {
   if (notification == BN_SETFOCUS || notification == EN_SETFOCUS) {
     followFocusWithDefaultButton(sender);
   } else if (notification == BN_CLICKED && form_) {
-    if (id == IDOK) form_->Command2_Click();
-    if (id == IDCANCEL) form_->Command1_Click();
+    if (id == IDOK) form_->calculate();
+    if (id == IDCANCEL) form_->quit();
   }
 }
 
@@ -296,12 +280,12 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         HWND focused = GetFocus();
         if (focused && IsChild(window_, focused)) lastFocus_ = focused;
       } else if (!HIWORD(wParam)) {
-        SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : control(Text1));
+        SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : control(Control::OwnLocatorBox));
       }
       return 0;
     case WM_CTLCOLORSTATIC: {
       HWND field = reinterpret_cast<HWND>(lParam);
-      if (field == control(Entfernung) || field == control(Richtung)) {
+      if (field == control(Control::DistanceField) || field == control(Control::DirectionField)) {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));

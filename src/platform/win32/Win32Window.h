@@ -1,6 +1,7 @@
 #pragma once
 
-#include "startup/Main.h"
+#include "window/ControlTable.h"
+#include "window/FrontEnd.h"
 #include "window/WindowView.h"
 
 #include <windows.h>
@@ -39,8 +40,8 @@ public:
   std::u16string text(TextBox box) const override;
   void setText(TextBox box, std::u16string_view text) override;
   void setFocus(TextBox box) override;
-  std::u16string caption(ResultLabel label) const override;
-  void setCaption(ResultLabel label, std::u16string_view text) override;
+  std::u16string caption(ResultField label) const override;
+  void setCaption(ResultField label, std::u16string_view text) override;
   void setWindowCaption(std::u16string_view caption) override;
   void setVisible(bool visible) override;
   void unload() override;
@@ -59,13 +60,13 @@ private:
   void layOut();
   // The focused push button is the one Enter presses; otherwise "&Rechnen".
   void followFocusWithDefaultButton(HWND focused);
-  HWND control(std::size_t index) const { return controls_[index]; }
+  HWND control(Control which) const { return controls_[static_cast<std::size_t>(which)]; }
 
   HWND window_ = nullptr;
   HFONT font_ = nullptr;
   HWND lastFocus_ = nullptr;      // restored when the window is activated again
   HWND defaultButton_ = nullptr;  // the button Enter presses
-  std::array<HWND, 11> controls_{};
+  std::array<HWND, Controls.size()> controls_{};
   PelvornForm* form_ = nullptr;
   std::unique_ptr<Win32RotatorControl> rotator_;
 };

@@ -2,9 +2,6 @@
 
 namespace pelvorn {
 
-class PelvornForm;
-class Platform;
-
 // What start-up needs of a window front end besides the window itself.
 class FrontEnd {
 public:
@@ -18,11 +15,5 @@ public:
   // Runs the event loop until Platform::endProgram; returns the status.
   virtual int exec() = 0;
 };
-
-// Loads the window (Form_Load, the single-instance guard), sets the line
-// break and shows the window, or activates it hidden for a hidden run, then
-// runs the event loop until the program ends. An ordinary run that the user
-// ended leaves its last result on the clipboard. Returns the exit status.
-int Main(PelvornForm& form, FrontEnd& frontEnd, Platform& platform);
 
 }  // namespace pelvorn
