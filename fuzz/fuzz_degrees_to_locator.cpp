@@ -2,8 +2,8 @@
 // and no locator, or a well-formed locator whose subsquare holds the point.
 #include "FuzzInput.h"
 
-#include "locator/DegreesToLocator.h"
-#include "locator/LocatorDecoding.h"
+#include "arithmetic/DegreesToLocator.h"
+#include "arithmetic/LocatorDecoding.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 #include "ResultPresentation.h"
 
 #include "common/CommandLineValues.h"
-#include "GreatCircle.h"
-#include "NumberPatterns.h"
+#include "arithmetic/GreatCircle.h"
+#include "arithmetic/NumberPatterns.h"
 
 namespace pelvorn {
 

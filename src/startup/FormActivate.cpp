@@ -7,7 +7,7 @@
 #include "common/ExitStatus.h"
 #include "common/Platform.h"
 #include "common/Text.h"
-#include "locator/RuntimeError.h"
+#include "arithmetic/RuntimeError.h"
 
 #include <limits>
 #include <string>

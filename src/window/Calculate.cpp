@@ -4,8 +4,8 @@
 #include "PelvornForm.h"
 
 #include "common/Platform.h"
-#include "locator/LocatorDecoding.h"
-#include "locator/RuntimeError.h"
+#include "arithmetic/LocatorDecoding.h"
+#include "arithmetic/RuntimeError.h"
 #include "window/LocatorBox.h"
 
 namespace pelvorn {

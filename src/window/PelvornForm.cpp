@@ -3,7 +3,7 @@
 #include "common/ExitStatus.h"
 #include "common/Platform.h"
 #include "common/Text.h"
-#include "locator/RuntimeError.h"
+#include "arithmetic/RuntimeError.h"
 #include "rotator/HiddenRunRotator.h"
 
 namespace pelvorn {

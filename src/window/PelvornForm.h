@@ -2,7 +2,7 @@
 
 #include "common/CommandLineValues.h"
 #include "common/NumberLocale.h"
-#include "locator/DegreesToLocator.h"
+#include "arithmetic/DegreesToLocator.h"
 #include "locator/ResultPresentation.h"
 #include "window/WindowView.h"
 

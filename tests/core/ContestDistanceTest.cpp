@@ -1,11 +1,11 @@
 // Contest kilometres (IARU Region 1), the long path and the TSV line. Each
 // figure of the table was checked by hand and with Hamlib's qrb.
 #include "batch/TsvLine.h"
-#include "locator/ContestDistance.h"
-#include "locator/GreatCircle.h"
-#include "locator/LocatorDecoding.h"
-#include "locator/LongPath.h"
-#include "locator/SubsquareCentres.h"
+#include "arithmetic/ContestDistance.h"
+#include "arithmetic/GreatCircle.h"
+#include "arithmetic/LocatorDecoding.h"
+#include "arithmetic/LongPath.h"
+#include "arithmetic/SubsquareCentres.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // of the result, the rules of the locator boxes, the information text and
 // the conversions between UTF-16 and UTF-8.
 #include "common/Text.h"
-#include "locator/NumberPatterns.h"
+#include "arithmetic/NumberPatterns.h"
 #include "startup/CommandLine.h"
 #include "window/InfoText.h"
 #include "window/LocatorBox.h"

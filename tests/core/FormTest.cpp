@@ -5,7 +5,7 @@
 #include "common/ExitStatus.h"
 #include "common/Platform.h"
 #include "common/Text.h"
-#include "locator/DegreesToLocator.h"
+#include "arithmetic/DegreesToLocator.h"
 #include "startup/CommandLine.h"
 #include "startup/Main.h"
 #include "window/InfoText.h"

@@ -1,10 +1,10 @@
 // The locator arithmetic alone: locators to degrees, the great circle and
 // degrees back to a locator.
-#include "locator/CharacterCode.h"
-#include "locator/DegreesToLocator.h"
-#include "locator/GreatCircle.h"
-#include "locator/LocatorDecoding.h"
-#include "locator/RuntimeError.h"
+#include "arithmetic/CharacterCode.h"
+#include "arithmetic/DegreesToLocator.h"
+#include "arithmetic/GreatCircle.h"
+#include "arithmetic/LocatorDecoding.h"
+#include "arithmetic/RuntimeError.h"
 
 #include <gtest/gtest.h>
 

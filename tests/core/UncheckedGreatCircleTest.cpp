@@ -1,7 +1,7 @@
 // The unchecked distance and direction of the batch run give the very
 // doubles of the checked ones, for locator centres and for degrees.
-#include "locator/GreatCircle.h"
-#include "locator/UncheckedGreatCircle.h"
+#include "arithmetic/GreatCircle.h"
+#include "arithmetic/UncheckedGreatCircle.h"
 
 #include <gtest/gtest.h>
 

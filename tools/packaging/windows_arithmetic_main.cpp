@@ -1,9 +1,9 @@
 // Links the plain-C++ locator arithmetic into a 32-bit Windows program, so
 // that the packaging check proves every function it needs is there.
-#include "locator/DegreesToLocator.h"
-#include "locator/GreatCircle.h"
-#include "locator/LocatorDecoding.h"
-#include "locator/RuntimeError.h"
+#include "arithmetic/DegreesToLocator.h"
+#include "arithmetic/GreatCircle.h"
+#include "arithmetic/LocatorDecoding.h"
+#include "arithmetic/RuntimeError.h"
 
 #include <cstdio>
 #include <string_view>
