@@ -1,56 +1,47 @@
 #include "DegreesToLocator.h"
 
+#include "LocatorGrid.h"
+
 #include <cmath>
 
 namespace pelvorn {
 namespace {
 
-// The indices of one coordinate: field, square and subsquare.
-struct GridIndices {
-  int field;
-  int square;
-  int subsquare;
-};
-
-int FloorDivide(int dividend, int divisor) {
-  const int quotient = dividend / divisor;
-  return (dividend % divisor != 0 && dividend < 0) ? quotient - 1 : quotient;
-}
-
-// Returns the indices of `degrees` for a grid whose field is `fieldSize`
-// degrees and whose square is `squareSize` degrees (10 squares to a field),
-// each square holding 24 subsquares. Everything follows from the number of
-// whole subsquare steps below the position, taken with floor, so a boundary
-// belongs to the square above it.
-GridIndices IndicesOf(double degrees, int fieldSize, int squareSize) {
-  const int stepsPerDegree = 24 / squareSize;
-  double steps = std::floor(degrees * stepsPerDegree);
+// Returns the number of whole cells of the finest level between the grid's
+// origin and `degrees` (which must lie on the grid), taken with floor, so a
+// boundary belongs to the cell above it.
+int FinestCellsFromOrigin(double degrees, Axis axis) {
+  const int cellsPerDegree = FinestCellsPer(0) / static_cast<int>(CellDegrees(LocatorGrid[0], axis));
+  double cells = std::floor(degrees * cellsPerDegree);
   // The product may round up onto a boundary the position lies just below;
   // the exact remainder tells.
-  if (std::fma(degrees, stepsPerDegree, -steps) < 0) steps -= 1;
-  const int allSteps = static_cast<int>(steps);
-  const int stepsPerField = fieldSize * stepsPerDegree;
-  const int field = FloorDivide(allSteps, stepsPerField);
-  const int stepsInField = allSteps - field * stepsPerField;
-  return {field, stepsInField / 24, stepsInField % 24};
+  if (std::fma(degrees, cellsPerDegree, -cells) < 0) cells -= 1;
+  return static_cast<int>(cells) - GridOrigin(axis) * cellsPerDegree;
+}
+
+// Returns the character naming cell `index` of `level`.
+char CellCharacter(std::size_t level, int index) { return static_cast<char>(LocatorGrid[level].first + index); }
+
+// Writes the characters of `degrees` along `axis` into their places in `locator`.
+void WriteAxis(double degrees, Axis axis, std::string& locator) {
+  int cells = FinestCellsFromOrigin(degrees, axis);
+  for (std::size_t level = LocatorGrid.size() - 1; level > 0; --level) {
+    const int count = CellCount(LocatorGrid[level]);
+    locator[CharacterPosition(level, axis)] = CellCharacter(level, cells % count);
+    cells /= count;
+  }
+  locator[CharacterPosition(0, axis)] = CellCharacter(0, cells);
 }
 
 }  // namespace
 
-std::string DegreesToLocator(double longitude, double latitude, CoordinateWarnings& warnings) {
-  if (!(std::fabs(longitude) < 180)) {
-    warnings.Warn(LongitudeWarningTitle, LongitudeWarningPrompt);
-    return {};
-  }
-  if (!(std::fabs(latitude) < 90)) {
-    warnings.Warn(LatitudeWarningTitle, LatitudeWarningPrompt);
-    return {};
-  }
-  const GridIndices lon = IndicesOf(longitude, 20, 2);
-  const GridIndices lat = IndicesOf(latitude, 10, 1);
-  return {static_cast<char>('J' + lon.field), static_cast<char>('J' + lat.field),
-          static_cast<char>('0' + lon.square), static_cast<char>('0' + lat.square),
-          static_cast<char>('A' + lon.subsquare), static_cast<char>('A' + lat.subsquare)};
+LocatorFromDegrees DegreesToLocator(double longitude, double latitude) {
+  if (!(std::fabs(longitude) < 180)) return {{}, CoordinateOutOfRange::Longitude};
+  if (!(std::fabs(latitude) < 90)) return {{}, CoordinateOutOfRange::Latitude};
+  std::string locator(LocatorLength, ' ');
+  WriteAxis(longitude, Axis::Longitude, locator);
+  WriteAxis(latitude, Axis::Latitude, locator);
+  return {locator, CoordinateOutOfRange::None};
 }
 
 }  // namespace pelvorn

@@ -3,58 +3,91 @@
 #include "CharacterCode.h"
 #include "CheckedArithmetic.h"
 
+#include <array>
+
 namespace pelvorn {
+namespace {
 
 using checked::Add;
 using checked::Multiply;
 using checked::Step;
 using checked::Subtract;
 
-double LatitudeFromCodes(std::int16_t field, std::int16_t square, std::int16_t subsquare) {
+// Returns the size of a whole-degree cell of `level` along `axis`, for 16-bit steps.
+std::int16_t WholeDegrees(std::size_t level, Axis axis) {
+  return static_cast<std::int16_t>(CellDegrees(LocatorGrid[level], axis));
+}
+
+// Returns the degrees of the field's edge. Longitudes run east from 0 to
+// 360, so the field value wraps once at 360 (J is 0), not as a modulo.
+std::int16_t FieldEdge(std::int16_t field, Axis axis) {
+  const std::int16_t offset = static_cast<std::int16_t>(GridOrigin(axis) + (axis == Axis::Longitude ? 360 : 0));
+  std::int16_t degrees = Add(Multiply(Subtract(field, FirstCode(LocatorGrid[0])), WholeDegrees(0, axis)), offset);
+  if (axis == Axis::Longitude && degrees >= 360) degrees = Subtract(degrees, 360);
+  return degrees;
+}
+
+// Returns the degrees of the cell edge inside its parent for the code of a
+// whole-degree level below the field.
+std::int16_t WholeDegreeOffset(std::size_t level, std::int16_t code, Axis axis) {
+  return Multiply(Subtract(code, FirstCode(LocatorGrid[level])), WholeDegrees(level, axis));
+}
+
+// Returns the degrees of the cell edge inside its parent for the code of a
+// finer level.
+double FractionalOffset(std::size_t level, std::int16_t code, Axis axis) {
+  const double cellSize = Step(CellDegrees(LocatorGrid[level], axis));
+  return Step(cellSize * static_cast<double>(Subtract(code, FirstCode(LocatorGrid[level]))));
+}
+
+// Returns the codes of the characters of `axis` in `locator`, read position
+// by position, so the earlier missing position is the one that raises the
+// error.
+std::array<std::int16_t, LocatorGrid.size()> AxisCodes(std::u16string_view locator, Axis axis) {
+  std::array<std::int16_t, LocatorGrid.size()> codes{};
+  for (std::size_t level = 0; level < codes.size(); ++level) {
+    codes[level] = CharacterCodeAt(locator, CharacterPosition(level, axis) + 1);
+  }
+  return codes;
+}
+
+}  // namespace
+
+double DegreesFromCodes(Axis axis, std::span<const std::int16_t> codes) {
   checked::StartFloatingPoint();
-  const std::int16_t fieldDegrees = Subtract(Multiply(Subtract(field, 65), 10), 90);
-  double latitude = Step(static_cast<double>(Subtract(square, 48)) + static_cast<double>(fieldDegrees));
-  const double subsquareSize = Step(2.5 / 60);
-  const double subsquares = Step(subsquareSize * static_cast<double>(Subtract(subsquare, 65)));
-  latitude = Step(subsquares + latitude);
-  const double halfSubsquare = Step(1.25 / 60);
-  return Step(halfSubsquare + latitude);
+  static_assert(WholeDegreeLevels == 2, "one field and one square level of whole degrees");
+  const std::int16_t field = FieldEdge(codes[0], axis);
+  double degrees = Step(static_cast<double>(WholeDegreeOffset(1, codes[1], axis)) + static_cast<double>(field));
+  for (std::size_t level = WholeDegreeLevels; level < codes.size(); ++level) {
+    degrees = Step(FractionalOffset(level, codes[level], axis) + degrees);
+  }
+  const double halfCell = Step(CellDegrees(LocatorGrid[codes.size() - 1], axis) / 2);
+  return Step(halfCell + degrees);
+}
+
+double LatitudeFromCodes(std::int16_t field, std::int16_t square, std::int16_t subsquare) {
+  return DegreesFromCodes(Axis::Latitude, std::array{field, square, subsquare});
 }
 
 double LongitudeFromCodes(std::int16_t field, std::int16_t square, std::int16_t subsquare) {
-  checked::StartFloatingPoint();
-  std::int16_t fieldDegrees = Add(Multiply(Subtract(field, 65), 20), 180);
-  // One wrap of the field value alone, not a modulo: J (360) becomes 0.
-  if (fieldDegrees >= 360) fieldDegrees = Subtract(fieldDegrees, 360);
-  double longitude = Step(static_cast<double>(Multiply(Subtract(square, 48), 2)) + static_cast<double>(fieldDegrees));
-  const double subsquareSize = Step(5.0 / 60);
-  const double subsquares = Step(subsquareSize * static_cast<double>(Subtract(subsquare, 65)));
-  longitude = Step(subsquares + longitude);
-  const double halfSubsquare = Step(2.5 / 60);
-  return Step(halfSubsquare + longitude);
+  return DegreesFromCodes(Axis::Longitude, std::array{field, square, subsquare});
 }
 
-// Codes are read position by position, so the earlier missing position is
-// the one that raises the error.
 double LocatorToLatitude(std::u16string_view locator) {
-  const std::int16_t field = CharacterCodeAt(locator, 2);
-  const std::int16_t square = CharacterCodeAt(locator, 4);
-  const std::int16_t subsquare = CharacterCodeAt(locator, 6);
-  return LatitudeFromCodes(field, square, subsquare);
+  return DegreesFromCodes(Axis::Latitude, AxisCodes(locator, Axis::Latitude));
 }
 
 double LocatorToLongitude(std::u16string_view locator) {
-  const std::int16_t field = CharacterCodeAt(locator, 1);
-  const std::int16_t square = CharacterCodeAt(locator, 3);
-  const std::int16_t subsquare = CharacterCodeAt(locator, 5);
-  return LongitudeFromCodes(field, square, subsquare);
+  return DegreesFromCodes(Axis::Longitude, AxisCodes(locator, Axis::Longitude));
 }
 
 bool IsWellFormedLocator(std::u16string_view text) noexcept {
-  auto within = [](char16_t c, char16_t first, char16_t last) { return c >= first && c <= last; };
-  return text.size() == 6 && within(text[0], u'A', u'R') && within(text[1], u'A', u'R') &&
-         within(text[2], u'0', u'9') && within(text[3], u'0', u'9') &&
-         within(text[4], u'A', u'X') && within(text[5], u'A', u'X');
+  if (text.size() != LocatorLength) return false;
+  for (std::size_t position = 0; position < text.size(); ++position) {
+    const GridLevel& level = LocatorGrid[position / 2];
+    if (text[position] < level.first || text[position] > level.last) return false;
+  }
+  return true;
 }
 
 }  // namespace pelvorn

@@ -2,43 +2,50 @@
 
 #include "LocatorDecoding.h"
 
+#include <array>
 #include <cstdint>
 
 namespace pelvorn {
 namespace {
 
-constexpr int Fields = 18, Squares = 10, Subsquares = 24;
+constexpr std::size_t CentresPerAxis = static_cast<std::size_t>(FinestCellsPer(0) * CellCount(LocatorGrid[0]));
 
-struct Tables {
-  double latitude[Fields][Squares][Subsquares];
-  double longitude[Fields][Squares][Subsquares];
+// The centres along one axis, indexed by the cell numbers of all levels
+// read as one mixed-radix number, the field first.
+using AxisCentres = std::array<double, CentresPerAxis>;
 
-  Tables() {
-    for (int field = 0; field < Fields; ++field) {
-      for (int square = 0; square < Squares; ++square) {
-        for (int subsquare = 0; subsquare < Subsquares; ++subsquare) {
-          const auto f = static_cast<std::int16_t>('A' + field);
-          const auto q = static_cast<std::int16_t>('0' + square);
-          const auto s = static_cast<std::int16_t>('A' + subsquare);
-          latitude[field][square][subsquare] = LatitudeFromCodes(f, q, s);
-          longitude[field][square][subsquare] = LongitudeFromCodes(f, q, s);
-        }
-      }
+// Returns the table of `axis`.
+AxisCentres CentresAlong(Axis axis) {
+  AxisCentres centres{};
+  for (std::size_t index = 0; index < centres.size(); ++index) {
+    std::array<std::int16_t, LocatorGrid.size()> codes{};
+    std::size_t rest = index;
+    for (std::size_t level = LocatorGrid.size(); level-- > 0;) {
+      const auto count = static_cast<std::size_t>(CellCount(LocatorGrid[level]));
+      codes[level] = static_cast<std::int16_t>(FirstCode(LocatorGrid[level]) + rest % count);
+      rest /= count;
     }
+    centres[index] = DegreesFromCodes(axis, codes);
   }
-};
+  return centres;
+}
 
-const Tables& Centres() {
-  static const Tables tables;
-  return tables;
+// Returns the index into the table of `axis` for a well-formed `locator`.
+std::size_t IndexOf(std::u16string_view locator, Axis axis) {
+  std::size_t index = 0;
+  for (std::size_t level = 0; level < LocatorGrid.size(); ++level) {
+    const GridLevel& row = LocatorGrid[level];
+    index = index * static_cast<std::size_t>(CellCount(row)) + (locator[CharacterPosition(level, axis)] - row.first);
+  }
+  return index;
 }
 
 }  // namespace
 
 SubsquareCentre CentreOfWellFormed(std::u16string_view locator) {
-  const Tables& tables = Centres();
-  return {tables.latitude[locator[1] - u'A'][locator[3] - u'0'][locator[5] - u'A'],
-          tables.longitude[locator[0] - u'A'][locator[2] - u'0'][locator[4] - u'A']};
+  static const AxisCentres latitudes = CentresAlong(Axis::Latitude);
+  static const AxisCentres longitudes = CentresAlong(Axis::Longitude);
+  return {latitudes[IndexOf(locator, Axis::Latitude)], longitudes[IndexOf(locator, Axis::Longitude)]};
 }
 
 }  // namespace pelvorn

@@ -2,11 +2,11 @@
 
 #include <string_view>
 
-// The centres of all 18 x 18 x 10 x 10 x 24 x 24 well-formed locators, for
-// runs that decode millions of them. Latitude and longitude each depend on
-// three characters only, so two tables of 18 x 10 x 24 doubles hold them,
-// filled once by LatitudeFromCodes and LongitudeFromCodes themselves: a
-// looked-up centre is the very double the checked decoding returns.
+// The centres of all well-formed locators, for runs that decode millions of
+// them. Latitude and longitude each depend on the characters of their own
+// axis only, so one table per axis holds them (18 x 10 x 24 doubles), filled
+// once by DegreesFromCodes itself: a looked-up centre is the very double the
+// checked decoding returns.
 
 namespace pelvorn {
 
@@ -16,7 +16,7 @@ struct SubsquareCentre {
 };
 
 // Returns the centre of `locator`, which must be well formed (see
-// IsWellFormedLocator: capitals, field A-R, square 0-9, subsquare A-X).
+// IsWellFormedLocator); anything else is undefined behaviour.
 SubsquareCentre CentreOfWellFormed(std::u16string_view locator);
 
 }  // namespace pelvorn

@@ -72,11 +72,13 @@ void PelvornForm::runDegrees() {
   const double foreignLatitude = OrUnread(values.foreignLatitude);
   const double ownLongitude = OrUnread(values.ownLongitude);
   const double foreignLongitude = OrUnread(values.foreignLongitude);
-  const std::string own = DegreesToLocator(ownLongitude, ownLatitude, *this);
-  view_.setText(TextBox::Text1, FromAscii(own));
-  const std::string foreign = DegreesToLocator(foreignLongitude, foreignLatitude, *this);
-  view_.setText(TextBox::Text2, FromAscii(foreign));
-  if (own.empty() || foreign.empty()) return;
+  const LocatorFromDegrees own = DegreesToLocator(ownLongitude, ownLatitude);
+  warnIfOutOfRange(own.outOfRange);
+  view_.setText(TextBox::Text1, FromAscii(own.locator));
+  const LocatorFromDegrees foreign = DegreesToLocator(foreignLongitude, foreignLatitude);
+  warnIfOutOfRange(foreign.outOfRange);
+  view_.setText(TextBox::Text2, FromAscii(foreign.locator));
+  if (own.locator.empty() || foreign.locator.empty()) return;
   try {
     ShowDistanceDirection(ownLatitude, foreignLatitude, ownLongitude, foreignLongitude, visibilityParam_, *this,
                           locale_);

@@ -5,6 +5,7 @@
 #include "common/Text.h"
 #include "arithmetic/RuntimeError.h"
 #include "rotator/HiddenRunRotator.h"
+#include "window/CoordinateWarning.h"
 
 namespace pelvorn {
 
@@ -83,11 +84,13 @@ void PelvornForm::endHiddenRun() {
   endProgram(!(kept && printed) ? ExitNoResult : rotatorFailure ? ExitRotatorFailed : ExitSuccess);
 }
 
-// CoordinateWarnings --------------------------------------------------------------
+// Coordinates out of range ----------------------------------------------------------
 
-void PelvornForm::Warn(std::string_view title, std::string_view prompt) {
+void PelvornForm::warnIfOutOfRange(CoordinateOutOfRange outOfRange) {
+  if (outOfRange == CoordinateOutOfRange::None) return;
+  const CoordinateWarning warning = CoordinateWarningFor(outOfRange);
   warned_ = true;
-  platform_.warning(FromUtf8(title), FromUtf8(prompt));
+  platform_.warning(FromUtf8(warning.title), FromUtf8(warning.prompt));
 }
 
 }  // namespace pelvorn

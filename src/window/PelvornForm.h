@@ -19,7 +19,7 @@ class Platform;
 // Form_Load is the single-instance guard, Form_Activate carries out the
 // command line (parsed once at start-up), Command2_Click is the Calculate
 // action, Command1_Click and Form_KeyUp are quit and the information box.
-class PelvornForm final : private ResultView, private CoordinateWarnings {
+class PelvornForm final : private ResultView {
 public:
   PelvornForm(WindowView& view, Platform& platform, ParsedCommandLine command, NumberLocale locale);
 
@@ -67,8 +67,8 @@ private:
   void showWithForeignLocatorFocused() override;
   void endHiddenRun() override;
 
-  // CoordinateWarnings
-  void Warn(std::string_view title, std::string_view prompt) override;
+  // Shows the warning box for a coordinate out of range; nothing for None.
+  void warnIfOutOfRange(CoordinateOutOfRange outOfRange);
 
   WindowView& view_;
   Platform& platform_;

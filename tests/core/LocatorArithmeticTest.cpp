@@ -15,7 +15,6 @@
 #include <limits>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace pelvorn {
 namespace {
@@ -140,47 +139,41 @@ TEST(GreatCircle, DistanceAndDirection) {
     const auto [lat2, lon2] = row.foreign;
     const double centralAngle = CentralAngle(lat1, lat2, lon1, lon2);
     EXPECT_NEAR(DistanceKm(centralAngle), row.km, row.kmTolerance > 0 ? row.kmTolerance : 1e-9 * row.km);
-    EXPECT_NEAR(Direction(lat1, lat2, lon1, lon2, centralAngle), row.degrees,
-                row.degreesTolerance > 0 ? row.degreesTolerance : 1e-9 * row.degrees);
+    const double direction = Direction(lat1, lat2, lon1, lon2, centralAngle);
+    EXPECT_NEAR(direction, row.degrees, row.degreesTolerance > 0 ? row.degreesTolerance : 1e-9 * row.degrees);
+    // The console tools' unchecked steps give the very same doubles.
+    const DistanceAndDirection unchecked = UncheckedDistanceAndDirection(lat1, lat2, lon1, lon2);
+    EXPECT_EQ(unchecked.km, DistanceKm(centralAngle));
+    EXPECT_EQ(unchecked.direction, direction);
   }
 }
 
-// Warnings as "title|prompt".
-struct RecordedWarnings : CoordinateWarnings {
-  void Warn(std::string_view title, std::string_view prompt) override {
-    shown.push_back(std::string(title) + '|' + std::string(prompt));
-  }
-  std::vector<std::string> shown;
-};
-
-TEST(DegreesToLocator, EdgesOfTheGridAndOneWarningOutside) {
+TEST(DegreesToLocator, EdgesOfTheGridAndOneCoordinateOutside) {
+  using enum CoordinateOutOfRange;
   const double below180 = std::nextafter(180.0, 0.0);
   const double below90 = std::nextafter(90.0, 0.0);
-  const std::string lon = " Falsche L\u00e4ngegradeingabe !| ( max \u00b1179,99999\u00b0\" ) ";
-  const std::string lat = " Falsche Breitengradeingabe !| ( max \u00b189,99999\u00b0\" ) ";
-  struct Row { double longitude, latitude; const char* locator; std::string warning = {}; };
+  struct Row { double longitude, latitude; const char* locator; CoordinateOutOfRange outOfRange = None; };
   const Row rows[] = {
       {12.25, 52.25, "JO62DG"}, {12.2499, 52.2499, "JO62CF"},  // a boundary belongs to the east/north
       {below180, below90, "RR99XX"}, {-below180, -below90, "AA00AA"}, {-20.0, -10.0, "II00AA"},
       {-0.0, -0.0, "JJ00AA"}, {0.0, -1e-300, "JI09AX"}, {-1e-300, 0.0, "IJ90XA"},  // fractions that round to 1
       // One unit in the last place below a boundary, where the product rounds onto it.
       {0.0, -1.2916666666666667, "JI08AQ"}, {0.0, -1.2916666666666665, "JI08AR"},
-      // Outside: the longitude is checked first, and one warning is all.
-      {180.0, 0.0, "", lon}, {-180.0, 45.0, "", lon}, {nan, 0.0, "", lon}, {200.0, 100.0, "", lon},
-      {0.0, 90.0, "", lat},  {0.0, -90.0, "", lat},   {0.0, nan, "", lat},
+      // Outside: the longitude is checked first, and one coordinate is named.
+      {180.0, 0.0, "", Longitude}, {-180.0, 45.0, "", Longitude}, {nan, 0.0, "", Longitude},
+      {200.0, 100.0, "", Longitude}, {0.0, 90.0, "", Latitude},  {0.0, -90.0, "", Latitude},
+      {0.0, nan, "", Latitude},
   };
   for (const Row& row : rows) {
-    RecordedWarnings warnings;
-    EXPECT_EQ(DegreesToLocator(row.longitude, row.latitude, warnings), row.locator)
-        << row.longitude << ", " << row.latitude;
-    EXPECT_EQ(warnings.shown, row.warning.empty() ? std::vector<std::string>() : std::vector{row.warning});
+    const LocatorFromDegrees result = DegreesToLocator(row.longitude, row.latitude);
+    EXPECT_EQ(result.locator, row.locator) << row.longitude << ", " << row.latitude;
+    EXPECT_EQ(result.outOfRange, row.outOfRange) << row.longitude << ", " << row.latitude;
   }
 }
 
 // Every valid locator comes back from the centre of its subsquare (under the
 // sanitizers every fifth subsquare, a stride coprime to 24).
 TEST(DegreesToLocator, CentresOfAllSubsquaresGiveTheirLocator) {
-  RecordedWarnings warnings;
   long wrong = 0;
   std::string firstWrong;
   for (int subsquare = 0; subsquare < 24 * 24; subsquare += PELVORN_SUBSQUARE_STRIDE)
@@ -191,11 +184,10 @@ TEST(DegreesToLocator, CentresOfAllSubsquaresGiveTheirLocator) {
             const std::string locator = {lonField, latField, lonSquare, latSquare,
                                          char('A' + subsquare / 24), char('A' + subsquare % 24)};
             const Station centre = SignedCentre(locator);
-            const std::string back = DegreesToLocator(centre.longitude, centre.latitude, warnings);
+            const std::string back = DegreesToLocator(centre.longitude, centre.latitude).locator;
             if (back != locator && wrong++ == 0) firstWrong = locator + " -> " + back;
           }
   EXPECT_EQ(wrong, 0) << "first: " << firstWrong;
-  EXPECT_TRUE(warnings.shown.empty());
 }
 
 }  // namespace
