@@ -1,8 +1,8 @@
 #include "ResultPresentation.h"
 
-#include "common/CommandLineValues.h"
 #include "arithmetic/GreatCircle.h"
 #include "arithmetic/NumberPatterns.h"
+#include "common/CommandLineValues.h"
 
 namespace pelvorn {
 

@@ -4,10 +4,10 @@
 #include "window/PelvornForm.h"
 
 #include "ApplicationIdentity.h"
+#include "arithmetic/RuntimeError.h"
 #include "common/ExitStatus.h"
 #include "common/Platform.h"
 #include "common/Text.h"
-#include "arithmetic/RuntimeError.h"
 
 #include <limits>
 #include <string>

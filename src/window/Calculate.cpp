@@ -3,9 +3,9 @@
 
 #include "PelvornForm.h"
 
-#include "common/Platform.h"
 #include "arithmetic/LocatorDecoding.h"
 #include "arithmetic/RuntimeError.h"
+#include "common/Platform.h"
 #include "window/LocatorBox.h"
 
 namespace pelvorn {

@@ -1,8 +1,8 @@
 #include "LocatorBox.h"
 
-#include "common/Text.h"
 #include "arithmetic/CharacterCode.h"
 #include "arithmetic/LocatorDecoding.h"
+#include "common/Text.h"
 
 namespace pelvorn {
 namespace {

@@ -1,9 +1,9 @@
 #include "PelvornForm.h"
 
+#include "arithmetic/RuntimeError.h"
 #include "common/ExitStatus.h"
 #include "common/Platform.h"
 #include "common/Text.h"
-#include "arithmetic/RuntimeError.h"
 #include "rotator/HiddenRunRotator.h"
 #include "window/CoordinateWarning.h"
 

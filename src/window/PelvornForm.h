@@ -1,8 +1,8 @@
 #pragma once
 
+#include "arithmetic/DegreesToLocator.h"
 #include "common/CommandLineValues.h"
 #include "common/NumberLocale.h"
-#include "arithmetic/DegreesToLocator.h"
 #include "locator/ResultPresentation.h"
 #include "window/WindowView.h"
 
