@@ -43,8 +43,8 @@ double FractionalOffset(std::size_t level, std::int16_t code, Axis axis) {
 // Returns the codes of the characters of `axis` in `locator`, read position
 // by position, so the earlier missing position is the one that raises the
 // error.
-std::array<std::int16_t, LocatorGrid.size()> AxisCodes(std::u16string_view locator, Axis axis) {
-  std::array<std::int16_t, LocatorGrid.size()> codes{};
+std::array<std::int16_t, SubsquareLevels> AxisCodes(std::u16string_view locator, Axis axis) {
+  std::array<std::int16_t, SubsquareLevels> codes{};
   for (std::size_t level = 0; level < codes.size(); ++level) {
     codes[level] = CharacterCodeAt(locator, CharacterPosition(level, axis) + 1);
   }

@@ -7,7 +7,8 @@
 // The Maidenhead grid as one table. A locator is a sequence of character
 // pairs, longitude first; each pair names a cell inside the cell of the pair
 // before it. Encoding, decoding and the table of cell centres all read their
-// sizes from here, so a longer locator needs only more rows.
+// sizes from here, so a longer locator needs only more rows (and its number
+// of levels where it is read or written).
 
 namespace pelvorn {
 
@@ -23,8 +24,7 @@ struct GridLevel {
   double latitudeDegrees;
 };
 
-// Field, square and subsquare: the six-character locator the program reads
-// and writes.
+// Every level of the grid, coarsest first.
 inline constexpr std::array<GridLevel, 3> LocatorGrid = {{
     {u'A', u'R', 20, 10},              // field: 18 x 18 on the globe
     {u'0', u'9', 2, 1},                // square: 10 x 10 in a field
@@ -35,10 +35,15 @@ inline constexpr std::array<GridLevel, 3> LocatorGrid = {{
 // decoding is 16-bit integer arithmetic, that of the finer ones double.
 inline constexpr std::size_t WholeDegreeLevels = 2;
 
-// Returns the number of characters of a locator naming a cell of the finest level.
-inline constexpr std::size_t LocatorLength = 2 * LocatorGrid.size();
+// The levels of the six-character locator the program reads and writes:
+// field, square and subsquare.
+inline constexpr std::size_t SubsquareLevels = 3;
+static_assert(SubsquareLevels <= LocatorGrid.size());
 
-// Returns how many cells a level divides its parent cell into.
+// The number of characters of that locator.
+inline constexpr std::size_t LocatorLength = 2 * SubsquareLevels;
+
+// Returns how many cells a level divides its parent cell into; never fails.
 constexpr int CellCount(const GridLevel& level) { return level.last - level.first + 1; }
 
 // Returns the size of a cell of `level` along `axis` in degrees.
@@ -59,10 +64,10 @@ constexpr std::size_t CharacterPosition(std::size_t level, Axis axis) {
   return 2 * level + (axis == Axis::Latitude ? 1 : 0);
 }
 
-// Returns how many cells of the finest level lie in one cell of `level`.
-constexpr int FinestCellsPer(std::size_t level) {
+// Returns how many cells of level `levels` - 1 lie in one cell of `level`.
+constexpr int InnermostCellsPer(std::size_t level, std::size_t levels) {
   int cells = 1;
-  for (std::size_t finer = level + 1; finer < LocatorGrid.size(); ++finer) cells *= CellCount(LocatorGrid[finer]);
+  for (std::size_t finer = level + 1; finer < levels; ++finer) cells *= CellCount(LocatorGrid[finer]);
   return cells;
 }
 

@@ -8,7 +8,8 @@
 namespace pelvorn {
 namespace {
 
-constexpr std::size_t CentresPerAxis = static_cast<std::size_t>(FinestCellsPer(0) * CellCount(LocatorGrid[0]));
+constexpr std::size_t CentresPerAxis =
+    static_cast<std::size_t>(InnermostCellsPer(0, SubsquareLevels) * CellCount(LocatorGrid[0]));
 
 // The centres along one axis, indexed by the cell numbers of all levels
 // read as one mixed-radix number, the field first.
@@ -18,9 +19,9 @@ using AxisCentres = std::array<double, CentresPerAxis>;
 AxisCentres CentresAlong(Axis axis) {
   AxisCentres centres{};
   for (std::size_t index = 0; index < centres.size(); ++index) {
-    std::array<std::int16_t, LocatorGrid.size()> codes{};
+    std::array<std::int16_t, SubsquareLevels> codes{};
     std::size_t rest = index;
-    for (std::size_t level = LocatorGrid.size(); level-- > 0;) {
+    for (std::size_t level = SubsquareLevels; level-- > 0;) {
       const auto count = static_cast<std::size_t>(CellCount(LocatorGrid[level]));
       codes[level] = static_cast<std::int16_t>(FirstCode(LocatorGrid[level]) + rest % count);
       rest /= count;
@@ -33,7 +34,7 @@ AxisCentres CentresAlong(Axis axis) {
 // Returns the index into the table of `axis` for a well-formed `locator`.
 std::size_t IndexOf(std::u16string_view locator, Axis axis) {
   std::size_t index = 0;
-  for (std::size_t level = 0; level < LocatorGrid.size(); ++level) {
+  for (std::size_t level = 0; level < SubsquareLevels; ++level) {
     const GridLevel& row = LocatorGrid[level];
     index = index * static_cast<std::size_t>(CellCount(row)) + (locator[CharacterPosition(level, axis)] - row.first);
   }
