@@ -28,6 +28,7 @@ void Start() {
   if constexpr (checks == Checks::EveryStep) checked::StartFloatingPoint();
 }
 
+// Returns `degrees` in radians, by the program's value of pi.
 template <Checks checks>
 double Radians(double degrees) {
   return Step<checks>(Step<checks>(degrees * PiPrime) / 180);
@@ -46,12 +47,14 @@ double Clamp(double cosine) {
   return cosine;
 }
 
+// Returns the difference lon2 - lon1 in radians.
 template <Checks checks>
 double LongitudeDifference(double lon1, double lon2) {
   const double own = Radians<checks>(lon1);
   return Step<checks>(Radians<checks>(lon2) - own);
 }
 
+// ArcCos; unchecked, a radicand below 0 gives NaN instead of throwing.
 template <Checks checks>
 double ArcCosOf(double x) {
   Start<checks>();
@@ -65,6 +68,7 @@ double ArcCosOf(double x) {
   return Step<checks>(arc + Step<checks>(quarterPi + quarterPi));
 }
 
+// CentralAngle; unchecked, coordinates that are not finite give NaN.
 template <Checks checks>
 double CentralAngleOf(double lat1, double lat2, double lon1, double lon2) {
   Start<checks>();
@@ -77,6 +81,7 @@ double CentralAngleOf(double lat1, double lat2, double lon1, double lon2) {
   return ArcCosOf<checks>(Clamp<checks>(x));
 }
 
+// DistanceKm; unchecked, it never fails.
 template <Checks checks>
 double DistanceKmOf(double centralAngle) {
   Start<checks>();
@@ -84,6 +89,7 @@ double DistanceKmOf(double centralAngle) {
   return Step<checks>(Step<checks>(arc * 180) / PiPrime);
 }
 
+// Direction; unchecked, coordinates that are not finite give NaN.
 template <Checks checks>
 double DirectionOf(double lat1, double lat2, double lon1, double lon2, double centralAngle) {
   Start<checks>();

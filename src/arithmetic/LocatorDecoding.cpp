@@ -20,6 +20,7 @@ std::int16_t WholeDegrees(std::size_t level, Axis axis) {
 
 // Returns the degrees of the field's edge. Longitudes run east from 0 to
 // 360, so the field value wraps once at 360 (J is 0), not as a modulo.
+// Throws RuntimeError (Overflow) when a 16-bit step overflows.
 std::int16_t FieldEdge(std::int16_t field, Axis axis) {
   const std::int16_t offset = static_cast<std::int16_t>(GridOrigin(axis) + (axis == Axis::Longitude ? 360 : 0));
   std::int16_t degrees = Add(Multiply(Subtract(field, FirstCode(LocatorGrid[0])), WholeDegrees(0, axis)), offset);
@@ -28,13 +29,14 @@ std::int16_t FieldEdge(std::int16_t field, Axis axis) {
 }
 
 // Returns the degrees of the cell edge inside its parent for the code of a
-// whole-degree level below the field.
+// whole-degree level below the field. Throws RuntimeError (Overflow) when
+// a 16-bit step overflows.
 std::int16_t WholeDegreeOffset(std::size_t level, std::int16_t code, Axis axis) {
   return Multiply(Subtract(code, FirstCode(LocatorGrid[level])), WholeDegrees(level, axis));
 }
 
 // Returns the degrees of the cell edge inside its parent for the code of a
-// finer level.
+// finer level. Throws RuntimeError when a step overflows.
 double FractionalOffset(std::size_t level, std::int16_t code, Axis axis) {
   const double cellSize = Step(CellDegrees(LocatorGrid[level], axis));
   return Step(cellSize * static_cast<double>(Subtract(code, FirstCode(LocatorGrid[level]))));
@@ -42,7 +44,7 @@ double FractionalOffset(std::size_t level, std::int16_t code, Axis axis) {
 
 // Returns the codes of the characters of `axis` in `locator`, read position
 // by position, so the earlier missing position is the one that raises the
-// error.
+// error: RuntimeError (InvalidArgument).
 std::array<std::int16_t, SubsquareLevels> AxisCodes(std::u16string_view locator, Axis axis) {
   std::array<std::int16_t, SubsquareLevels> codes{};
   for (std::size_t level = 0; level < codes.size(); ++level) {
