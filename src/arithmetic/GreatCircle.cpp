@@ -5,126 +5,122 @@
 
 #include <cmath>
 
-// Each function is written once, as a template on whether the status flags
-// are tested after every step. The build keeps floating point exactly as
-// written, so both instances compute the same operations in the same order.
-
 namespace pelvorn {
 namespace {
 
 // Whether the steps are checked: the window's path, or the console tools'.
 enum class Checks { EveryStep, None };
 
-// Returns `value`, after testing the flags of the step that produced it when checked.
+// Every step of the great circle, written once. The build keeps floating
+// point exactly as written, so both instances compute the same operations
+// in the same order and give the same doubles for finite coordinates.
 template <Checks checks>
-double Step(double value) {
-  if constexpr (checks == Checks::EveryStep) return checked::Step(value);
-  return value;
-}
+struct Sphere {
+  static constexpr bool stepsChecked = checks == Checks::EveryStep;
 
-// Clears the status flags before a checked computation.
-template <Checks checks>
-void Start() {
-  if constexpr (checks == Checks::EveryStep) checked::StartFloatingPoint();
-}
-
-// Returns `degrees` in radians, by the program's value of pi.
-template <Checks checks>
-double Radians(double degrees) {
-  return Step<checks>(Step<checks>(degrees * PiPrime) / 180);
-}
-
-// Returns `cosine` kept strictly inside +-1. When checked, a NaN cosine
-// (which comes only from coordinates that are not finite, and has no
-// angle) throws RuntimeError (InvalidOperation).
-template <Checks checks>
-double Clamp(double cosine) {
-  if constexpr (checks == Checks::EveryStep) {
-    if (std::isnan(cosine)) throw RuntimeError(RuntimeErrorKind::InvalidOperation);
+  // Returns `value`; checked, after testing the flags of the step that
+  // produced it (throws RuntimeError when one is raised).
+  static double Step(double value) {
+    if constexpr (stepsChecked) return checked::Step(value);
+    return value;
   }
-  if (cosine >= 1) cosine = CosineClamp;
-  if (cosine <= -1) cosine = -CosineClamp;
-  return cosine;
-}
 
-// Returns the difference lon2 - lon1 in radians.
-template <Checks checks>
-double LongitudeDifference(double lon1, double lon2) {
-  const double own = Radians<checks>(lon1);
-  return Step<checks>(Radians<checks>(lon2) - own);
-}
-
-// ArcCos; unchecked, a radicand below 0 gives NaN instead of throwing.
-template <Checks checks>
-double ArcCosOf(double x) {
-  Start<checks>();
-  const double radicand = Step<checks>(1 - Step<checks>(x * x));
-  if constexpr (checks == Checks::EveryStep) {
-    if (radicand < 0) throw RuntimeError(RuntimeErrorKind::InvalidArgument);
+  // Clears the status flags before a checked computation; never fails.
+  static void Start() {
+    if constexpr (stepsChecked) checked::StartFloatingPoint();
   }
-  const double root = Step<checks>(std::sqrt(radicand));
-  const double quarterPi = Step<checks>(std::atan(1.0));
-  const double arc = Step<checks>(std::atan(Step<checks>(-x / root)));
-  return Step<checks>(arc + Step<checks>(quarterPi + quarterPi));
-}
 
-// CentralAngle; unchecked, coordinates that are not finite give NaN.
-template <Checks checks>
-double CentralAngleOf(double lat1, double lat2, double lon1, double lon2) {
-  Start<checks>();
-  const double phi1 = Radians<checks>(lat1);
-  const double phi2 = Radians<checks>(lat2);
-  const double deltaLambda = LongitudeDifference<checks>(lon1, lon2);
-  const double sines = Step<checks>(Step<checks>(std::sin(phi1)) * Step<checks>(std::sin(phi2)));
-  const double cosines = Step<checks>(Step<checks>(std::cos(phi2)) * Step<checks>(std::cos(phi1)));
-  const double x = Step<checks>(sines + Step<checks>(cosines * Step<checks>(std::cos(deltaLambda))));
-  return ArcCosOf<checks>(Clamp<checks>(x));
-}
+  // Returns `degrees` in radians, by the program's value of pi.
+  static double Radians(double degrees) { return Step(Step(degrees * PiPrime) / 180); }
 
-// DistanceKm; unchecked, it never fails.
-template <Checks checks>
-double DistanceKmOf(double centralAngle) {
-  Start<checks>();
-  const double arc = Step<checks>(Step<checks>(Circumference / 360) * centralAngle);
-  return Step<checks>(Step<checks>(arc * 180) / PiPrime);
-}
+  // Returns `cosine` kept strictly inside +-1. Checked, a NaN cosine (which
+  // comes only from coordinates that are not finite, and has no angle)
+  // throws RuntimeError (InvalidOperation); unchecked, it stays NaN.
+  static double Clamp(double cosine) {
+    if constexpr (stepsChecked) {
+      if (std::isnan(cosine)) throw RuntimeError(RuntimeErrorKind::InvalidOperation);
+    }
+    if (cosine >= 1) cosine = CosineClamp;
+    if (cosine <= -1) cosine = -CosineClamp;
+    return cosine;
+  }
 
-// Direction; unchecked, coordinates that are not finite give NaN.
-template <Checks checks>
-double DirectionOf(double lat1, double lat2, double lon1, double lon2, double centralAngle) {
-  Start<checks>();
-  const double phi1 = Radians<checks>(lat1);
-  const double phi2 = Radians<checks>(lat2);
-  const double sinPhi1 = Step<checks>(std::sin(phi1));
-  const double numerator =
-      Step<checks>(Step<checks>(std::sin(phi2)) - Step<checks>(Step<checks>(std::cos(centralAngle)) * sinPhi1));
-  const double denominator = Step<checks>(Step<checks>(std::sin(centralAngle)) * Step<checks>(std::cos(phi1)));
-  const double y = Clamp<checks>(Step<checks>(numerator / denominator));
-  double direction = Step<checks>(Step<checks>(ArcCosOf<checks>(y) * 180) / PiPrime);
-  // Foreign station to the west: reflect. A sine of exactly 0 (same
-  // meridian) leaves the direction as it is.
-  if (Step<checks>(std::sin(LongitudeDifference<checks>(lon1, lon2))) < 0) direction = Step<checks>(-direction + 360);
-  return direction;
-}
+  // Returns the difference lon2 - lon1 in radians.
+  static double LongitudeDifference(double lon1, double lon2) {
+    const double own = Radians(lon1);
+    return Step(Radians(lon2) - own);
+  }
+
+  // ArcCos; unchecked, a radicand below 0 gives NaN instead of throwing.
+  static double ArcCos(double x) {
+    Start();
+    const double radicand = Step(1 - Step(x * x));
+    if constexpr (stepsChecked) {
+      if (radicand < 0) throw RuntimeError(RuntimeErrorKind::InvalidArgument);
+    }
+    const double root = Step(std::sqrt(radicand));
+    const double quarterPi = Step(std::atan(1.0));
+    const double arc = Step(std::atan(Step(-x / root)));
+    return Step(arc + Step(quarterPi + quarterPi));
+  }
+
+  // CentralAngle; unchecked, coordinates that are not finite give NaN.
+  static double CentralAngle(double lat1, double lat2, double lon1, double lon2) {
+    Start();
+    const double phi1 = Radians(lat1);
+    const double phi2 = Radians(lat2);
+    const double deltaLambda = LongitudeDifference(lon1, lon2);
+    const double sines = Step(Step(std::sin(phi1)) * Step(std::sin(phi2)));
+    const double cosines = Step(Step(std::cos(phi2)) * Step(std::cos(phi1)));
+    const double x = Step(sines + Step(cosines * Step(std::cos(deltaLambda))));
+    return ArcCos(Clamp(x));
+  }
+
+  // DistanceKm; unchecked, it never fails.
+  static double DistanceKm(double centralAngle) {
+    Start();
+    const double arc = Step(Step(Circumference / 360) * centralAngle);
+    return Step(Step(arc * 180) / PiPrime);
+  }
+
+  // Direction; unchecked, coordinates that are not finite give NaN.
+  static double Direction(double lat1, double lat2, double lon1, double lon2, double centralAngle) {
+    Start();
+    const double phi1 = Radians(lat1);
+    const double phi2 = Radians(lat2);
+    const double sinPhi1 = Step(std::sin(phi1));
+    const double numerator = Step(Step(std::sin(phi2)) - Step(Step(std::cos(centralAngle)) * sinPhi1));
+    const double denominator = Step(Step(std::sin(centralAngle)) * Step(std::cos(phi1)));
+    const double y = Clamp(Step(numerator / denominator));
+    double direction = Step(Step(ArcCos(y) * 180) / PiPrime);
+    // Foreign station to the west: reflect. A sine of exactly 0 (same
+    // meridian) leaves the direction as it is.
+    if (Step(std::sin(LongitudeDifference(lon1, lon2))) < 0) direction = Step(-direction + 360);
+    return direction;
+  }
+};
+
+using CheckedSphere = Sphere<Checks::EveryStep>;
+using UncheckedSphere = Sphere<Checks::None>;
 
 }  // namespace
 
-double ArcCos(double x) { return ArcCosOf<Checks::EveryStep>(x); }
+double ArcCos(double x) { return CheckedSphere::ArcCos(x); }
 
 double CentralAngle(double lat1, double lat2, double lon1, double lon2) {
-  return CentralAngleOf<Checks::EveryStep>(lat1, lat2, lon1, lon2);
+  return CheckedSphere::CentralAngle(lat1, lat2, lon1, lon2);
 }
 
-double DistanceKm(double centralAngle) { return DistanceKmOf<Checks::EveryStep>(centralAngle); }
+double DistanceKm(double centralAngle) { return CheckedSphere::DistanceKm(centralAngle); }
 
 double Direction(double lat1, double lat2, double lon1, double lon2, double centralAngle) {
-  return DirectionOf<Checks::EveryStep>(lat1, lat2, lon1, lon2, centralAngle);
+  return CheckedSphere::Direction(lat1, lat2, lon1, lon2, centralAngle);
 }
 
 DistanceAndDirection UncheckedDistanceAndDirection(double lat1, double lat2, double lon1, double lon2) {
-  const double centralAngle = CentralAngleOf<Checks::None>(lat1, lat2, lon1, lon2);
-  return {DistanceKmOf<Checks::None>(centralAngle),
-          DirectionOf<Checks::None>(lat1, lat2, lon1, lon2, centralAngle)};
+  const double centralAngle = UncheckedSphere::CentralAngle(lat1, lat2, lon1, lon2);
+  return {UncheckedSphere::DistanceKm(centralAngle),
+          UncheckedSphere::Direction(lat1, lat2, lon1, lon2, centralAngle)};
 }
 
 }  // namespace pelvorn

@@ -67,14 +67,6 @@ double DegreesFromCodes(Axis axis, std::span<const std::int16_t> codes) {
   return Step(halfCell + degrees);
 }
 
-double LatitudeFromCodes(std::int16_t field, std::int16_t square, std::int16_t subsquare) {
-  return DegreesFromCodes(Axis::Latitude, std::array{field, square, subsquare});
-}
-
-double LongitudeFromCodes(std::int16_t field, std::int16_t square, std::int16_t subsquare) {
-  return DegreesFromCodes(Axis::Longitude, std::array{field, square, subsquare});
-}
-
 double LocatorToLatitude(std::u16string_view locator) {
   return DegreesFromCodes(Axis::Latitude, AxisCodes(locator, Axis::Latitude));
 }

@@ -19,11 +19,6 @@ namespace pelvorn {
 // 16-bit; throws RuntimeError (Overflow) when a step leaves -32768..32767.
 double DegreesFromCodes(Axis axis, std::span<const std::int16_t> codes);
 
-// Returns DegreesFromCodes for the field, square and subsquare codes of one
-// axis; throws as it does.
-double LatitudeFromCodes(std::int16_t field, std::int16_t square, std::int16_t subsquare);
-double LongitudeFromCodes(std::int16_t field, std::int16_t square, std::int16_t subsquare);
-
 // Returns the latitude of the subsquare centre named by positions 2, 4 and 6
 // of `locator`; characters after position 6 are ignored. Throws RuntimeError
 // (InvalidArgument) when the text is shorter than 6 characters, or as

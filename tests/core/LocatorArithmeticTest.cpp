@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
@@ -41,7 +42,7 @@ TEST(LocatorDecoding, CentresShortTextsAndCharacterCodes) {
   EXPECT_EQ(LocatorToLatitude(u"AA00AA"), 1.25 / 60 + -90.0);
   EXPECT_EQ(LocatorToLongitude(u"AA00AA"), 2.5 / 60 + 180.0);
   EXPECT_EQ(LocatorToLongitude(u"IO91WM"), 359.875);
-  EXPECT_EQ(LongitudeFromCodes('\\', '0', 'A'), 2.5 / 60 + 360.0);
+  EXPECT_EQ(DegreesFromCodes(Axis::Longitude, std::array<std::int16_t, 3>{'\\', '0', 'A'}), 2.5 / 60 + 360.0);
   // Only positions 1-6 count; small letters are not folded; a digit in a
   // field counts by its code.
   EXPECT_NEAR(LocatorToLatitude(u"JO62MMXX"), 52.5 + 1.0 / 48, 1e-12);
@@ -71,8 +72,7 @@ TEST(LocatorDecoding, CodesAtTheOverflowBoundaries) {
     const auto decode = [&row](int code) {
       std::int16_t codes[] = {'A', '0', 'A'};  // field, square, subsquare
       codes[(row.position - 1) / 2] = static_cast<std::int16_t>(code);
-      const auto fromCodes = row.position % 2 == 1 ? LongitudeFromCodes : LatitudeFromCodes;
-      return fromCodes(codes[0], codes[1], codes[2]);
+      return DegreesFromCodes(row.position % 2 == 1 ? Axis::Longitude : Axis::Latitude, codes);
     };
     EXPECT_NO_THROW({ decode(row.lowest); decode(row.highest); });
     EXPECT_EQ(KindThrownBy([&] { decode(row.lowest - 1); }), Overflow);
