@@ -1,9 +1,9 @@
 // One calculation per pair of locators: the computing half (decode both,
 // central angle, distance, direction), the whole result (plus both number
 // patterns and the result line), and Hamlib's qrb on the same pairs.
-#include "locator/GreatCircle.h"
-#include "locator/LocatorDecoding.h"
-#include "locator/NumberPatterns.h"
+#include "arithmetic/GreatCircle.h"
+#include "arithmetic/LocatorDecoding.h"
+#include "arithmetic/NumberPatterns.h"
 
 #include <hamlib/rig.h>
 #include <hamlib/rotator.h>

@@ -1,31 +1,22 @@
-// Any two doubles, NaN and infinities included: either exactly one warning
-// and no locator, or a well-formed locator whose subsquare holds the point.
+// Any two doubles, NaN and infinities included: either the coordinate out of
+// range and no locator, or a well-formed locator whose subsquare holds the point.
 #include "FuzzInput.h"
 
-#include "locator/DegreesToLocator.h"
-#include "locator/LocatorDecoding.h"
+#include "arithmetic/DegreesToLocator.h"
+#include "arithmetic/LocatorDecoding.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-class CountingWarnings : public pelvorn::CoordinateWarnings {
-public:
-  void Warn(std::string_view, std::string_view) override { ++count; }
-  int count = 0;
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const double longitude = FuzzDouble(data, size);
   const double latitude = FuzzDouble(data, size);
-  CountingWarnings warnings;
-  const std::string locator = pelvorn::DegreesToLocator(longitude, latitude, warnings);
-  const bool inRange = std::fabs(longitude) < 180 && std::fabs(latitude) < 90;
-  if (inRange != (warnings.count == 0) || warnings.count > 1) std::abort();
+  const auto [locator, outOfRange] = pelvorn::DegreesToLocator(longitude, latitude);
+  using enum pelvorn::CoordinateOutOfRange;
+  const auto expected = !(std::fabs(longitude) < 180) ? Longitude : !(std::fabs(latitude) < 90) ? Latitude : None;
+  if (outOfRange != expected) std::abort();
+  const bool inRange = expected == None;
   if (!inRange) return locator.empty() ? 0 : (std::abort(), 0);
 
   const std::u16string text(locator.begin(), locator.end());

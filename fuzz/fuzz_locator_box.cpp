@@ -2,10 +2,10 @@
 // result for what the box accepts, and decoding of the raw text as well.
 #include "FuzzInput.h"
 
-#include "locator/GreatCircle.h"
-#include "locator/LocatorDecoding.h"
-#include "locator/NumberPatterns.h"
-#include "locator/RuntimeError.h"
+#include "arithmetic/GreatCircle.h"
+#include "arithmetic/LocatorDecoding.h"
+#include "arithmetic/NumberPatterns.h"
+#include "arithmetic/RuntimeError.h"
 #include "window/LocatorBox.h"
 
 #include <cmath>

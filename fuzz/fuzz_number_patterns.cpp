@@ -2,7 +2,7 @@
 // that rounds to zero never shows a sign.
 #include "FuzzInput.h"
 
-#include "locator/NumberPatterns.h"
+#include "arithmetic/NumberPatterns.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,16 +1,16 @@
 #include "BatchLine.h"
 
+#include "arithmetic/ContestDistance.h"
+#include "arithmetic/DegreesToLocator.h"
+#include "arithmetic/GreatCircle.h"
+#include "arithmetic/LongPath.h"
+#include "arithmetic/NumberPatterns.h"
+#include "arithmetic/SubsquareCentres.h"
 #include "batch/TsvLine.h"
 #include "common/Text.h"
-#include "locator/ContestDistance.h"
-#include "locator/DegreesToLocator.h"
-#include "locator/GreatCircle.h"
-#include "locator/UncheckedGreatCircle.h"
-#include "locator/LongPath.h"
-#include "locator/NumberPatterns.h"
-#include "locator/SubsquareCentres.h"
 #include "common/CommandLine.h"
 #include "window/ControlTable.h"
+#include "window/CoordinateWarning.h"
 #include "window/LocatorBox.h"
 
 #include <limits>
@@ -18,36 +18,31 @@
 namespace pelvorn {
 namespace {
 
-// The warnings DegreesToLocator would show in boxes, collected into one
-// reason, each with the command-line field it is about.
-class CollectedWarnings : public CoordinateWarnings {
-public:
-  void Warn(std::string_view title, std::string_view prompt) override {
-    if (!reason.empty()) reason += "; ";
-    const bool longitude = title == LongitudeWarningTitle;
-    reason += own ? (longitude ? "MeinL\u00e4ngenGrd" : "MeinBreitenGrd")
-                  : (longitude ? "FremdL\u00e4ngenGrd" : "FremdBreitenGrd");
-    const bool read = longitude ? (own ? ownLongitudeRead : foreignLongitudeRead)
-                                : (own ? ownLatitudeRead : foreignLatitudeRead);
-    if (!read) {
-      reason += " fehlt oder ist keine Zahl";
-      return;
-    }
-    reason += ": ";
-    reason += TrimAscii(title);
-    reason += ' ';
-    reason += TrimAscii(prompt);
+// Adds to `reason` the warning the window would show in a box for a
+// coordinate out of range, with the command-line field it is about, or that
+// the field was not read.
+void AddRangeReason(std::string& reason, CoordinateOutOfRange outOfRange, bool own, bool longitudeRead,
+                    bool latitudeRead) {
+  if (outOfRange == CoordinateOutOfRange::None) return;
+  if (!reason.empty()) reason += "; ";
+  const bool longitude = outOfRange == CoordinateOutOfRange::Longitude;
+  reason += own ? (longitude ? "MeinL\u00e4ngenGrd" : "MeinBreitenGrd")
+                : (longitude ? "FremdL\u00e4ngenGrd" : "FremdBreitenGrd");
+  if (!(longitude ? longitudeRead : latitudeRead)) {
+    reason += " fehlt oder ist keine Zahl";
+    return;
   }
-  static std::string_view TrimAscii(std::string_view text) {
+  const auto trimmed = [](std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     return text;
-  }
-  std::string reason;
-  bool own = true;
-  bool ownLatitudeRead = false, ownLongitudeRead = false;
-  bool foreignLatitudeRead = false, foreignLongitudeRead = false;
-};
+  };
+  const CoordinateWarning warning = CoordinateWarningFor(outOfRange);
+  reason += ": ";
+  reason += trimmed(warning.title);
+  reason += ' ';
+  reason += trimmed(warning.prompt);
+}
 
 struct Pair {
   std::string ownLocator;
@@ -102,15 +97,15 @@ std::string DegreePair(const CommandLineValues& values, Pair& pair) {
   pair.lat2 = values.foreignLatitude.value_or(unread);
   pair.lon1 = values.ownLongitude.value_or(unread);
   pair.lon2 = values.foreignLongitude.value_or(unread);
-  CollectedWarnings warnings;
-  warnings.ownLatitudeRead = values.ownLatitude.has_value();
-  warnings.ownLongitudeRead = values.ownLongitude.has_value();
-  warnings.foreignLatitudeRead = values.foreignLatitude.has_value();
-  warnings.foreignLongitudeRead = values.foreignLongitude.has_value();
-  pair.ownLocator = DegreesToLocator(pair.lon1, pair.lat1, warnings);
-  warnings.own = false;
-  pair.foreignLocator = DegreesToLocator(pair.lon2, pair.lat2, warnings);
-  return warnings.reason;
+  const LocatorFromDegrees own = DegreesToLocator(pair.lon1, pair.lat1);
+  const LocatorFromDegrees foreign = DegreesToLocator(pair.lon2, pair.lat2);
+  pair.ownLocator = own.locator;
+  pair.foreignLocator = foreign.locator;
+  std::string reason;
+  AddRangeReason(reason, own.outOfRange, true, values.ownLongitude.has_value(), values.ownLatitude.has_value());
+  AddRangeReason(reason, foreign.outOfRange, false, values.foreignLongitude.has_value(),
+                 values.foreignLatitude.has_value());
+  return reason;
 }
 
 // Field `index` of `line` as written, for the TSV line of an input without a result.

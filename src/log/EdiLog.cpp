@@ -1,6 +1,6 @@
 #include "EdiLog.h"
 
-#include "locator/ContestDistance.h"
+#include "arithmetic/ContestDistance.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,7 @@
 #include "AzimuthRange.h"
 
 #include "RotctlLines.h"
+#include "arithmetic/NormalisedDegrees.h"
 
 #include <cmath>
 
@@ -15,8 +16,7 @@ constexpr double Slack = 1e-6;
 std::optional<double> MapIntoRange(double direction, const AzimuthRange& range,
                                    std::optional<double> current) {
   if (!std::isfinite(direction)) return std::nullopt;
-  double base = std::fmod(direction, 360.0);
-  if (base < 0.0) base += 360.0;
+  const double base = NormalisedDegrees(direction);
   const double reference = current.value_or(base);
   std::optional<double> best;
   // Rotators turn through at most a few full circles; five candidates cover
@@ -29,11 +29,7 @@ std::optional<double> MapIntoRange(double direction, const AzimuthRange& range,
   return best;
 }
 
-double LongPath(double direction) {
-  double reverse = std::fmod(direction + 180.0, 360.0);
-  if (reverse < 0.0) reverse += 360.0;
-  return reverse;
-}
+double LongPath(double direction) { return NormalisedDegrees(direction + 180.0); }
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "LocatorBox.h"
 
+#include "arithmetic/CharacterCode.h"
+#include "arithmetic/LocatorDecoding.h"
 #include "common/Text.h"
-#include "locator/CharacterCode.h"
-#include "locator/LocatorDecoding.h"
 
 namespace pelvorn {
 namespace {

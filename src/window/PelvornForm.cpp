@@ -3,11 +3,12 @@
 #include "ApplicationIdentity.h"
 #include "common/ExitStatus.h"
 #include "common/Text.h"
-#include "locator/GreatCircle.h"
-#include "locator/LocatorDecoding.h"
-#include "locator/NumberPatterns.h"
-#include "locator/RuntimeError.h"
+#include "arithmetic/GreatCircle.h"
+#include "arithmetic/LocatorDecoding.h"
+#include "arithmetic/NumberPatterns.h"
+#include "arithmetic/RuntimeError.h"
 #include "rotator/HiddenRunRotator.h"
+#include "window/CoordinateWarning.h"
 #include "window/InfoText.h"
 #include "window/Keys.h"
 #include "window/LocatorBox.h"
@@ -140,11 +141,13 @@ void PelvornForm::runDegrees() {
   const double foreignLatitude = OrUnread(values.foreignLatitude);
   const double ownLongitude = OrUnread(values.ownLongitude);
   const double foreignLongitude = OrUnread(values.foreignLongitude);
-  const std::string own = DegreesToLocator(ownLongitude, ownLatitude, *this);
-  view_.setText(TextBox::OwnLocator, FromAscii(own));
-  const std::string foreign = DegreesToLocator(foreignLongitude, foreignLatitude, *this);
-  view_.setText(TextBox::ForeignLocator, FromAscii(foreign));
-  if (own.empty() || foreign.empty()) return;
+  const LocatorFromDegrees own = DegreesToLocator(ownLongitude, ownLatitude);
+  warnIfOutOfRange(own.outOfRange);
+  view_.setText(TextBox::OwnLocator, FromAscii(own.locator));
+  const LocatorFromDegrees foreign = DegreesToLocator(foreignLongitude, foreignLatitude);
+  warnIfOutOfRange(foreign.outOfRange);
+  view_.setText(TextBox::ForeignLocator, FromAscii(foreign.locator));
+  if (own.locator.empty() || foreign.locator.empty()) return;
   showDistanceDirection(ownLatitude, foreignLatitude, ownLongitude, foreignLongitude);
 }
 
@@ -270,9 +273,11 @@ void PelvornForm::endHiddenRunWithoutResult() {
   endProgram(ExitNoResult);
 }
 
-void PelvornForm::Warn(std::string_view title, std::string_view prompt) {
+void PelvornForm::warnIfOutOfRange(CoordinateOutOfRange outOfRange) {
+  if (outOfRange == CoordinateOutOfRange::None) return;
+  const CoordinateWarning warning = CoordinateWarningFor(outOfRange);
   warned_ = true;
-  platform_.warning(FromUtf8(title), FromUtf8(prompt));
+  platform_.warning(FromUtf8(warning.title), FromUtf8(warning.prompt));
 }
 
 }  // namespace pelvorn

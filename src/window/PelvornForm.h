@@ -1,8 +1,8 @@
 #pragma once
 
+#include "arithmetic/DegreesToLocator.h"
 #include "common/CommandLine.h"
 #include "common/NumberLocale.h"
-#include "locator/DegreesToLocator.h"
 #include "window/FrontEnd.h"
 #include "window/Platform.h"
 #include "window/WindowView.h"
@@ -21,7 +21,7 @@ namespace pelvorn {
 // command line, parsed once at start-up. From then on the user calculates,
 // asks for the information box (F1) and quits; a hidden run ends by itself
 // once its result is out.
-class PelvornForm final : private CoordinateWarnings {
+class PelvornForm final {
 public:
   PelvornForm(WindowView& view, Platform& platform, ParsedCommandLine command, NumberLocale locale);
 
@@ -75,8 +75,8 @@ private:
   void endHiddenRunWithoutResult();
   void endProgram(int status);
 
-  // CoordinateWarnings
-  void Warn(std::string_view title, std::string_view prompt) override;
+  // Shows the warning box for a coordinate out of range; nothing for None.
+  void warnIfOutOfRange(CoordinateOutOfRange outOfRange);
 
   WindowView& view_;
   Platform& platform_;

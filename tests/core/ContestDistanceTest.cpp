@@ -1,17 +1,19 @@
 // Contest kilometres (IARU Region 1), the long path and the TSV line. Each
 // figure of the table was checked by hand and with Hamlib's qrb.
+#include "arithmetic/ContestDistance.h"
+#include "arithmetic/GreatCircle.h"
+#include "arithmetic/LocatorDecoding.h"
+#include "arithmetic/LongPath.h"
+#include "arithmetic/NormalisedDegrees.h"
+#include "arithmetic/SubsquareCentres.h"
 #include "batch/TsvLine.h"
-#include "locator/ContestDistance.h"
-#include "locator/GreatCircle.h"
-#include "locator/LocatorDecoding.h"
-#include "locator/LongPath.h"
-#include "locator/SubsquareCentres.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 #include <string>
+#include <utility>
 
 namespace pelvorn {
 namespace {
@@ -98,6 +100,9 @@ TEST(LongPath, ShortAndLongMakeTheCircumference) {
   EXPECT_EQ(LongPathOf(100, 90, Circumference).direction, 270);
   EXPECT_EQ(LongPathOf(100, 359.99, Circumference).direction, 359.99 - 180);
   EXPECT_EQ(LongPathOf(1, 0, ContestCircumference).km, 40031);
+  // Whole turns come off; a tiny negative angle is 0, not 360.
+  const std::pair<double, double> angles[] = {{-90, 270}, {360, 0}, {725.5, 5.5}, {-1e-20, 0}, {-360, 0}};
+  for (const auto& [angle, normalised] : angles) EXPECT_EQ(NormalisedDegrees(angle), normalised) << angle;
 
   std::mt19937 random(7);
   for (int i = 0; i < 20000; ++i) {

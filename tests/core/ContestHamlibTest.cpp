@@ -1,6 +1,6 @@
 // Contest kilometres against Hamlib's qrb, which works at 111.2 km per
 // degree of arc between the centres that its locator2longlat gives.
-#include "locator/ContestDistance.h"
+#include "arithmetic/ContestDistance.h"
 
 #include <hamlib/rig.h>
 #include <hamlib/rotator.h>

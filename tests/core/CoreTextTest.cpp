@@ -1,8 +1,8 @@
 // The text parts of the core: the command-line parser, the number patterns
 // of the result, the rules of the locator boxes, the information text and
 // the conversions between UTF-16 and UTF-8.
+#include "arithmetic/NumberPatterns.h"
 #include "common/Text.h"
-#include "locator/NumberPatterns.h"
 #include "common/CommandLine.h"
 #include "window/InfoText.h"
 #include "window/LocatorBox.h"

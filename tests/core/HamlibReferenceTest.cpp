@@ -1,7 +1,7 @@
 // Hamlib as an independent reference for the locator arithmetic: the
 // decoded centres of valid locators and the central angle between them.
-#include "locator/GreatCircle.h"
-#include "locator/LocatorDecoding.h"
+#include "arithmetic/GreatCircle.h"
+#include "arithmetic/LocatorDecoding.h"
 
 #include <hamlib/rig.h>
 #include <hamlib/rotator.h>

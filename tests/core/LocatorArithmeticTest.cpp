@@ -1,13 +1,14 @@
 // The locator arithmetic alone: locators to degrees, the great circle and
 // degrees back to a locator.
-#include "locator/CharacterCode.h"
-#include "locator/DegreesToLocator.h"
-#include "locator/GreatCircle.h"
-#include "locator/LocatorDecoding.h"
-#include "locator/RuntimeError.h"
+#include "arithmetic/CharacterCode.h"
+#include "arithmetic/DegreesToLocator.h"
+#include "arithmetic/GreatCircle.h"
+#include "arithmetic/LocatorDecoding.h"
+#include "arithmetic/RuntimeError.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
@@ -15,7 +16,6 @@
 #include <limits>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace pelvorn {
 namespace {
@@ -42,7 +42,7 @@ TEST(LocatorDecoding, CentresShortTextsAndCharacterCodes) {
   EXPECT_EQ(LocatorToLatitude(u"AA00AA"), 1.25 / 60 + -90.0);
   EXPECT_EQ(LocatorToLongitude(u"AA00AA"), 2.5 / 60 + 180.0);
   EXPECT_EQ(LocatorToLongitude(u"IO91WM"), 359.875);
-  EXPECT_EQ(LongitudeFromCodes('\\', '0', 'A'), 2.5 / 60 + 360.0);
+  EXPECT_EQ(DegreesFromCodes(Axis::Longitude, std::array<std::int16_t, 3>{'\\', '0', 'A'}), 2.5 / 60 + 360.0);
   // Only positions 1-6 count; small letters are not folded; a digit in a
   // field counts by its code.
   EXPECT_NEAR(LocatorToLatitude(u"JO62MMXX"), 52.5 + 1.0 / 48, 1e-12);
@@ -72,8 +72,7 @@ TEST(LocatorDecoding, CodesAtTheOverflowBoundaries) {
     const auto decode = [&row](int code) {
       std::int16_t codes[] = {'A', '0', 'A'};  // field, square, subsquare
       codes[(row.position - 1) / 2] = static_cast<std::int16_t>(code);
-      const auto fromCodes = row.position % 2 == 1 ? LongitudeFromCodes : LatitudeFromCodes;
-      return fromCodes(codes[0], codes[1], codes[2]);
+      return DegreesFromCodes(row.position % 2 == 1 ? Axis::Longitude : Axis::Latitude, codes);
     };
     EXPECT_NO_THROW({ decode(row.lowest); decode(row.highest); });
     EXPECT_EQ(KindThrownBy([&] { decode(row.lowest - 1); }), Overflow);
@@ -140,47 +139,41 @@ TEST(GreatCircle, DistanceAndDirection) {
     const auto [lat2, lon2] = row.foreign;
     const double centralAngle = CentralAngle(lat1, lat2, lon1, lon2);
     EXPECT_NEAR(DistanceKm(centralAngle), row.km, row.kmTolerance > 0 ? row.kmTolerance : 1e-9 * row.km);
-    EXPECT_NEAR(Direction(lat1, lat2, lon1, lon2, centralAngle), row.degrees,
-                row.degreesTolerance > 0 ? row.degreesTolerance : 1e-9 * row.degrees);
+    const double direction = Direction(lat1, lat2, lon1, lon2, centralAngle);
+    EXPECT_NEAR(direction, row.degrees, row.degreesTolerance > 0 ? row.degreesTolerance : 1e-9 * row.degrees);
+    // The console tools' unchecked steps give the very same doubles.
+    const DistanceAndDirection unchecked = UncheckedDistanceAndDirection(lat1, lat2, lon1, lon2);
+    EXPECT_EQ(unchecked.km, DistanceKm(centralAngle));
+    EXPECT_EQ(unchecked.direction, direction);
   }
 }
 
-// Warnings as "title|prompt".
-struct RecordedWarnings : CoordinateWarnings {
-  void Warn(std::string_view title, std::string_view prompt) override {
-    shown.push_back(std::string(title) + '|' + std::string(prompt));
-  }
-  std::vector<std::string> shown;
-};
-
-TEST(DegreesToLocator, EdgesOfTheGridAndOneWarningOutside) {
+TEST(DegreesToLocator, EdgesOfTheGridAndOneCoordinateOutside) {
+  using enum CoordinateOutOfRange;
   const double below180 = std::nextafter(180.0, 0.0);
   const double below90 = std::nextafter(90.0, 0.0);
-  const std::string lon = " Falsche L\u00e4ngegradeingabe !| ( max \u00b1179,99999\u00b0\" ) ";
-  const std::string lat = " Falsche Breitengradeingabe !| ( max \u00b189,99999\u00b0\" ) ";
-  struct Row { double longitude, latitude; const char* locator; std::string warning = {}; };
+  struct Row { double longitude, latitude; const char* locator; CoordinateOutOfRange outOfRange = None; };
   const Row rows[] = {
       {12.25, 52.25, "JO62DG"}, {12.2499, 52.2499, "JO62CF"},  // a boundary belongs to the east/north
       {below180, below90, "RR99XX"}, {-below180, -below90, "AA00AA"}, {-20.0, -10.0, "II00AA"},
       {-0.0, -0.0, "JJ00AA"}, {0.0, -1e-300, "JI09AX"}, {-1e-300, 0.0, "IJ90XA"},  // fractions that round to 1
       // One unit in the last place below a boundary, where the product rounds onto it.
       {0.0, -1.2916666666666667, "JI08AQ"}, {0.0, -1.2916666666666665, "JI08AR"},
-      // Outside: the longitude is checked first, and one warning is all.
-      {180.0, 0.0, "", lon}, {-180.0, 45.0, "", lon}, {nan, 0.0, "", lon}, {200.0, 100.0, "", lon},
-      {0.0, 90.0, "", lat},  {0.0, -90.0, "", lat},   {0.0, nan, "", lat},
+      // Outside: the longitude is checked first, and one coordinate is named.
+      {180.0, 0.0, "", Longitude}, {-180.0, 45.0, "", Longitude}, {nan, 0.0, "", Longitude},
+      {200.0, 100.0, "", Longitude}, {0.0, 90.0, "", Latitude},  {0.0, -90.0, "", Latitude},
+      {0.0, nan, "", Latitude},
   };
   for (const Row& row : rows) {
-    RecordedWarnings warnings;
-    EXPECT_EQ(DegreesToLocator(row.longitude, row.latitude, warnings), row.locator)
-        << row.longitude << ", " << row.latitude;
-    EXPECT_EQ(warnings.shown, row.warning.empty() ? std::vector<std::string>() : std::vector{row.warning});
+    const LocatorFromDegrees result = DegreesToLocator(row.longitude, row.latitude);
+    EXPECT_EQ(result.locator, row.locator) << row.longitude << ", " << row.latitude;
+    EXPECT_EQ(result.outOfRange, row.outOfRange) << row.longitude << ", " << row.latitude;
   }
 }
 
 // Every valid locator comes back from the centre of its subsquare (under the
 // sanitizers every fifth subsquare, a stride coprime to 24).
 TEST(DegreesToLocator, CentresOfAllSubsquaresGiveTheirLocator) {
-  RecordedWarnings warnings;
   long wrong = 0;
   std::string firstWrong;
   for (int subsquare = 0; subsquare < 24 * 24; subsquare += PELVORN_SUBSQUARE_STRIDE)
@@ -191,11 +184,10 @@ TEST(DegreesToLocator, CentresOfAllSubsquaresGiveTheirLocator) {
             const std::string locator = {lonField, latField, lonSquare, latSquare,
                                          char('A' + subsquare / 24), char('A' + subsquare % 24)};
             const Station centre = SignedCentre(locator);
-            const std::string back = DegreesToLocator(centre.longitude, centre.latitude, warnings);
+            const std::string back = DegreesToLocator(centre.longitude, centre.latitude).locator;
             if (back != locator && wrong++ == 0) firstWrong = locator + " -> " + back;
           }
   EXPECT_EQ(wrong, 0) << "first: " << firstWrong;
-  EXPECT_TRUE(warnings.shown.empty());
 }
 
 }  // namespace

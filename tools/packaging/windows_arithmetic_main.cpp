@@ -1,23 +1,11 @@
 // Links the plain-C++ locator arithmetic into a 32-bit Windows program, so
 // that the packaging check proves every function it needs is there.
-#include "locator/DegreesToLocator.h"
-#include "locator/GreatCircle.h"
-#include "locator/LocatorDecoding.h"
-#include "locator/RuntimeError.h"
+#include "arithmetic/DegreesToLocator.h"
+#include "arithmetic/GreatCircle.h"
+#include "arithmetic/LocatorDecoding.h"
+#include "arithmetic/RuntimeError.h"
 
 #include <cstdio>
-#include <string_view>
-
-namespace {
-
-class PrintedWarnings : public pelvorn::CoordinateWarnings {
-public:
-  void Warn(std::string_view title, std::string_view prompt) override {
-    std::printf("%.*s%.*s\n", int(title.size()), title.data(), int(prompt.size()), prompt.data());
-  }
-};
-
-}  // namespace
 
 int main() {
   try {
@@ -28,8 +16,7 @@ int main() {
     const double angle = pelvorn::CentralAngle(lat1, lat2, lon1, lon2);
     std::printf("%.3f km/%.2f\n", pelvorn::DistanceKm(angle),
                 pelvorn::Direction(lat1, lat2, lon1, lon2, angle));
-    PrintedWarnings warnings;
-    std::printf("%s\n", pelvorn::DegreesToLocator(13.0, 52.5, warnings).c_str());
+    std::printf("%s\n", pelvorn::DegreesToLocator(13.0, 52.5).locator.c_str());
   } catch (const pelvorn::RuntimeError& error) {
     std::printf("%s\n", pelvorn::DescribeRuntimeError(error.kind()));
     return 1;

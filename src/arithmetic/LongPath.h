@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NormalisedDegrees.h"
+
 // The long path: the other way round the same great circle, on the same
 // sphere as the short path it is derived from.
 
@@ -11,11 +13,9 @@ struct LongPath {
 };
 
 // Returns the long path for a short path of `shortKm` and `shortDirection`
-// (degrees, 0 to below 360) on a sphere of `circumference` km.
+// (degrees) on a sphere of `circumference` km. Never fails.
 inline LongPath LongPathOf(double shortKm, double shortDirection, double circumference) {
-  double direction = shortDirection + 180;
-  if (direction >= 360) direction -= 360;
-  return {circumference - shortKm, direction};
+  return {circumference - shortKm, NormalisedDegrees(shortDirection + 180)};
 }
 
 }  // namespace pelvorn

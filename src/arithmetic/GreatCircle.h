@@ -4,8 +4,10 @@
 #include <cstdint>
 
 // Great-circle distance and initial bearing on a sphere, by the spherical law
-// of cosines. Angles are degrees at the interfaces, radians inside. Every
-// floating-point step is checked (see CheckedArithmetic.h).
+// of cosines. Angles are degrees at the interfaces, radians inside. The
+// window's path checks every floating-point step (see CheckedArithmetic.h);
+// the console tools' path runs the very same steps without the checks, so
+// both give the same doubles for finite coordinates.
 
 namespace pelvorn {
 
@@ -24,14 +26,30 @@ double ArcCos(double x);
 
 // Returns the central angle in radians between (lat1, lon1) and
 // (lat2, lon2), with the cosine clamped to +-CosineClamp, so strictly
-// between 0 and pi. Longitudes may be signed or 0..360.
+// between 0 and pi. Longitudes may be signed or 0..360. Throws RuntimeError
+// when a step raises a floating-point flag or the cosine is NaN (coordinates
+// not finite).
 double CentralAngle(double lat1, double lat2, double lon1, double lon2);
 
-// Returns the length in km of the arc of `centralAngle` radians.
+// Returns the length in km of the arc of `centralAngle` radians. Throws
+// RuntimeError when a step raises a floating-point flag.
 double DistanceKm(double centralAngle);
 
 // Returns the initial bearing in degrees (clockwise from north, strictly
 // between 0 and 360) from station 1 to station 2, given their central angle.
+// Throws RuntimeError when a step raises a floating-point flag or the
+// cosine is NaN.
 double Direction(double lat1, double lat2, double lon1, double lon2, double centralAngle);
+
+struct DistanceAndDirection {
+  double km;         // DistanceKm(CentralAngle(...))
+  double direction;  // Direction(..., CentralAngle(...))
+};
+
+// Returns what DistanceKm and Direction return, without testing the status
+// flags: for runs over millions of pairs of finite coordinates (locator
+// centres, or degrees DegreesToLocator accepted). Never throws; coordinates
+// that are not finite give NaN.
+DistanceAndDirection UncheckedDistanceAndDirection(double lat1, double lat2, double lon1, double lon2);
 
 }  // namespace pelvorn

@@ -25,6 +25,7 @@ std::int16_t Multiply(std::int16_t a, std::int16_t b);
 // one instruction, where fetestexcept also reads the x87 status word and
 // feclearexcept rewrites the whole x87 environment.
 #if defined(__x86_64__) && defined(__SSE2_MATH__)
+// Returns the raised overflow, division-by-zero and invalid flags; never fails.
 inline int RaisedFlags() noexcept {
   return static_cast<int>(_mm_getcsr()) & (FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID);
 }
@@ -34,19 +35,21 @@ inline void StartFloatingPoint() noexcept {
   if (status & unsigned{FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID}) _mm_setcsr(status & ~unsigned{FE_ALL_EXCEPT});
 }
 #else
+// Returns the raised overflow, division-by-zero and invalid flags; never fails.
 inline int RaisedFlags() noexcept { return std::fetestexcept(FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID); }
 // Clears the floating-point status flags; call before a checked computation.
 inline void StartFloatingPoint() noexcept { std::feclearexcept(FE_ALL_EXCEPT); }
 #endif
+
+// Throws the RuntimeError that matches the raised flags in `raised`, after
+// clearing them.
+[[noreturn]] void RaiseFloatingPointError(int raised);
 
 // Returns `value` once the status flags have been tested after the step that
 // produced it. Throws RuntimeError (FloatOverflow, DivisionByZero or
 // InvalidOperation) when that step raised a flag. The value passes through a
 // volatile object before and after the test, so the compiler can neither
 // compute the step after the test nor start the next step before it.
-// Throws the RuntimeError that matches the raised flags in `raised`.
-[[noreturn]] void RaiseFloatingPointError(int raised);
-
 inline double Step(double value) {
   volatile double settled = value;
   if (const int raised = RaisedFlags()) [[unlikely]] {

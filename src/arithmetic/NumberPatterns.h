@@ -14,10 +14,10 @@
 
 namespace pelvorn {
 
-// Returns `km` formatted as "####0.0##".
+// Returns `km` formatted as "####0.0##"; never fails.
 std::u16string FormatDistance(double km, const NumberLocale& locale);
 
-// Returns `degrees` formatted as "####0.0#".
+// Returns `degrees` formatted as "####0.0#"; never fails.
 std::u16string FormatDirection(double degrees, const NumberLocale& locale);
 
 // Returns the one-line result: distance caption, " km/", direction caption, " °".

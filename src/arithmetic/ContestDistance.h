@@ -14,6 +14,7 @@
 
 namespace pelvorn {
 
+// Kilometres per degree of arc on the contest sphere.
 inline constexpr double ContestKmPerDegree = 111.2;
 // Circumference of the contest sphere in km: 40032.
 inline constexpr double ContestCircumference = 360 * ContestKmPerDegree;
@@ -23,7 +24,8 @@ inline constexpr double ContestCircumference = 360 * ContestKmPerDegree;
 // [-1, 1], so rounding never makes it NaN.
 double ContestArcDegrees(double lat1, double lat2, double lon1, double lon2);
 
-// Returns floor(111.2 x arc in degrees) + 1 for two positions in degrees.
+// Returns floor(111.2 x arc in degrees) + 1 for two positions in degrees;
+// never fails.
 long ContestKilometres(double lat1, double lat2, double lon1, double lon2);
 
 // How a locator of a log or a command line is read for contest purposes.
