@@ -1,6 +1,6 @@
 // Contest kilometres (IARU Region 1), the long path and the TSV line. Each
 // figure of the table was checked by hand and with Hamlib's qrb.
-#include "batch/TsvLine.h"
+#include "console/TsvLine.h"
 #include "locator/ContestDistance.h"
 #include "locator/GreatCircle.h"
 #include "locator/LocatorDecoding.h"

@@ -1,6 +1,6 @@
 #include "QtStart.h"
 #include "QtText.h"
-#include "batch/ConsoleTool.h"
+#include "console/ConsoleTool.h"
 #include "common/ExitStatus.h"
 #include "common/Text.h"
 #include "platform/posix/ProgramStart.h"

@@ -1,6 +1,6 @@
 #include "Win32Console.h"
 
-#include "batch/ConsoleTool.h"
+#include "console/ConsoleTool.h"
 #include "common/ExitStatus.h"
 #include "common/Text.h"
 #include "rotator/RotatorSettings.h"

@@ -1,6 +1,6 @@
 #include "BatchLine.h"
 
-#include "batch/TsvLine.h"
+#include "console/TsvLine.h"
 #include "common/Text.h"
 #include "locator/ContestDistance.h"
 #include "locator/DegreesToLocator.h"

@@ -1,9 +1,9 @@
 #include "ConsoleTool.h"
 
-#include "batch/BatchRun.h"
-#include "batch/ConsoleToolStatus.h"
-#include "batch/TsvLine.h"
-#include "log/EdiCommand.h"
+#include "console/BatchRun.h"
+#include "console/ConsoleToolStatus.h"
+#include "console/TsvLine.h"
+#include "console/EdiCommand.h"
 
 namespace pelvorn {
 namespace {
