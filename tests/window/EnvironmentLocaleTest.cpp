@@ -1,7 +1,7 @@
 // The locales a hidden run knows without Qt: each has the decimal separator
 // that QLocale gives it, and every other locale is left to Qt.
 
-#include "platform/posix/EnvironmentLocale.h"
+#include "platform/linux/EnvironmentLocale.h"
 
 #include <QLocale>
 #include <QtTest>

@@ -3,7 +3,7 @@
 #include "console/ConsoleTool.h"
 #include "common/ExitStatus.h"
 #include "common/Text.h"
-#include "platform/posix/ProgramStart.h"
+#include "platform/linux/ProgramStart.h"
 
 #include <cstdio>
 #include <string>

@@ -4,10 +4,10 @@
 
 #include "common/ExitStatus.h"
 #include "common/Text.h"
-#include "platform/posix/ClipboardHandover.h"
-#include "platform/posix/HiddenRun.h"
-#include "platform/posix/InstanceGuard.h"
-#include "platform/posix/ProgramStart.h"
+#include "platform/linux/ClipboardHandover.h"
+#include "platform/linux/HiddenRun.h"
+#include "platform/linux/InstanceGuard.h"
+#include "platform/linux/ProgramStart.h"
 
 #include <unistd.h>
 

@@ -1,6 +1,6 @@
 #include "WaylandClipboard.h"
 
-#include "platform/posix/ClipboardHandover.h"
+#include "platform/linux/ClipboardHandover.h"
 
 #include <fcntl.h>
 #include <signal.h>
