@@ -16,8 +16,7 @@ namespace pelvorn {
 namespace {
 
 std::u16string Caption() {
-  return u" " + FromUtf8(identity::ProductName) + u"  V " + FromUtf8(std::to_string(identity::Major)) + u"." +
-         FromUtf8(std::to_string(identity::Minor)) + u"." + FromUtf8(std::to_string(identity::Revision));
+  return u" " + FromUtf8(identity::ProductName) + u"  V " + FromUtf8(identity::Version);
 }
 
 // A number the command line did not give is out of every range, so the pair

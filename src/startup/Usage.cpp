@@ -61,9 +61,7 @@ std::u16string HelpText() {
 }
 
 std::u16string VersionText() {
-  return FromUtf8(std::string(identity::ProductName) + " " + std::to_string(identity::Major) + "." +
-                  std::to_string(identity::Minor) + "." + std::to_string(identity::Revision) + "\n" +
-                  identity::Copyright + "\n");
+  return FromUtf8(std::string(identity::ProductName) + " " + identity::Version + "\n" + identity::Copyright + "\n");
 }
 
 }  // namespace pelvorn

@@ -9,11 +9,8 @@
 namespace pelvorn {
 
 std::u16string InfoText(std::u16string_view lineBreak) {
-  const std::u16string version = u" V " + FromUtf8(std::to_string(identity::Major)) + u"." +
-                                 FromUtf8(std::to_string(identity::Minor)) + u"." +
-                                 FromUtf8(std::to_string(identity::Revision));
-  const std::u16string headLine =
-      FromUtf8(identity::ProductName) + version + u" " + FromUtf8(identity::Copyright);
+  const std::u16string headLine = FromUtf8(identity::ProductName) + u" V " + FromUtf8(identity::Version) + u" " +
+                                  FromUtf8(identity::Copyright);
   const std::array<std::u16string_view, 24> lines = {
       headLine,
       u"",

@@ -1,7 +1,13 @@
 #include "EnvironmentLocale.h"
 
+#include "common/Text.h"
+
+#include <langinfo.h>
+#include <locale.h>
+
 #include <array>
 #include <cstdlib>
+#include <string>
 #include <utility>
 
 namespace pelvorn {
@@ -22,6 +28,27 @@ std::string_view Variable(const char* name) {
   return value != nullptr ? std::string_view(value) : std::string_view();
 }
 
+// The locale that decides numbers, as the C library chooses it.
+std::string_view NumericLocaleName() {
+  std::string_view name = Variable("LC_ALL");
+  if (name.empty()) name = Variable("LC_NUMERIC");
+  if (name.empty()) name = Variable("LANG");
+  return name;
+}
+
+// Returns the decimal separator the C library's data gives the locale
+// `name`, or nothing when that locale is not installed or its separator is
+// not one character. (nl_langinfo_l reads the same LC_NUMERIC data as
+// localeconv, without changing the locale of the process or thread.)
+std::optional<char16_t> InstalledDecimalSeparator(const std::string& name) {
+  const locale_t locale = newlocale(LC_NUMERIC_MASK, name.c_str(), static_cast<locale_t>(nullptr));
+  if (locale == static_cast<locale_t>(nullptr)) return std::nullopt;
+  const std::u16string separator = FromUtf8(nl_langinfo_l(RADIXCHAR, locale));
+  freelocale(locale);
+  if (separator.size() != 1 || separator.front() == u'\uFFFD') return std::nullopt;
+  return separator.front();
+}
+
 }  // namespace
 
 std::optional<NumberLocale> KnownNumberLocale(std::string_view name) {
@@ -33,11 +60,15 @@ std::optional<NumberLocale> KnownNumberLocale(std::string_view name) {
   return std::nullopt;
 }
 
-std::optional<NumberLocale> KnownNumberLocale() {
-  std::string_view name = Variable("LC_ALL");
-  if (name.empty()) name = Variable("LC_NUMERIC");
-  if (name.empty()) name = Variable("LANG");
-  return KnownNumberLocale(name);
+std::optional<NumberLocale> KnownNumberLocale() { return KnownNumberLocale(NumericLocaleName()); }
+
+NumberLocale ConsoleNumberLocale() {
+  const std::string_view name = NumericLocaleName();
+  if (const std::optional<NumberLocale> known = KnownNumberLocale(name)) return *known;
+  if (const std::optional<char16_t> separator = InstalledDecimalSeparator(std::string(name))) {
+    return NumberLocale{*separator};
+  }
+  return NumberLocale{};
 }
 
 }  // namespace pelvorn
