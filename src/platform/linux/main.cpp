@@ -6,9 +6,9 @@
 #include "common/ExitStatus.h"
 #include "common/Text.h"
 #include "console/ConsoleStart.h"
-#include "platform/linux/ClipboardHandover.h"
 #include "platform/linux/HiddenRun.h"
 #include "platform/linux/InstanceGuard.h"
+#include "platform/linux/OwnProgram.h"
 #include "platform/linux/ProgramStart.h"
 
 #include <unistd.h>
