@@ -43,5 +43,8 @@ tk, hk = int(sys.argv[2]), int(sys.argv[3])
 verdict = lambda ratio: "within 2x" if ratio <= 2 else "MORE than 2x"
 print("Pelvorn --tsv for one pair beside a hidden run (no display, de_DE):")
 print(f"  median wall: --tsv {t:.2f} ms, hidden run {h:.2f} ms ({t/h:.2f}x, {verdict(t/h)})")
+# CPU time varies less than wall time on a busy machine.
+tc, hc = ((results[n]["user"] + results[n]["system"]) * 1000 for n in ("tsv", "hidden-run"))
+print(f"  mean CPU:    --tsv {tc:.2f} ms, hidden run {hc:.2f} ms ({tc/hc:.2f}x)")
 print(f"  peak RSS:    --tsv {tk} KiB, hidden run {hk} KiB ({tk/hk:.2f}x, {verdict(tk/hk)})")
 PY
