@@ -3,7 +3,7 @@
 // there is no result.
 #include "FuzzInput.h"
 
-#include "batch/BatchLine.h"
+#include "console/BatchLine.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Any bytes as an EDI log: the check must not crash, and a corrected copy
 // must keep every line end and every line it has no reason to touch, and
 // check clean itself.
-#include "log/EdiLog.h"
+#include "console/EdiLog.h"
 
 #include <cstdlib>
 #include <string>

@@ -14,6 +14,8 @@
 // libxcb only: it starts in a few milliseconds.
 
 #include "KeeperProtocol.h"
+#include "platform/posix/FileDescriptor.h"
+#include "platform/posix/StandardStreams.h"
 
 #include <xcb/xcb.h>
 
@@ -74,37 +76,8 @@ void DetachFromCaller() {
   }
 }
 
-// Puts /dev/null on standard input, output and error, so that nobody
-// waiting for the caller's output waits for the keeper too.
-void ReleaseStandardStreams() {
-  const int null = open("/dev/null", O_RDWR | O_CLOEXEC);
-  if (null < 0) {
-    close(STDIN_FILENO);
-    close(STDOUT_FILENO);
-    close(STDERR_FILENO);
-    return;
-  }
-  dup2(null, STDIN_FILENO);
-  dup2(null, STDOUT_FILENO);
-  dup2(null, STDERR_FILENO);
-  if (null > STDERR_FILENO) close(null);
-}
-
-// Writes `text` to standard output. Returns false when the reader is gone.
-bool Report(std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t written = write(STDOUT_FILENO, text.data(), text.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    text.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
 int End(ExitStatus status, std::string_view answer) {
-  Report(answer);
+  WriteAll(STDOUT_FILENO, answer);
   return status;
 }
 
@@ -335,7 +308,7 @@ int Run() {
 
   // From here on the clipboard is ours to serve: a caller that has gone
   // (killed while it waited for this answer) changes nothing.
-  Report(KeeperReady);
+  WriteAll(STDOUT_FILENO, KeeperReady);
   ReleaseStandardStreams();
 
   std::string latin1 = ToLatin1(*line);

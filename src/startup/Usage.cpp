@@ -61,8 +61,7 @@ std::u16string HelpText() {
 }
 
 std::u16string VersionText() {
-  return FromUtf8(std::string(identity::ProductName) + " " + identity::Version + "\n" +
-                  identity::Copyright + "\n");
+  return FromUtf8(std::string(identity::ProductName) + " " + identity::Version + "\n" + identity::Copyright + "\n");
 }
 
 }  // namespace pelvorn

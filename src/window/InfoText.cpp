@@ -9,9 +9,8 @@
 namespace pelvorn {
 
 std::u16string InfoText(std::u16string_view lineBreak) {
-  const std::u16string version = u" V " + FromUtf8(identity::Version);
-  const std::u16string headLine =
-      FromUtf8(identity::ProductName) + version + u" " + FromUtf8(identity::Copyright);
+  const std::u16string headLine = FromUtf8(identity::ProductName) + u" V " + FromUtf8(identity::Version) + u" " +
+                                  FromUtf8(identity::Copyright);
   const std::array<std::u16string_view, 24> lines = {
       headLine,
       u"",

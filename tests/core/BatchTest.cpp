@@ -1,9 +1,9 @@
 // The batch run and the console tools on the toolkit-free core: one output
 // line per input line, the window's reasons with the right line numbers,
 // TSV bytes that do not depend on the locale.
-#include "batch/BatchLine.h"
-#include "batch/BatchRun.h"
-#include "batch/ConsoleTool.h"
+#include "console/BatchLine.h"
+#include "console/BatchRun.h"
+#include "console/ConsoleTool.h"
 
 #include <gtest/gtest.h>
 

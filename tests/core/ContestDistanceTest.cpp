@@ -6,7 +6,7 @@
 #include "arithmetic/LongPath.h"
 #include "arithmetic/NormalisedDegrees.h"
 #include "arithmetic/SubsquareCentres.h"
-#include "batch/TsvLine.h"
+#include "console/TsvLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The EDI (REG1TEST) log check and its corrected copy, on logs written here.
-#include "log/EdiLog.h"
+#include "console/EdiLog.h"
 
 #include <gtest/gtest.h>
 

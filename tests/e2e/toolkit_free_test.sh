@@ -2,7 +2,8 @@
 # A hidden run with good input needs no toolkit: with the Qt front end gone
 # it still puts its line on the clipboard (X11: the keeper; no display:
 # standard output only) and ends with status 0; input that needs a box or a
-# beep then fails, naming the missing front end. With the front end there,
+# beep then fails, naming the missing front end. The console tools, --help
+# and --version need no toolkit in any locale. With the front end there,
 # a hidden run that the guard refuses shows the refusal box: the guard's
 # answer and lock went along into the front end.
 # usage: toolkit_free_test.sh PROGRAM (the build's Pelvorn, next to pelvorn-qt)
@@ -38,6 +39,23 @@ check "no Qt, a locale Qt alone knows: fails naming the front end" grep -q 'pelv
  check_out "no Qt, no display: the line on standard output" "$RESULT_DE"
  check "no Qt, no display: says the clipboard is out of reach" grep -q 'Keine Zwischenablage' "$work/run.err"
  exit $((failed > 0))) || failed=$((failed + 1))
+
+# Console tools without the front end; a locale outside the table that is
+# not installed (LOCPATH names an empty directory) prints the C point.
+mkdir "$work/no-locales"
+tsv=$(printf 'JO62MM\tKM38MM\t1892.585\t139.74\t38116.565\t319.74\t1894')
+for row in "de_DE.UTF-8|--batch|$RESULT_DE" "fr_FR.UTF-8|--batch|$RESULT_EN" "de_DE.UTF-8|--tsv|$tsv"; do
+  IFS='|' read -r PLANG tool expected <<<"$row"
+  if [ "$tool" = --tsv ]; then set -- 'L;JO62mm;KM38mm'; else set --; fi
+  LOCPATH=$work/no-locales run "$tool" "$@" <<<'L;JO62mm;KM38mm'
+  check_eq "no Qt, $tool in $PLANG: status" 0 "$rc"
+  check_out "no Qt, $tool in $PLANG: its line" "$expected"
+done
+for option in --help --version; do
+  run "$option"
+  check "no Qt, $option" test "$rc" = 0 -a -s "$work/run.out"
+done
+PLANG=de_DE.UTF-8
 
 program=$built
 launch

@@ -4,7 +4,7 @@
 // once, 1 with the German reason on standard error when the handover
 // failed, 2 on a wrong call.
 
-#include "platform/posix/ClipboardHandover.h"
+#include "platform/linux/ClipboardHandover.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,11 +1,13 @@
 // The locales a hidden run knows without Qt: each has the decimal separator
-// that QLocale gives it, and every other locale is left to Qt.
+// that QLocale gives it, and every other locale is left to Qt. The console
+// tools, which never start Qt, take any other locale's from the C library.
 
-#include "platform/posix/EnvironmentLocale.h"
+#include "platform/linux/EnvironmentLocale.h"
 
 #include <QLocale>
 #include <QtTest>
 
+using pelvorn::ConsoleNumberLocale;
 using pelvorn::KnownNumberLocale;
 
 class tst_EnvironmentLocale : public QObject {
@@ -42,11 +44,12 @@ private slots:
     QTest::addColumn<QString>("numeric");
     QTest::addColumn<QString>("lang");
     QTest::addColumn<QString>("separator");  // empty: unknown
-    QTest::newRow("LANG") << "" << "" << "de_DE.UTF-8" << ",";
-    QTest::newRow("LC_NUMERIC over LANG") << "" << "en_US.UTF-8" << "de_DE.UTF-8" << ".";
-    QTest::newRow("LC_ALL over both") << "de_AT" << "en_US.UTF-8" << "en_GB" << ",";
-    QTest::newRow("none: C") << "" << "" << "" << ".";
-    QTest::newRow("unknown: left to Qt") << "" << "fr_FR.UTF-8" << "de_DE.UTF-8" << "";
+    QTest::addColumn<QString>("console");    // with no locale installed
+    QTest::newRow("LANG") << "" << "" << "de_DE.UTF-8" << "," << ",";
+    QTest::newRow("LC_NUMERIC over LANG") << "" << "en_US.UTF-8" << "de_DE.UTF-8" << "." << ".";
+    QTest::newRow("LC_ALL over both") << "de_AT" << "en_US.UTF-8" << "en_GB" << "," << ",";
+    QTest::newRow("none: C") << "" << "" << "" << "." << ".";
+    QTest::newRow("unknown: left to Qt") << "" << "fr_FR.UTF-8" << "de_DE.UTF-8" << "" << ".";
   }
 
   void readsTheEnvironmentInOrder() {
@@ -54,11 +57,17 @@ private slots:
     QFETCH(QString, numeric);
     QFETCH(QString, lang);
     QFETCH(QString, separator);
+    QFETCH(QString, console);
+    // An empty LOCPATH directory: the C library finds no locale installed.
+    const QTemporaryDir noLocales;
+    qputenv("LOCPATH", noLocales.path().toLocal8Bit());
     qputenv("LC_ALL", all.toLatin1());
     qputenv("LC_NUMERIC", numeric.toLatin1());
     qputenv("LANG", lang.toLatin1());
     const auto locale = KnownNumberLocale();
     QCOMPARE(locale ? QString(QChar(locale->decimalSeparator)) : QString(), separator);
+    QCOMPARE(QString(QChar(ConsoleNumberLocale().decimalSeparator)), console);
+    qunsetenv("LOCPATH");
   }
 };
 

@@ -1,7 +1,7 @@
 // The guard against a second running copy, on lock files in a temporary
 // directory, and the choice of the private runtime directory it uses.
 
-#include "platform/posix/InstanceGuard.h"
+#include "platform/linux/InstanceGuard.h"
 
 #include <QDir>
 #include <QTemporaryDir>

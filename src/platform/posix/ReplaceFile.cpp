@@ -1,4 +1,5 @@
-#include "log/ReplaceFile.h"
+#include "console/ReplaceFile.h"
+#include "platform/posix/FileDescriptor.h"
 
 #include <cerrno>
 #include <csignal>
@@ -14,19 +15,6 @@ namespace pelvorn {
 namespace {
 
 std::string Reason(const char* what, int error) { return std::string(what) + ": " + std::strerror(error); }
-
-bool WriteAll(int descriptor, std::string_view contents, int& error) {
-  while (!contents.empty()) {
-    const ssize_t written = ::write(descriptor, contents.data(), contents.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      error = errno;
-      return false;
-    }
-    contents.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -60,7 +48,7 @@ bool ReplaceFileContents(const std::string& utf8Path, std::string_view contents,
   if (::fchmod(descriptor, mode) != 0) {
     failure = errno;
     step = "Rechte nicht setzbar";
-  } else if (!WriteAll(descriptor, contents, failure)) {
+  } else if ((failure = WriteAll(descriptor, contents)) != 0) {
     step = "Schreiben fehlgeschlagen";
   } else if (::fsync(descriptor) != 0) {
     failure = errno;

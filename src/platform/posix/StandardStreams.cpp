@@ -20,4 +20,18 @@ void OpenClosedStandardStreams() {
   }
 }
 
+void ReleaseStandardStreams() {
+  const int null = open("/dev/null", O_RDWR | O_CLOEXEC);
+  if (null < 0) {
+    close(STDIN_FILENO);
+    close(STDOUT_FILENO);
+    close(STDERR_FILENO);
+    return;
+  }
+  dup2(null, STDIN_FILENO);
+  dup2(null, STDOUT_FILENO);
+  dup2(null, STDERR_FILENO);
+  if (null > STDERR_FILENO) close(null);
+}
+
 }  // namespace pelvorn

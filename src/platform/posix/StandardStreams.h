@@ -10,4 +10,10 @@ namespace pelvorn {
 // first thing in main, before anything opens a descriptor.
 void OpenClosedStandardStreams();
 
+// Puts /dev/null on standard input, output and error, so that nobody who
+// waits for the end of this process's output waits for it; where /dev/null
+// cannot be opened, the three are closed. For a helper that outlives its
+// caller.
+void ReleaseStandardStreams();
+
 }  // namespace pelvorn

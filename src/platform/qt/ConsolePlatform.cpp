@@ -2,7 +2,7 @@
 
 #include "QtText.h"
 #include "common/Text.h"
-#include "platform/posix/WaylandClipboard.h"
+#include "platform/linux/WaylandClipboard.h"
 
 #include <chrono>
 

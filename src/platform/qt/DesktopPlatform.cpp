@@ -2,8 +2,8 @@
 
 #include "QtText.h"
 #include "common/Text.h"
-#include "platform/posix/ClipboardHandover.h"
-#include "platform/posix/WaylandClipboard.h"
+#include "platform/linux/ClipboardHandover.h"
+#include "platform/linux/WaylandClipboard.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "window/Platform.h"
-#include "platform/posix/InstanceGuard.h"
+#include "platform/linux/InstanceGuard.h"
 
 namespace pelvorn {
 

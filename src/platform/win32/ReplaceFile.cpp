@@ -1,4 +1,4 @@
-#include "log/ReplaceFile.h"
+#include "console/ReplaceFile.h"
 
 #include <windows.h>
 

@@ -1,10 +1,8 @@
 #include "Win32Console.h"
 
-#include "batch/ConsoleTool.h"
-#include "common/ExitStatus.h"
 #include "common/Text.h"
+#include "console/ConsoleStart.h"
 #include "rotator/RotatorSettings.h"
-#include "startup/Usage.h"
 
 #include <windows.h>
 
@@ -99,13 +97,6 @@ class StandardStreams {
   std::FILE* err_ = nullptr;
 };
 
-int Print(std::FILE* out, std::u16string_view text) {
-  if (!out) return ExitNoResult;
-  const std::string utf8 = ToUtf8(text);
-  const bool written = std::fwrite(utf8.data(), 1, utf8.size(), out) == utf8.size();
-  return std::fflush(out) == 0 && written ? ExitSuccess : ExitNoResult;
-}
-
 }  // namespace
 
 std::optional<int> RunFromConsole(std::u16string& argumentText, const NumberLocale& locale) {
@@ -119,23 +110,9 @@ std::optional<int> RunFromConsole(std::u16string& argumentText, const NumberLoca
 
   std::vector<std::string> arguments = SplitArguments(argumentText);
   StandardStreams streams;
-  if (arguments == std::vector<std::string>{"--help"}) return Print(streams.out(), HelpText());
-  if (arguments == std::vector<std::string>{"--version"}) return Print(streams.out(), VersionText());
-  if (const std::string bad = rotator::ConfigureRotator(arguments); !bad.empty()) {
-    if (streams.err()) std::fputs(("Pelvorn: " + bad + "\n").c_str(), streams.err());
-    return ExitRotatorFailed;
-  }
-  if (streams.in() && streams.out() && streams.err()) {
-    if (auto status = RunConsoleTool(arguments, locale, streams.in(), streams.out(), streams.err())) return status;
-  }
-
+  if (auto status = RunConsoleStart(arguments, locale, {streams.in(), streams.out(), streams.err()})) return status;
   // The window or the hidden run, with what follows the options.
-  std::string rest;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    if (i > 0) rest += ' ';
-    rest += arguments[i];
-  }
-  argumentText = FromUtf8(rest);
+  argumentText = FromUtf8(JoinArguments(arguments));
   return std::nullopt;
 }
 

@@ -15,12 +15,6 @@
 
 namespace pelvorn {
 
-// Returns the path of our helper program `name`: next to the running
-// executable first, then in the libexec directory beside its bin directory,
-// then in the libexec directory of the configured prefix. Returns an empty
-// string when none holds an executable of that name.
-std::string FindOwnProgram(std::string_view name);
-
 // Returns the path of the keeper program (FindOwnProgram).
 std::string FindClipboardKeeper();
 

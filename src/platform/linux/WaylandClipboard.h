@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/posix/ClipboardHandover.h"
+#include "platform/linux/ClipboardHandover.h"
 
 #include <chrono>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "BatchRun.h"
 
-#include "batch/ConsoleToolStatus.h"
-#include "batch/TsvLine.h"
+#include "console/ConsoleToolStatus.h"
+#include "console/TsvLine.h"
 #include "common/CommandLine.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/BatchLine.h"
+#include "console/BatchLine.h"
 #include "common/NumberLocale.h"
 
 #include <cstdio>

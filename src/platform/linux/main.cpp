@@ -1,13 +1,15 @@
-// Pelvorn on Linux. A hidden run whose input is good needs no toolkit and
-// is done here; everything else (the window, message boxes, the beep) is
-// the Qt front end's, a program of its own that this one becomes by exec.
+// Pelvorn on Linux. The console tools and a hidden run whose input is good
+// need no toolkit and are done here; what needs one (the window, message
+// boxes, the beep) is the Qt front end's, a program of its own that this one
+// becomes by exec.
 
 #include "common/ExitStatus.h"
 #include "common/Text.h"
-#include "platform/posix/ClipboardHandover.h"
-#include "platform/posix/HiddenRun.h"
-#include "platform/posix/InstanceGuard.h"
-#include "platform/posix/ProgramStart.h"
+#include "console/ConsoleStart.h"
+#include "platform/linux/HiddenRun.h"
+#include "platform/linux/InstanceGuard.h"
+#include "platform/linux/OwnProgram.h"
+#include "platform/linux/ProgramStart.h"
 
 #include <unistd.h>
 
@@ -27,18 +29,12 @@ int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
   if (const std::optional<int> status = pelvorn::StartProgram(arguments)) return *status;
 
-  std::string commandLine;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    if (i > 0) commandLine += ' ';
-    commandLine += arguments[i];
-  }
-  // The console tools (--batch, --tsv, --edi) are the front end's.
+  // An option no one answered is the front end's to read, as it always was.
   const bool option = !arguments.empty() && arguments.front().rfind("--", 0) == 0;
   pelvorn::InstanceGuard guard;
   if (!option) {
-    if (const auto status = pelvorn::RunHiddenWithoutToolkit(pelvorn::FromUtf8(commandLine), guard)) {
-      return *status;
-    }
+    const std::u16string commandLine = pelvorn::FromUtf8(pelvorn::JoinArguments(arguments));
+    if (const auto status = pelvorn::RunHiddenWithoutToolkit(commandLine, guard)) return *status;
   }
 
   const std::string frontEnd = pelvorn::FindOwnProgram(QtFrontEndName);

@@ -1,5 +1,7 @@
 #include "InstanceGuard.h"
 
+#include "platform/posix/FileDescriptor.h"
+
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -15,20 +17,7 @@
 namespace pelvorn {
 namespace {
 
-// A descriptor closed when it goes out of scope.
-class Directory {
-public:
-  explicit Directory(int fd) : fd_(fd) {}
-  ~Directory() {
-    if (fd_ >= 0) close(fd_);
-  }
-  Directory(const Directory&) = delete;
-  Directory& operator=(const Directory&) = delete;
-  int get() const { return fd_; }
-
-private:
-  int fd_;
-};
+using Directory = FileDescriptor;
 
 // Owned by this user and closed to everybody else.
 bool IsPrivate(const struct stat& info) {

@@ -1,6 +1,7 @@
 #include "DisplayLossGuard.h"
 
 #include "DisplayProbe.h"
+#include "platform/posix/FileDescriptor.h"
 
 #include <signal.h>
 #include <unistd.h>
@@ -26,14 +27,7 @@ std::array<struct sigaction, CrashSignals.size()> previousActions{};
 std::array<char, 256> message{};
 std::size_t messageLength = 0;
 
-void WriteMessage() {
-  std::size_t written = 0;
-  while (written < messageLength) {
-    const ssize_t count = write(STDERR_FILENO, message.data() + written, messageLength - written);
-    if (count <= 0) return;
-    written += static_cast<std::size_t>(count);
-  }
-}
+void WriteMessage() { WriteAll(STDERR_FILENO, std::string_view(message.data(), messageLength)); }
 
 void OnCrash(int signal) {
   const int socket = watchedSocket.load();

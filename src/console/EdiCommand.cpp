@@ -1,8 +1,8 @@
 #include "EdiCommand.h"
 
-#include "batch/ConsoleToolStatus.h"
-#include "log/EdiLog.h"
-#include "log/ReplaceFile.h"
+#include "console/ConsoleToolStatus.h"
+#include "console/EdiLog.h"
+#include "console/ReplaceFile.h"
 
 #include <filesystem>
 #include <fstream>

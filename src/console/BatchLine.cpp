@@ -6,7 +6,7 @@
 #include "arithmetic/LongPath.h"
 #include "arithmetic/NumberPatterns.h"
 #include "arithmetic/SubsquareCentres.h"
-#include "batch/TsvLine.h"
+#include "console/TsvLine.h"
 #include "common/Text.h"
 #include "common/CommandLine.h"
 #include "window/ControlTable.h"

@@ -1,9 +1,10 @@
 #include "ConsoleTool.h"
 
-#include "batch/BatchRun.h"
-#include "batch/ConsoleToolStatus.h"
-#include "batch/TsvLine.h"
-#include "log/EdiCommand.h"
+#include "console/BatchRun.h"
+#include "console/ConsoleStart.h"
+#include "console/ConsoleToolStatus.h"
+#include "console/TsvLine.h"
+#include "console/EdiCommand.h"
 
 namespace pelvorn {
 namespace {
@@ -59,10 +60,8 @@ std::optional<int> RunConsoleTool(const std::vector<std::string>& arguments, con
   // --tsv for one command line, given as the remaining arguments joined by
   // blanks, as the program reads its command line.
   if (operands.empty()) return UsageError(err, "--tsv ohne Befehlszeile");
-  std::string commandLine;
-  for (std::size_t i = 0; i < operands.size(); ++i) commandLine += (i > 0 ? " " : "") + operands[i];
   std::string output;
-  const std::string reason = AppendBatchLine(commandLine, BatchFormat::Tsv, locale, output);
+  const std::string reason = AppendBatchLine(JoinArguments(operands), BatchFormat::Tsv, locale, output);
   output += '\n';
   const bool written = std::fwrite(output.data(), 1, output.size(), out) == output.size() && std::fflush(out) == 0;
   if (!reason.empty()) std::fputs(("Pelvorn: " + reason + "\n").c_str(), err);

@@ -1,52 +1,21 @@
 #include "ClipboardHandover.h"
 
 #include "keeper/KeeperProtocol.h"
+#include "platform/linux/DetachedSpawn.h"
+#include "platform/linux/OwnProgram.h"
+#include "platform/posix/FileDescriptor.h"
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
-#include <climits>
-#include <utility>
-
-extern char** environ;
-
-#ifndef PELVORN_LIBEXEC_RELATIVE
-#define PELVORN_LIBEXEC_RELATIVE "libexec/pelvorn"
-#endif
 
 namespace pelvorn {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// A descriptor closed when it goes out of scope.
-class Descriptor {
- public:
-  Descriptor() = default;
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() { Close(); }
-
-  int get() const { return fd_; }
-  void Reset(int fd) {
-    Close();
-    fd_ = fd;
-  }
-  void Close() {
-    if (fd_ >= 0) close(fd_);
-    fd_ = -1;
-  }
-
- private:
-  int fd_ = -1;
-};
 
 // Returns `fd` moved above the standard streams (close-on-exec), so that
 // placing one pipe end on 0, 1 or 2 in the child cannot overwrite another
@@ -59,15 +28,15 @@ int AboveStandardStreams(int fd) {
 }
 
 struct Pipe {
-  Descriptor readEnd;
-  Descriptor writeEnd;
+  FileDescriptor readEnd;
+  FileDescriptor writeEnd;
 };
 
 bool OpenPipe(Pipe& pipe) {
   std::array<int, 2> ends{};
   if (pipe2(ends.data(), O_CLOEXEC) != 0) return false;
-  pipe.readEnd.Reset(AboveStandardStreams(ends[0]));
-  pipe.writeEnd.Reset(AboveStandardStreams(ends[1]));
+  pipe.readEnd.reset(AboveStandardStreams(ends[0]));
+  pipe.writeEnd.reset(AboveStandardStreams(ends[1]));
   return pipe.readEnd.get() >= 0 && pipe.writeEnd.get() >= 0;
 }
 
@@ -81,51 +50,9 @@ bool FillInput(Pipe& input, std::string_view line) {
     return false;
   }
   if (fcntl(input.writeEnd.get(), F_SETFL, O_NONBLOCK) != 0) return false;
-  while (!line.empty()) {
-    const ssize_t written = write(input.writeEnd.get(), line.data(), line.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    line.remove_prefix(static_cast<std::size_t>(written));
-  }
-  input.writeEnd.Close();
+  if (WriteAll(input.writeEnd.get(), line) != 0) return false;
+  input.writeEnd.reset();
   return true;
-}
-
-// Starts the keeper in a new session with `input` on its standard input,
-// `output` on its standard output and /dev/null on its standard error.
-// Returns its process id, or -1.
-pid_t SpawnKeeper(const std::string& keeperPath, int input, int output) {
-  posix_spawn_file_actions_t actions;
-  posix_spawnattr_t attributes;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawnattr_init(&attributes);
-
-  posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
-  posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
-#endif
-
-  // Own session: no terminal hangup, no job control signals of the caller.
-  // Signals start blocked-free and with default actions whatever the caller had.
-  sigset_t none;
-  sigset_t all;
-  sigemptyset(&none);
-  sigfillset(&all);
-  posix_spawnattr_setsigmask(&attributes, &none);
-  posix_spawnattr_setsigdefault(&attributes, &all);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
-  std::array<char*, 2> arguments = {const_cast<char*>(keeperPath.c_str()), nullptr};
-  pid_t pid = -1;
-  const int error = posix_spawn(&pid, keeperPath.c_str(), &actions, &attributes, arguments.data(), environ);
-
-  posix_spawnattr_destroy(&attributes);
-  posix_spawn_file_actions_destroy(&actions);
-  return error == 0 ? pid : -1;
 }
 
 // Reads the keeper's answer line from `fd` until `deadline` and returns
@@ -155,42 +82,7 @@ Handover AwaitAnswer(int fd, Clock::time_point deadline) {
   return Handover::KeeperFailed;
 }
 
-void EndAndReap(pid_t pid) {
-  kill(pid, SIGKILL);
-  while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-  }
-}
-
-bool IsExecutableFile(const std::string& path) {
-  struct stat status {};
-  return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) && access(path.c_str(), X_OK) == 0;
-}
-
 }  // namespace
-
-std::string FindOwnProgram(std::string_view name) {
-  std::array<char, PATH_MAX> executable{};
-  const ssize_t length = readlink("/proc/self/exe", executable.data(), executable.size() - 1);
-  if (length > 0) {
-    std::string directory(executable.data(), static_cast<std::size_t>(length));
-    const std::size_t slash = directory.rfind('/');
-    if (slash != std::string::npos) {
-      directory.resize(slash + 1);
-      // Next to the program (the build), then where the package put it
-      // beside the program's own bin directory, wherever it was installed.
-      for (std::string path : {directory, directory + "../" PELVORN_LIBEXEC_RELATIVE "/"}) {
-        path += name;
-        if (IsExecutableFile(path)) return path;
-      }
-    }
-  }
-#ifdef PELVORN_LIBEXEC_DIR
-  std::string installed = PELVORN_LIBEXEC_DIR "/";
-  installed += name;
-  if (IsExecutableFile(installed)) return installed;
-#endif
-  return {};
-}
 
 std::string FindClipboardKeeper() { return FindOwnProgram(ClipboardKeeperName); }
 
@@ -233,15 +125,15 @@ Handover HandOverToKeeper(const std::string& keeperPath, std::string_view utf8Li
   Pipe output;
   if (!OpenPipe(input) || !OpenPipe(output) || !FillInput(input, utf8Line)) return Handover::NotStarted;
 
-  const pid_t keeper = SpawnKeeper(keeperPath, input.readEnd.get(), output.writeEnd.get());
+  const pid_t keeper = SpawnDetached(keeperPath, {}, input.readEnd.get(), output.writeEnd.get());
   if (keeper < 0) return Handover::NotStarted;
-  input.readEnd.Close();
-  output.writeEnd.Close();  // so that a keeper that ends shows as end of file
+  input.readEnd.reset();
+  output.writeEnd.reset();  // so that a keeper that ends shows as end of file
 
   const Handover result = AwaitAnswer(output.readEnd.get(), deadline);
   if (result == Handover::Kept) return result;
   // A superseded or failed keeper ends by itself; one that gives no answer is ended.
-  EndAndReap(keeper);
+  EndDetached(keeper);
   return result;
 }
 

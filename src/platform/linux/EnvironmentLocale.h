@@ -16,4 +16,12 @@ std::optional<NumberLocale> KnownNumberLocale();
 // The same for the locale name `name` (for example "de_DE.UTF-8").
 std::optional<NumberLocale> KnownNumberLocale(std::string_view name);
 
+// Returns the number conventions of the user's locale for the console
+// tools, which never start the toolkit: KnownNumberLocale's where the table
+// knows the locale; else the decimal separator of the C library's data for
+// it (LC_NUMERIC of the locale as installed, or as found through LOCPATH);
+// else, for a locale that is not installed, the C locale's point, as every
+// C program on the system prints its numbers then.
+NumberLocale ConsoleNumberLocale();
+
 }  // namespace pelvorn
