@@ -3,6 +3,7 @@
 #include "LocatorDecoding.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 
 namespace pelvorn {
@@ -12,23 +13,31 @@ constexpr std::size_t CentresPerAxis =
     static_cast<std::size_t>(InnermostCellsPer(0, SubsquareLevels) * CellCount(LocatorGrid[0]));
 
 // The centres along one axis, indexed by the cell numbers of all levels
-// read as one mixed-radix number, the field first.
-using AxisCentres = std::array<double, CentresPerAxis>;
+// read as one mixed-radix number, the field first. An entry is filled on
+// first use (0 is no centre of any cell), so a run that decodes two
+// locators pays for two, not for the whole table; relaxed atomics keep
+// concurrent callers well defined at the cost of a plain load.
+using AxisCentres = std::array<std::atomic<double>, CentresPerAxis>;
 
-// Returns the table of `axis`.
-AxisCentres CentresAlong(Axis axis) {
-  AxisCentres centres{};
-  for (std::size_t index = 0; index < centres.size(); ++index) {
-    std::array<std::int16_t, SubsquareLevels> codes{};
-    std::size_t rest = index;
-    for (std::size_t level = SubsquareLevels; level-- > 0;) {
-      const auto count = static_cast<std::size_t>(CellCount(LocatorGrid[level]));
-      codes[level] = static_cast<std::int16_t>(FirstCode(LocatorGrid[level]) + rest % count);
-      rest /= count;
-    }
-    centres[index] = DegreesFromCodes(axis, codes);
+// Returns the centre of the cell numbered `index` along `axis`.
+double CentreAt(Axis axis, std::size_t index) {
+  std::array<std::int16_t, SubsquareLevels> codes{};
+  for (std::size_t level = SubsquareLevels; level-- > 0;) {
+    const auto count = static_cast<std::size_t>(CellCount(LocatorGrid[level]));
+    codes[level] = static_cast<std::int16_t>(FirstCode(LocatorGrid[level]) + index % count);
+    index /= count;
   }
-  return centres;
+  return DegreesFromCodes(axis, codes);
+}
+
+// Returns the centre numbered `index` from the table of `axis`, filling it first when it is empty.
+double Lookup(AxisCentres& centres, Axis axis, std::size_t index) {
+  double centre = centres[index].load(std::memory_order_relaxed);
+  if (centre == 0.0) {
+    centre = CentreAt(axis, index);
+    centres[index].store(centre, std::memory_order_relaxed);
+  }
+  return centre;
 }
 
 // Returns the index into the table of `axis` for a well-formed `locator`.
@@ -44,9 +53,10 @@ std::size_t IndexOf(std::u16string_view locator, Axis axis) {
 }  // namespace
 
 SubsquareCentre CentreOfWellFormed(std::u16string_view locator) {
-  static const AxisCentres latitudes = CentresAlong(Axis::Latitude);
-  static const AxisCentres longitudes = CentresAlong(Axis::Longitude);
-  return {latitudes[IndexOf(locator, Axis::Latitude)], longitudes[IndexOf(locator, Axis::Longitude)]};
+  static AxisCentres latitudes;
+  static AxisCentres longitudes;
+  return {Lookup(latitudes, Axis::Latitude, IndexOf(locator, Axis::Latitude)),
+          Lookup(longitudes, Axis::Longitude, IndexOf(locator, Axis::Longitude))};
 }
 
 }  // namespace pelvorn

@@ -4,9 +4,9 @@
 
 // The centres of all well-formed locators, for runs that decode millions of
 // them. Latitude and longitude each depend on the characters of their own
-// axis only, so one table per axis holds them (18 x 10 x 24 doubles), filled
-// once by DegreesFromCodes itself: a looked-up centre is the very double the
-// checked decoding returns.
+// axis only, so one table per axis holds them (18 x 10 x 24 doubles), each
+// filled on first use by DegreesFromCodes itself: a looked-up centre is the
+// very double the checked decoding returns.
 
 namespace pelvorn {
 
