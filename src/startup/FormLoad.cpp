@@ -12,9 +12,8 @@ namespace pelvorn {
 void PelvornForm::Form_Load() {
   if (!platform_.previousCopyRunning()) return;
 
-  // A hidden run may run beside another copy. The sixth field is compared
-  // as written: neither trimmed nor case-folded.
-  if (command_.values.sixthField == HiddenRunSwitch) return;
+  // A hidden run may run beside another copy.
+  if (IsHiddenRun(command_)) return;
 
   const std::u16string prompt = u"Das Programm zweimal zu aktivieren ist nicht ratsam. "
                                 u"Wenn Sie diese M\u00f6glichkeit ben\u00f6tigen, so wenden Sie "

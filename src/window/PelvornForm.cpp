@@ -77,8 +77,11 @@ void PelvornForm::endHiddenRun() {
                               : u"Das Ergebnis konnte weder in die Zwischenablage noch auf die "
                                 u"Standardausgabe gebracht werden.");
   }
-  // With a rotator configured, the antenna turns once the result is out.
-  const auto rotatorFailure = rotator::TurnAntennaForHiddenRun(directionCaption(), locale_.decimalSeparator);
+  // With a rotator configured, the antenna turns once the result is out,
+  // in the run that puts it out.
+  const auto rotatorFailure = platform_.rehearsal()
+                                  ? std::nullopt
+                                  : rotator::TurnAntennaForHiddenRun(directionCaption(), locale_.decimalSeparator);
   if (rotatorFailure) platform_.printError(FromUtf8(*rotatorFailure));
   endProgram(!(kept && printed) ? ExitNoResult : rotatorFailure ? ExitRotatorFailed : ExitSuccess);
 }
