@@ -49,7 +49,9 @@ Outcome Rotator::exchange(std::string_view command, std::vector<std::string>& an
   if (Outcome sent = connection_.send(command); !sent) return sent;
   for (;;) {
     std::string line;
-    Outcome received = lines == 0 ? connection_.receive(line, deadline) : connection_.receive(line);
+    Outcome received = lines != 0 ? connection_.receive(line)
+                       : connection_.receive(line, deadline,
+                                             bytes == 0 ? "keine Antwort" : "keine vollst\u00e4ndige Antwort");
     if (!received) return received;
     bytes += line.size() + 1;
     if (lines == 0 && (answer.size() >= LongestDumpStateLines || bytes > LongestDumpStateBytes)) {

@@ -242,13 +242,11 @@ Outcome Connection::send(std::string_view line) {
 
 Outcome Connection::receive(std::string& line) {
   if (!connected_) return lost();
-  return receive(line, Clock::time_point{});
+  return receive(line, Clock::now() + timeout_, nullptr);
 }
 
-Outcome Connection::receive(std::string& line, Clock::time_point answerDeadline) {
+Outcome Connection::receive(std::string& line, Clock::time_point deadline, const char* missing) {
   if (!connected_) return lost();
-  const bool wholeAnswer = answerDeadline != Clock::time_point{};
-  const auto deadline = wholeAnswer ? answerDeadline : Clock::now() + timeout_;
   for (;;) {
     const auto end = buffer_.find('\n');
     if (end != std::string::npos) {
@@ -261,9 +259,7 @@ Outcome Connection::receive(std::string& line, Clock::time_point answerDeadline)
       return Outcome::Fail(Failure::BadAnswer,
                            "Unverst\u00e4ndliche Antwort des Rotors auf " + peer_ + " (Zeile zu lang).");
     }
-    if (Outcome waited = waitFor(false, deadline, wholeAnswer ? "keine vollst\u00e4ndige Antwort" : nullptr); !waited) {
-      return waited;
-    }
+    if (Outcome waited = waitFor(false, deadline, missing); !waited) return waited;
     char chunk[1024];
     const long got = ReceiveSome(AsSocket(socket_), chunk, sizeof chunk);
     if (got > 0) {

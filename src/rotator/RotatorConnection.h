@@ -33,9 +33,9 @@ public:
   // Receives the next line, without its "\n" (and "\r").
   Outcome receive(std::string& line);
 
-  // The same, by `deadline`: for a line that is part of an answer whose
-  // lines must all arrive within one limit.
-  Outcome receive(std::string& line, std::chrono::steady_clock::time_point deadline);
+  // The same, by `deadline`: for a line of an answer whose lines must all
+  // arrive within one limit. A timeout says "`missing` innerhalb von …".
+  Outcome receive(std::string& line, std::chrono::steady_clock::time_point deadline, const char* missing);
 
   // Closes the connection; open may be called again.
   void close();
