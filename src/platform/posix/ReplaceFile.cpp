@@ -149,24 +149,28 @@ bool ReplaceFileContents(const std::string& utf8Path, std::string_view contents,
     failure = errno;
     step = "Schreiben fehlgeschlagen";
   }
-  // Only a complete copy gets a name: OUT itself when there is none yet,
-  // else a temporary one that the rename then swaps in at once.
+  const bool unnamed = temporary.empty();
+  if (!unnamed && ::close(descriptor) != 0 && step == nullptr) {
+    failure = errno;
+    step = "Schreiben fehlgeschlagen";
+  }
+  // An unnamed copy gets a name only when complete: OUT itself when there
+  // is none yet, else a temporary one that the rename swaps in at once
+  // (a kill between the two leaves that name behind).
   bool inPlace = false;
-  if (step == nullptr && temporary.empty()) {
+  if (step == nullptr && unnamed) {
     inPlace = !replaces && ::linkat(AT_FDCWD, ("/proc/self/fd/" + std::to_string(descriptor)).c_str(), AT_FDCWD,
                                     utf8Path.c_str(), AT_SYMLINK_FOLLOW) == 0;
     if (!inPlace && !NameTemporary(descriptor, utf8Path, temporary, failure)) {
       step = "Zwischendatei kann nicht angelegt werden";
     }
   }
-  if (::close(descriptor) != 0 && step == nullptr) {
-    failure = errno;
-    step = "Schreiben fehlgeschlagen";
-  }
   if (step == nullptr && !inPlace && ::rename(temporary.c_str(), utf8Path.c_str()) != 0) {
     failure = errno;
     step = "Umbenennen fehlgeschlagen";
   }
+  // Its data is on the disk already (fsync above).
+  if (unnamed) ::close(descriptor);
   if (step != nullptr) {
     if (!temporary.empty()) ::unlink(temporary.c_str());
     if (inPlace) ::unlink(utf8Path.c_str());
