@@ -3,6 +3,7 @@
 // the Qt front end's, a program of its own that this one becomes by exec.
 
 #include "common/ExitStatus.h"
+#include "common/SystemErrorText.h"
 #include "common/Text.h"
 #include "platform/posix/ClipboardHandover.h"
 #include "platform/posix/HiddenRun.h"
@@ -13,7 +14,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -47,6 +47,6 @@ int main(int argc, char** argv) {
     execv(frontEnd.c_str(), argv);
   }
   std::fprintf(stderr, "Pelvorn: Die Programmoberfl\u00e4che %s fehlt oder startet nicht (%s).\n",
-               QtFrontEndName, frontEnd.empty() ? "nicht gefunden" : std::strerror(errno));
+               QtFrontEndName, frontEnd.empty() ? "nicht gefunden" : pelvorn::SystemErrorText(errno).c_str());
   return 1;
 }
