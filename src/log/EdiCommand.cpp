@@ -19,12 +19,11 @@ std::filesystem::path PathOf(const std::string& utf8) { return std::u8string(utf
 
 void Print(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
 
-// The German text of a file system error (errno values in the generic
-// category, which is what the standard library reports on both platforms).
+// The German text of a file system error, through the errno value the
+// standard library maps it to (Windows error codes included).
 std::string ErrorText(const std::error_code& code) {
-  return code.category() == std::generic_category() || code.category() == std::system_category()
-             ? SystemErrorText(code.value())
-             : code.message();
+  const std::error_condition condition = code.default_error_condition();
+  return condition.category() == std::generic_category() ? SystemErrorText(condition.value()) : code.message();
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error) {
