@@ -3,10 +3,10 @@
 #include "console/ConsoleToolStatus.h"
 #include "console/TsvLine.h"
 #include "common/CommandLine.h"
+#include "common/SystemErrorText.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <deque>
 #include <filesystem>
 
@@ -29,6 +29,8 @@ constexpr std::size_t LinesPerBlock = 4096;
 // Longer lines are refused anyway (LongestCommandLine characters, at most
 // three bytes each in UTF-8); they are not kept whole.
 constexpr std::size_t LongestKeptLine = 3 * LongestCommandLine + 8;
+// Windows editors start UTF-8 files with it.
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 std::FILE* OpenForReading(const std::string& utf8Path) {
 #ifdef _WIN32
@@ -69,8 +71,7 @@ Block Compute(Block block, BatchFormat format, const NumberLocale& locale) {
       if (format == BatchFormat::Tsv) block.output += "\t\t\t\t\t\t";
       reason = TooLongReason();
     } else {
-      std::string_view line(block.text.data() + entry.offset, entry.length);
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      const std::string_view line(block.text.data() + entry.offset, entry.length);
       reason = AppendBatchLine(line, format, locale, block.output);
     }
     block.output += '\n';
@@ -93,11 +94,14 @@ public:
     if (format_ == BatchFormat::Tsv) Write(std::string(TsvHeader) + "\n", {});
   }
 
-  // Reads `stream` to its end; one output line per input line.
+  // Reads `stream` to its end; one output line per input line. A line ends
+  // in LF, CR LF or a lone CR; a UTF-8 byte order mark at the start is skipped.
   void Lines(std::FILE* stream, const std::string& name) {
     Block block = Fresh(name, 1);
     std::string carried;   // the start of a line that runs over a chunk boundary
     bool overlong = false; // the current line is too long and being skipped
+    bool afterCr = false;  // the last line ended in a CR: an LF right after it belongs to it
+    bool atStart = true;   // nothing read yet
     std::vector<char> chunk(ChunkSize);
     auto finishLine = [&](std::string_view piece) {
       if (overlong || carried.size() + piece.size() > LongestKeptLine) {
@@ -120,8 +124,16 @@ public:
     while (!writeFailed_) {
       const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), stream);
       std::string_view data(chunk.data(), got);
+      if (atStart) {
+        // fread fills the chunk unless the input ends, so a mark is never split.
+        if (data.starts_with(ByteOrderMark)) data.remove_prefix(ByteOrderMark.size());
+        atStart = false;
+      }
       while (!data.empty()) {
-        const std::size_t feed = data.find('\n');
+        if (afterCr && data.front() == '\n') data.remove_prefix(1);
+        afterCr = false;
+        if (data.empty()) break;
+        const std::size_t feed = data.find_first_of("\r\n");
         if (feed == std::string_view::npos) {
           if (!overlong && carried.size() + data.size() > LongestKeptLine) {
             overlong = true;
@@ -131,6 +143,7 @@ public:
           break;
         }
         finishLine(data.substr(0, feed));
+        afterCr = data[feed] == '\r';
         data.remove_prefix(feed + 1);
       }
       if (got < chunk.size()) break;
@@ -140,7 +153,7 @@ public:
     // A last line without a line end.
     if (overlong || !carried.empty()) finishLine({});
     Submit(std::move(block));
-    if (failed) Fail("Pelvorn: " + name + ": Lesefehler: " + std::strerror(error) + "\n");
+    if (failed) Fail("Pelvorn: " + name + ": Lesefehler: " + SystemErrorText(error) + "\n");
   }
 
   // Reports an input that cannot be read, in order with the other messages.
@@ -247,7 +260,7 @@ int RunBatch(const std::vector<std::string>& files, BatchFormat format, const Nu
     }
     std::FILE* stream = OpenForReading(file);
     if (stream == nullptr) {
-      run.Fail("Pelvorn: " + file + ": kann nicht gelesen werden: " + std::strerror(errno) + "\n");
+      run.Fail("Pelvorn: " + file + ": kann nicht gelesen werden: " + SystemErrorText(errno) + "\n");
       continue;
     }
     run.Lines(stream, file);

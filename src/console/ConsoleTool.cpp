@@ -57,11 +57,14 @@ std::optional<int> RunConsoleTool(const std::vector<std::string>& arguments, con
   const BatchFormat format = tsv ? BatchFormat::Tsv : BatchFormat::ResultLine;
   if (batch) return RunBatch(operands, format, locale, in, out, err);
 
-  // --tsv for one command line, given as the remaining arguments joined by
-  // blanks, as the program reads its command line.
+  // --tsv for one command line, given as one argument.
   if (operands.empty()) return UsageError(err, "--tsv ohne Befehlszeile");
+  // A second argument would be cut off at the locator box's six characters
+  // and lost without a word.
+  if (operands.size() > 1) return UsageError(err, "--tsv nimmt genau eine Befehlszeile; f\u00fcr mehrere: --batch --tsv");
+  const std::string& commandLine = operands.front();
   std::string output;
-  const std::string reason = AppendBatchLine(JoinArguments(operands), BatchFormat::Tsv, locale, output);
+  const std::string reason = AppendBatchLine(commandLine, BatchFormat::Tsv, locale, output);
   output += '\n';
   const bool written = std::fwrite(output.data(), 1, output.size(), out) == output.size() && std::fflush(out) == 0;
   if (!reason.empty()) std::fputs(("Pelvorn: " + reason + "\n").c_str(), err);

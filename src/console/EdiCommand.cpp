@@ -3,10 +3,10 @@
 #include "console/ConsoleToolStatus.h"
 #include "console/EdiLog.h"
 #include "console/ReplaceFile.h"
+#include "common/SystemErrorText.h"
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <system_error>
 
 namespace pelvorn {
@@ -19,11 +19,32 @@ std::filesystem::path PathOf(const std::string& utf8) { return std::u8string(utf
 
 void Print(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
 
+// The German text of a file system error, through the errno value the
+// standard library maps it to (Windows error codes included).
+std::string ErrorText(const std::error_code& code) {
+  const std::error_condition condition = code.default_error_condition();
+  return condition.category() == std::generic_category() ? SystemErrorText(condition.value()) : code.message();
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error) {
   std::error_code code;
+  // A FIFO or a device is never opened: reading one could block or never end.
+  const std::filesystem::file_status status = std::filesystem::status(PathOf(path), code);
+  if (code) {
+    error = ErrorText(code);
+    return std::nullopt;
+  }
+  if (std::filesystem::is_directory(status)) {
+    error = "ist ein Verzeichnis";
+    return std::nullopt;
+  }
+  if (!std::filesystem::is_regular_file(status)) {
+    error = "ist keine gew\xC3\xB6hnliche Datei";
+    return std::nullopt;
+  }
   const std::uintmax_t size = std::filesystem::file_size(PathOf(path), code);
   if (code) {
-    error = code.message();
+    error = ErrorText(code);
     return std::nullopt;
   }
   if (size > LargestLog) {
@@ -31,13 +52,25 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& e
     return std::nullopt;
   }
   std::ifstream stream(PathOf(path), std::ios::binary);
-  std::ostringstream contents;
-  contents << stream.rdbuf();
-  if (!stream || !contents) {
+  if (!stream) {
     error = "kann nicht gelesen werden";
     return std::nullopt;
   }
-  return std::move(contents).str();
+  std::string contents;
+  contents.resize(static_cast<std::size_t>(size));
+  stream.read(contents.data(), static_cast<std::streamsize>(contents.size()));
+  contents.resize(static_cast<std::size_t>(stream.gcount()));
+  // A file that grew since its size was taken is read to its end, within the limit.
+  char more[4096];
+  while (stream && contents.size() <= LargestLog) {
+    stream.read(more, sizeof more);
+    contents.append(more, static_cast<std::size_t>(stream.gcount()));
+  }
+  if (stream.bad() || contents.size() > LargestLog) {
+    error = stream.bad() ? "kann nicht gelesen werden" : "zu gro\xC3\x9F f\xC3\xBCr ein EDI-Log";
+    return std::nullopt;
+  }
+  return contents;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

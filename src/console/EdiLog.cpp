@@ -25,17 +25,10 @@ bool StartsIgnoringCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && SameIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
-bool ContainsIgnoringCase(std::string_view text, std::string_view word) {
-  for (std::size_t i = 0; i + word.size() <= text.size(); ++i) {
-    if (SameIgnoringCase(text.substr(i, word.size()), word)) return true;
-  }
-  return false;
-}
-
 // A count of points or kilometres: 1 to 9 ASCII digits, nothing else.
-std::optional<long> ReadCount(std::string_view text) {
+std::optional<std::int64_t> ReadCount(std::string_view text) {
   if (text.empty() || text.size() > 9) return std::nullopt;
-  long value = 0;
+  std::int64_t value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc{} || end != text.data() + text.size() || text.front() == '-' || text.front() == '+') {
     return std::nullopt;
@@ -61,10 +54,6 @@ std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\
 QsoCheck CheckQso(std::string_view own, std::string_view text, std::size_t line) {
   QsoCheck qso;
   qso.line = line;
-  if (ContainsIgnoringCase(text, "ERROR")) {
-    qso.reason = "als ERROR markiert, nicht gewertet";
-    return qso;
-  }
   const std::vector<std::string_view> fields = SplitFields(text, ';');
   if (fields.size() != QsoFieldCount) {
     qso.reason = std::to_string(fields.size()) + " Felder statt " + std::to_string(QsoFieldCount);
@@ -75,13 +64,18 @@ QsoCheck CheckQso(std::string_view own, std::string_view text, std::size_t line)
   const std::string_view points = fields[PointsField];
   qso.pointsOffset = static_cast<std::size_t>(points.data() - text.data());
   qso.pointsLength = points.size();
-  const std::optional<long> claimed = ReadCount(TrimBlanks(points));
+  // The records that score nothing (an ERROR call, a dupe) may leave
+  // their points empty.
+  const std::string_view dupe = TrimBlanks(fields[DupeField]);
+  qso.error = SameIgnoringCase(qso.call, "ERROR");
+  const bool scoresNothing = qso.error || SameIgnoringCase(dupe, "D");
+  const std::optional<std::int64_t> claimed =
+      scoresNothing && TrimBlanks(points).empty() ? std::optional<std::int64_t>(0) : ReadCount(TrimBlanks(points));
   if (!claimed) {
     qso.reason = "QSO-Punkte " + Quoted(points) + " sind keine Zahl";
     return qso;
   }
   qso.claimed = *claimed;
-  const std::string_view dupe = TrimBlanks(fields[DupeField]);
   if (!dupe.empty() && !SameIgnoringCase(dupe, "D")) {
     qso.reason = "Doppel-Feld " + Quoted(dupe) + " ist weder leer noch D";
     return qso;
@@ -89,7 +83,7 @@ QsoCheck CheckQso(std::string_view own, std::string_view text, std::size_t line)
   qso.dupe = !dupe.empty();
 
   const ContestLocator foreign = ReadContestLocator(qso.wwl);
-  if (qso.dupe) {
+  if (qso.dupe || qso.error) {
     qso.computed = 0;
   } else if (foreign.kind == ContestLocator::Kind::Subsquare) {
     qso.computed = *ContestKilometresBetween(own, qso.wwl);
@@ -118,11 +112,11 @@ bool DxMatches(std::string_view claimed, const LogCheck& check) {
   if (!check.longest) return false;
   const std::vector<std::string_view> fields = SplitFields(claimed, ';');
   if (fields.size() != 3) return false;
-  const long longestKm = check.qsos[*check.longest].computed;
+  const std::int64_t longestKm = check.qsos[*check.longest].computed;
   if (ReadCount(TrimBlanks(fields[2])) != longestKm) return false;
   return std::any_of(check.qsos.begin(), check.qsos.end(), [&](const QsoCheck& qso) {
     const bool scored = qso.verdict == QsoCheck::Verdict::Matches || qso.verdict == QsoCheck::Verdict::Differs;
-    return scored && !qso.dupe && qso.computed == longestKm && SameIgnoringCase(qso.call, TrimBlanks(fields[0])) &&
+    return scored && !qso.dupe && !qso.error && qso.computed == longestKm && SameIgnoringCase(qso.call, TrimBlanks(fields[0])) &&
            SameIgnoringCase(qso.wwl, TrimBlanks(fields[1]));
   });
 }
@@ -152,7 +146,8 @@ bool LogCheck::AllMatches() const {
     if (qso.verdict == QsoCheck::Verdict::Differs || qso.verdict == QsoCheck::Verdict::Malformed) return false;
     if (qso.verdict == QsoCheck::Verdict::NotCheckable && qso.claimed != 0) return false;
   }
-  if (announcedRecords && *announcedRecords != static_cast<long>(qsos.size())) return false;
+  if (unreadableRecordCount) return false;
+  if (announcedRecords && *announcedRecords != static_cast<std::int64_t>(qsos.size())) return false;
   return claimedTotal == recomputedTotal && codxcLine && claimedDxMatches;
 }
 
@@ -164,6 +159,10 @@ LogCheck CheckLog(std::string_view file) {
     return check;
   }
   std::string_view first = check.lines.front().text;
+  if (first.find('\r') != std::string_view::npos) {
+    check.failure = "Zeilenenden aus einem einzelnen CR werden nicht gelesen";
+    return check;
+  }
   if (first.starts_with("\xEF\xBB\xBF")) first.remove_prefix(3);
   if (!SameIgnoringCase(TrimBlanks(first), "[REG1TEST;1]")) {
     check.failure = "kein EDI-Log: die erste Zeile ist nicht [REG1TEST;1]";
@@ -189,7 +188,10 @@ LogCheck CheckLog(std::string_view file) {
     if (StartsIgnoringCase(trimmed, "[QSORecords;")) {
       section = Section::Records;
       std::string_view count = trimmed.substr(12);
-      if (count.ends_with(']')) check.announcedRecords = ReadCount(TrimBlanks(count.substr(0, count.size() - 1)));
+      if (count.ends_with(']')) count.remove_suffix(1);
+      // An unreadable count is a finding of its own, not a count left unchecked.
+      check.announcedRecords = trimmed.ends_with(']') ? ReadCount(TrimBlanks(count)) : std::nullopt;
+      if (!check.announcedRecords) check.unreadableRecordCount = count;
       if (!own) {
         check.failure = "PWWLo (eigener Locator) fehlt vor den QSO-Zeilen";
         return check;
@@ -234,7 +236,7 @@ LogCheck CheckLog(std::string_view file) {
       case QsoCheck::Verdict::Matches:
       case QsoCheck::Verdict::Differs:
         check.recomputedTotal += qso.computed;
-        if (!qso.dupe && (!check.longest || qso.computed > check.qsos[*check.longest].computed)) check.longest = q;
+        if (!qso.dupe && !qso.error && (!check.longest || qso.computed > check.qsos[*check.longest].computed)) check.longest = q;
         break;
       case QsoCheck::Verdict::NotCheckable:
         check.recomputedTotal += qso.claimed;
@@ -271,7 +273,11 @@ std::string ReportText(const LogCheck& check) {
       report += lineNumber(qso) + "fehlerhafte QSO-Zeile: " + qso.reason + "\n";
     }
   }
-  if (check.announcedRecords && *check.announcedRecords != static_cast<long>(check.qsos.size())) {
+  if (check.unreadableRecordCount) {
+    report += "[QSORecords;" + std::string(*check.unreadableRecordCount) +
+              "]: die Anzahl der QSO-Zeilen ist nicht lesbar, es sind " + std::to_string(check.qsos.size()) + "\n";
+  }
+  if (check.announcedRecords && *check.announcedRecords != static_cast<std::int64_t>(check.qsos.size())) {
     report += "[QSORecords;" + std::to_string(*check.announcedRecords) + "] k\xC3\xBCndigt " +
               std::to_string(*check.announcedRecords) + " QSO-Zeilen an, es sind " +
               std::to_string(check.qsos.size()) + "\n";

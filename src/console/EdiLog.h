@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,18 +45,19 @@ inline constexpr std::size_t DupeField = 14;
 
 struct QsoCheck {
   enum class Verdict {
-    Matches,       // claimed points equal the contest km (0 for a dupe)
+    Matches,       // claimed points equal the contest km (0 for a dupe or an ERROR record)
     Differs,       // they do not
     NotCheckable,  // no usable locator: empty, four characters or invalid
-    Malformed,     // the line itself cannot be read (or is marked ERROR)
+    Malformed,     // the line itself cannot be read
   };
   std::size_t line = 0;       // index into the lines of the file
   Verdict verdict = Verdict::Malformed;
   std::string_view call;
   std::string_view wwl;
   bool dupe = false;
-  long claimed = 0;           // not for Malformed
-  long computed = 0;          // Matches, Differs; the square-centre figure for a four-character locator
+  bool error = false;         // the call is ERROR: a serial number given, the QSO not completed; scores 0
+  std::int64_t claimed = 0;   // not for Malformed
+  std::int64_t computed = 0;  // Matches, Differs; the square-centre figure for a four-character locator
   std::string reason;         // German, for NotCheckable and Malformed
   std::size_t pointsOffset = 0;  // where the points field stands in the line text
   std::size_t pointsLength = 0;
@@ -67,15 +69,16 @@ struct LogCheck {
   std::string_view ownLocator;
   std::vector<QsoCheck> qsos;   // every line of the QSO records, in order
   std::optional<std::size_t> cqsopLine;  // index into lines
-  std::optional<long> claimedTotal;
+  std::optional<std::int64_t> claimedTotal;
   std::optional<std::size_t> codxcLine;
   std::string_view claimedDx;   // the value of CODXC as written
   bool claimedDxMatches = false;
   std::optional<std::size_t> longest;    // index into qsos: the recomputed longest QSO
-  long recomputedTotal = 0;     // computed points, and the claim of QSOs that cannot be checked
-  long unverifiedPoints = 0;    // the part of it claimed by QSOs that cannot be checked
+  std::int64_t recomputedTotal = 0;   // computed points, and the claim of QSOs that cannot be checked
+  std::int64_t unverifiedPoints = 0;  // the part of it claimed by QSOs that cannot be checked
   std::string bandMultiplier;   // not empty and not "1": the points cannot be checked
-  std::optional<long> announcedRecords;  // N of [QSORecords;N]
+  std::optional<std::int64_t> announcedRecords;  // N of [QSORecords;N]
+  std::optional<std::string_view> unreadableRecordCount;  // the N of [QSORecords;N] when it is no count
 
   // Whether everything the log claims was checked and matches.
   bool AllMatches() const;

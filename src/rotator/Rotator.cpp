@@ -14,6 +14,10 @@ constexpr std::string_view DumpStateCommand = "\\dump_state\n";
 constexpr std::string_view PositionCommand = "p\n";
 // The last line of the daemon's answer to "\dump_state".
 constexpr std::string_view DumpStateEnd = "done";
+// rotctld's answer has about a dozen short lines; a peer that sends more
+// (or never ends) is no rotctld. The whole answer has the time limit of one step.
+constexpr std::size_t LongestDumpStateLines = 200;
+constexpr std::size_t LongestDumpStateBytes = 16 * 1024;
 
 }  // namespace
 
@@ -35,15 +39,28 @@ Outcome Rotator::badAnswer(std::string_view what, std::string_view line) const {
 }
 
 // Sends `command` and reads `lines` answer lines, or up to DumpStateEnd
-// when `lines` is 0. A report line ends the answer early: "RPRT 0" where no
+// when `lines` is 0 (bounded in lines, bytes and time as a whole). A report line ends the answer early: "RPRT 0" where no
 // values were expected, a negative code as Rejected.
 Outcome Rotator::exchange(std::string_view command, std::vector<std::string>& answer,
                           std::size_t lines) {
   answer.clear();
+  const auto deadline = Clock::now() + options_.timeout;
+  std::size_t bytes = 0;
   if (Outcome sent = connection_.send(command); !sent) return sent;
   for (;;) {
     std::string line;
-    if (Outcome received = connection_.receive(line); !received) return received;
+    Outcome received = lines != 0 ? connection_.receive(line)
+                       : connection_.receive(line, deadline,
+                                             bytes == 0 ? "keine Antwort" : "keine vollst\u00e4ndige Antwort");
+    if (!received) return received;
+    bytes += line.size() + 1;
+    if (lines == 0 && (answer.size() >= LongestDumpStateLines || bytes > LongestDumpStateBytes)) {
+      return Outcome::Fail(Failure::BadAnswer, "Unverst\u00e4ndliche Antwort des Rotors auf " + AddressText(address_) +
+                                                   " auf " + std::string(command.substr(0, command.size() - 1)) +
+                                                   ": zu lang (mehr als " + std::to_string(LongestDumpStateLines) +
+                                                   " Zeilen oder " + std::to_string(LongestDumpStateBytes / 1024) +
+                                                   " KB).");
+    }
     if (const auto code = ParseReport(line)) {
       if (*code == 0 && lines == 1 && answer.empty()) return {};
       if (*code < 0) {

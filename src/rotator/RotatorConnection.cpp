@@ -151,14 +151,14 @@ Outcome Connection::timedOut(const char* what) const {
                                              " innerhalb von " + Seconds(timeout_) + ".");
 }
 
-Outcome Connection::waitFor(bool writing, Clock::time_point deadline) {
+Outcome Connection::waitFor(bool writing, Clock::time_point deadline, const char* missing) {
   for (;;) {
     if (cancel_ != nullptr && cancel_->load()) {
       return Outcome::Fail(Failure::Cancelled, "Der Rotorbefehl wurde abgebrochen.");
     }
     const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) {
-      return timedOut(writing ? "der Befehl lie\u00df sich nicht senden" : "keine Antwort");
+      return timedOut(missing != nullptr ? missing : writing ? "der Befehl lie\u00df sich nicht senden" : "keine Antwort");
     }
     const int ready = WaitReady(AsSocket(socket_), writing, std::min(left + milliseconds(1), CancelPoll));
     if (ready > 0) return {};
@@ -242,7 +242,11 @@ Outcome Connection::send(std::string_view line) {
 
 Outcome Connection::receive(std::string& line) {
   if (!connected_) return lost();
-  const auto deadline = Clock::now() + timeout_;
+  return receive(line, Clock::now() + timeout_, nullptr);
+}
+
+Outcome Connection::receive(std::string& line, Clock::time_point deadline, const char* missing) {
+  if (!connected_) return lost();
   for (;;) {
     const auto end = buffer_.find('\n');
     if (end != std::string::npos) {
@@ -255,7 +259,7 @@ Outcome Connection::receive(std::string& line) {
       return Outcome::Fail(Failure::BadAnswer,
                            "Unverst\u00e4ndliche Antwort des Rotors auf " + peer_ + " (Zeile zu lang).");
     }
-    if (Outcome waited = waitFor(false, deadline); !waited) return waited;
+    if (Outcome waited = waitFor(false, deadline, missing); !waited) return waited;
     char chunk[1024];
     const long got = ReceiveSome(AsSocket(socket_), chunk, sizeof chunk);
     if (got > 0) {

@@ -33,11 +33,15 @@ public:
   // Receives the next line, without its "\n" (and "\r").
   Outcome receive(std::string& line);
 
+  // The same, by `deadline`: for a line of an answer whose lines must all
+  // arrive within one limit. A timeout says "`missing` innerhalb von …".
+  Outcome receive(std::string& line, std::chrono::steady_clock::time_point deadline, const char* missing);
+
   // Closes the connection; open may be called again.
   void close();
 
 private:
-  Outcome waitFor(bool writing, std::chrono::steady_clock::time_point deadline);
+  Outcome waitFor(bool writing, std::chrono::steady_clock::time_point deadline, const char* missing = nullptr);
   Outcome lost() const;
   Outcome timedOut(const char* what) const;
 

@@ -77,9 +77,8 @@ int PelvornForm::run(FrontEnd& frontEnd) {
 bool PelvornForm::load() {
   if (!platform_.previousCopyRunning()) return true;
 
-  // A hidden run may run beside another copy. The sixth field is compared
-  // as written: neither trimmed nor case-folded.
-  if (command_.values.sixthField == HiddenRunSwitch) return true;
+  // A hidden run may run beside another copy.
+  if (hiddenRun()) return true;
 
   const std::u16string prompt = u"Das Programm zweimal zu aktivieren ist nicht ratsam. "
                                 u"Wenn Sie diese M\u00f6glichkeit ben\u00f6tigen, so wenden Sie "
@@ -256,9 +255,12 @@ void PelvornForm::endHiddenRun() {
                               : u"Das Ergebnis konnte weder in die Zwischenablage noch auf die "
                                 u"Standardausgabe gebracht werden.");
   }
-  // With a rotator configured, the antenna turns once the result is out.
-  const auto rotatorFailure =
-      rotator::TurnAntennaForHiddenRun(view_.caption(ResultField::Direction), locale_.decimalSeparator);
+  // With a rotator configured, the antenna turns once the result is out,
+  // in the run that puts it out.
+  const auto rotatorFailure = platform_.rehearsal()
+                                  ? std::nullopt
+                                  : rotator::TurnAntennaForHiddenRun(view_.caption(ResultField::Direction),
+                                                                    locale_.decimalSeparator);
   if (rotatorFailure) platform_.printError(FromUtf8(*rotatorFailure));
   endProgram(!(kept && printed) ? ExitNoResult : rotatorFailure ? ExitRotatorFailed : ExitSuccess);
 }

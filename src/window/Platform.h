@@ -43,6 +43,12 @@ public:
 
   // Leaves the event loop; the program then ends with `status`.
   virtual void endProgram(int status) = 0;
+
+  // Whether this run only rehearses: another front end will run the same
+  // command line again from the start, so nothing may leave the process
+  // (the rotator command included). The toolkit-free hidden run is one once
+  // it needs a box or a beep.
+  virtual bool rehearsal() const { return false; }
 };
 
 }  // namespace pelvorn

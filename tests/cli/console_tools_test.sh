@@ -30,6 +30,14 @@ check "batch messages" '-:2: MeinLocator: Locator zu kurz: "jo6"
 -:3: leere Zeile
 -:4: Falsche Parameterbezeichnung "X": Es ist nur L oder G möglich!' "$(cat "$work/err")"
 
+# Lone CR line ends are line ends; a byte order mark starts any input.
+printf 'L;JO62mm;KM38mm\rL;JO65FR;IO91WM\rL;JO62mm;KM38mm\r' | LC_ALL=C "$program" --batch >"$work/out" 2>&1
+check "lone CR: every pair, status 0" "0:1892.585 km/139.74 °|950.165 km/245.76 °|1892.585 km/139.74 °|" \
+  "$?:$(tr '\n' '|' <"$work/out")"
+printf '\xef\xbb\xbfL;JO62mm;KM38mm\r\n' >"$work/bom.txt"
+LC_ALL=C "$program" --batch "$work/bom.txt" - <"$work/bom.txt" >"$work/out" 2>&1
+check "byte order mark of each input skipped" "0:1892.585 km/139.74 °|1892.585 km/139.74 °|" "$?:$(tr '\n' '|' <"$work/out")"
+
 printf 'L;JO62mm;KM38mm\n' >"$work/good.txt"
 "$program" --batch "$work/good.txt" "$work/mixed.txt" "$work/missing.txt" >"$work/out" 2>"$work/err"
 check "an unreadable input gives 2" 2 $?
@@ -89,6 +97,9 @@ check "one pair without result" "1:$(printf 'JO6\tKM38mm\t\t\t\t\t')" "$status:$
 check "its reason" 'Pelvorn: MeinLocator: Locator zu kurz: "JO6"' "$(cat "$work/err")"
 "$program" --batch --nonsense </dev/null >/dev/null 2>&1
 check "unknown option" 2 $?
+"$program" --tsv 'L;JO62mm;KM38mm' 'L;JO65FR;IO91WM' >"$work/out" 2>"$work/err"
+check "--tsv with two pairs is refused" "2::Pelvorn: --tsv nimmt genau eine Befehlszeile; für mehrere: --batch --tsv" \
+  "$?:$(cat "$work/out"):$(head -1 "$work/err")"
 
 # --- EDI check and corrected copy (a log of station JO65FR, CR LF)
 edi() {  # edi POINTS_BERLIN CQSOP CODXC
@@ -135,8 +146,28 @@ test "$(wc -c <"$work/big.edi")" -gt 2048 || echo "FAIL - the padded log is too 
  echo $? >"$work/status")
 check "a write that fails half-way gives 2" 2 "$(cat "$work/status")"
 check "and leaves nothing in the directory" "" "$(ls -A "$work/full")"
-grep -q 'nichts geschrieben' "$work/err"
-check "and says so" 0 $?
+check "and says so in German" "Pelvorn: $work/full/fixed.edi: Schreiben fehlgeschlagen: Datei zu groß; nichts geschrieben" \
+  "$(cat "$work/err")"
+
+# A log with an ERROR record (a serial number given, the QSO not completed)
+# is a valid log, and --fix copies it.
+edi 359 1315 'G4ABC;IO91WM;951' | sed 's/\[QSORecords;5\]/[QSORecords;6]/' >"$work/error.edi"
+printf '261205;1445;ERROR;1;59;007;;;;;0;;;;\r\n' >>"$work/error.edi"
+"$program" --edi "$work/error.edi" --fix "$work/error-fixed.edi" >"$work/report" 2>&1
+check "a log with an ERROR record: status 0, copy written" "0:Korrigierte Kopie geschrieben: $work/error-fixed.edi" \
+  "$?:$(tail -1 "$work/report")"
+cmp -s "$work/error.edi" "$work/error-fixed.edi"
+check "and the copy is the log" 0 $?
+
+# What is no log file at all.
+: >"$work/empty.edi"
+mkfifo "$work/fifo.edi"
+for row in "$work/empty.edi|die Datei ist leer" "$work/fifo.edi|ist keine gewöhnliche Datei" \
+           "/dev/null|ist keine gewöhnliche Datei" "$work|ist ein Verzeichnis" \
+           "$work/missing.edi|Datei oder Verzeichnis nicht gefunden"; do
+  timeout 10 "$program" --edi "${row%%|*}" >/dev/null 2>"$work/err"
+  check "--edi ${row%%|*}" "2:Pelvorn: ${row%%|*}: ${row#*|}" "$?:$(cat "$work/err")"
+done
 
 printf 'PCall=X\r\n' >"$work/not.edi"
 "$program" --edi "$work/not.edi" >/dev/null 2>"$work/err"

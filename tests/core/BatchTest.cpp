@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -166,6 +167,42 @@ TEST(BatchRun, OneOutputLinePerInputLine) {
                                               "Langweg_Richtung_Grad\tContest_km\n");
 }
 
+// Lines ending in a lone CR (old Mac files, serial captures) are lines; a
+// UTF-8 byte order mark at the start of each input is skipped.
+TEST(BatchRun, LoneCarriageReturnsAndByteOrderMarks) {
+  const std::string good = "1892,585 km/139,74 \u00b0";
+  struct Row { const char* name; std::string input; std::vector<std::string> out; const char* err; };
+  const Row rows[] = {
+      {"lone CR", "L;JO62mm;KM38mm\rL;JO6;KM38mm\rL;JO62mm;KM38mm\r", {good, "", good},
+       "-:2: MeinLocator: Locator zu kurz: \"JO6\"\n"},
+      {"CR, CR LF and LF mixed", "L;JO62mm;KM38mm\r\rL;JO62mm;KM38mm\r\nL;JO62mm;KM38mm\nL;JO62mm;KM38mm",
+       {good, "", good, good, good}, "-:2: leere Zeile\n"},
+      {"byte order mark", "\xEF\xBB\xBFL;JO62mm;KM38mm\r\nL;JO62mm;KM38mm\r\n", {good, good}, ""},
+  };
+  for (const Row& row : rows) {
+    const Outcome result = Batch(row.input, BatchFormat::ResultLine);
+    EXPECT_EQ(Lines(result.out), row.out) << row.name;
+    EXPECT_EQ(result.err, row.err) << row.name;
+  }
+  // A CR LF split between two reads is one line end.
+  std::string split;
+  for (int i = 0; i < 3800; ++i) split += "L;JO62mm;KM38mm\r\n";
+  split += "L;JO62mm;KM38mm;;;" + std::string(917, 'x') + "\r\nL;JO62mm;KM38mm\r\n";  // CR at byte 65535
+  const Outcome splitRun = Batch(split, BatchFormat::ResultLine);
+  EXPECT_EQ(Lines(splitRun.out), std::vector<std::string>(3802, good));
+  EXPECT_EQ(splitRun.err, "");
+
+  // Each file may start with its own mark.
+  const std::filesystem::path file = std::filesystem::temp_directory_path() / "pelvorn-batch-bom.txt";
+  std::FILE* stream = std::fopen(file.string().c_str(), "wb");
+  std::fputs("\xEF\xBB\xBFL;JO62mm;KM38mm\r\n", stream);
+  std::fclose(stream);
+  const Outcome files = Batch("", BatchFormat::ResultLine, German, {file.string(), file.string()});
+  std::filesystem::remove(file);
+  EXPECT_EQ(files.status, 0) << files.err;
+  EXPECT_EQ(Lines(files.out), (std::vector<std::string>{good, good}));
+}
+
 TEST(BatchRun, TsvBytesDoNotDependOnTheLocale) {
   std::string input;
   for (int i = 0; i < 300; ++i) {
@@ -215,7 +252,9 @@ TEST(BatchRun, OverlongLinesAndUnreadableInputs) {
                                 {"/nonexistent/pelvorn-input", "-"});
   EXPECT_EQ(missing.status, 2);
   EXPECT_EQ(missing.out, "1892,585 km/139,74 \u00b0\n") << "the other inputs are still read";
-  EXPECT_NE(missing.err.find("Pelvorn: /nonexistent/pelvorn-input: kann nicht gelesen werden"), std::string::npos);
+  EXPECT_NE(missing.err.find("Pelvorn: /nonexistent/pelvorn-input: kann nicht gelesen werden: "
+                             "Datei oder Verzeichnis nicht gefunden\n"),
+            std::string::npos) << missing.err;
 }
 
 TEST(ConsoleTool, WhichArgumentsItTakes) {
@@ -229,6 +268,7 @@ TEST(ConsoleTool, WhichArgumentsItTakes) {
   EXPECT_EQ(run({"--tsv", "L;JO62mm;KM38mm"}), 0);
   EXPECT_EQ(run({"--tsv", "L;JO6;KM38mm"}), 1);
   EXPECT_EQ(run({"--tsv"}), 2);
+  EXPECT_EQ(run({"--tsv", "L;JO62mm;KM38mm", "L;JO65FR;IO91WM"}), 2) << "a second pair is not dropped silently";
   EXPECT_EQ(run({"--batch", "--frobnicate"}), 2);
   EXPECT_EQ(run({"--fix", "out.edi"}), std::nullopt);
   EXPECT_EQ(run({"--edi"}), 2);
@@ -237,6 +277,8 @@ TEST(ConsoleTool, WhichArgumentsItTakes) {
   const std::string messages = err.Text();
   EXPECT_NE(messages.find("Pelvorn: MeinLocator: Locator zu kurz: \"JO6\"\n"), std::string::npos);
   EXPECT_NE(messages.find("Pelvorn: unbekannte Option --frobnicate\nAufruf: "), std::string::npos);
+  EXPECT_NE(messages.find("Pelvorn: --tsv nimmt genau eine Befehlszeile; f\u00fcr mehrere: --batch --tsv\n"),
+            std::string::npos) << messages;
 }
 
 }  // namespace

@@ -1,10 +1,45 @@
 // The EDI (REG1TEST) log check and its corrected copy, on logs written here.
 #include "console/EdiLog.h"
+#include "console/ReplaceFile.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+// What the corrected copy's writer does to the whole process and to the
+// disk, seen through the C library calls it makes.
+namespace {
+int umaskCalls = 0;
+bool directorySynced = false;
+bool temporaryNamedAtDataSync = false;
+std::string watchedDirectory;
+}  // namespace
+
+extern "C" mode_t umask(mode_t mask) noexcept {
+  ++umaskCalls;
+  return static_cast<mode_t>(syscall(SYS_umask, mask));
+}
+
+extern "C" int fsync(int fd) {
+  struct stat info {};
+  if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) directorySynced = true;
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && !watchedDirectory.empty()) {
+    // A kill -9 now must leave no file behind.
+    for (const auto& entry : std::filesystem::directory_iterator(watchedDirectory)) {
+      if (entry.path().filename().string().find(".pelvorn-") != std::string::npos) temporaryNamedAtDataSync = true;
+    }
+  }
+  return static_cast<int>(syscall(SYS_fsync, fd));
+}
+#endif
 
 namespace pelvorn::edi {
 namespace {
@@ -122,7 +157,7 @@ TEST(EdiLog, LocatorsThatCannotBeChecked) {
 
 TEST(EdiLog, MalformedLinesAreReportedAndBlockTheCopy) {
   const std::string shortLine = "261205;1440;OZ2AAA;1;59;008;59;013;;JO65FQ;5;;N;";
-  const std::string marked = "261205;1441;OZ2BBB;1;59;009;59;014;;JO65FQ;5;;N;;ERROR";
+  const std::string marked = "261205;1441;OZ2BBB;1;59;009;59;014;;JO65FQ;5;;N;;ERROR";  // not a dupe mark
   const std::string word = "261205;1442;OZ2CCC;1;59;010;59;015;;JO65FQ;five;;N;;";
   const std::string odd = "261205;1443;OZ2DDD;1;59;011;59;016;;JO65FQ;5;;N;;X";
   const std::string file = Log({Near, shortLine, marked, word, odd, Berlin, London});
@@ -130,7 +165,7 @@ TEST(EdiLog, MalformedLinesAreReportedAndBlockTheCopy) {
   ASSERT_EQ(check.qsos.size(), 7u);
   for (std::size_t i = 1; i <= 4; ++i) EXPECT_EQ(check.qsos[i].verdict, Verdict::Malformed) << i;
   EXPECT_EQ(check.qsos[1].reason, "14 Felder statt 15");
-  EXPECT_EQ(check.qsos[2].reason, "als ERROR markiert, nicht gewertet");
+  EXPECT_EQ(check.qsos[2].reason, "Doppel-Feld \"ERROR\" ist weder leer noch D");
   EXPECT_EQ(check.recomputedTotal, 1315) << "malformed lines are never guessed";
   EXPECT_FALSE(check.AllMatches());
   EXPECT_NE(ReportText(check).find("Zeile 13: fehlerhafte QSO-Zeile: QSO-Punkte \"five\" sind keine Zahl"),
@@ -138,6 +173,34 @@ TEST(EdiLog, MalformedLinesAreReportedAndBlockTheCopy) {
   std::string whyNot;
   EXPECT_EQ(CorrectedLog(file, check, whyNot), std::nullopt);
   EXPECT_NE(whyNot.find("Zeile 11"), std::string::npos);
+}
+
+// The format records a serial number given to a contact that did not
+// complete as a line with the call ERROR: a record worth 0 points, like a
+// dupe, and no fault.
+TEST(EdiLog, ErrorRecordsScoreNothing) {
+  const std::string unfinished = "261205;1445;ERROR;1;59;012;;;;;0;;;;";
+  const LogCheck check = CheckLog(Log({Near, Berlin, unfinished, London, Dupe}));
+  EXPECT_EQ(Verdicts(check), (std::vector{Verdict::Matches, Verdict::Matches, Verdict::Matches, Verdict::Matches,
+                                          Verdict::Matches}));
+  EXPECT_TRUE(check.AllMatches()) << ReportText(check);
+  std::string claimed = unfinished;
+  claimed.replace(claimed.find(";0;"), 3, ";140;");
+  const std::string file = Log({Near, Berlin, claimed, London, Dupe}, "1455");
+  const LogCheck differs = CheckLog(file);
+  EXPECT_EQ(differs.qsos[2].verdict, Verdict::Differs);
+  EXPECT_EQ(differs.recomputedTotal, 1315);
+  std::string whyNot;
+  EXPECT_EQ(CorrectedLog(file, differs, whyNot), Log({Near, Berlin, unfinished, London, Dupe})) << whyNot;
+}
+
+// Sums of claims beyond 32 bits (four-character locators keep their claims).
+TEST(EdiLog, LargeClaimsAddUp) {
+  const std::string huge = "261205;1431;SM7BBB;1;59;006;59;011;;JO65;999999999;;;;";
+  const LogCheck check = CheckLog(Log({huge, huge, huge}, "999999999"));
+  EXPECT_EQ(check.recomputedTotal, 2999999997LL);
+  EXPECT_NE(ReportText(check).find("neu berechnet 2999999997 (davon 2999999997 ungepr\u00fcft"), std::string::npos)
+      << ReportText(check);
 }
 
 TEST(EdiLog, WhatIsNoCheckableLog) {
@@ -154,6 +217,7 @@ TEST(EdiLog, WhatIsNoCheckableLog) {
       {noOwn, "PWWLo (eigener Locator) fehlt vor den QSO-Zeilen"},
       {squareOwn, "PWWLo=JO65 ist kein sechsstelliger Locator"},
       {noRecords, "kein Abschnitt [QSORecords;N]"},
+      {"[REG1TEST;1]\rTName=Test\rPWWLo=JO65FR\r", "Zeilenenden aus einem einzelnen CR werden nicht gelesen"},
   };
   for (const Row& row : rows) EXPECT_EQ(CheckLog(row.file).failure, row.failure);
   // A byte order mark and lower case in the first line are accepted.
@@ -172,6 +236,16 @@ TEST(EdiLog, BandMultiplierAndRecordCount) {
   const LogCheck miscounted = CheckLog(file);
   EXPECT_FALSE(miscounted.AllMatches());
   EXPECT_NE(ReportText(miscounted).find("[QSORecords;4] k\u00fcndigt 4 QSO-Zeilen an, es sind 3"), std::string::npos);
+
+  // A count that cannot be read is a finding of its own.
+  for (const char* count : {"1234567890", "+3", "-3", "", "drei", "3;", " 3x"}) {
+    std::string unreadable = Log({Near, Berlin, London});
+    unreadable.replace(unreadable.find("[QSORecords;3]"), 14, std::string("[QSORecords;") + count + "]");
+    const LogCheck check = CheckLog(unreadable);
+    EXPECT_FALSE(check.AllMatches()) << count;
+    EXPECT_NE(ReportText(check).find("[QSORecords;" + std::string(count) + "]: die Anzahl der QSO-Zeilen ist nicht lesbar"),
+              std::string::npos) << ReportText(check);
+  }
 }
 
 TEST(EdiLog, LinesAfterTheRecordsStayUntouched) {
@@ -185,6 +259,32 @@ TEST(EdiLog, LinesAfterTheRecordsStayUntouched) {
   ASSERT_TRUE(corrected);
   EXPECT_EQ(*corrected, Log({Near, Berlin, London}) + "[END;X]\r\nfree text; 1;2\r\n");
 }
+
+#ifndef _WIN32
+// The copy replaces OUT without touching the process's umask or signal
+// dispositions (other threads run), is on the disk before its name, its
+// directory after the rename, and has no name while it is being written.
+TEST(ReplaceFile, LeavesTheProcessAloneAndSurvivesAPowerCut) {
+  const std::filesystem::path directory = std::filesystem::temp_directory_path() / ("pelvorn-replace-" + std::to_string(getpid()));
+  std::filesystem::create_directories(directory);
+  std::signal(SIGXFSZ, SIG_DFL);
+  umaskCalls = 0;
+  watchedDirectory = directory.string();
+  const std::string out = (directory / "out.edi").string();
+  std::string error;
+  EXPECT_TRUE(ReplaceFileContents(out, "neu\r\n", error)) << error;
+  EXPECT_TRUE(ReplaceFileContents(out, "ersetzt\r\n", error)) << error;
+  watchedDirectory.clear();
+  EXPECT_EQ(umaskCalls, 0);
+  struct sigaction action {};
+  sigaction(SIGXFSZ, nullptr, &action);
+  EXPECT_EQ(action.sa_handler, SIG_DFL);
+  EXPECT_TRUE(directorySynced);
+  EXPECT_FALSE(temporaryNamedAtDataSync);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory), std::filesystem::directory_iterator()), 1);
+  std::filesystem::remove_all(directory);
+}
+#endif
 
 }  // namespace
 }  // namespace pelvorn::edi

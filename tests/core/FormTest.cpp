@@ -228,8 +228,8 @@ TEST(Form, SecondCopy) {
       {u"L;JO62mm;KM38mm;;;V-", ExitSuccess},
       {u"L;JO62mm;KM3;;;V-", ExitNoResult},
       {u"X;;;;;V-", ExitNoResult},  // the guard does not look at the mode
-      // The switch counts only as written: neither trimmed nor case-folded.
-      {u"L;JO62mm;KM38mm;;; V-", ExitSecondCopy},
+      // A hidden run is one definition: the sixth field trimmed, case kept.
+      {u"L;JO62mm;KM38mm;;; V- ", ExitSuccess},
       {u"L;JO62mm;KM38mm;;;v-", ExitSecondCopy},
       {u"L;JO62mm;KM38mm;V-", ExitSecondCopy},
   };

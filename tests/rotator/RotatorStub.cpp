@@ -11,6 +11,9 @@
 //         reject    the same, but refuses "P" with "RPRT -5"
 //         nolimits  answers "\dump_state" without min_az/max_az
 //         hangup    closes the connection after the first line
+//         flood     answers "\dump_state" with 100,000 lines of min_az
+//         trickle   answers "\dump_state" one line every 0.4 s, 4 s long
+//       (the last two then answer like "answer")
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -68,6 +71,19 @@ void Serve(int connection, const std::string& mode, const char* log) {
       pending.erase(0, end + 1);
       if (log != nullptr) std::ofstream(log, std::ios::app) << line << '\n';
       if (mode == "hangup") return;
+      if (line == "\\dump_state" && (mode == "flood" || mode == "trickle")) {
+        const bool flood = mode == "flood";
+        std::string lines = "1\n1\n";
+        for (int i = 0; i < (flood ? 100000 : 8); ++i) lines += "min_az=0.000000\n";
+        lines += "max_az=360.000000\ndone\n";
+        for (std::size_t at = 0; at < lines.size();) {
+          const std::size_t end = flood ? lines.size() : lines.find('\n', at) + 1;
+          if (!flood) usleep(400000);
+          if (send(connection, lines.data() + at, end - at, MSG_NOSIGNAL) < 0) return;
+          at = end;
+        }
+        continue;
+      }
       const std::string answer = Answer(mode, line);
       if (!answer.empty() && send(connection, answer.data(), answer.size(), MSG_NOSIGNAL) < 0) return;
     }

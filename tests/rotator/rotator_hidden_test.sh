@@ -33,7 +33,25 @@ check "nothing listening: ends before the 3 s limit ($took ms)" [ "$took" -le 25
 start_stub silent
 run --rotator "127.0.0.1:$stub_port" "$HIDDEN_L"
 check_failure "never answers" "antwortet nicht: keine Antwort innerhalb von 3 s"
-check "never answers: ends after the 3 s limit ($took ms)" [ "$took" -ge 2900 ] && [ "$took" -le 6000 ]
+check "never answers: ends after the 3 s limit ($took ms)" test "$took" -ge 2900 -a "$took" -le 6000
+
+# A daemon that never ends its answer to \dump_state: bounded in size and time.
+start_stub flood
+run --rotator "127.0.0.1:$stub_port" "$HIDDEN_L"
+check_failure "endless range answer" "Unverständliche Antwort des Rotors auf 127.0.0.1:$stub_port auf \\dump_state: zu lang"
+check "endless range answer: ends at once ($took ms)" [ "$took" -le 2500 ]
+start_stub trickle
+run --rotator "127.0.0.1:$stub_port" "$HIDDEN_L"
+check_failure "range answer trickling in" "keine vollständige Antwort innerhalb von 3 s"
+check "range answer trickling in: ends on the 3 s limit ($took ms)" test "$took" -ge 2900 -a "$took" -le 4500
+
+# A run that beeps (a four-character locator) is done by the Qt front end;
+# the antenna turns once, after the result is out.
+start_stub answer
+run --rotator "127.0.0.1:$stub_port" 'L;JO62;KM38mm;;;V-'
+check_eq "beeping run: status" 0 "$rc"
+check_out "beeping run: result on standard output" "$RESULT_DE"
+check_eq "beeping run: the antenna turned once" "P 139.74 0.00" "$(grep '^P' "$stub_log")"
 
 # The daemon is frozen while the run waits for its answer, then killed.
 start_rotctld

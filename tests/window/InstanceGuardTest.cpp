@@ -11,11 +11,28 @@
 #include <memory>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using pelvorn::InstanceGuard;
+
+namespace {
+
+// The shared lock of a running copy can be refused (ENOLCK), here on demand.
+bool refuseSharedLock = false;
+
+}  // namespace
+
+extern "C" int flock(int fd, int operation) noexcept {
+  if (refuseSharedLock && operation == LOCK_SH) {
+    errno = ENOLCK;
+    return -1;
+  }
+  return static_cast<int>(syscall(SYS_flock, fd, operation));
+}
 
 namespace {
 
@@ -51,6 +68,31 @@ private slots:
     QVERIFY(InstanceGuard(path).previousCopyRunning());  // and so does the third
     third.reset();
     QVERIFY(!InstanceGuard(path).previousCopyRunning());  // the last one has gone
+  }
+
+  // A copy whose shared lock is refused says that it cannot be seen, and
+  // keeps no lock that would block the next copy.
+  void refusedSharedLockIsReported() {
+    QTemporaryDir directory;
+    const std::string path = directory.path().toStdString();
+    QTemporaryFile captured;
+    QVERIFY(captured.open());
+    std::fflush(stderr);
+    const int savedError = dup(2);
+    dup2(captured.handle(), 2);
+    refuseSharedLock = true;
+    InstanceGuard refused(path);
+    const bool running = refused.previousCopyRunning();
+    refuseSharedLock = false;
+    std::fflush(stderr);
+    dup2(savedError, 2);
+    close(savedError);
+    QVERIFY(!running);
+    QVERIFY(captured.seek(0));
+    QCOMPARE(QString::fromUtf8(captured.readAll()),
+             QStringLiteral("Pelvorn: Die Sperrdatei l\u00e4sst sich nicht halten; diese Kopie wird von einer "
+                            "zweiten nicht erkannt.\n"));
+    QVERIFY(!InstanceGuard(path).previousCopyRunning());
   }
 
   void copyKilledNoLongerCounts() {

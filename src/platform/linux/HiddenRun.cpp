@@ -96,6 +96,7 @@ public:
     if (!toolkitNeeded_) Write(stderr, "Pelvorn: " + ToUtf8(line) + '\n');
   }
   void endProgram(int status) override { status_ = status; }
+  bool rehearsal() const override { return toolkitNeeded_; }
 
 private:
   static bool Write(std::FILE* stream, const std::string& bytes) {

@@ -196,7 +196,15 @@ bool InstanceGuard::previousCopyRunning() {
   }
   // Alone when no running copy holds its shared lock.
   const bool alone = Flock(lockFd_, LOCK_EX | LOCK_NB) == 0;
-  Flock(lockFd_, LOCK_SH);
+  if (Flock(lockFd_, LOCK_SH) != 0) {
+    // The conversion is not atomic: whatever is left of the exclusive lock
+    // would make every later copy believe itself the second one.
+    Flock(lockFd_, LOCK_UN);
+    close(lockFd_);
+    lockFd_ = -1;
+    std::fputs("Pelvorn: Die Sperrdatei l\u00e4sst sich nicht halten; diese Kopie wird von einer zweiten nicht erkannt.\n",
+               stderr);
+  }
   close(gate);  // releases the gate
   answer_ = alone ? 0 : 1;
   return !alone;

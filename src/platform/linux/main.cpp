@@ -4,6 +4,7 @@
 // becomes by exec.
 
 #include "common/ExitStatus.h"
+#include "common/SystemErrorText.h"
 #include "common/Text.h"
 #include "console/ConsoleStart.h"
 #include "platform/linux/HiddenRun.h"
@@ -15,7 +16,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -43,6 +43,6 @@ int main(int argc, char** argv) {
     execv(frontEnd.c_str(), argv);
   }
   std::fprintf(stderr, "Pelvorn: Die Programmoberfl\u00e4che %s fehlt oder startet nicht (%s).\n",
-               QtFrontEndName, frontEnd.empty() ? "nicht gefunden" : std::strerror(errno));
+               QtFrontEndName, frontEnd.empty() ? "nicht gefunden" : pelvorn::SystemErrorText(errno).c_str());
   return 1;
 }

@@ -1,51 +1,134 @@
 #include "console/ReplaceFile.h"
 #include "platform/posix/FileDescriptor.h"
 
+#include "common/SystemErrorText.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
-#include <vector>
+#include <random>
+#include <string>
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace pelvorn {
 namespace {
 
-std::string Reason(const char* what, int error) { return std::string(what) + ": " + std::strerror(error); }
+std::string Reason(const char* what, int error) { return std::string(what) + ": " + SystemErrorText(error); }
+
+// The directory part of `path` ("." for a bare name), for the temporary
+// file and for the fsync that makes the rename last.
+std::string DirectoryOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+// While it lives, a write beyond the file size limit fails with EFBIG in
+// this thread instead of killing the process with SIGXFSZ (which would
+// leave a temporary file behind). Other threads and the process's signal
+// dispositions are not touched; a signal raised meanwhile is consumed.
+class FileSizeSignalHeld {
+public:
+  FileSizeSignalHeld() {
+    sigemptyset(&held_);
+    sigaddset(&held_, SIGXFSZ);
+    pthread_sigmask(SIG_BLOCK, &held_, &previous_);
+    sigset_t pending;
+    sigpending(&pending);
+    pendingBefore_ = sigismember(&pending, SIGXFSZ) == 1;
+  }
+  ~FileSizeSignalHeld() {
+    sigset_t pending;
+    sigpending(&pending);
+    if (!pendingBefore_ && sigismember(&pending, SIGXFSZ) == 1) {
+      const timespec now{0, 0};
+      sigtimedwait(&held_, nullptr, &now);
+    }
+    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+  }
+  FileSizeSignalHeld(const FileSizeSignalHeld&) = delete;
+  FileSizeSignalHeld& operator=(const FileSizeSignalHeld&) = delete;
+
+private:
+  sigset_t held_{};
+  sigset_t previous_{};
+  bool pendingBefore_ = false;
+};
+
+// "OUT.pelvorn-XXXXXX" with six random letters or digits.
+std::string TemporaryName(const std::string& path) {
+  static constexpr char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  thread_local std::mt19937 random{std::random_device{}()};
+  std::string name = path + ".pelvorn-";
+  for (int i = 0; i < 6; ++i) name += Letters[random() % (sizeof Letters - 1)];
+  return name;
+}
+
+// Opens the file the contents go to. On Linux it has no name while it is
+// being written (O_TMPFILE), so a killed run leaves nothing; elsewhere, or
+// where the file system cannot do that, it is OUT.pelvorn-XXXXXX. New files
+// get 0666 less the umask from the kernel, so the umask is never changed.
+int OpenTemporary(const std::string& path, std::string& name, int& error) {
+#ifdef O_TMPFILE
+  int descriptor = -1;
+  do {
+    descriptor = ::open(DirectoryOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  } while (descriptor < 0 && errno == EINTR);
+  if (descriptor >= 0) {
+    name.clear();
+    return descriptor;
+  }
+  // Not supported by this kernel or file system: a named file instead.
+  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+    error = errno;
+    return -1;
+  }
+#endif
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = TemporaryName(path);
+    const int named = ::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (named >= 0) return named;
+    if (errno != EEXIST && errno != EINTR) break;
+  }
+  error = errno;
+  name.clear();
+  return -1;
+}
+
+// Gives the unnamed file of OpenTemporary a name beside `path`.
+bool NameTemporary(int descriptor, const std::string& path, std::string& name, int& error) {
+  const std::string self = "/proc/self/fd/" + std::to_string(descriptor);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = TemporaryName(path);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+    if (errno != EEXIST) break;
+  }
+  error = errno;
+  name.clear();
+  return false;
+}
 
 }  // namespace
 
 bool ReplaceFileContents(const std::string& utf8Path, std::string_view contents, std::string& error) {
-  // A file size limit must end in an error we can clean up after, not in
-  // the signal that would kill us with the temporary file left behind.
-  std::signal(SIGXFSZ, SIG_IGN);
-
-  std::vector<char> temporary(utf8Path.begin(), utf8Path.end());
-  const std::string_view suffix = ".pelvorn-XXXXXX";
-  temporary.insert(temporary.end(), suffix.begin(), suffix.end());
-  temporary.push_back('\0');
-  const int descriptor = ::mkstemp(temporary.data());
+  const FileSizeSignalHeld held;
+  std::string temporary;  // the name of the file while it has one
+  int failure = 0;
+  const int descriptor = OpenTemporary(utf8Path, temporary, failure);
   if (descriptor < 0) {
-    error = Reason("Zwischendatei kann nicht angelegt werden", errno);
+    error = Reason("Zwischendatei kann nicht angelegt werden", failure);
     return false;
   }
-  int failure = 0;
   const char* step = nullptr;
-  // mkstemp makes the file private; the copy gets the mode of the file it
-  // replaces, or that of any new file.
+  // The copy keeps the mode of the file it replaces.
   struct stat existing {};
-  mode_t mode = 0;
-  if (::stat(utf8Path.c_str(), &existing) == 0) {
-    mode = existing.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
-  if (::fchmod(descriptor, mode) != 0) {
+  const bool replaces = ::stat(utf8Path.c_str(), &existing) == 0;
+  if (replaces && ::fchmod(descriptor, existing.st_mode & 07777) != 0) {
     failure = errno;
     step = "Rechte nicht setzbar";
   } else if ((failure = WriteAll(descriptor, contents)) != 0) {
@@ -54,18 +137,40 @@ bool ReplaceFileContents(const std::string& utf8Path, std::string_view contents,
     failure = errno;
     step = "Schreiben fehlgeschlagen";
   }
-  if (::close(descriptor) != 0 && step == nullptr) {
+  const bool unnamed = temporary.empty();
+  if (!unnamed && ::close(descriptor) != 0 && step == nullptr) {
     failure = errno;
     step = "Schreiben fehlgeschlagen";
   }
-  if (step == nullptr && ::rename(temporary.data(), utf8Path.c_str()) != 0) {
+  // An unnamed copy gets a name only when complete: OUT itself when there
+  // is none yet, else a temporary one that the rename swaps in at once
+  // (a kill between the two leaves that name behind).
+  bool inPlace = false;
+  if (step == nullptr && unnamed) {
+    inPlace = !replaces && ::linkat(AT_FDCWD, ("/proc/self/fd/" + std::to_string(descriptor)).c_str(), AT_FDCWD,
+                                    utf8Path.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    if (!inPlace && !NameTemporary(descriptor, utf8Path, temporary, failure)) {
+      step = "Zwischendatei kann nicht angelegt werden";
+    }
+  }
+  if (step == nullptr && !inPlace && ::rename(temporary.c_str(), utf8Path.c_str()) != 0) {
     failure = errno;
     step = "Umbenennen fehlgeschlagen";
   }
+  // Its data is on the disk already (fsync above).
+  if (unnamed) ::close(descriptor);
   if (step != nullptr) {
-    ::unlink(temporary.data());
+    if (!temporary.empty()) ::unlink(temporary.c_str());
+    if (inPlace) ::unlink(utf8Path.c_str());
     error = Reason(step, failure);
     return false;
+  }
+  // The rename lasts through a power cut only once the directory is on the
+  // disk too. OUT is in place now whatever this gives.
+  const int directory = ::open(DirectoryOf(utf8Path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (directory >= 0) {
+    ::fsync(directory);
+    ::close(directory);
   }
   return true;
 }

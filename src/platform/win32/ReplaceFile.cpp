@@ -1,7 +1,10 @@
 #include "console/ReplaceFile.h"
 
+#include "common/SystemErrorText.h"
+
 #include <windows.h>
 
+#include <cerrno>
 #include <filesystem>
 
 namespace pelvorn {
@@ -11,12 +14,41 @@ std::wstring WidePath(const std::string& utf8Path) {
   return std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end())).wstring();
 }
 
-std::string Reason(const char* what) { return std::string(what) + " (Windows-Fehler " + std::to_string(GetLastError()) + ")"; }
+// The German text of the last Windows error, through the C library's
+// number for it where there is one.
+std::string Reason(const char* what) {
+  const DWORD code = GetLastError();
+  int error = 0;
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: error = ENOENT; break;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: error = EACCES; break;
+    case ERROR_WRITE_PROTECT: error = EROFS; break;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: error = ENOSPC; break;
+    case ERROR_FILE_TOO_LARGE: error = EFBIG; break;
+    case ERROR_FILENAME_EXCED_RANGE: error = ENAMETOOLONG; break;
+    case ERROR_NOT_READY:
+    case ERROR_CRC:
+    case ERROR_WRITE_FAULT: error = EIO; break;
+    default: return std::string(what) + " (Windows-Fehler " + std::to_string(code) + ")";
+  }
+  return std::string(what) + ": " + SystemErrorText(error);
+}
 
 }  // namespace
 
 bool ReplaceFileContents(const std::string& utf8Path, std::string_view contents, std::string& error) {
   const std::wstring target = WidePath(utf8Path);
+  // The system's own tools refuse a read-only file; replacing it would
+  // silently clear the attribute.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    error = "die Datei ist schreibgesch\xC3\xBCtzt";
+    return false;
+  }
   std::wstring temporary;
   HANDLE file = INVALID_HANDLE_VALUE;
   for (unsigned attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace pelvorn {
+
+// Returns the German text for the C library error number `error` (errno),
+// as the console tools print it after what failed: "Datei zu groß".
+// Numbers without a text of their own give "Systemfehler N".
+std::string SystemErrorText(int error);
+
+}  // namespace pelvorn
