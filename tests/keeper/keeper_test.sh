@@ -69,14 +69,17 @@ echo "# overtaken at once (status 3): $(grep -o ' 3' <<<"$statuses" | wc -l) of 
 # overtaken while taking it, which is a success (status 3), not a failure.
 "$racer" 30000 &
 racing=$!
+# They go on until one has been overtaken (a loaded machine may let the
+# racer in only now and then), 200 at the most.
 statuses=
-for k in $(seq 12); do
+for k in $(seq 200); do
   "$driver" "$keeper" "überholt $k" >/dev/null 2>>"$work/racing.err"
   statuses+=" $?"
+  [[ $statuses == *' 3'* && $k -ge 12 ]] && break
 done
 stop "$racing"
 check_eq "handovers during a race for the clipboard: failures" "" "$(tr ' ' '\n' <<<"$statuses" | grep -vx '[03]\|' | sort | uniq -c)"
-check "handovers during a race: some overtaken ($statuses)" grep -q ' 3' <<<"$statuses"
+check "handovers during a race: some overtaken" grep -q ' 3' <<<"$statuses"
 check_eq "handovers during a race: nothing on standard error" "" "$(cat "$work/racing.err")"
 run "$keeper" "$line"
 kill "$xvfb_pid" && wait "$xvfb_pid"
