@@ -28,13 +28,15 @@ std::string JoinArguments(const std::vector<std::string>& arguments) {
 }
 
 std::optional<int> RunConsoleStart(std::vector<std::string>& arguments, const NumberLocale& locale,
-                                   const ConsoleStreams& streams) {
+                                   const ConsoleStreams& streams, std::optional<std::string>& rotatorAddress) {
   if (arguments == std::vector<std::string>{"--help"}) return Print(streams.out, HelpText());
   if (arguments == std::vector<std::string>{"--version"}) return Print(streams.out, VersionText());
-  if (const std::string bad = rotator::ConfigureRotator(arguments); !bad.empty()) {
-    if (streams.err != nullptr) std::fputs(("Pelvorn: " + bad + "\n").c_str(), streams.err);
+  rotator::RotatorChoice rotator = rotator::ChooseRotator(arguments);
+  if (!rotator.error.empty()) {
+    if (streams.err != nullptr) std::fputs(("Pelvorn: " + rotator.error + "\n").c_str(), streams.err);
     return ExitRotatorFailed;
   }
+  rotatorAddress = std::move(rotator.address);
   if (streams.in == nullptr || streams.out == nullptr || streams.err == nullptr) return std::nullopt;
   return RunConsoleTool(arguments, locale, streams.in, streams.out, streams.err);
 }

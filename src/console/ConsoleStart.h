@@ -30,8 +30,9 @@ struct ConsoleStreams {
 // `locale`. `arguments` are the program's arguments after its name, UTF-8.
 // Returns the exit status when the program is done; returns nothing when
 // the window or the hidden run is to start, with what follows the rotator
-// option left in `arguments`.
+// option left in `arguments` and the rotator chosen by the option or the
+// settings file in `rotatorAddress` (nullopt: none).
 std::optional<int> RunConsoleStart(std::vector<std::string>& arguments, const NumberLocale& locale,
-                                   const ConsoleStreams& streams);
+                                   const ConsoleStreams& streams, std::optional<std::string>& rotatorAddress);
 
 }  // namespace pelvorn

@@ -27,11 +27,6 @@ std::string Environment(const char* name) {
 }
 #endif
 
-std::optional<std::string>& Configured() {
-  static std::optional<std::string> configured;
-  return configured;
-}
-
 }  // namespace
 
 OptionOnCommandLine TakeRotatorOption(std::vector<std::string>& arguments) {
@@ -115,18 +110,17 @@ std::optional<std::string> AddressFromSettingsFile(const std::filesystem::path& 
   return value;
 }
 
-std::string ConfigureRotator(std::vector<std::string>& arguments) {
+RotatorChoice ChooseRotator(std::vector<std::string>& arguments) {
   OptionOnCommandLine option = TakeRotatorOption(arguments);
-  if (!option.error.empty()) return option.error;
-  SetConfiguredRotator(option.given ? std::optional<std::string>(std::move(option.value))
-                                    : AddressFromSettingsFile(SettingsFilePath()));
-  return {};
+  RotatorChoice choice;
+  if (!option.error.empty()) {
+    choice.error = std::move(option.error);
+  } else if (option.given) {
+    choice.address = std::move(option.value);
+  } else {
+    choice.address = AddressFromSettingsFile(SettingsFilePath());
+  }
+  return choice;
 }
-
-void SetConfiguredRotator(std::optional<std::string> addressText) {
-  Configured() = std::move(addressText);
-}
-
-const std::optional<std::string>& ConfiguredRotator() { return Configured(); }
 
 }  // namespace pelvorn::rotator

@@ -39,15 +39,16 @@ std::filesystem::path SettingsFilePath();
 // Address), or nullopt when the file or the key is absent or empty.
 std::optional<std::string> AddressFromSettingsFile(const std::filesystem::path& path);
 
-// Takes the option off the front of `arguments` and records the rotator
-// this process talks to: the option's address if given, else the settings
-// file's, else none. Returns the German message (UTF-8) when the option is
-// unusable; the program then ends at once with its rotator status.
-std::string ConfigureRotator(std::vector<std::string>& arguments);
+// The rotator this process talks to, chosen once at start.
+struct RotatorChoice {
+  std::optional<std::string> address;  // nullopt: no rotator, no network
+  std::string error;                   // German (UTF-8) when the option is unusable
+};
 
-// The rotator this process talks to, chosen once at start: the command-line
-// option if given, else the settings file. nullopt: no rotator, no network.
-void SetConfiguredRotator(std::optional<std::string> addressText);
-const std::optional<std::string>& ConfiguredRotator();
+// Takes the option off the front of `arguments` and chooses the rotator:
+// the option's address if given, else the settings file's, else none. With
+// an unusable option `error` says why; the program then ends at once with
+// its rotator status.
+RotatorChoice ChooseRotator(std::vector<std::string>& arguments);
 
 }  // namespace pelvorn::rotator

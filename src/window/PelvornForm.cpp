@@ -7,7 +7,6 @@
 #include "arithmetic/LocatorDecoding.h"
 #include "arithmetic/NumberPatterns.h"
 #include "arithmetic/RuntimeError.h"
-#include "rotator/HiddenRunRotator.h"
 #include "window/CoordinateWarning.h"
 #include "window/InfoText.h"
 #include "window/Keys.h"
@@ -54,8 +53,9 @@ void DecodeInto(double& target, Decode decode, const std::u16string& text) {
 
 }  // namespace
 
-PelvornForm::PelvornForm(WindowView& view, Platform& platform, ParsedCommandLine command, NumberLocale locale)
-    : view_(view), platform_(platform), command_(std::move(command)), locale_(locale) {}
+PelvornForm::PelvornForm(WindowView& view, Platform& platform, Antenna* antenna, ParsedCommandLine command,
+                         NumberLocale locale)
+    : view_(view), platform_(platform), antenna_(antenna), command_(std::move(command)), locale_(locale) {}
 
 int PelvornForm::run(FrontEnd& frontEnd) {
   if (!load()) return exitStatus_;
@@ -257,11 +257,10 @@ void PelvornForm::endHiddenRun() {
   }
   // With a rotator configured, the antenna turns once the result is out,
   // in the run that puts it out.
-  const auto rotatorFailure = platform_.rehearsal()
-                                  ? std::nullopt
-                                  : rotator::TurnAntennaForHiddenRun(view_.caption(ResultField::Direction),
-                                                                    locale_.decimalSeparator);
-  if (rotatorFailure) platform_.printError(FromUtf8(*rotatorFailure));
+  const auto rotatorFailure = antenna_ && !platform_.rehearsal()
+                                  ? antenna_->turnForHiddenRun(view_.caption(ResultField::Direction))
+                                  : std::nullopt;
+  if (rotatorFailure) platform_.printError(*rotatorFailure);
   endProgram(!(kept && printed) ? ExitNoResult : rotatorFailure ? ExitRotatorFailed : ExitSuccess);
 }
 

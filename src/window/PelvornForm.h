@@ -3,6 +3,7 @@
 #include "arithmetic/DegreesToLocator.h"
 #include "common/CommandLine.h"
 #include "common/NumberLocale.h"
+#include "window/Antenna.h"
 #include "window/FrontEnd.h"
 #include "window/Platform.h"
 #include "window/WindowView.h"
@@ -20,10 +21,12 @@ namespace pelvorn {
 // a hidden run, activates it unseen). The first activation carries out the
 // command line, parsed once at start-up. From then on the user calculates,
 // asks for the information box (F1) and quits; a hidden run ends by itself
-// once its result is out.
+// once its result is out, after turning the Antenna when there is one.
 class PelvornForm final {
 public:
-  PelvornForm(WindowView& view, Platform& platform, ParsedCommandLine command, NumberLocale locale);
+  // `antenna` is null when no rotator is configured.
+  PelvornForm(WindowView& view, Platform& platform, Antenna* antenna, ParsedCommandLine command,
+              NumberLocale locale);
 
   // Guards against a second copy, shows the window or activates it hidden,
   // and runs the front end's event loop until the program ends. An ordinary
@@ -80,6 +83,7 @@ private:
 
   WindowView& view_;
   Platform& platform_;
+  Antenna* const antenna_;
   const ParsedCommandLine command_;
   const NumberLocale locale_;
   std::u16string visibilityParam_;  // the sixth field, trimmed

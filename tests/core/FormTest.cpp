@@ -1,11 +1,13 @@
 // The window's behaviour without any toolkit: a window that only records
 // what it is told, and a platform that shows nothing and records every
 // request. The first activation with its command line, the Calculate action,
-// the guard against a second copy and the end of a hidden run.
+// the guard against a second copy and the end of a hidden run, with and
+// without a rotator.
 #include "common/ExitStatus.h"
 #include "window/Platform.h"
 #include "common/Text.h"
 #include "common/CommandLine.h"
+#include "window/Antenna.h"
 #include "window/FrontEnd.h"
 #include "window/CoordinateWarning.h"
 #include "window/InfoText.h"
@@ -78,6 +80,25 @@ public:
   void endProgram(int status) override { endedWith = status; }
 };
 
+// A rotator that records each turn and how many lines were on standard
+// output by then.
+class FakeAntenna final : public Antenna {
+public:
+  explicit FakeAntenna(const FakePlatform& platform) : platform_(platform) {}
+  std::optional<std::u16string> failure;
+  Texts turns;
+  std::vector<std::size_t> linesOutAtTurn;
+
+  std::optional<std::u16string> turnForHiddenRun(std::u16string_view direction) override {
+    turns.emplace_back(direction);
+    linesOutAtTurn.push_back(platform_.delivered.size());
+    return failure;
+  }
+
+private:
+  const FakePlatform& platform_;
+};
+
 // A front end whose event loop has nothing left to do once the window is
 // activated: it returns the status the program ended with, or StillRunning.
 constexpr int StillRunning = -100;
@@ -108,14 +129,18 @@ const std::u16string Jo62Km38 = u"1892,585 km/139,74 \u00b0";
 struct ProgramRun {
   FakeWindow window;
   FakePlatform platform;
+  FakeAntenna antenna{platform};
   std::optional<PelvornForm> form;
   int status = StillRunning;
 
-  ProgramRun(std::u16string_view commandLine, bool previousCopy = false, bool clipboardTakes = true, bool stdoutTakes = true) {
+  // `rotator`: none, or one whose turn fails with the message given (if any).
+  ProgramRun(std::u16string_view commandLine, bool previousCopy = false, bool clipboardTakes = true,
+             bool stdoutTakes = true, std::optional<std::optional<std::u16string>> rotator = {}) {
     platform.previousCopy = previousCopy;
     platform.clipboardTakes = clipboardTakes;
     platform.stdoutTakes = stdoutTakes;
-    form.emplace(window, platform, ReadCommandLine(commandLine, German), German);
+    if (rotator) antenna.failure = *rotator;
+    form.emplace(window, platform, rotator ? &antenna : nullptr, ReadCommandLine(commandLine, German), German);
     FakeFrontEnd frontEnd(*form, window, platform);
     status = form->run(frontEnd);
   }
@@ -215,6 +240,40 @@ TEST(Form, HiddenRunDeliversItsLineOnBothWays) {
   EXPECT_EQ(visible.status, StillRunning);
   EXPECT_EQ(visible.shown(), (Texts{u"JO62MM", u"KM38MM", u"1892,585", u"139,74"}));
   EXPECT_EQ(visible.window.focus, std::nullopt);
+}
+
+// With a rotator, a hidden run turns the antenna once, after its line is
+// out; a failed turn ends with the rotator status and says why on stderr.
+TEST(Form, HiddenRunTurnsTheAntenna) {
+  const std::u16string refused = u"Keine Verbindung zum Rotor";
+  using Rotator = std::optional<std::optional<std::u16string>>;
+  struct Row {
+    const char* name;
+    std::u16string commandLine;
+    Rotator rotator;
+    Texts turns;
+    int status;
+    std::size_t errors;
+  };
+  const std::u16string hidden = u"L;JO62mm;KM38mm;;;V-";
+  const Row rows[] = {
+      {"no rotator", hidden, std::nullopt, {}, ExitSuccess, 0},
+      {"turned", hidden, Rotator(std::in_place), {u"139,74"}, ExitSuccess, 0},
+      {"turn failed", hidden, Rotator(refused), {u"139,74"}, ExitRotatorFailed, 1},
+      {"no result", u"L;JO62mm;KM3;;;V-", Rotator(std::in_place), {}, ExitNoResult, 1},
+      {"visible run", u"L;JO62mm;KM38mm", Rotator(std::in_place), {}, StillRunning, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ProgramRun r(row.commandLine, false, true, true, row.rotator);
+    EXPECT_EQ(r.status, row.status);
+    EXPECT_EQ(r.antenna.turns, row.turns);
+    EXPECT_EQ(r.antenna.linesOutAtTurn, std::vector<std::size_t>(row.turns.size(), 1));
+    EXPECT_EQ(r.platform.errors.size(), row.errors);
+    if (row.rotator && *row.rotator) {
+      EXPECT_EQ(r.platform.errors, Texts{**row.rotator});
+    }
+  }
 }
 
 TEST(Form, SecondCopy) {

@@ -1,9 +1,11 @@
 // The rotator client's rules without any network: addresses, the mapping
-// into a rotator's range, the protocol lines, the settings file and the
-// command-line option.
+// into a rotator's range, the protocol lines, the settings file, the
+// command-line option and the window's antenna commands.
 
+#include "common/Text.h"
+#include "rotator/AntennaPresenter.h"
 #include "rotator/AzimuthRange.h"
-#include "rotator/HiddenRunRotator.h"
+#include "rotator/RotctldAntenna.h"
 #include "rotator/RotatorAddress.h"
 #include "rotator/RotatorSettings.h"
 #include "rotator/RotctlLines.h"
@@ -153,13 +155,78 @@ TEST(RotctlLines, ReadsNumbersAndReports) {
   for (const char* bad : {"RPRT", "RPRT x", "rprt 0", "0.00", "RPRT 0 1"}) EXPECT_FALSE(ParseReport(bad)) << bad;
 }
 
-TEST(HiddenRunRotator, ReadsTheDirectionAsTheFieldShowsIt) {
+TEST(RotctldAntenna, ReadsTheDirectionAsTheFieldShowsIt) {
   EXPECT_EQ(DirectionFromCaption(u"139,74", u','), 139.74);
   EXPECT_EQ(DirectionFromCaption(u"139.74", u'.'), 139.74);
   EXPECT_EQ(DirectionFromCaption(u"0,0", u','), 0.0);
   EXPECT_FALSE(DirectionFromCaption(u"139.74", u','));
   EXPECT_FALSE(DirectionFromCaption(u"", u','));
   EXPECT_FALSE(DirectionFromCaption(u"\u0661\u0663", u','));
+}
+
+// A window that records the tooltips and boxes it is given.
+class RecordingView final : public AntennaView {
+public:
+  bool result = true;
+  std::u16string caption;
+  std::vector<std::u16string> tips, boxes;
+  bool showsResult() const override { return result; }
+  std::u16string directionCaption() const override { return caption; }
+  void setTip(std::u16string_view text) override { tips.emplace_back(text); }
+  void warn(std::u16string_view title, std::u16string_view message) override {
+    boxes.push_back(std::u16string(title) + u'|' + std::u16string(message));
+  }
+};
+
+TEST(AntennaPresenter, TurnsToTheShownDirection) {
+  struct Case { bool result; const char16_t* caption; char16_t separator; bool longPath; std::optional<double> sent; };
+  const Case cases[] = {
+      {true, u"139,74", u',', false, 139.74},
+      {true, u"139,74", u',', true, 319.74},
+      {true, u"200.5", u'.', true, 20.5},
+      {false, u"139,74", u',', false, std::nullopt},  // no result shown
+      {true, u"139.74", u',', false, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    RecordingView view;
+    view.result = c.result;
+    view.caption = c.caption;
+    std::vector<double> sent;
+    AntennaPresenter presenter(view, c.separator, [&sent](double azimuth) { sent.push_back(azimuth); });
+    EXPECT_EQ(presenter.actionsEnabled(), c.result);
+    presenter.turn(c.longPath);
+    ASSERT_EQ(sent.size(), c.sent ? 1u : 0u) << ToUtf8(c.caption);
+    if (c.sent) {
+      EXPECT_NEAR(sent[0], *c.sent, 1e-9);
+      EXPECT_EQ(view.tips, std::vector<std::u16string>{u""});  // the old position goes
+    }
+  }
+}
+
+TEST(AntennaPresenter, TellsWhereTheAntennaStands) {
+  struct Case { char16_t separator; double commanded; std::optional<double> position; const char16_t* tip; };
+  const Case cases[] = {
+      {u',', 139.74, std::nullopt, u"Antenne dreht auf 139,74\u00b0"},
+      {u',', 139.74, 10.0, u"Antenne dreht auf 139,74\u00b0, steht auf 10,00\u00b0"},
+      {u',', 139.74, 139.3, u"Antenne steht auf 139,30\u00b0"},
+      {u',', 139.74, 139.2, u"Antenne dreht auf 139,74\u00b0, steht auf 139,20\u00b0"},
+      {u'.', 319.74, 320.2, u"Antenne steht auf 320.20\u00b0"},
+  };
+  for (const Case& c : cases) {
+    RecordingView view;
+    AntennaPresenter presenter(view, c.separator, [](double) {});
+    presenter.commanded(c.commanded);
+    if (c.position) presenter.position(*c.position);
+    ASSERT_FALSE(view.tips.empty());
+    EXPECT_EQ(view.tips.back(), c.tip);
+    EXPECT_TRUE(view.boxes.empty());
+  }
+  RecordingView view;
+  AntennaPresenter presenter(view, u',', [](double) {});
+  presenter.commanded(10.0);
+  presenter.failed("Keine Verbindung (l\u00e4uft rotctld dort?).");
+  EXPECT_EQ(view.tips.back(), u"");
+  EXPECT_EQ(view.boxes, std::vector<std::u16string>{u" Rotor |Keine Verbindung (l\u00e4uft rotctld dort?)."});
 }
 
 TEST(RotatorSettings, ReadsTheSettingsFile) {

@@ -9,7 +9,7 @@
 #include "platform/qt/QtRotatorControl.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindow.h"
-#include "rotator/RotatorSettings.h"
+#include "rotator/RotctldAntenna.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,10 +43,12 @@ public:
 
 const NumberLocale German{u','};
 
-// A window configured for `address`, shown and active.
+// A window configured for `address`, shown and active. The antenna is made
+// once per test, before the window, and outlives it.
+std::unique_ptr<rotator::RotctldAntenna> antenna;
 std::unique_ptr<QtWindow> Window(FakePlatform& platform, const std::optional<std::string>& address) {
-  rotator::SetConfiguredRotator(address);
-  auto window = std::make_unique<QtWindow>(platform, ParsedCommandLine{}, German);
+  antenna = rotator::RotctldAntenna::For(address, German.decimalSeparator);
+  auto window = std::make_unique<QtWindow>(platform, antenna.get(), ParsedCommandLine{}, German);
   window->show();
   window->activateWindow();
   if (!QTest::qWaitForWindowActive(window.get())) return nullptr;
@@ -76,7 +78,7 @@ class tst_RotatorWindow : public QObject {
 private slots:
   void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
   void cleanup() {
-    rotator::SetConfiguredRotator(std::nullopt);
+    antenna.reset();
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
   }
 

@@ -119,7 +119,7 @@ private slots:
     QFETCH(QString, caption);
     QFETCH(QRect, twips);
     FakePlatform platform;
-    QtWindow window(platform, {}, German);
+    QtWindow window(platform, nullptr, {}, German);
     QCOMPARE(window.windowTitle(), QStringLiteral(" Pelvorn V1.0 "));
     QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY(control && control->parentWidget() == &window && control->isVisibleTo(&window) && control->isEnabled());
@@ -191,7 +191,7 @@ private slots:
   void keyboard() {
     QFETCH(Keys, row);
     FakePlatform platform;
-    QtWindow window(platform, {}, German);
+    QtWindow window(platform, nullptr, {}, German);
     QCOMPARE(ShowAndActivate(window), StillRunning);
     QVERIFY(QTest::qWaitForWindowActive(&window));
     window.ownLocatorBox()->setText(QStringLiteral("JO62mm"));

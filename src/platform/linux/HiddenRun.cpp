@@ -7,6 +7,7 @@
 #include "platform/linux/InstanceGuard.h"
 #include "platform/linux/WaylandClipboard.h"
 #include "common/CommandLine.h"
+#include "rotator/RotctldAntenna.h"
 #include "window/FrontEnd.h"
 #include "window/PelvornForm.h"
 #include "window/WindowView.h"
@@ -111,7 +112,8 @@ private:
 
 }  // namespace
 
-std::optional<int> RunHiddenWithoutToolkit(std::u16string_view commandLine, InstanceGuard& guard) {
+std::optional<int> RunHiddenWithoutToolkit(std::u16string_view commandLine, InstanceGuard& guard,
+                                           const std::optional<std::string>& rotatorAddress) {
   const std::optional<NumberLocale> locale = KnownNumberLocale();
   if (!locale) return std::nullopt;
   ParsedCommandLine command = ReadCommandLine(commandLine, *locale);
@@ -119,7 +121,8 @@ std::optional<int> RunHiddenWithoutToolkit(std::u16string_view commandLine, Inst
 
   MemoryWindow window;
   MemoryPlatform platform(guard);
-  PelvornForm form(window, platform, std::move(command), *locale);
+  const auto antenna = rotator::RotctldAntenna::For(rotatorAddress, locale->decimalSeparator);
+  PelvornForm form(window, platform, antenna.get(), std::move(command), *locale);
   const bool mayRun = form.load();
   if (platform.toolkitNeeded() || !mayRun) return std::nullopt;
   form.activateOnce();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace pelvorn {
@@ -17,7 +18,9 @@ class InstanceGuard;
 // alone knows, or a message box or a beep is due (a second copy refused,
 // an unknown mode, a bad locator or coordinate). The caller then starts the
 // toolkit front end, which runs the program from the start; `guard` has then
-// been asked already and holds this copy's answer and lock.
-std::optional<int> RunHiddenWithoutToolkit(std::u16string_view commandLine, InstanceGuard& guard);
+// been asked already and holds this copy's answer and lock. With a
+// `rotatorAddress` the antenna turns once the result is out.
+std::optional<int> RunHiddenWithoutToolkit(std::u16string_view commandLine, InstanceGuard& guard,
+                                           const std::optional<std::string>& rotatorAddress);
 
 }  // namespace pelvorn

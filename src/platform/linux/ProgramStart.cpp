@@ -9,10 +9,10 @@
 
 namespace pelvorn {
 
-std::optional<int> StartProgram(std::vector<std::string>& arguments) {
+std::optional<int> StartProgram(std::vector<std::string>& arguments, std::optional<std::string>& rotatorAddress) {
   OpenClosedStandardStreams();
   std::signal(SIGPIPE, SIG_IGN);
-  return RunConsoleStart(arguments, ConsoleNumberLocale(), ConsoleStreams{stdin, stdout, stderr});
+  return RunConsoleStart(arguments, ConsoleNumberLocale(), ConsoleStreams{stdin, stdout, stderr}, rotatorAddress);
 }
 
 }  // namespace pelvorn

@@ -12,7 +12,8 @@ namespace pelvorn {
 // --help, --version, the rotator option and the console tools, with the
 // decimal separator of ConsoleNumberLocale. Returns the exit status when the
 // program is done with that, else nothing; the rotator option is then off
-// the front of `arguments`.
-std::optional<int> StartProgram(std::vector<std::string>& arguments);
+// the front of `arguments`, and `rotatorAddress` names the rotator chosen by
+// it or by the settings file (nullopt: none).
+std::optional<int> StartProgram(std::vector<std::string>& arguments, std::optional<std::string>& rotatorAddress);
 
 }  // namespace pelvorn

@@ -27,14 +27,15 @@ constexpr const char* QtFrontEndName = "pelvorn-qt";
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
-  if (const std::optional<int> status = pelvorn::StartProgram(arguments)) return *status;
+  std::optional<std::string> rotatorAddress;
+  if (const std::optional<int> status = pelvorn::StartProgram(arguments, rotatorAddress)) return *status;
 
   // An option no one answered is the front end's to read, as it always was.
   const bool option = !arguments.empty() && arguments.front().rfind("--", 0) == 0;
   pelvorn::InstanceGuard guard;
   if (!option) {
     const std::u16string commandLine = pelvorn::FromUtf8(pelvorn::JoinArguments(arguments));
-    if (const auto status = pelvorn::RunHiddenWithoutToolkit(commandLine, guard)) return *status;
+    if (const auto status = pelvorn::RunHiddenWithoutToolkit(commandLine, guard, rotatorAddress)) return *status;
   }
 
   const std::string frontEnd = pelvorn::FindOwnProgram(QtFrontEndName);

@@ -2,31 +2,18 @@
 
 #include "QtText.h"
 #include "window/Platform.h"
-#include "common/Text.h"
-#include "rotator/AzimuthRange.h"
-#include "rotator/HiddenRunRotator.h"
-#include "rotator/RotatorWorker.h"
-#include "rotator/RotctlLines.h"
 #include "window/PelvornForm.h"
 
 #include <QAction>
 #include <QLabel>
 
-#include <cmath>
-
 namespace pelvorn {
-namespace {
-
-// Within this much the antenna counts as standing on its target.
-constexpr double Reached = 0.5;
-
-}  // namespace
 
 QtRotatorControl::QtRotatorControl(QLabel& directionField, const PelvornForm& form, Platform& platform,
-                                   const NumberLocale& locale, const std::string& addressText)
-    : directionField_(directionField), form_(form), platform_(platform), locale_(locale) {
-  shortPath_ = new QAction(QStringLiteral("Antenne drehen (kurzer Weg)"), this);
-  longPath_ = new QAction(QStringLiteral("Antenne drehen (langer Weg)"), this);
+                                   const rotator::RotctldAntenna& antenna)
+    : directionField_(directionField), form_(form), platform_(platform) {
+  shortPath_ = new QAction(ToQString(rotator::ShortPathText), this);
+  longPath_ = new QAction(ToQString(rotator::LongPathText), this);
   shortPath_->setShortcut(QKeySequence(Qt::Key_F7));
   longPath_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7));
   for (QAction* action : {shortPath_, longPath_}) {
@@ -35,70 +22,33 @@ QtRotatorControl::QtRotatorControl(QLabel& directionField, const PelvornForm& fo
     directionField_.addAction(action);
   }
   directionField_.setContextMenuPolicy(Qt::ActionsContextMenu);
-  connect(shortPath_, &QAction::triggered, this, [this] { turn(false); });
-  connect(longPath_, &QAction::triggered, this, [this] { turn(true); });
+  connect(shortPath_, &QAction::triggered, this, [this] { presenter_->turn(false); });
+  connect(longPath_, &QAction::triggered, this, [this] { presenter_->turn(true); });
 
-  // The worker's events come on its thread and are handed to this one.
-  rotator::Worker::Events events;
-  events.commanded = [this](double azimuth) {
-    QMetaObject::invokeMethod(this, [this, azimuth] { commanded(azimuth); }, Qt::QueuedConnection);
-  };
-  events.position = [this](double azimuth) {
-    QMetaObject::invokeMethod(this, [this, azimuth] { reached(azimuth); }, Qt::QueuedConnection);
-  };
-  events.failed = [this](const std::string& message) {
-    const QString text = QString::fromStdString(message);
-    QMetaObject::invokeMethod(this, [this, text] { failed(text); }, Qt::QueuedConnection);
-  };
-  rotator::Options options;
-  options.decimalSeparator = locale.decimalSeparator < 0x80 ? static_cast<char>(locale.decimalSeparator) : ',';
-  worker_ = std::make_unique<rotator::Worker>(addressText, options, std::move(events));
+  // The worker's events come on its thread; queued to this object, they
+  // run on the window's thread, and go with this object when it goes.
+  rotator::AntennaView& view = *this;
+  presenter_ = std::make_unique<rotator::AntennaPresenter>(view, antenna, [this](std::function<void()> event) {
+    QMetaObject::invokeMethod(this, std::move(event), Qt::QueuedConnection);
+  });
 }
 
 QtRotatorControl::~QtRotatorControl() {
   // Before this object goes: the worker's thread may still post to it.
-  worker_.reset();
+  presenter_.reset();
 }
 
 void QtRotatorControl::resultChanged() {
-  const bool shown = form_.showsResult();
-  shortPath_->setEnabled(shown);
-  longPath_->setEnabled(shown);
+  const bool enabled = presenter_->actionsEnabled();
+  shortPath_->setEnabled(enabled);
+  longPath_->setEnabled(enabled);
 }
 
-QString QtRotatorControl::degrees(double value) const {
-  std::u16string text = FromUtf8(rotator::FormatDegrees(value));
-  for (char16_t& c : text) {
-    if (c == u'.') c = locale_.decimalSeparator;
-  }
-  return ToQString(text) + QStringLiteral("\u00b0");
-}
-
-void QtRotatorControl::turn(bool longPath) {
-  if (!form_.showsResult()) return;
-  const auto direction = rotator::DirectionFromCaption(ToU16(directionField_.text()), locale_.decimalSeparator);
-  if (!direction) return;
-  directionField_.setToolTip(QString());
-  worker_->turnTo(longPath ? rotator::LongPath(*direction) : *direction);
-}
-
-void QtRotatorControl::commanded(double azimuth) {
-  target_ = azimuth;
-  directionField_.setToolTip(QStringLiteral("Antenne dreht auf %1").arg(degrees(azimuth)));
-}
-
-void QtRotatorControl::reached(double azimuth) {
-  if (std::fabs(azimuth - target_) <= Reached) {
-    directionField_.setToolTip(QStringLiteral("Antenne steht auf %1").arg(degrees(azimuth)));
-  } else {
-    directionField_.setToolTip(
-        QStringLiteral("Antenne dreht auf %1, steht auf %2").arg(degrees(target_), degrees(azimuth)));
-  }
-}
-
-void QtRotatorControl::failed(const QString& message) {
-  directionField_.setToolTip(QString());
-  platform_.warning(RotatorBoxTitle, ToU16(message));
+bool QtRotatorControl::showsResult() const { return form_.showsResult(); }
+std::u16string QtRotatorControl::directionCaption() const { return ToU16(directionField_.text()); }
+void QtRotatorControl::setTip(std::u16string_view text) { directionField_.setToolTip(ToQString(text)); }
+void QtRotatorControl::warn(std::u16string_view title, std::u16string_view message) {
+  platform_.warning(title, message);
 }
 
 }  // namespace pelvorn

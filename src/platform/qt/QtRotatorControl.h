@@ -1,11 +1,10 @@
 #pragma once
 
-#include "common/NumberLocale.h"
+#include "rotator/AntennaPresenter.h"
 
 #include <QObject>
 
 #include <memory>
-#include <string>
 
 class QAction;
 class QLabel;
@@ -15,21 +14,19 @@ namespace pelvorn {
 class PelvornForm;
 class Platform;
 namespace rotator {
-class Worker;
+class RotctldAntenna;
 }
 
-// Turning the antenna from the window, present only when a rotator is
-// configured: the direction field gets a context menu and the window the
-// shortcuts F7 "Antenne drehen (kurzer Weg)" and Shift+F7 "Antenne drehen
-// (langer Weg)", enabled while a result is shown. The command runs on the
-// rotator worker's thread; while the antenna turns, the direction field's
-// tooltip tells where it stands. Failures show in a warning box.
-class QtRotatorControl final : public QObject {
+// The antenna commands in Qt, present only when a rotator is configured:
+// the direction field's context menu and the window's shortcuts F7 and
+// Shift+F7, the tooltip, and the hand-off of the worker's events to the
+// window's thread. What they do is the AntennaPresenter's.
+class QtRotatorControl final : public QObject, private rotator::AntennaView {
   Q_OBJECT
 
 public:
   QtRotatorControl(QLabel& directionField, const PelvornForm& form, Platform& platform,
-                   const NumberLocale& locale, const std::string& addressText);
+                   const rotator::RotctldAntenna& antenna);
   // Cancels a command still running; returns within a tenth of a second.
   ~QtRotatorControl() override;
 
@@ -41,23 +38,18 @@ public:
   QAction* longPathAction() const { return longPath_; }
 
 private:
-  void turn(bool longPath);
-  void commanded(double azimuth);
-  void reached(double azimuth);
-  void failed(const QString& message);
-  QString degrees(double value) const;
+  // AntennaView
+  bool showsResult() const override;
+  std::u16string directionCaption() const override;
+  void setTip(std::u16string_view text) override;
+  void warn(std::u16string_view title, std::u16string_view message) override;
 
   QLabel& directionField_;
   const PelvornForm& form_;
   Platform& platform_;
-  NumberLocale locale_;
   QAction* shortPath_ = nullptr;
   QAction* longPath_ = nullptr;
-  double target_ = 0.0;
-  std::unique_ptr<rotator::Worker> worker_;
+  std::unique_ptr<rotator::AntennaPresenter> presenter_;
 };
-
-// The title of the rotator's warning boxes.
-inline constexpr char16_t RotatorBoxTitle[] = u" Rotor ";
 
 }  // namespace pelvorn

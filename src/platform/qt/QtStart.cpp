@@ -9,6 +9,7 @@
 #include "platform/qt/ConsolePlatform.h"
 #include "platform/qt/DesktopPlatform.h"
 #include "common/CommandLine.h"
+#include "rotator/RotctldAntenna.h"
 #include "window/FrontEnd.h"
 
 #include <QApplication>
@@ -39,7 +40,8 @@ void PrintError(const char* utf8Line) { std::fputs(utf8Line, stderr); }
 
 }  // namespace
 
-int StartWithQt(char* programPath, const std::u16string& commandLine) {
+int StartWithQt(char* programPath, const std::u16string& commandLine,
+                const std::optional<std::string>& rotatorAddress) {
   // QLocale reads the user's locale from the environment; no application
   // object is needed for that, so the command line is read once, here.
   const NumberLocale locale = NumberLocaleOf(QLocale::system());
@@ -106,7 +108,8 @@ int StartWithQt(char* programPath, const std::u16string& commandLine) {
     platform = std::make_unique<DesktopPlatform>(hidden ? DesktopPlatform::Run::Hidden
                                                         : DesktopPlatform::Run::Ordinary);
   }
-  QtWindow window(*platform, std::move(command), locale);
+  const auto antenna = rotator::RotctldAntenna::For(rotatorAddress, locale.decimalSeparator);
+  QtWindow window(*platform, antenna.get(), std::move(command), locale);
   return window.form().run(window);
 }
 

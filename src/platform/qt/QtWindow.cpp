@@ -3,7 +3,7 @@
 #include "QtRotatorControl.h"
 #include "QtText.h"
 #include "QtWindowLayout.h"
-#include "rotator/RotatorSettings.h"
+#include "rotator/RotctldAntenna.h"
 #include "window/ControlTable.h"
 #include "window/Keys.h"
 
@@ -68,16 +68,15 @@ bool IsAltQuestionMark(const QKeyEvent& key) {
 
 }  // namespace
 
-QtWindow::QtWindow(Platform& platform, ParsedCommandLine command, const NumberLocale& locale, QWidget* parent)
-    : QWidget(parent), form_(*this, platform, std::move(command), locale) {
+QtWindow::QtWindow(Platform& platform, rotator::RotctldAntenna* antenna, ParsedCommandLine command,
+                   const NumberLocale& locale, QWidget* parent)
+    : QWidget(parent), form_(*this, platform, antenna, std::move(command), locale) {
   setObjectName(QStringLiteral("Pelvorn"));
   setWindowTitle(ToQString(DesignCaption));
   setWindowIcon(QIcon(QPixmap(pelvorn_xpm)));
   buildControls();
   bindKeys();
-  if (const auto& rotatorAddress = rotator::ConfiguredRotator()) {
-    rotator_ = std::make_unique<QtRotatorControl>(*directionField(), form_, platform, locale, *rotatorAddress);
-  }
+  if (antenna) rotator_ = std::make_unique<QtRotatorControl>(*directionField(), form_, platform, *antenna);
 }
 
 QtWindow::~QtWindow() = default;

@@ -17,6 +17,9 @@ class QPushButton;
 namespace pelvorn {
 
 class QtRotatorControl;
+namespace rotator {
+class RotctldAntenna;
+}
 
 // The window "Pelvorn" drawn with Qt Widgets: two locator boxes, the
 // distance and direction fields and three buttons, laid out from the control
@@ -25,7 +28,9 @@ class QtWindow final : public QWidget, public WindowView, public FrontEnd {
   Q_OBJECT
 
 public:
-  QtWindow(Platform& platform, ParsedCommandLine command, const NumberLocale& locale, QWidget* parent = nullptr);
+  // `antenna` is the configured rotator, null without one.
+  QtWindow(Platform& platform, rotator::RotctldAntenna* antenna, ParsedCommandLine command, const NumberLocale& locale,
+           QWidget* parent = nullptr);
   ~QtWindow() override;
 
   PelvornForm& form() { return form_; }

@@ -8,6 +8,7 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
-  if (const std::optional<int> status = pelvorn::StartProgram(arguments)) return *status;
-  return pelvorn::StartWithQt(argv[0], pelvorn::FromUtf8(pelvorn::JoinArguments(arguments)));
+  std::optional<std::string> rotatorAddress;
+  if (const std::optional<int> status = pelvorn::StartProgram(arguments, rotatorAddress)) return *status;
+  return pelvorn::StartWithQt(argv[0], pelvorn::FromUtf8(pelvorn::JoinArguments(arguments)), rotatorAddress);
 }

@@ -99,18 +99,21 @@ class StandardStreams {
 
 }  // namespace
 
-std::optional<int> RunFromConsole(std::u16string& argumentText, const NumberLocale& locale) {
+std::optional<int> RunFromConsole(std::u16string& argumentText, const NumberLocale& locale,
+                                  std::optional<std::string>& rotatorAddress) {
   const std::size_t first = argumentText.find_first_not_of(u" \t");
   if (first == std::u16string::npos || argumentText.compare(first, 2, u"--") != 0) {
     // No option: the rotator of the settings file, if any; the text stays.
     std::vector<std::string> none;
-    rotator::ConfigureRotator(none);
+    rotatorAddress = rotator::ChooseRotator(none).address;
     return std::nullopt;
   }
 
   std::vector<std::string> arguments = SplitArguments(argumentText);
   StandardStreams streams;
-  if (auto status = RunConsoleStart(arguments, locale, {streams.in(), streams.out(), streams.err()})) return status;
+  if (auto status = RunConsoleStart(arguments, locale, {streams.in(), streams.out(), streams.err()}, rotatorAddress)) {
+    return status;
+  }
   // The window or the hidden run, with what follows the options.
   argumentText = FromUtf8(JoinArguments(arguments));
   return std::nullopt;

@@ -15,12 +15,14 @@ namespace pelvorn::win32 {
 // here. Returns nothing when the window or the hidden run is to start; then
 // `argumentText` holds what follows a --rotator option. Text without the
 // leading "--" is left exactly as it is; the rotator is then the one of the
-// settings file (%APPDATA%\pelvorn\Pelvorn.ini), if any.
+// settings file (%APPDATA%\pelvorn\Pelvorn.ini), if any. `rotatorAddress`
+// receives the rotator chosen (nullopt: none).
 //
 // Standard input, output and error that are files or pipes are used as
 // they are; those missing (a GUI program started from a console has none)
 // are the parent's console, attached for this run. Bytes pass unchanged in
 // both directions (UTF-8, CR LF kept).
-std::optional<int> RunFromConsole(std::u16string& argumentText, const NumberLocale& locale);
+std::optional<int> RunFromConsole(std::u16string& argumentText, const NumberLocale& locale,
+                                  std::optional<std::string>& rotatorAddress);
 
 }  // namespace pelvorn::win32

@@ -6,8 +6,8 @@
 #include "Win32Platform.h"
 #include "Win32RotatorControl.h"
 #include "Win32Window.h"
-#include "rotator/RotatorSettings.h"
 #include "common/CommandLine.h"
+#include "rotator/RotctldAntenna.h"
 #include "window/FrontEnd.h"
 #include "window/PelvornForm.h"
 
@@ -22,18 +22,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const std::wstring commandLine = GetCommandLineW();
   std::u16string argumentText(win32::ArgumentText(std::u16string(commandLine.begin(), commandLine.end())));
   // "--help", "--batch" and the other options from cmd.exe or PowerShell.
-  if (auto status = win32::RunFromConsole(argumentText, locale)) return *status;
+  std::optional<std::string> rotatorAddress;
+  if (auto status = win32::RunFromConsole(argumentText, locale, rotatorAddress)) return *status;
   ParsedCommandLine command = ReadCommandLine(argumentText, locale);
 
   win32::Win32Platform platform;
   win32::Win32Window window(instance);
   platform.setOwner(window.handle());
-  PelvornForm form(window, platform, std::move(command), locale);
+  // Made before the form, which uses it, so that it goes after it.
+  const auto antenna = rotator::RotctldAntenna::For(rotatorAddress, locale.decimalSeparator);
+  PelvornForm form(window, platform, antenna.get(), std::move(command), locale);
   window.setForm(form);
   // A configured rotator adds the direction field's menu and keys.
-  if (const auto& rotator = rotator::ConfiguredRotator()) {
+  if (antenna) {
     window.setRotator(std::make_unique<win32::Win32RotatorControl>(window.handle(), window.directionField(), form,
-                                                                   platform, locale, *rotator));
+                                                                   platform, *antenna));
   }
   return form.run(window);
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "common/NumberLocale.h"
+#include "rotator/AntennaPresenter.h"
 #include "window/Platform.h"
-#include "rotator/RotatorWorker.h"
 
 #include <windows.h>
 
@@ -11,28 +10,32 @@
 
 namespace pelvorn {
 class PelvornForm;
+namespace rotator {
+class RotctldAntenna;
 }
+}  // namespace pelvorn
 
 namespace pelvorn::win32 {
 
-// The message the rotator's worker thread posts to the window: WPARAM the
-// kind of event, LPARAM a RotatorEvent* the window's thread deletes.
+// The message that hands the rotator worker's events to the window's
+// thread: LPARAM a std::function<void()>* the window's thread runs and
+// deletes.
 inline constexpr UINT RotatorEventMessage = WM_APP + 17;
 // The menu commands of the direction field.
 inline constexpr int ShortPathCommand = 0x7101;
 inline constexpr int LongPathCommand = 0x7102;
 
-// With a configured rotator: the context menu of the direction field,
-// "Antenne drehen (kurzer Weg)" (F7) and "Antenne drehen (langer Weg)"
-// (Shift+F7), enabled while the window shows a result. The antenna turns
-// on the worker's thread; its failure is a warning box " Rotor ". The
-// window's layout stays as it is; the position shows in the field's tooltip.
-class Win32RotatorControl {
+// The antenna commands in Win32, present only when a rotator is
+// configured: the direction field's context menu, the keys F7 and
+// Shift+F7, the field's tooltip, and the hand-off of the worker's events
+// to the window's thread. What they do is the AntennaPresenter's. The
+// window's layout stays as it is.
+class Win32RotatorControl final : private rotator::AntennaView {
 public:
   Win32RotatorControl(HWND window, HWND directionField, const PelvornForm& form, Platform& platform,
-                      const NumberLocale& locale, const std::string& addressText);
+                      const rotator::RotctldAntenna& antenna);
   // Stops the worker before the window goes (its thread posts to it).
-  ~Win32RotatorControl();
+  ~Win32RotatorControl() override;
   Win32RotatorControl(const Win32RotatorControl&) = delete;
   Win32RotatorControl& operator=(const Win32RotatorControl&) = delete;
 
@@ -44,21 +47,21 @@ public:
   // WM_COMMAND of a menu item; true when it was one of the two.
   bool command(int id);
   // RotatorEventMessage.
-  void event(WPARAM kind, LPARAM payload);
+  void event(LPARAM payload);
 
 private:
-  void turn(bool longPath);
-  void setTip(const std::wstring& text);
-  std::wstring degrees(double value) const;
+  // AntennaView
+  bool showsResult() const override;
+  std::u16string directionCaption() const override;
+  void setTip(std::u16string_view text) override;
+  void warn(std::u16string_view title, std::u16string_view message) override;
 
   HWND window_;
   HWND field_;
   HWND tooltip_ = nullptr;
   const PelvornForm& form_;
   Platform& platform_;
-  NumberLocale locale_;
-  double target_ = 0.0;
-  std::unique_ptr<rotator::Worker> worker_;
+  std::unique_ptr<rotator::AntennaPresenter> presenter_;
 };
 
 }  // namespace pelvorn::win32

@@ -259,7 +259,7 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (rotator_ && rotator_->contextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return 0;
       break;
     case RotatorEventMessage:
-      if (rotator_) rotator_->event(wParam, lParam);
+      if (rotator_) rotator_->event(lParam);
       return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == 0 && lParam == 0 && rotator_ && rotator_->command(LOWORD(wParam))) return 0;

@@ -1,0 +1,77 @@
+#include "AntennaPresenter.h"
+
+#include "AzimuthRange.h"
+#include "RotatorWorker.h"
+#include "RotctlLines.h"
+#include "RotctldAntenna.h"
+#include "common/Text.h"
+
+#include <cmath>
+
+namespace pelvorn::rotator {
+namespace {
+
+// Within this much the antenna counts as standing on its target.
+constexpr double Reached = 0.5;
+
+}  // namespace
+
+AntennaPresenter::AntennaPresenter(AntennaView& view, const RotctldAntenna& antenna,
+                                   ToWindowThread toWindowThread)
+    : view_(view), decimalSeparator_(antenna.decimalSeparator()) {
+  Worker::Events events;
+  events.commanded = [this, toWindowThread](double azimuth) {
+    toWindowThread([this, azimuth] { commanded(azimuth); });
+  };
+  events.position = [this, toWindowThread](double azimuth) {
+    toWindowThread([this, azimuth] { position(azimuth); });
+  };
+  events.failed = [this, toWindowThread](const std::string& message) {
+    toWindowThread([this, message] { failed(message); });
+  };
+  worker_ = std::make_unique<Worker>(antenna.addressText(), OptionsFor(decimalSeparator_), std::move(events));
+  turnTo_ = [worker = worker_.get()](double direction) { worker->turnTo(direction); };
+}
+
+AntennaPresenter::AntennaPresenter(AntennaView& view, char16_t decimalSeparator, std::function<void(double)> turnTo)
+    : view_(view), decimalSeparator_(decimalSeparator), turnTo_(std::move(turnTo)) {}
+
+AntennaPresenter::~AntennaPresenter() { worker_.reset(); }
+
+bool AntennaPresenter::actionsEnabled() const { return view_.showsResult(); }
+
+void AntennaPresenter::turn(bool longPath) {
+  if (!actionsEnabled()) return;
+  const auto direction = DirectionFromCaption(view_.directionCaption(), decimalSeparator_);
+  if (!direction) return;
+  view_.setTip(u"");
+  turnTo_(longPath ? LongPath(*direction) : *direction);
+}
+
+std::u16string AntennaPresenter::degrees(double value) const {
+  std::u16string text = FromUtf8(FormatDegrees(value));
+  for (char16_t& c : text) {
+    if (c == u'.') c = decimalSeparator_;
+  }
+  return text + u'\u00b0';
+}
+
+void AntennaPresenter::commanded(double azimuth) {
+  target_ = azimuth;
+  view_.setTip(u"Antenne dreht auf " + degrees(azimuth));
+}
+
+void AntennaPresenter::position(double azimuth) {
+  if (std::fabs(azimuth - target_) <= Reached) {
+    view_.setTip(u"Antenne steht auf " + degrees(azimuth));
+  } else {
+    view_.setTip(u"Antenne dreht auf " + degrees(target_) + u", steht auf " + degrees(azimuth));
+  }
+}
+
+void AntennaPresenter::failed(const std::string& message) {
+  view_.setTip(u"");
+  view_.warn(RotatorBoxTitle, FromUtf8(message));
+}
+
+}  // namespace pelvorn::rotator

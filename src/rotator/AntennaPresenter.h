@@ -1,0 +1,78 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace pelvorn::rotator {
+
+class RotctldAntenna;
+class Worker;
+
+// The texts of the window's antenna commands. The menus show the keys
+// F7 (short path) and Shift+F7 (long path) beside them.
+inline constexpr char16_t ShortPathText[] = u"Antenne drehen (kurzer Weg)";
+inline constexpr char16_t LongPathText[] = u"Antenne drehen (langer Weg)";
+inline constexpr char16_t ShortPathKeyName[] = u"F7";
+inline constexpr char16_t LongPathKeyName[] = u"Umschalt+F7";
+// The title of the rotator's warning boxes.
+inline constexpr char16_t RotatorBoxTitle[] = u" Rotor ";
+
+// What the antenna commands ask of a window.
+class AntennaView {
+public:
+  virtual ~AntennaView() = default;
+  // Whether the window shows a result of its last calculation.
+  virtual bool showsResult() const = 0;
+  // The text of the direction field.
+  virtual std::u16string directionCaption() const = 0;
+  // Sets the direction field's tooltip; empty: none.
+  virtual void setTip(std::u16string_view text) = 0;
+  // A modal warning box.
+  virtual void warn(std::u16string_view title, std::u16string_view message) = 0;
+};
+
+// Hands a call over to the window's thread; it runs there later.
+using ToWindowThread = std::function<void(std::function<void()>)>;
+
+// Turning the antenna from a window, whichever toolkit draws it: the
+// commands are enabled while the window shows a result; the short path
+// turns to the direction field's value, the long path to the opposite. The
+// worker turns the antenna on its own thread; its events come back through
+// the window's thread, and the tooltip tells where the antenna stands.
+// Failures show in a warning box " Rotor ".
+class AntennaPresenter {
+public:
+  // Turns `antenna` on a worker thread, whose events reach this presenter
+  // through `toWindowThread`.
+  AntennaPresenter(AntennaView& view, const RotctldAntenna& antenna, ToWindowThread toWindowThread);
+  // Hands each azimuth to `turnTo` instead (tests).
+  AntennaPresenter(AntennaView& view, char16_t decimalSeparator, std::function<void(double)> turnTo);
+  // Cancels a command still running and waits for its thread (a tenth of a
+  // second); events already handed over must not reach this presenter.
+  ~AntennaPresenter();
+  AntennaPresenter(const AntennaPresenter&) = delete;
+  AntennaPresenter& operator=(const AntennaPresenter&) = delete;
+
+  bool actionsEnabled() const;
+  // The user asked to turn the antenna.
+  void turn(bool longPath);
+
+  // The worker's events, on the window's thread: the daemon took `azimuth`,
+  // the antenna stands at `azimuth`, the command failed (German, UTF-8).
+  void commanded(double azimuth);
+  void position(double azimuth);
+  void failed(const std::string& message);
+
+private:
+  std::u16string degrees(double value) const;
+
+  AntennaView& view_;
+  char16_t decimalSeparator_;
+  std::unique_ptr<Worker> worker_;
+  std::function<void(double)> turnTo_;
+  double target_ = 0.0;
+};
+
+}  // namespace pelvorn::rotator

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pelvorn {
+
+// The rotator as the window's behaviour sees it. The program's start-up
+// hands the form one when a rotator is configured (the rotctld client
+// implements it); without one the form gets none and nothing touches the
+// network.
+class Antenna {
+public:
+  virtual ~Antenna() = default;
+
+  // For a hidden run whose result is out: turns the antenna to `direction`,
+  // the text of the direction field (the short path), and waits until the
+  // rotator has taken the command. Returns the German message when that
+  // failed, nothing when it succeeded.
+  virtual std::optional<std::u16string> turnForHiddenRun(std::u16string_view direction) = 0;
+};
+
+}  // namespace pelvorn
