@@ -77,10 +77,10 @@ void Serve(int connection, const std::string& mode, const char* log) {
         for (int i = 0; i < (flood ? 100000 : 8); ++i) lines += "min_az=0.000000\n";
         lines += "max_az=360.000000\ndone\n";
         for (std::size_t at = 0; at < lines.size();) {
-          const std::size_t end = flood ? lines.size() : lines.find('\n', at) + 1;
-          if (!flood) usleep(400000);
-          if (send(connection, lines.data() + at, end - at, MSG_NOSIGNAL) < 0) return;
-          at = end;
+          const std::size_t next = flood ? lines.size() : lines.find('\n', at) + 1;
+          if (!flood) usleep(400000);  // a peer that trickles: one line every 0.4 s
+          if (send(connection, lines.data() + at, next - at, MSG_NOSIGNAL) < 0) return;
+          at = next;
         }
         continue;
       }
