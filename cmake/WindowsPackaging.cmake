@@ -1,13 +1,15 @@
 # The Windows packages, built with Pelvorn.exe: Pelvorn-<version>-win64.zip
 # (program, README, licence text) and the installer
 # Pelvorn-<version>-win64-setup.exe (NSIS, per user, Start-menu entry,
-# uninstaller). x86-64 only; the i686 build makes no packages.
-if(NOT CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
-  return()
-endif()
+# uninstaller); -win32 for the i686 build.
 find_program(PELVORN_MAKENSIS makensis REQUIRED)
 
-set(pelvorn_package Pelvorn-${PROJECT_VERSION}-win64)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(pelvorn_bits 64)
+else()
+  set(pelvorn_bits 32)
+endif()
+set(pelvorn_package Pelvorn-${PROJECT_VERSION}-win${pelvorn_bits})
 set(pelvorn_stage ${CMAKE_BINARY_DIR}/${pelvorn_package})
 # The licence text: LICENSE of the project, or else its copyright line.
 set(PELVORN_LICENCE_FILE ${PROJECT_SOURCE_DIR}/LICENSE)
@@ -32,7 +34,7 @@ add_custom_command(
 set(pelvorn_nsi ${PROJECT_SOURCE_DIR}/packaging/windows/Pelvorn.nsi)
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/${pelvorn_package}-setup.exe
-  COMMAND ${PELVORN_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION}
+  COMMAND ${PELVORN_MAKENSIS} -V2 -DBITS=${pelvorn_bits} -DVERSION=${PROJECT_VERSION}
           -DVERSION4=${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.${PROJECT_VERSION_PATCH}
           "-DCOPYRIGHT=${PELVORN_COPYRIGHT}" -DEXE=$<TARGET_FILE:Pelvorn>
           -DREADME=${PROJECT_SOURCE_DIR}/README.md -DLICENCE=${PELVORN_LICENCE_FILE}

@@ -1,17 +1,25 @@
 # Test set-up of the Windows build, included by tests/CMakeLists.txt before
 # the toolkit-free core tests: GoogleTest from Debian's sources built with
-# the cross compiler, and wine64 as the emulator that CTest runs the test
-# programs with (tests/wine/wine.sh, in a prefix of this build tree). Then
-# the tests of the Win32 front end and the end-to-end suite under Wine, which
-# has a prefix of its own.
+# the cross compiler, and Wine as the emulator that CTest runs the test
+# programs with (tests/wine/wine.sh, in a prefix of this build tree): wine64
+# for the x86-64 build, 32-bit Wine with a prefix of 32-bit Windows for the
+# i686 one. Then the tests of the Win32 front end and the end-to-end suite
+# under Wine, which has a prefix of its own.
 set(PELVORN_WINE_SH ${PROJECT_SOURCE_DIR}/tests/wine/wine.sh)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(PELVORN_WINEARCH win64)
+else()
+  set(PELVORN_WINEARCH win32)
+endif()
 set(PELVORN_UNIT_WINEPREFIX ${CMAKE_BINARY_DIR}/wine/unit)
 set(PELVORN_E2E_WINEPREFIX ${CMAKE_BINARY_DIR}/wine/e2e)
-set(CMAKE_CROSSCOMPILING_EMULATOR env PELVORN_WINEPREFIX=${PELVORN_UNIT_WINEPREFIX} ${PELVORN_WINE_SH})
+set(CMAKE_CROSSCOMPILING_EMULATOR env PELVORN_WINEARCH=${PELVORN_WINEARCH}
+    PELVORN_WINEPREFIX=${PELVORN_UNIT_WINEPREFIX} ${PELVORN_WINE_SH})
 # CTest runs the test programs to list their tests before it runs any test,
 # so the prefix is made with the build.
 add_custom_target(pelvorn_unit_wineprefix ALL
-                  COMMAND env PELVORN_WINEPREFIX=${PELVORN_UNIT_WINEPREFIX} ${PELVORN_WINE_SH} --make
+                  COMMAND env PELVORN_WINEARCH=${PELVORN_WINEARCH} PELVORN_WINEPREFIX=${PELVORN_UNIT_WINEPREFIX}
+                          ${PELVORN_WINE_SH} --make
                   COMMENT "Wine prefix for the Windows test programs")
 
 set(PELVORN_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to build for Windows")

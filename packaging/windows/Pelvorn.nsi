@@ -2,11 +2,18 @@
 ; the program in %LOCALAPPDATA%\Programs\Pelvorn, a Start-menu entry, and an
 ; uninstaller that "Apps" lists (registered under HKCU).
 ; Built by cmake/WindowsPackaging.cmake:
-;   makensis -DVERSION=1.0.3 -DVERSION4=1.0.0.3 -DCOPYRIGHT=... -DEXE=... -DREADME=...
-;            -DLICENCE=... -DICON=... -DOUTFILE=... Pelvorn.nsi
-; A 64-bit installer for the 64-bit program (Wine here runs 64-bit programs only).
-Target amd64-unicode
+;   makensis -DBITS=64 -DVERSION=1.0.3 -DVERSION4=1.0.0.3 -DCOPYRIGHT=... -DEXE=...
+;            -DREADME=... -DLICENCE=... -DICON=... -DOUTFILE=... Pelvorn.nsi
+; BITS=64: a 64-bit installer for the 64-bit program; BITS=32: a 32-bit one
+; for the 32-bit program. Both refuse Windows older than 7 SP1, the 64-bit
+; one can only start on 64-bit Windows.
+!if ${BITS} == 64
+  Target amd64-unicode
+!else
+  Target x86-unicode
+!endif
 !include "MUI2.nsh"
+!include "WinVer.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Pelvorn"
 
@@ -31,6 +38,18 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "${COPYRIGHT}"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "German"
+
+!define TOO_OLD 'MessageBox MB_OK|MB_ICONSTOP "Pelvorn braucht Windows 7 mit Service Pack 1 oder neuer." /SD IDOK'
+Function .onInit
+  ${IfNot} ${AtLeastWin7}
+    ${TOO_OLD}
+    Abort
+  ${ElseIf} ${IsWin7}
+  ${AndIfNot} ${AtLeastServicePack} 1
+    ${TOO_OLD}
+    Abort
+  ${EndIf}
+FunctionEnd
 
 Section "Pelvorn"
   SetShellVarContext current

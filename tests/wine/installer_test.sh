@@ -1,7 +1,8 @@
 #!/bin/bash
 # The NSIS installer under Wine, silent (/S): it puts the program, README and
 # licence text into the user's program folder with a Start-menu entry and an
-# "Apps" entry, and its uninstaller takes all of it away again.
+# "Apps" entry, and its uninstaller takes all of it away again. On Windows
+# older than 7 SP1 it refuses.
 # Usage: installer_test.sh SETUP.exe PROGRAM.exe (PELVORN_WINEPREFIX set)
 set -u
 setup=$1 exe=$2
@@ -17,6 +18,13 @@ folder=$users/AppData/Local/Programs/Pelvorn
 link="$users/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Pelvorn.lnk"
 registered() { "$wine_sh" reg query "$key" /v DisplayVersion 2>/dev/null | grep -q 'REG_SZ *1\.0\.3'; }
 gone() { [ ! -e "$folder" ] && [ ! -e "$link" ] && ! registered; }
+
+# Older than Windows 7 SP1 (Wine set to report Vista): it refuses and
+# installs nothing.
+"$wine_sh" reg add 'HKCU\Software\Wine' /v Version /d vista /f >/dev/null 2>&1
+check "on Windows Vista the installer ends with a failure status" eval '! "$wine_sh" "$setup" /S'
+check "on Windows Vista nothing is installed" gone
+"$wine_sh" reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1
 
 check "installer ends with status 0" "$wine_sh" "$setup" /S
 check "the installed program is the one built" cmp -s "$exe" "$folder/Pelvorn.exe"

@@ -59,7 +59,7 @@ check_clipboard "Alt+F, Alt+E, Enter: the result of JO62MM to KM38MM" "$RESULT_D
 # The screenshot shows the result fields filled: a look at it tells whether
 # any caption is clipped.
 if [ -n "${PELVORN_SCREENSHOT:-}" ] && command -v import >/dev/null; then
-  import -window root "$PELVORN_SCREENSHOT" 2>/dev/null
+  import -window "$main" "$PELVORN_SCREENSHOT" 2>/dev/null
   check "screenshot in $PELVORN_SCREENSHOT" test -s "$PELVORN_SCREENSHOT"
 fi
 # At 96 dpi the designed client area is 386 x 98 pixels; it only grows.

@@ -1,6 +1,9 @@
 #!/bin/bash
-# Runs a Windows program under wine64 in the prefix $PELVORN_WINEPREFIX and
-# exits with its status.
+# Runs a Windows program under Wine in the prefix $PELVORN_WINEPREFIX and
+# exits with its status: 64-bit Wine (wine64) by default, 32-bit Wine (wine,
+# Debian's wine32:i386, a prefix of 32-bit Windows) with
+# PELVORN_WINEARCH=win32. PELVORN_WINEDEBUG, if set, replaces WINEDEBUG=-all
+# (e.g. -all,+debugstr: the program's debugger output on standard error).
 #
 # The wine server and Wine's services run apart from the caller's processes,
 # so that a test script's clean-up ends the programs it started but not the
@@ -23,11 +26,15 @@
 #                          starts the session
 #        wine.sh --stop    ends the session (wineserver -k for this prefix only)
 set -u
-wine=/usr/lib/wine/wine64
+case ${PELVORN_WINEARCH:-win64} in
+  win64) wine=/usr/lib/wine/wine64 package=wine64 ;;
+  win32) wine=/usr/lib/wine/wine package=wine32:i386 && export WINEARCH=win32 ;;
+  *) echo "wine.sh: PELVORN_WINEARCH must be win64 or win32, not $PELVORN_WINEARCH" >&2; exit 1 ;;
+esac
 wineserver=/usr/lib/wine/wineserver
-[ -x "$wine" ] || { echo "wine.sh: $wine is missing (Debian package wine64)" >&2; exit 1; }
+[ -x "$wine" ] || { echo "wine.sh: $wine is missing (Debian package $package)" >&2; exit 1; }
 export WINEPREFIX=${PELVORN_WINEPREFIX:?wine.sh: PELVORN_WINEPREFIX is not set}
-export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml,winemenubuilder.exe='
+export WINEDEBUG=${PELVORN_WINEDEBUG:--all} WINEDLLOVERRIDES='mscoree,mshtml,winemenubuilder.exe='
 format=$WINEPREFIX/.number-format
 session=$WINEPREFIX/.session
 

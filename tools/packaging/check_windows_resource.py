@@ -2,7 +2,7 @@
 """Checks the Windows resources of Pelvorn: the version information block and
 the application icon, in a compiled resource file (.res, as windres -O res
 writes it) or in the linked program (Pelvorn.exe, read with wrestool from
-icoutils).
+icoutils), and in the program its manifest.
 
 Usage: check_windows_resource.py RES_OR_EXE_FILE SOURCE_DIR
 
@@ -17,7 +17,10 @@ import subprocess
 import sys
 from pathlib import Path
 
-RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
+RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
+# The compatibility GUIDs of Windows 7, 8, 8.1 and 10/11 in the manifest.
+SUPPORTED_OS = ["35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
+                "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"]
 LANG_GERMAN_GERMANY, CODE_PAGE_UNICODE = 0x0407, 1200
 VOS__WINDOWS32, VFT_APP = 0x4, 0x1
 
@@ -106,6 +109,20 @@ def expected_identity(source_dir):
     return strings, numbers
 
 
+def manifest_faults(manifests):
+    """The program's manifest names Windows 7 to 11 and asks for per-monitor
+    DPI awareness (v2, then v1), with the older element for Windows 8.1."""
+    if len(manifests) != 1:
+        return [f"expected one manifest, found {len(manifests)}"]
+    text = manifests[0].decode("utf-8", "replace")
+    faults = [f"manifest lacks supportedOS {{{guid}}}" for guid in SUPPORTED_OS
+              if f'Id="{{{guid}}}"' not in text]
+    for element, value in (("dpiAware", "true/pm"), ("dpiAwareness", "PerMonitorV2, PerMonitor")):
+        if not re.search(rf"<{element}\b[^>]*>\s*{re.escape(value)}\s*</{element}>", text):
+            faults.append(f"manifest lacks <{element}>{value}</{element}>")
+    return faults
+
+
 def check(res_path, source_dir):
     faults = []
     strings, numbers = expected_identity(source_dir)
@@ -165,6 +182,8 @@ def check(res_path, source_dir):
         icon_ids = {e[1] for e in entries if e[0] == RT_ICON}
         if any(s[7] not in icon_ids for s in sizes):
             faults.append("icon group names an icon image that is missing")
+    if res_path.suffix.lower() == ".exe":
+        faults += manifest_faults([e[3] for e in entries if e[0] == RT_MANIFEST])
     return faults
 
 

@@ -1,5 +1,6 @@
 #include "Win32Window.h"
 
+#include "Win32Dpi.h"
 #include "Win32RotatorControl.h"
 
 #include "WideText.h"
@@ -98,7 +99,7 @@ Win32Window::Win32Window(HINSTANCE instance) {
     controls_[static_cast<std::size_t>(entry.control)] = CreateControl(window_, instance, entry);
   }
   defaultButton_ = control(ButtonPressedByEnter(std::nullopt));
-  layOut();
+  layOut(dpi::ForWindow(window_));
 }
 
 Win32Window::~Win32Window() {
@@ -107,12 +108,10 @@ Win32Window::~Win32Window() {
   if (font_) DeleteObject(font_);
 }
 
-void Win32Window::layOut() {
+void Win32Window::layOut(UINT dpi) {
   if (!window_) return;
-  const UINT dpi = GetDpiForWindow(window_);
   NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+  dpi::NonClientMetrics(metrics, dpi);
   HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
 
   // The layout grows as a whole when the font is larger than the one it was
@@ -122,7 +121,7 @@ void Win32Window::layOut() {
   HGDIOBJ previous = SelectObject(dc, font);
   TEXTMETRICW text{};
   GetTextMetricsW(dc, &text);
-  const int edge = GetSystemMetricsForDpi(SM_CXEDGE, dpi);
+  const int edge = dpi::SystemMetric(SM_CXEDGE, dpi);
   const double scale = LayoutScale(pixelsPerTwip, [&](const ControlSpec& entry) -> NeededRoom {
     std::wstring caption = Wide(entry.caption);
     std::erase(caption, L'&');
@@ -144,7 +143,7 @@ void Win32Window::layOut() {
     SendMessageW(control(entry.control), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
   RECT frame{0, 0, pixels(ClientWidthTwips), pixels(ClientHeightTwips)};
-  AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, 0, dpi);
+  dpi::AdjustWindowRect(frame, WindowStyle, 0, dpi);
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (font_) DeleteObject(font_);
@@ -297,7 +296,7 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      layOut();
+      layOut(HIWORD(wParam));  // the new DPI, also where GetDpiForWindow is missing (8.1)
       return 0;
     }
     case WM_CLOSE:

@@ -55,9 +55,9 @@ private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void onCommand(int id, int notification, HWND control);
-  // Places the controls for the window's DPI, the font of that DPI and the
-  // captions measured in it.
-  void layOut();
+  // Places the controls for the window's DPI `dpi`, the font of that DPI and
+  // the captions measured in it.
+  void layOut(UINT dpi);
   // The focused push button is the one Enter presses; otherwise "&Rechnen".
   void followFocusWithDefaultButton(HWND focused);
   HWND control(Control which) const { return controls_[static_cast<std::size_t>(which)]; }
