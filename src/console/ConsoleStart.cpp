@@ -2,6 +2,7 @@
 
 #include "common/ExitStatus.h"
 #include "common/Text.h"
+#include "common/Texts.h"
 #include "console/ConsoleTool.h"
 #include "rotator/RotatorSettings.h"
 #include "startup/Usage.h"
@@ -32,7 +33,7 @@ std::optional<int> RunConsoleStart(std::vector<std::string>& arguments, const Nu
   if (arguments == std::vector<std::string>{"--help"}) return Print(streams.out, HelpText());
   if (arguments == std::vector<std::string>{"--version"}) return Print(streams.out, VersionText());
   if (const std::string bad = rotator::ConfigureRotator(arguments); !bad.empty()) {
-    if (streams.err != nullptr) std::fputs(("Pelvorn: " + bad + "\n").c_str(), streams.err);
+    if (streams.err != nullptr) std::fputs(Fill(text::ErrorLine, {bad}).c_str(), streams.err);
     return ExitRotatorFailed;
   }
   if (streams.in == nullptr || streams.out == nullptr || streams.err == nullptr) return std::nullopt;
