@@ -51,7 +51,7 @@ std::vector<std::string_view> SplitFields(std::string_view text, char separator)
   return fields;
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) { return '"' + std::string(text) + '"'; }
 
 QsoCheck CheckQso(std::string_view own, std::string_view text, std::size_t line) {
   QsoCheck qso;

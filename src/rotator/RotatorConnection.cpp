@@ -127,7 +127,7 @@ int ConnectError(Socket s) {
 // "3 s", "0,5 s": the time limit as the messages give it.
 std::string Seconds(milliseconds limit) {
   std::string number = std::to_string(limit.count() / 1000);
-  if (limit.count() % 1000 != 0) number += "," + std::to_string(limit.count() % 1000 / 100);
+  if (limit.count() % 1000 != 0) number += ',' + std::to_string(limit.count() % 1000 / 100);
   return Fill(text::Seconds, {number});
 }
 
