@@ -1,5 +1,8 @@
 #include "NumberPatterns.h"
 
+#include "common/Text.h"
+#include "common/Texts.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -51,11 +54,7 @@ std::u16string FormatDirection(double degrees, const NumberLocale& locale) {
 }
 
 std::u16string ResultLine(std::u16string_view distanceCaption, std::u16string_view directionCaption) {
-  std::u16string line(distanceCaption);
-  line += u" km/";
-  line += directionCaption;
-  line += u" \u00b0";
-  return line;
+  return FromUtf8(Fill(text::ResultLine, {ToUtf8(distanceCaption), ToUtf8(directionCaption)}));
 }
 
 }  // namespace pelvorn

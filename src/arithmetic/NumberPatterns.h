@@ -20,7 +20,7 @@ std::u16string FormatDistance(double km, const NumberLocale& locale);
 // Returns `degrees` formatted as "####0.0#"; never fails.
 std::u16string FormatDirection(double degrees, const NumberLocale& locale);
 
-// Returns the one-line result: distance caption, " km/", direction caption, " °".
+// Returns the one-line result (text::ResultLine) of the two captions.
 std::u16string ResultLine(std::u16string_view distanceCaption, std::u16string_view directionCaption);
 
 }  // namespace pelvorn

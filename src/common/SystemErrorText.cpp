@@ -1,49 +1,53 @@
 #include "SystemErrorText.h"
 
+#include "common/Text.h"
+#include "common/Texts.h"
+
 #include <cerrno>
+#include <string_view>
 
 namespace pelvorn {
 namespace {
 
 struct ErrorText {
   int error;
-  const char* text;  // UTF-8
+  std::string_view text;
 };
 
-// Every system error text of the program, in one place.
+// Every system error the program names, with its text.
 constexpr ErrorText ErrorTexts[] = {
-    {ENOENT, "Datei oder Verzeichnis nicht gefunden"},
-    {EACCES, "Keine Berechtigung"},
-    {EPERM, "Vorgang nicht zul\xC3\xA4ssig"},
-    {EROFS, "Dateisystem ist nur lesbar"},
-    {ENOSPC, "Auf dem Ger\xC3\xA4t ist kein Speicherplatz mehr verf\xC3\xBCgbar"},
+    {ENOENT, text::NoSuchFile},
+    {EACCES, text::PermissionDenied},
+    {EPERM, text::NotPermitted},
+    {EROFS, text::ReadOnlyFileSystem},
+    {ENOSPC, text::NoSpace},
 #ifdef EDQUOT
-    {EDQUOT, "Der zugeteilte Plattenplatz (Quota) ist ersch\xC3\xB6pft"},
+    {EDQUOT, text::QuotaExceeded},
 #endif
-    {EFBIG, "Datei zu gro\xC3\x9F"},
-    {EIO, "Ein-/Ausgabefehler"},
-    {EISDIR, "Ist ein Verzeichnis"},
-    {ENOTDIR, "Ist kein Verzeichnis"},
-    {ENAMETOOLONG, "Dateiname zu lang"},
+    {EFBIG, text::FileTooLarge},
+    {EIO, text::InputOutputError},
+    {EISDIR, text::IsDirectory},
+    {ENOTDIR, text::NotDirectory},
+    {ENAMETOOLONG, text::NameTooLong},
 #ifdef ELOOP
-    {ELOOP, "Zu viele Ebenen von symbolischen Verkn\xC3\xBCpfungen"},
+    {ELOOP, text::TooManyLinks},
 #endif
-    {EEXIST, "Die Datei existiert bereits"},
-    {EBUSY, "Das Ger\xC3\xA4t oder die Ressource ist belegt"},
-    {EMFILE, "Zu viele offene Dateien"},
-    {ENFILE, "Zu viele offene Dateien im System"},
-    {ENOMEM, "Nicht gen\xC3\xBCgend Hauptspeicher verf\xC3\xBCgbar"},
-    {EXDEV, "Ung\xC3\xBCltige Verkn\xC3\xBCpfung \xC3\xBC" "ber Ger\xC3\xA4tegrenzen hinweg"},
-    {EINVAL, "Ung\xC3\xBCltiges Argument"},
-    {ENXIO, "Kein solches Ger\xC3\xA4t oder keine solche Adresse"},
-    {ENODEV, "Kein passendes Ger\xC3\xA4t gefunden"},
+    {EEXIST, text::FileExists},
+    {EBUSY, text::DeviceBusy},
+    {EMFILE, text::TooManyOpenFiles},
+    {ENFILE, text::TooManyOpenFilesInSystem},
+    {ENOMEM, text::OutOfMemory},
+    {EXDEV, text::CrossDeviceLink},
+    {EINVAL, text::InvalidArgument},
+    {ENXIO, text::NoSuchDeviceOrAddress},
+    {ENODEV, text::NoSuchDevice},
 #ifdef EOPNOTSUPP
-    {EOPNOTSUPP, "Die Operation wird nicht unterst\xC3\xBCtzt"},
+    {EOPNOTSUPP, text::NotSupported},
 #endif
-    {EPIPE, "Daten\xC3\xBC" "bergabe unterbrochen (broken pipe)"},
-    {EAGAIN, "Die Ressource ist zur Zeit nicht verf\xC3\xBCgbar"},
+    {EPIPE, text::BrokenPipe},
+    {EAGAIN, text::TryAgain},
 #ifdef ESTALE
-    {ESTALE, "Veraltete Dateizugriffsnummer (file handle)"},
+    {ESTALE, text::StaleHandle},
 #endif
 };
 
@@ -51,9 +55,9 @@ constexpr ErrorText ErrorTexts[] = {
 
 std::string SystemErrorText(int error) {
   for (const ErrorText& entry : ErrorTexts) {
-    if (entry.error == error) return entry.text;
+    if (entry.error == error) return std::string(entry.text);
   }
-  return "Systemfehler " + std::to_string(error);
+  return Fill(text::SystemError, {std::to_string(error)});
 }
 
 }  // namespace pelvorn

@@ -133,4 +133,20 @@ std::u16string FromUtf8(std::string_view utf8) {
   return text;
 }
 
+std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> values) {
+  std::string text;
+  text.reserve(pattern.size() + 32);
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const bool mark = pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9';
+    const std::size_t index = mark ? static_cast<std::size_t>(pattern[i + 1] - '1') : 0;
+    if (mark && index < values.size()) {
+      text += values.begin()[index];
+      ++i;
+    } else {
+      text += pattern[i];
+    }
+  }
+  return text;
+}
+
 }  // namespace pelvorn

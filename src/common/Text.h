@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -33,5 +34,10 @@ std::string ToUtf8(std::u16string_view text);
 // Returns `utf8` as UTF-16; each byte that is no part of a well-formed
 // sequence becomes U+FFFD.
 std::u16string FromUtf8(std::string_view utf8);
+
+// Returns `pattern` with "%1" … "%9" replaced by the values in that order;
+// a mark without a value stays as it is, and what a value brings in is not
+// read again ("%1" typed by the user stays "%1").
+std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> values);
 
 }  // namespace pelvorn

@@ -8,6 +8,7 @@
 #include "arithmetic/SubsquareCentres.h"
 #include "console/TsvLine.h"
 #include "common/Text.h"
+#include "common/Texts.h"
 #include "common/CommandLine.h"
 #include "window/ControlTable.h"
 #include "window/CoordinateWarning.h"
@@ -26,10 +27,10 @@ void AddRangeReason(std::string& reason, CoordinateOutOfRange outOfRange, bool o
   if (outOfRange == CoordinateOutOfRange::None) return;
   if (!reason.empty()) reason += "; ";
   const bool longitude = outOfRange == CoordinateOutOfRange::Longitude;
-  reason += own ? (longitude ? "MeinL\u00e4ngenGrd" : "MeinBreitenGrd")
-                : (longitude ? "FremdL\u00e4ngenGrd" : "FremdBreitenGrd");
+  const std::string_view field = own ? (longitude ? text::OwnLongitudeField : text::OwnLatitudeField)
+                                     : (longitude ? text::ForeignLongitudeField : text::ForeignLatitudeField);
   if (!(longitude ? longitudeRead : latitudeRead)) {
-    reason += " fehlt oder ist keine Zahl";
+    reason += Fill(text::FieldNotANumber, {field});
     return;
   }
   const auto trimmed = [](std::string_view text) {
@@ -38,10 +39,7 @@ void AddRangeReason(std::string& reason, CoordinateOutOfRange outOfRange, bool o
     return text;
   };
   const CoordinateWarning warning = CoordinateWarningFor(outOfRange);
-  reason += ": ";
-  reason += trimmed(warning.title);
-  reason += ' ';
-  reason += trimmed(warning.prompt);
+  reason += Fill(text::About, {field, std::string(trimmed(warning.title)) + ' ' + std::string(trimmed(warning.prompt))});
 }
 
 struct Pair {
@@ -58,9 +56,9 @@ std::string NormaliseBox(std::u16string_view field, std::u16string& locator) {
   const LocatorBoxOutcome outcome = NormaliseLocatorBox(boxText);
   switch (outcome.verdict) {
     case LocatorBoxOutcome::Verdict::TooShort:
-      return "Locator zu kurz: \"" + ToUtf8(boxText) + "\"";
+      return Fill(text::LocatorTooShort, {ToUtf8(boxText)});
     case LocatorBoxOutcome::Verdict::Malformed:
-      return "Kein g\u00fcltiger Locator: \"" + ToUtf8(outcome.text) + "\"";
+      return Fill(text::LocatorInvalid, {ToUtf8(outcome.text)});
     case LocatorBoxOutcome::Verdict::Accepted:
       break;
   }
@@ -71,10 +69,10 @@ std::string NormaliseBox(std::u16string_view field, std::u16string& locator) {
 std::string LocatorPair(const CommandLineValues& values, Pair& pair) {
   std::u16string ownText, foreignText;
   if (std::string reason = NormaliseBox(values.ownLocator, ownText); !reason.empty()) {
-    return "MeinLocator: " + reason;
+    return Fill(text::About, {text::OwnLocatorField, reason});
   }
   if (std::string reason = NormaliseBox(values.foreignLocator, foreignText); !reason.empty()) {
-    return "FremdLocator: " + reason;
+    return Fill(text::About, {text::ForeignLocatorField, reason});
   }
   pair.ownLocator = ToUtf8(ownText);
   pair.foreignLocator = ToUtf8(foreignText);
@@ -126,10 +124,10 @@ std::string Refuse(std::string_view line, BatchFormat format, std::string reason
 }  // namespace
 
 std::string AppendBatchLine(std::string_view line, BatchFormat format, const NumberLocale& locale, std::string& out) {
-  if (line.empty()) return Refuse(line, format, "leere Zeile", out);
+  if (line.empty()) return Refuse(line, format, std::string(text::EmptyLine), out);
   const std::u16string text = FromUtf8(line);
   if (text.size() > LongestCommandLine) {
-    return Refuse(line, format, "Zeile zu lang (mehr als " + std::to_string(LongestCommandLine) + " Zeichen)", out);
+    return Refuse(line, format, Fill(text::LineTooLong, {std::to_string(LongestCommandLine)}), out);
   }
   CommandLineValues values;
   const std::u16string mode = ParseCommandLine(text, values, locale);
@@ -140,9 +138,9 @@ std::string AppendBatchLine(std::string_view line, BatchFormat format, const Num
   } else if (mode == u"G") {
     reason = DegreePair(values, pair);
   } else if (mode.empty()) {
-    reason = "Parameterbezeichnung fehlt: Es ist nur L oder G m\u00f6glich!";
+    reason = Fill(text::ModeMissing, {text::OnlyLOrG});
   } else {
-    reason = "Falsche Parameterbezeichnung \"" + ToUtf8(mode) + "\": Es ist nur L oder G m\u00f6glich!";
+    reason = Fill(text::WrongMode, {ToUtf8(mode), text::OnlyLOrG});
   }
   if (!reason.empty()) return Refuse(line, format, std::move(reason), out);
 

@@ -4,6 +4,8 @@
 #include "console/TsvLine.h"
 #include "common/CommandLine.h"
 #include "common/SystemErrorText.h"
+#include "common/Text.h"
+#include "common/Texts.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -42,7 +44,7 @@ std::FILE* OpenForReading(const std::string& utf8Path) {
 }
 
 std::string TooLongReason() {
-  return "Zeile zu lang (mehr als " + std::to_string(LongestCommandLine) + " Zeichen)";
+  return Fill(text::LineTooLong, {std::to_string(LongestCommandLine)});
 }
 
 // Consecutive lines of one input, then what they gave.
@@ -153,7 +155,7 @@ public:
     // A last line without a line end.
     if (overlong || !carried.empty()) finishLine({});
     Submit(std::move(block));
-    if (failed) Fail("Pelvorn: " + name + ": Lesefehler: " + SystemErrorText(error) + "\n");
+    if (failed) Fail(Fill(text::ErrorLine, {Fill(text::ReadError, {name, SystemErrorText(error)})}));
   }
 
   // Reports an input that cannot be read, in order with the other messages.
@@ -228,7 +230,7 @@ private:
   }
 
   void WriteFailed() {
-    if (!writeFailed_) std::fputs("Pelvorn: Ausgabe kann nicht geschrieben werden\n", err_);
+    if (!writeFailed_) std::fputs(Fill(text::ErrorLine, {text::OutputNotWritable}).c_str(), err_);
     writeFailed_ = true;
   }
 
@@ -260,7 +262,8 @@ int RunBatch(const std::vector<std::string>& files, BatchFormat format, const Nu
     }
     std::FILE* stream = OpenForReading(file);
     if (stream == nullptr) {
-      run.Fail("Pelvorn: " + file + ": kann nicht gelesen werden: " + SystemErrorText(errno) + "\n");
+      const std::string why = Fill(text::About, {text::CannotRead, SystemErrorText(errno)});
+      run.Fail(Fill(text::ErrorLine, {Fill(text::About, {file, why})}));
       continue;
     }
     run.Lines(stream, file);

@@ -2,6 +2,7 @@
 
 #include "common/ExitStatus.h"
 #include "common/Text.h"
+#include "common/Texts.h"
 #include "console/ConsoleTool.h"
 #include "rotator/RotatorSettings.h"
 #include "startup/Usage.h"
@@ -33,7 +34,7 @@ std::optional<int> RunConsoleStart(std::vector<std::string>& arguments, const Nu
   if (arguments == std::vector<std::string>{"--version"}) return Print(streams.out, VersionText());
   rotator::RotatorChoice rotator = rotator::ChooseRotator(arguments);
   if (!rotator.error.empty()) {
-    if (streams.err != nullptr) std::fputs(("Pelvorn: " + rotator.error + "\n").c_str(), streams.err);
+    if (streams.err != nullptr) std::fputs(Fill(text::ErrorLine, {rotator.error}).c_str(), streams.err);
     return ExitRotatorFailed;
   }
   rotatorAddress = std::move(rotator.address);

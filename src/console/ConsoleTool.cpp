@@ -1,5 +1,8 @@
 #include "ConsoleTool.h"
 
+#include "common/Text.h"
+#include "common/Texts.h"
+
 #include "console/BatchRun.h"
 #include "console/ConsoleStart.h"
 #include "console/ConsoleToolStatus.h"
@@ -14,9 +17,7 @@ bool IsToolOption(const std::string& argument) {
 }
 
 int UsageError(std::FILE* err, const std::string& problem) {
-  const std::string message = "Pelvorn: " + problem +
-                              "\nAufruf: Pelvorn --batch [--tsv] [DATEI...] | Pelvorn --tsv 'L;MeinLocator;FremdLocator'"
-                              " | Pelvorn --edi LOG [--fix KOPIE]  (mehr mit --help)\n";
+  const std::string message = Fill(text::ErrorLine, {problem}) + std::string(text::ConsoleUsage);
   std::fputs(message.c_str(), err);
   return ToolInputUnreadable;
 }
@@ -42,34 +43,34 @@ std::optional<int> RunConsoleTool(const std::vector<std::string>& arguments, con
     } else if (argument == "--tsv") {
       tsv = true;
     } else if (argument == "--edi" || argument == "--fix") {
-      if (i + 1 == arguments.size()) return UsageError(err, argument + " ohne Dateinamen");
+      if (i + 1 == arguments.size()) return UsageError(err, Fill(text::OptionWithoutFileName, {argument}));
       (argument == "--edi" ? edi : fix) = arguments[++i];
     } else {
-      return UsageError(err, "unbekannte Option " + argument);
+      return UsageError(err, Fill(text::UnknownOption, {argument}));
     }
   }
 
   if (edi) {
-    if (batch || tsv || !operands.empty()) return UsageError(err, "--edi steht allein (mit --fix KOPIE)");
+    if (batch || tsv || !operands.empty()) return UsageError(err, std::string(text::EdiStandsAlone));
     return RunEdiCheck(*edi, fix, out, err);
   }
-  if (fix) return UsageError(err, "--fix nur zusammen mit --edi");
+  if (fix) return UsageError(err, std::string(text::FixOnlyWithEdi));
   const BatchFormat format = tsv ? BatchFormat::Tsv : BatchFormat::ResultLine;
   if (batch) return RunBatch(operands, format, locale, in, out, err);
 
   // --tsv for one command line, given as one argument.
-  if (operands.empty()) return UsageError(err, "--tsv ohne Befehlszeile");
+  if (operands.empty()) return UsageError(err, std::string(text::TsvWithoutLine));
   // A second argument would be cut off at the locator box's six characters
   // and lost without a word.
-  if (operands.size() > 1) return UsageError(err, "--tsv nimmt genau eine Befehlszeile; f\u00fcr mehrere: --batch --tsv");
+  if (operands.size() > 1) return UsageError(err, std::string(text::TsvTakesOneLine));
   const std::string& commandLine = operands.front();
   std::string output;
   const std::string reason = AppendBatchLine(commandLine, BatchFormat::Tsv, locale, output);
   output += '\n';
   const bool written = std::fwrite(output.data(), 1, output.size(), out) == output.size() && std::fflush(out) == 0;
-  if (!reason.empty()) std::fputs(("Pelvorn: " + reason + "\n").c_str(), err);
+  if (!reason.empty()) std::fputs(Fill(text::ErrorLine, {reason}).c_str(), err);
   if (!written) {
-    std::fputs("Pelvorn: Ausgabe kann nicht geschrieben werden\n", err);
+    std::fputs(Fill(text::ErrorLine, {text::OutputNotWritable}).c_str(), err);
     return ToolInputUnreadable;
   }
   return reason.empty() ? ToolSuccess : ToolSomeDiffer;

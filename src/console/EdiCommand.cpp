@@ -4,6 +4,8 @@
 #include "console/EdiLog.h"
 #include "console/ReplaceFile.h"
 #include "common/SystemErrorText.h"
+#include "common/Text.h"
+#include "common/Texts.h"
 
 #include <filesystem>
 #include <fstream>
@@ -35,11 +37,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& e
     return std::nullopt;
   }
   if (std::filesystem::is_directory(status)) {
-    error = "ist ein Verzeichnis";
+    error = text::IsADirectory;
     return std::nullopt;
   }
   if (!std::filesystem::is_regular_file(status)) {
-    error = "ist keine gew\xC3\xB6hnliche Datei";
+    error = text::NotARegularFile;
     return std::nullopt;
   }
   const std::uintmax_t size = std::filesystem::file_size(PathOf(path), code);
@@ -48,12 +50,12 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& e
     return std::nullopt;
   }
   if (size > LargestLog) {
-    error = "zu gro\xC3\x9F f\xC3\xBCr ein EDI-Log";
+    error = text::TooLargeForEdi;
     return std::nullopt;
   }
   std::ifstream stream(PathOf(path), std::ios::binary);
   if (!stream) {
-    error = "kann nicht gelesen werden";
+    error = text::CannotRead;
     return std::nullopt;
   }
   std::string contents;
@@ -67,7 +69,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& e
     contents.append(more, static_cast<std::size_t>(stream.gcount()));
   }
   if (stream.bad() || contents.size() > LargestLog) {
-    error = stream.bad() ? "kann nicht gelesen werden" : "zu gro\xC3\x9F f\xC3\xBCr ein EDI-Log";
+    error = stream.bad() ? text::CannotRead : text::TooLargeForEdi;
     return std::nullopt;
   }
   return contents;
@@ -85,12 +87,12 @@ int RunEdiCheck(const std::string& logPath, const std::optional<std::string>& fi
   std::string error;
   const std::optional<std::string> file = ReadWholeFile(logPath, error);
   if (!file) {
-    Print(err, "Pelvorn: " + logPath + ": " + error + "\n");
+    Print(err, Fill(text::ErrorLine, {Fill(text::About, {logPath, error})}));
     return ToolInputUnreadable;
   }
   const edi::LogCheck check = edi::CheckLog(*file);
   if (!check.failure.empty()) {
-    Print(err, "Pelvorn: " + logPath + ": " + check.failure + "\n");
+    Print(err, Fill(text::ErrorLine, {Fill(text::About, {logPath, check.failure})}));
     return ToolInputUnreadable;
   }
   Print(out, edi::ReportText(check));
@@ -98,20 +100,20 @@ int RunEdiCheck(const std::string& logPath, const std::optional<std::string>& fi
   if (!fixPath) return status;
 
   if (SameFile(logPath, *fixPath)) {
-    Print(err, "Pelvorn: --fix " + *fixPath + ": das ist das Log selbst; es wird nie ver\xC3\xA4ndert\n");
+    Print(err, Fill(text::ErrorLine, {Fill(text::FixIsTheLog, {*fixPath})}));
     return ToolInputUnreadable;
   }
   std::string whyNot;
   const std::optional<std::string> corrected = edi::CorrectedLog(*file, check, whyNot);
   if (!corrected) {
-    Print(err, "Pelvorn: keine korrigierte Kopie geschrieben: " + whyNot + "\n");
+    Print(err, Fill(text::ErrorLine, {Fill(text::NoCopyWritten, {whyNot})}));
     return ToolSomeDiffer;
   }
   if (!ReplaceFileContents(*fixPath, *corrected, error)) {
-    Print(err, "Pelvorn: " + *fixPath + ": " + error + "; nichts geschrieben\n");
+    Print(err, Fill(text::ErrorLine, {Fill(text::CopyNotWritten, {*fixPath, error})}));
     return ToolInputUnreadable;
   }
-  Print(out, "Korrigierte Kopie geschrieben: " + *fixPath + "\n");
+  Print(out, Fill(text::CopyWritten, {*fixPath}));
   return status;
 }
 

@@ -1,6 +1,8 @@
 #include "EdiLog.h"
 
 #include "arithmetic/ContestDistance.h"
+#include "common/Text.h"
+#include "common/Texts.h"
 
 #include <algorithm>
 #include <charconv>
@@ -49,14 +51,14 @@ std::vector<std::string_view> SplitFields(std::string_view text, char separator)
   return fields;
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) { return '"' + std::string(text) + '"'; }
 
 QsoCheck CheckQso(std::string_view own, std::string_view text, std::size_t line) {
   QsoCheck qso;
   qso.line = line;
   const std::vector<std::string_view> fields = SplitFields(text, ';');
   if (fields.size() != QsoFieldCount) {
-    qso.reason = std::to_string(fields.size()) + " Felder statt " + std::to_string(QsoFieldCount);
+    qso.reason = Fill(text::WrongFieldCount, {std::to_string(fields.size()), std::to_string(QsoFieldCount)});
     return qso;
   }
   qso.call = TrimBlanks(fields[CallField]);
@@ -72,12 +74,12 @@ QsoCheck CheckQso(std::string_view own, std::string_view text, std::size_t line)
   const std::optional<std::int64_t> claimed =
       scoresNothing && TrimBlanks(points).empty() ? std::optional<std::int64_t>(0) : ReadCount(TrimBlanks(points));
   if (!claimed) {
-    qso.reason = "QSO-Punkte " + Quoted(points) + " sind keine Zahl";
+    qso.reason = Fill(text::PointsNotANumber, {Quoted(points)});
     return qso;
   }
   qso.claimed = *claimed;
   if (!dupe.empty() && !SameIgnoringCase(dupe, "D")) {
-    qso.reason = "Doppel-Feld " + Quoted(dupe) + " ist weder leer noch D";
+    qso.reason = Fill(text::BadDupeField, {Quoted(dupe)});
     return qso;
   }
   qso.dupe = !dupe.empty();
@@ -90,16 +92,14 @@ QsoCheck CheckQso(std::string_view own, std::string_view text, std::size_t line)
   } else {
     qso.verdict = QsoCheck::Verdict::NotCheckable;
     if (qso.wwl.empty()) {
-      qso.reason = "kein Locator";
+      qso.reason = text::NoLocator;
     } else if (foreign.kind == ContestLocator::Kind::SquareOnly) {
       qso.computed = *ContestKilometresBetween(own, qso.wwl);
       std::string completed(qso.wwl);
       std::transform(completed.begin(), completed.end(), completed.begin(), Capital);
-      qso.reason = "Locator mit nur 4 Zeichen; mit der Mitte des Gro\xC3\x9F" "feldes (" + completed +
-                   "MM, wie das Fenster erg\xC3\xA4nzt) w\xC3\xA4ren es " + std::to_string(qso.computed) +
-                   " km, die genaue Entfernung ist unbekannt";
+      qso.reason = Fill(text::SquareOnly, {completed, std::to_string(qso.computed)});
     } else {
-      qso.reason = "kein g\xC3\xBCltiger Locator";
+      qso.reason = text::NoValidLocator;
     }
     return qso;
   }
@@ -155,17 +155,17 @@ LogCheck CheckLog(std::string_view file) {
   LogCheck check;
   check.lines = SplitLines(file);
   if (check.lines.empty()) {
-    check.failure = "die Datei ist leer";
+    check.failure = text::EmptyFile;
     return check;
   }
   std::string_view first = check.lines.front().text;
   if (first.find('\r') != std::string_view::npos) {
-    check.failure = "Zeilenenden aus einem einzelnen CR werden nicht gelesen";
+    check.failure = text::LoneCarriageReturns;
     return check;
   }
   if (first.starts_with("\xEF\xBB\xBF")) first.remove_prefix(3);
   if (!SameIgnoringCase(TrimBlanks(first), "[REG1TEST;1]")) {
-    check.failure = "kein EDI-Log: die erste Zeile ist nicht [REG1TEST;1]";
+    check.failure = text::NotEdi;
     return check;
   }
 
@@ -193,7 +193,7 @@ LogCheck CheckLog(std::string_view file) {
       check.announcedRecords = trimmed.ends_with(']') ? ReadCount(TrimBlanks(count)) : std::nullopt;
       if (!check.announcedRecords) check.unreadableRecordCount = count;
       if (!own) {
-        check.failure = "PWWLo (eigener Locator) fehlt vor den QSO-Zeilen";
+        check.failure = text::OwnLocatorMissing;
         return check;
       }
       continue;
@@ -210,7 +210,7 @@ LogCheck CheckLog(std::string_view file) {
     if (SameIgnoringCase(key, "PWWLo")) {
       own = value;
       if (ReadContestLocator(value).kind != ContestLocator::Kind::Subsquare) {
-        check.failure = "PWWLo=" + std::string(value) + " ist kein sechsstelliger Locator";
+        check.failure = Fill(text::OwnLocatorNotSubsquare, {value});
         return check;
       }
     } else if (SameIgnoringCase(key, "CQSOP")) {
@@ -225,7 +225,7 @@ LogCheck CheckLog(std::string_view file) {
     }
   }
   if (section != Section::Records && section != Section::After) {
-    check.failure = "kein Abschnitt [QSORecords;N]";
+    check.failure = text::NoRecordsSection;
     return check;
   }
   check.ownLocator = *own;
@@ -251,61 +251,50 @@ LogCheck CheckLog(std::string_view file) {
 }
 
 std::string ReportText(const LogCheck& check) {
-  if (!check.failure.empty()) return "Nicht pr\xC3\xBC" "fbar: " + check.failure + "\n";
+  if (!check.failure.empty()) return Fill(text::NotCheckable, {check.failure});
   std::string report;
-  auto lineNumber = [&](const QsoCheck& qso) { return "Zeile " + std::to_string(qso.line + 1) + ": "; };
-  if (check.MultiplierBlocks()) {
-    return "Bandmultiplikator " + check.bandMultiplier +
-           " (CQSOs): die QSO-Punkte enthalten ihn, sie werden nicht gepr\xC3\xBC" "ft.\n";
-  }
+  auto lineNumber = [&](const QsoCheck& qso) { return std::to_string(qso.line + 1); };
+  if (check.MultiplierBlocks()) return Fill(text::MultiplierBlocks, {check.bandMultiplier});
   std::size_t differing = 0;
   for (const QsoCheck& qso : check.qsos) {
     if (qso.verdict != QsoCheck::Verdict::Differs) continue;
     ++differing;
-    report += lineNumber(qso) + std::string(qso.call) + " " + std::string(qso.wwl) + (qso.dupe ? " (doppelt)" : "") +
-              ": beansprucht " + std::to_string(qso.claimed) + ", berechnet " + std::to_string(qso.computed) + "\n";
+    report += Fill(text::QsoDiffers, {lineNumber(qso), qso.call, qso.wwl, qso.dupe ? text::DupeMark : "",
+                                      std::to_string(qso.claimed), std::to_string(qso.computed)});
   }
   for (const QsoCheck& qso : check.qsos) {
     if (qso.verdict == QsoCheck::Verdict::NotCheckable) {
-      report += lineNumber(qso) + std::string(qso.call) + ": nicht pr\xC3\xBC" "fbar (" + qso.reason +
-                "), beansprucht " + std::to_string(qso.claimed) + "\n";
+      report += Fill(text::QsoNotCheckable, {lineNumber(qso), qso.call, qso.reason, std::to_string(qso.claimed)});
     } else if (qso.verdict == QsoCheck::Verdict::Malformed) {
-      report += lineNumber(qso) + "fehlerhafte QSO-Zeile: " + qso.reason + "\n";
+      report += Fill(text::QsoMalformed, {lineNumber(qso), qso.reason});
     }
   }
   if (check.unreadableRecordCount) {
-    report += "[QSORecords;" + std::string(*check.unreadableRecordCount) +
-              "]: die Anzahl der QSO-Zeilen ist nicht lesbar, es sind " + std::to_string(check.qsos.size()) + "\n";
+    report += Fill(text::RecordCountUnreadable, {*check.unreadableRecordCount, std::to_string(check.qsos.size())});
   }
   if (check.announcedRecords && *check.announcedRecords != static_cast<std::int64_t>(check.qsos.size())) {
-    report += "[QSORecords;" + std::to_string(*check.announcedRecords) + "] k\xC3\xBCndigt " +
-              std::to_string(*check.announcedRecords) + " QSO-Zeilen an, es sind " +
-              std::to_string(check.qsos.size()) + "\n";
+    report += Fill(text::RecordCountDiffers,
+                   {std::to_string(*check.announcedRecords), std::to_string(check.qsos.size())});
   }
-  report += "QSO-Punkte: " + std::to_string(differing) + " von " + std::to_string(check.qsos.size()) +
-            " QSO-Zeilen weichen ab\n";
+  report += Fill(text::PointsSummary, {std::to_string(differing), std::to_string(check.qsos.size())});
 
-  report += "Summe: beansprucht (CQSOP) ";
-  report += check.cqsopLine ? (check.claimedTotal ? std::to_string(*check.claimedTotal)
-                                                 : "\"" + std::string(ValueOf(check.lines[*check.cqsopLine].text)) + "\"")
-                            : std::string("fehlt");
-  report += ", neu berechnet " + std::to_string(check.recomputedTotal);
-  if (check.unverifiedPoints != 0) {
-    report += " (davon " + std::to_string(check.unverifiedPoints) + " ungepr\xC3\xBC" "ft beansprucht)";
-  }
-  report += "\n";
+  const std::string claimedTotal =
+      !check.cqsopLine ? std::string(text::Missing)
+      : check.claimedTotal ? std::to_string(*check.claimedTotal)
+                           : Quoted(ValueOf(check.lines[*check.cqsopLine].text));
+  const std::string unverified = check.unverifiedPoints == 0
+                                     ? std::string()
+                                     : Fill(text::UnverifiedPoints, {std::to_string(check.unverifiedPoints)});
+  report += Fill(text::TotalLine, {claimedTotal, std::to_string(check.recomputedTotal), unverified});
 
-  report += "Weiteste Verbindung: beansprucht (CODXC) ";
-  report += check.codxcLine ? std::string(check.claimedDx) : std::string("fehlt");
-  report += ", neu berechnet ";
+  std::string longest(text::NoCheckableQso);
   if (check.longest) {
     const QsoCheck& dx = check.qsos[*check.longest];
-    report += std::string(dx.call) + ";" + std::string(dx.wwl) + ";" + std::to_string(dx.computed);
-  } else {
-    report += "keine (kein pr\xC3\xBC" "fbares QSO)";
+    longest = std::string(dx.call) + ";" + std::string(dx.wwl) + ";" + std::to_string(dx.computed);
   }
-  report += check.claimedDxMatches ? "\n" : " (abweichend)\n";
-  report += check.AllMatches() ? "Ergebnis: alle Angaben stimmen.\n" : "Ergebnis: Abweichungen oder nicht pr\xC3\xBC" "fbare Angaben.\n";
+  report += Fill(text::LongestLine, {check.codxcLine ? check.claimedDx : text::Missing, longest,
+                                     check.claimedDxMatches ? "" : text::DxDiffers});
+  report += check.AllMatches() ? text::AllMatch : text::SomethingDiffers;
   return report;
 }
 
@@ -315,13 +304,12 @@ std::optional<std::string> CorrectedLog(std::string_view file, const LogCheck& c
     return std::nullopt;
   }
   if (check.MultiplierBlocks()) {
-    whyNot = "Bandmultiplikator " + check.bandMultiplier + " in CQSOs; die QSO-Punkte werden nicht gepr\xC3\xBC" "ft";
+    whyNot = Fill(text::MultiplierBlocksCopy, {check.bandMultiplier});
     return std::nullopt;
   }
   for (const QsoCheck& qso : check.qsos) {
     if (qso.verdict == QsoCheck::Verdict::Malformed) {
-      whyNot = "Zeile " + std::to_string(qso.line + 1) +
-               " ist fehlerhaft; erst von Hand berichtigen, dann l\xC3\xA4sst sich CQSOP bilden";
+      whyNot = Fill(text::MalformedBlocksCopy, {std::to_string(qso.line + 1)});
       return std::nullopt;
     }
   }

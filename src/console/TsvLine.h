@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Texts.h"
+
 #include <string>
 #include <string_view>
 
@@ -13,8 +15,7 @@
 namespace pelvorn {
 
 // The header line (without line end).
-inline constexpr std::string_view TsvHeader =
-    "MeinLocator\tFremdLocator\tEntfernung_km\tRichtung_Grad\tLangweg_km\tLangweg_Richtung_Grad\tContest_km";
+inline constexpr std::string_view TsvHeader = text::TsvHeader;
 
 struct TsvResult {
   std::string_view ownLocator;

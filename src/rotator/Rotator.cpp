@@ -1,6 +1,8 @@
 #include "Rotator.h"
 
 #include "RotctlLines.h"
+#include "common/Text.h"
+#include "common/Texts.h"
 
 #include <cmath>
 #include <thread>
@@ -25,17 +27,16 @@ Rotator::Rotator(Address address, Options options)
     : address_(std::move(address)), options_(options), connection_(options.timeout, options.cancel) {}
 
 std::string Rotator::degrees(double value) const {
-  std::string text = FormatDegrees(value);
-  for (char& c : text) {
+  std::string number = FormatDegrees(value);
+  for (char& c : number) {
     if (c == '.') c = options_.decimalSeparator;
   }
-  return text + "\u00b0";
+  return Fill(text::Degrees, {number});
 }
 
 Outcome Rotator::badAnswer(std::string_view what, std::string_view line) const {
-  return Outcome::Fail(Failure::BadAnswer, "Unverst\u00e4ndliche Antwort des Rotors auf " +
-                                               AddressText(address_) + " auf " + std::string(what) +
-                                               ": \u201e" + std::string(line.substr(0, 80)) + "\u201c.");
+  return Outcome::Fail(Failure::BadAnswer,
+                       Fill(text::UnclearAnswer, {AddressText(address_), what, line.substr(0, 80)}));
 }
 
 // Sends `command` and reads `lines` answer lines, or up to DumpStateEnd
@@ -51,22 +52,20 @@ Outcome Rotator::exchange(std::string_view command, std::vector<std::string>& an
     std::string line;
     Outcome received = lines != 0 ? connection_.receive(line)
                        : connection_.receive(line, deadline,
-                                             bytes == 0 ? "keine Antwort" : "keine vollst\u00e4ndige Antwort");
+                                             bytes == 0 ? text::NoAnswer : text::NoFullAnswer);
     if (!received) return received;
     bytes += line.size() + 1;
     if (lines == 0 && (answer.size() >= LongestDumpStateLines || bytes > LongestDumpStateBytes)) {
-      return Outcome::Fail(Failure::BadAnswer, "Unverst\u00e4ndliche Antwort des Rotors auf " + AddressText(address_) +
-                                                   " auf " + std::string(command.substr(0, command.size() - 1)) +
-                                                   ": zu lang (mehr als " + std::to_string(LongestDumpStateLines) +
-                                                   " Zeilen oder " + std::to_string(LongestDumpStateBytes / 1024) +
-                                                   " KB).");
+      return Outcome::Fail(Failure::BadAnswer,
+                           Fill(text::AnswerTooLong, {AddressText(address_), command.substr(0, command.size() - 1),
+                                                      std::to_string(LongestDumpStateLines),
+                                                      std::to_string(LongestDumpStateBytes / 1024)}));
     }
     if (const auto code = ParseReport(line)) {
       if (*code == 0 && lines == 1 && answer.empty()) return {};
       if (*code < 0) {
-        return Outcome::Fail(Failure::Rejected, "Der Rotor auf " + AddressText(address_) +
-                                                    " hat den Befehl abgelehnt (Fehlercode " +
-                                                    std::to_string(*code) + ").");
+        return Outcome::Fail(Failure::Rejected,
+                             Fill(text::CommandRejected, {AddressText(address_), std::to_string(*code)}));
       }
       return badAnswer(command.substr(0, command.size() - 1), line);
     }
@@ -92,9 +91,7 @@ Outcome Rotator::connect() {
   const auto range = RangeFromDumpState(state);
   if (!range) {
     dropConnection();
-    return Outcome::Fail(Failure::BadAnswer, "Der Rotor auf " + AddressText(address_) +
-                                                 " nennt keinen Drehbereich (min_az/max_az in "
-                                                 "der Antwort auf \\dump_state).");
+    return Outcome::Fail(Failure::BadAnswer, Fill(text::NoAzimuthRange, {AddressText(address_)}));
   }
   range_ = *range;
   elevation_ = ElevationFromDumpState(state);
@@ -134,9 +131,8 @@ Outcome Rotator::turnTo(double direction, double& sent) {
   const auto azimuth = MapIntoRange(shown, range_, standing);
   if (!azimuth) {
     return Outcome::Fail(Failure::OutOfRange,
-                         "Die Richtung " + degrees(shown) + " liegt au\u00dferhalb des Drehbereichs des Rotors auf " +
-                             AddressText(address_) + " (" + degrees(range_.minimum) + " bis " +
-                             degrees(range_.maximum) + ").");
+                         Fill(text::OutOfAzimuthRange, {degrees(shown), AddressText(address_),
+                                                        degrees(range_.minimum), degrees(range_.maximum)}));
   }
   std::vector<std::string> answer;
   Outcome set = exchange(SetPositionLine(*azimuth, elevation_), answer, 1);
@@ -166,7 +162,7 @@ Outcome Rotator::followUntilReached(double target, double tolerance, std::chrono
     const auto wake = Clock::now() + interval;
     while (Clock::now() < wake) {
       if (options_.cancel != nullptr && options_.cancel->load()) {
-        return Outcome::Fail(Failure::Cancelled, "Der Rotorbefehl wurde abgebrochen.");
+        return Outcome::Fail(Failure::Cancelled, std::string(text::Cancelled));
       }
       std::this_thread::sleep_for(std::min<Clock::duration>(wake - Clock::now(), std::chrono::milliseconds(50)));
     }

@@ -1,6 +1,7 @@
 #include "RotatorAddress.h"
 
 #include "common/Text.h"
+#include "common/Texts.h"
 
 #include <charconv>
 
@@ -77,9 +78,7 @@ std::string AddressText(const Address& address) {
 }
 
 std::string BadAddressMessage(std::string_view text) {
-  return "Ung\u00fcltige Rotor-Adresse \u201e" + std::string(TrimBlanks(text)) +
-         "\u201c: erwartet wird RECHNER oder RECHNER:PORT (Port 1 bis 65535, "
-         "IPv6-Adressen in eckigen Klammern).";
+  return Fill(text::BadAddress, {TrimBlanks(text)});
 }
 
 }  // namespace pelvorn::rotator

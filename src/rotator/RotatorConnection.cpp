@@ -1,5 +1,8 @@
 #include "RotatorConnection.h"
 
+#include "common/Text.h"
+#include "common/Texts.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <optional>
@@ -123,9 +126,9 @@ int ConnectError(Socket s) {
 
 // "3 s", "0,5 s": the time limit as the messages give it.
 std::string Seconds(milliseconds limit) {
-  std::string text = std::to_string(limit.count() / 1000);
-  if (limit.count() % 1000 != 0) text += "," + std::to_string(limit.count() % 1000 / 100);
-  return text + " s";
+  std::string number = std::to_string(limit.count() / 1000);
+  if (limit.count() % 1000 != 0) number += ',' + std::to_string(limit.count() % 1000 / 100);
+  return Fill(text::Seconds, {number});
 }
 
 }  // namespace
@@ -142,23 +145,21 @@ void Connection::close() {
 }
 
 Outcome Connection::lost() const {
-  return Outcome::Fail(Failure::ConnectionLost, "Die Verbindung zum Rotor auf " + peer_ +
-                                                    " wurde unterbrochen (rotctld beendet?).");
+  return Outcome::Fail(Failure::ConnectionLost, Fill(text::ConnectionLost, {peer_}));
 }
 
-Outcome Connection::timedOut(const char* what) const {
-  return Outcome::Fail(Failure::Timeout, "Der Rotor auf " + peer_ + " antwortet nicht: " + what +
-                                             " innerhalb von " + Seconds(timeout_) + ".");
+Outcome Connection::timedOut(std::string_view what) const {
+  return Outcome::Fail(Failure::Timeout, Fill(text::NoAnswerWithin, {peer_, what, Seconds(timeout_)}));
 }
 
-Outcome Connection::waitFor(bool writing, Clock::time_point deadline, const char* missing) {
+Outcome Connection::waitFor(bool writing, Clock::time_point deadline, std::string_view missing) {
   for (;;) {
     if (cancel_ != nullptr && cancel_->load()) {
-      return Outcome::Fail(Failure::Cancelled, "Der Rotorbefehl wurde abgebrochen.");
+      return Outcome::Fail(Failure::Cancelled, std::string(text::Cancelled));
     }
     const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) {
-      return timedOut(missing != nullptr ? missing : writing ? "der Befehl lie\u00df sich nicht senden" : "keine Antwort");
+      return timedOut(!missing.empty() ? missing : writing ? text::CommandNotSent : text::NoAnswer);
     }
     const int ready = WaitReady(AsSocket(socket_), writing, std::min(left + milliseconds(1), CancelPoll));
     if (ready > 0) return {};
@@ -180,7 +181,7 @@ Outcome Connection::open(const Address& address) {
   const std::string port = std::to_string(address.port);
   if (getaddrinfo(address.host.c_str(), port.c_str(), &hints, &found) != 0 || found == nullptr) {
     return Outcome::Fail(Failure::HostNotFound,
-                         "Der Rechner \u201e" + address.host + "\u201c des Rotors ist unbekannt.");
+                         Fill(text::UnknownHost, {address.host}));
   }
 
   std::optional<Outcome> ended;  // connected, timed out or cancelled
@@ -197,7 +198,7 @@ Outcome Connection::open(const Address& address) {
     if (InProgress(error)) {
       const Outcome waited = waitFor(true, deadline);
       if (waited.failure == Failure::Timeout) {
-        ended = timedOut("keine Verbindung");
+        ended = timedOut(text::NoConnection);
       } else if (waited.failure == Failure::Cancelled) {
         ended = waited;
       }
@@ -209,15 +210,10 @@ Outcome Connection::open(const Address& address) {
   freeaddrinfo(found);
   if (ended) return *ended;
 
-  const std::string prefix = "Keine Verbindung zum Rotor auf " + peer_;
-  if (IsRefused(error)) {
-    return Outcome::Fail(Failure::Refused,
-                         prefix + ": Verbindung abgelehnt (l\u00e4uft rotctld dort?).");
-  }
-  if (IsUnreachable(error)) {
-    return Outcome::Fail(Failure::Refused, prefix + ": Rechner nicht erreichbar.");
-  }
-  return Outcome::Fail(Failure::Refused, prefix + " (Systemfehler " + std::to_string(error) + ").");
+  if (IsRefused(error)) return Outcome::Fail(Failure::Refused, Fill(text::ConnectionRefused, {peer_}));
+  if (IsUnreachable(error)) return Outcome::Fail(Failure::Refused, Fill(text::HostUnreachable, {peer_}));
+  return Outcome::Fail(Failure::Refused,
+                       Fill(text::ConnectFailed, {peer_, Fill(text::SystemError, {std::to_string(error)})}));
 }
 
 Outcome Connection::send(std::string_view line) {
@@ -242,10 +238,10 @@ Outcome Connection::send(std::string_view line) {
 
 Outcome Connection::receive(std::string& line) {
   if (!connected_) return lost();
-  return receive(line, Clock::now() + timeout_, nullptr);
+  return receive(line, Clock::now() + timeout_, {});
 }
 
-Outcome Connection::receive(std::string& line, Clock::time_point deadline, const char* missing) {
+Outcome Connection::receive(std::string& line, Clock::time_point deadline, std::string_view missing) {
   if (!connected_) return lost();
   for (;;) {
     const auto end = buffer_.find('\n');
@@ -257,7 +253,7 @@ Outcome Connection::receive(std::string& line, Clock::time_point deadline, const
     }
     if (buffer_.size() > LongestLine) {
       return Outcome::Fail(Failure::BadAnswer,
-                           "Unverst\u00e4ndliche Antwort des Rotors auf " + peer_ + " (Zeile zu lang).");
+                           Fill(text::AnswerLineTooLong, {peer_}));
     }
     if (Outcome waited = waitFor(false, deadline, missing); !waited) return waited;
     char chunk[1024];

@@ -34,16 +34,16 @@ public:
   Outcome receive(std::string& line);
 
   // The same, by `deadline`: for a line of an answer whose lines must all
-  // arrive within one limit. A timeout says "`missing` innerhalb von …".
-  Outcome receive(std::string& line, std::chrono::steady_clock::time_point deadline, const char* missing);
+  // arrive within one limit. A timeout names `missing` (text::NoAnswerWithin).
+  Outcome receive(std::string& line, std::chrono::steady_clock::time_point deadline, std::string_view missing);
 
   // Closes the connection; open may be called again.
   void close();
 
 private:
-  Outcome waitFor(bool writing, std::chrono::steady_clock::time_point deadline, const char* missing = nullptr);
+  Outcome waitFor(bool writing, std::chrono::steady_clock::time_point deadline, std::string_view missing = {});
   Outcome lost() const;
-  Outcome timedOut(const char* what) const;
+  Outcome timedOut(std::string_view what) const;
 
   std::chrono::milliseconds timeout_;
   const std::atomic<bool>* cancel_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Texts.h"
 #include "window/WindowView.h"
 
 #include <array>
@@ -41,7 +42,7 @@ struct ControlSpec {
   Control control;
   std::string_view name;  // the object name, as the window was designed
   ControlKind kind;
-  std::u16string_view caption;  // "&" marks the access key
+  std::string_view caption;  // UTF-8; "&" marks the access key
   TwipsRect twips;
   Alignment alignment;
 };
@@ -56,20 +57,20 @@ inline constexpr int TwipsPerPixelAt96Dpi = 15;
 // A locator box holds at most this many characters.
 inline constexpr int LocatorBoxMaxLength = 6;
 
-inline constexpr std::u16string_view DesignCaption = u" Pelvorn V1.0 ";
+inline constexpr std::string_view DesignCaption = text::DesignCaption;
 
 inline constexpr std::array<ControlSpec, 11> Controls = {{
-    {Control::OwnLocatorLabel, "Label1", ControlKind::Label, u"&Eigener Locator:", {120, 300, 1275, 195}, Alignment::Left},
-    {Control::OwnLocatorBox, "Text1", ControlKind::TextBox, u"Text1", {1440, 240, 1275, 255}, Alignment::Left},
-    {Control::ForeignLocatorLabel, "Label2", ControlKind::Label, u"&Fremd - Locator:", {120, 660, 1275, 195}, Alignment::Left},
-    {Control::ForeignLocatorBox, "Text2", ControlKind::TextBox, u"Text2", {1440, 600, 1275, 255}, Alignment::Left},
-    {Control::CalculateButton, "Command2", ControlKind::Button, u"&Rechnen", {1440, 960, 1275, 435}, Alignment::Centre},
-    {Control::QuitButton, "Command1", ControlKind::Button, u"&Beenden", {4380, 960, 1275, 435}, Alignment::Centre},
-    {Control::DistanceHeading, "Label3", ControlKind::Label, u"Entfernung (km)", {3000, 300, 1275, 195}, Alignment::Centre},
-    {Control::DirectionHeading, "Label4", ControlKind::Label, u"Richtung (\u00b0)", {4380, 300, 1275, 195}, Alignment::Centre},
-    {Control::DistanceField, "Entfernung", ControlKind::ResultField, u"Entfernung", {3000, 600, 1275, 255}, Alignment::Centre},
-    {Control::DirectionField, "Richtung", ControlKind::ResultField, u"Richtung", {4380, 600, 1275, 255}, Alignment::Centre},
-    {Control::InfoButton, "Command3", ControlKind::Button, u"&?", {5520, 0, 255, 255}, Alignment::Centre},
+    {Control::OwnLocatorLabel, "Label1", ControlKind::Label, text::OwnLocatorLabel, {120, 300, 1275, 195}, Alignment::Left},
+    {Control::OwnLocatorBox, "Text1", ControlKind::TextBox, text::OwnLocatorBox, {1440, 240, 1275, 255}, Alignment::Left},
+    {Control::ForeignLocatorLabel, "Label2", ControlKind::Label, text::ForeignLocatorLabel, {120, 660, 1275, 195}, Alignment::Left},
+    {Control::ForeignLocatorBox, "Text2", ControlKind::TextBox, text::ForeignLocatorBox, {1440, 600, 1275, 255}, Alignment::Left},
+    {Control::CalculateButton, "Command2", ControlKind::Button, text::CalculateButton, {1440, 960, 1275, 435}, Alignment::Centre},
+    {Control::QuitButton, "Command1", ControlKind::Button, text::QuitButton, {4380, 960, 1275, 435}, Alignment::Centre},
+    {Control::DistanceHeading, "Label3", ControlKind::Label, text::DistanceHeading, {3000, 300, 1275, 195}, Alignment::Centre},
+    {Control::DirectionHeading, "Label4", ControlKind::Label, text::DirectionHeading, {4380, 300, 1275, 195}, Alignment::Centre},
+    {Control::DistanceField, "Entfernung", ControlKind::ResultField, text::DistanceField, {3000, 600, 1275, 255}, Alignment::Centre},
+    {Control::DirectionField, "Richtung", ControlKind::ResultField, text::DirectionField, {4380, 600, 1275, 255}, Alignment::Centre},
+    {Control::InfoButton, "Command3", ControlKind::Button, text::InfoButton, {5520, 0, 255, 255}, Alignment::Centre},
 }};
 
 // Returns the table entry of `control`.

@@ -5,9 +5,6 @@
 
 namespace pelvorn {
 
-// Title of the information box.
-inline constexpr std::u16string_view InfoTitle = u" Info ";
-
 // Returns the text of the information box: the program's identity, what it
 // does and how to call it, 24 lines joined by `lineBreak`.
 std::u16string InfoText(std::u16string_view lineBreak);

@@ -3,6 +3,7 @@
 #include "ApplicationIdentity.h"
 #include "common/ExitStatus.h"
 #include "common/Text.h"
+#include "common/Texts.h"
 #include "arithmetic/GreatCircle.h"
 #include "arithmetic/LocatorDecoding.h"
 #include "arithmetic/NumberPatterns.h"
@@ -20,7 +21,7 @@ namespace {
 // The line break of the information box.
 constexpr std::u16string_view LineBreak = u"\r\n";
 
-std::u16string WindowCaption() { return u" " + FromUtf8(identity::ProductName) + u"  V " + FromUtf8(identity::Version); }
+std::u16string WindowCaption() { return FromUtf8(Fill(text::WindowCaption, {identity::ProductName, identity::Version})); }
 
 // A number the command line did not give is out of every range, so the pair
 // it belongs to earns the warning of that coordinate.
@@ -33,13 +34,13 @@ std::u16string FromAscii(const std::string& text) { return {text.begin(), text.e
 std::u16string BeepReason(const LocatorBoxOutcome& outcome, std::u16string_view boxText) {
   switch (outcome.verdict) {
     case LocatorBoxOutcome::Verdict::TooShort:
-      return u"Locator zu kurz: \"" + std::u16string(boxText) + u"\"";
+      return FromUtf8(Fill(text::LocatorTooShort, {ToUtf8(boxText)}));
     case LocatorBoxOutcome::Verdict::Malformed:
-      return u"Kein g\u00fcltiger Locator: \"" + outcome.text + u"\"";
+      return FromUtf8(Fill(text::LocatorInvalid, {ToUtf8(outcome.text)}));
     case LocatorBoxOutcome::Verdict::Accepted:
       break;
   }
-  return u"Locator erg\u00e4nzt: " + outcome.text;
+  return FromUtf8(Fill(text::LocatorCompleted, {ToUtf8(outcome.text)}));
 }
 
 // Assigns `decode(text)` to `target`; a decoding that fails leaves it as it was.
@@ -80,11 +81,8 @@ bool PelvornForm::load() {
   // A hidden run may run beside another copy.
   if (hiddenRun()) return true;
 
-  const std::u16string prompt = u"Das Programm zweimal zu aktivieren ist nicht ratsam. "
-                                u"Wenn Sie diese M\u00f6glichkeit ben\u00f6tigen, so wenden Sie "
-                                u"sich bitte an den Autor dieser Software.";
-  const std::u16string title = FromUtf8(identity::Title) + u" l\u00e4uft bereits ";
-  platform_.warning(title, prompt);
+  platform_.warning(FromUtf8(Fill(text::AlreadyRunningTitle, {identity::Title})),
+                    FromUtf8(text::AlreadyRunningPrompt));
   ended_ = true;
   exitStatus_ = ExitSecondCopy;
   return false;
@@ -117,7 +115,7 @@ void PelvornForm::activate() {
 void PelvornForm::runCommandLine() {
   const std::u16string& mode = command_.mode;
   if (mode.empty()) {
-    lastProblem_ = u"Die Kommandozeile nennt keine Betriebsart (L oder G).";
+    lastProblem_ = FromUtf8(text::NoMode);
     return;
   }
   if (mode == u"L") {
@@ -128,7 +126,7 @@ void PelvornForm::runCommandLine() {
   }
   if (mode != u"G") {
     warned_ = true;
-    platform_.warning(u" Falsche Parameterbezeichnung ", u"Es ist nur L oder G m\u00f6glich!");
+    platform_.warning(FromUtf8(text::WrongModeTitle), FromUtf8(text::OnlyLOrG));
     return;
   }
   runDegrees();
@@ -230,7 +228,7 @@ bool PelvornForm::publishResultLine(const std::u16string& line) {
 
 void PelvornForm::keyReleased(int keyCode, int /*shift*/) {
   if (keyCode != KeyCodeF1) return;
-  platform_.information(InfoTitle, InfoText(LineBreak));
+  platform_.information(FromUtf8(text::InfoTitle), InfoText(LineBreak));
 }
 
 void PelvornForm::quit() { endProgram(ExitSuccess); }
@@ -250,10 +248,7 @@ void PelvornForm::endHiddenRun() {
   const bool kept = clipboardTook_ && platform_.keepClipboardAfterExit();
   const bool printed = platform_.deliverHiddenResult(resultLine_);
   if (!printed) {
-    platform_.printError(kept ? u"Das Ergebnis steht in der Zwischenablage, konnte aber nicht auf die "
-                                u"Standardausgabe geschrieben werden."
-                              : u"Das Ergebnis konnte weder in die Zwischenablage noch auf die "
-                                u"Standardausgabe gebracht werden.");
+    platform_.printError(FromUtf8(kept ? text::ResultOnClipboardOnly : text::ResultNowhere));
   }
   // With a rotator configured, the antenna turns once the result is out,
   // in the run that puts it out.
@@ -268,8 +263,8 @@ void PelvornForm::endHiddenRun() {
 // message box, and says why where no box has said it.
 void PelvornForm::endHiddenRunWithoutResult() {
   if (!warned_) {
-    platform_.printError(u"Kein Ergebnis: " +
-                         (lastProblem_.empty() ? std::u16string(u"unbekannter Grund") : lastProblem_));
+    const std::string reason = lastProblem_.empty() ? std::string(text::UnknownReason) : ToUtf8(lastProblem_);
+    platform_.printError(FromUtf8(Fill(text::NoResult, {reason})));
   }
   endProgram(ExitNoResult);
 }

@@ -1,6 +1,8 @@
 // The batch run and the console tools on the toolkit-free core: one output
 // line per input line, the window's reasons with the right line numbers,
 // TSV bytes that do not depend on the locale.
+#include "common/Text.h"
+#include "common/Texts.h"
 #include "console/BatchLine.h"
 #include "console/BatchRun.h"
 #include "console/ConsoleTool.h"
@@ -17,6 +19,9 @@ namespace {
 
 const NumberLocale German{u','};
 const NumberLocale English{u'.'};
+
+std::string About(std::string_view what, std::string_view why) { return Fill(text::About, {what, why}); }
+std::string ErrorLine(std::string_view message) { return Fill(text::ErrorLine, {message}); }
 
 // A temporary file that reads back what was written to it.
 class Stream {
@@ -87,29 +92,32 @@ TEST(BatchLine, ResultLinesAsTheHiddenRunPrintsThem) {
 }
 
 TEST(BatchLine, ReasonsForLinesWithoutAResult) {
-  struct Row { const char* line; const char* reason; const char* tsv; };
+  // The box's title and prompt without their outer blanks, on one line.
+  const auto warning = [](std::string_view title, std::string_view prompt) {
+    return std::string(TrimAscii(title, " ")) + ' ' + std::string(TrimAscii(prompt, " "));
+  };
+  const std::string latitude = warning(text::LatitudeWarningTitle, text::LatitudeWarningPrompt);
+  const std::string longitude = warning(text::LongitudeWarningTitle, text::LongitudeWarningPrompt);
+  const auto tooShort = [](std::string_view box) { return Fill(text::LocatorTooShort, {box}); };
+  const auto invalid = [](std::string_view box) { return Fill(text::LocatorInvalid, {box}); };
+  struct Row { const char* line; std::string reason; const char* tsv; };
   const Row rows[] = {
-      {"", "leere Zeile", "\t\t\t\t\t\t"},
-      {"L;JO6;KM38mm", "MeinLocator: Locator zu kurz: \"JO6\"", "JO6\tKM38mm\t\t\t\t\t"},
-      {"L;JO62MM;km3", "FremdLocator: Locator zu kurz: \"km3\"", "JO62MM\tkm3\t\t\t\t\t"},
-      {"L;JO62MM", "FremdLocator: Locator zu kurz: \"\"", "JO62MM\t\t\t\t\t\t"},
-      {"L;SO62MM;JO62MM", "MeinLocator: Kein g\u00fcltiger Locator: \"SO62MM\"", "SO62MM\tJO62MM\t\t\t\t\t"},
-      {"L;JO62M;JO62MM", "MeinLocator: Kein g\u00fcltiger Locator: \"JO62M\"", "JO62M\tJO62MM\t\t\t\t\t"},
-      {"L;JO62MMXX;JO 62", "FremdLocator: Kein g\u00fcltiger Locator: \"JO 6MM\"", "JO62MMXX\tJO 62\t\t\t\t\t"},
-      {"X;1;2;3;4", "Falsche Parameterbezeichnung \"X\": Es ist nur L oder G m\u00f6glich!", "1\t2\t\t\t\t\t"},
-      {" L;JO62MM;KM38MM", "Falsche Parameterbezeichnung \" L\": Es ist nur L oder G m\u00f6glich!",
-       "JO62MM\tKM38MM\t\t\t\t\t"},
-      {";JO62MM", "Parameterbezeichnung fehlt: Es ist nur L oder G m\u00f6glich!", "JO62MM\t\t\t\t\t\t"},
-      {"G;95;38.5;13;27", "MeinBreitenGrd: Falsche Breitengradeingabe ! ( max \u00b189,99999\u00b0\" )",
-       "95\t38.5\t\t\t\t\t"},
-      {"G;52.5;38.5;13;-180", "FremdL\u00e4ngenGrd: Falsche L\u00e4ngegradeingabe ! ( max \u00b1179,99999\u00b0\" )",
-       "52.5\t38.5\t\t\t\t\t"},
-      {"G;52.5;38.5;200;27;V-", "MeinL\u00e4ngenGrd: Falsche L\u00e4ngegradeingabe ! ( max \u00b1179,99999\u00b0\" )",
-       "52.5\t38.5\t\t\t\t\t"},
-      {"G;52.5;abc;13;27", "FremdBreitenGrd fehlt oder ist keine Zahl", "52.5\tabc\t\t\t\t\t"},
+      {"", std::string(text::EmptyLine), "\t\t\t\t\t\t"},
+      {"L;JO6;KM38mm", About(text::OwnLocatorField, tooShort("JO6")), "JO6\tKM38mm\t\t\t\t\t"},
+      {"L;JO62MM;km3", About(text::ForeignLocatorField, tooShort("km3")), "JO62MM\tkm3\t\t\t\t\t"},
+      {"L;JO62MM", About(text::ForeignLocatorField, tooShort("")), "JO62MM\t\t\t\t\t\t"},
+      {"L;SO62MM;JO62MM", About(text::OwnLocatorField, invalid("SO62MM")), "SO62MM\tJO62MM\t\t\t\t\t"},
+      {"L;JO62M;JO62MM", About(text::OwnLocatorField, invalid("JO62M")), "JO62M\tJO62MM\t\t\t\t\t"},
+      {"L;JO62MMXX;JO 62", About(text::ForeignLocatorField, invalid("JO 6MM")), "JO62MMXX\tJO 62\t\t\t\t\t"},
+      {"X;1;2;3;4", Fill(text::WrongMode, {"X", text::OnlyLOrG}), "1\t2\t\t\t\t\t"},
+      {" L;JO62MM;KM38MM", Fill(text::WrongMode, {" L", text::OnlyLOrG}), "JO62MM\tKM38MM\t\t\t\t\t"},
+      {";JO62MM", Fill(text::ModeMissing, {text::OnlyLOrG}), "JO62MM\t\t\t\t\t\t"},
+      {"G;95;38.5;13;27", About(text::OwnLatitudeField, latitude), "95\t38.5\t\t\t\t\t"},
+      {"G;52.5;38.5;13;-180", About(text::ForeignLongitudeField, longitude), "52.5\t38.5\t\t\t\t\t"},
+      {"G;52.5;38.5;200;27;V-", About(text::OwnLongitudeField, longitude), "52.5\t38.5\t\t\t\t\t"},
+      {"G;52.5;abc;13;27", Fill(text::FieldNotANumber, {text::ForeignLatitudeField}), "52.5\tabc\t\t\t\t\t"},
       {"G;95;95;13;27",
-       "MeinBreitenGrd: Falsche Breitengradeingabe ! ( max \u00b189,99999\u00b0\" ); "
-       "FremdBreitenGrd: Falsche Breitengradeingabe ! ( max \u00b189,99999\u00b0\" )",
+       About(text::OwnLatitudeField, latitude) + "; " + About(text::ForeignLatitudeField, latitude),
        "95\t95\t\t\t\t\t"},
   };
   for (const Row& row : rows) {
@@ -150,11 +158,11 @@ TEST(BatchRun, OneOutputLinePerInputLine) {
                                                           "", "", "0,0 km/90,0 \u00b0"}));
   // The CR of a CR LF line end is no part of the line.
   EXPECT_EQ(result.err,
-            "-:2: MeinLocator: Locator zu kurz: \"jo6\"\n"
-            "-:3: leere Zeile\n"
-            "-:4: Falsche Parameterbezeichnung \"X\": Es ist nur L oder G m\u00f6glich!\n"
-            "-:6: FremdLocator: Kein g\u00fcltiger Locator: \"KM38M\"\n"
-            "-:7: MeinLocator: Locator zu kurz: \"\"\n");
+            "-:2: " + About(text::OwnLocatorField, Fill(text::LocatorTooShort, {"jo6"})) + "\n" +
+            "-:3: " + std::string(text::EmptyLine) + "\n" +
+            "-:4: " + Fill(text::WrongMode, {"X", text::OnlyLOrG}) + "\n" +
+            "-:6: " + About(text::ForeignLocatorField, Fill(text::LocatorInvalid, {"KM38M"})) + "\n" +
+            "-:7: " + About(text::OwnLocatorField, Fill(text::LocatorTooShort, {""})) + "\n");
 
   const Outcome tsv = Batch(input, BatchFormat::Tsv);
   EXPECT_EQ(Lines(tsv.out).size(), 9u) << "header and eight lines";
@@ -245,15 +253,14 @@ TEST(BatchRun, OverlongLinesAndUnreadableInputs) {
   ASSERT_EQ(lines.size(), 6u);
   EXPECT_EQ(lines[2], "\t\t\t\t\t\t");
   EXPECT_EQ(lines[5], "\t\t\t\t\t\t");
-  const std::string tooLong = ": Zeile zu lang (mehr als 32767 Zeichen)\n";
+  const std::string tooLong = ": " + Fill(text::LineTooLong, {"32767"}) + "\n";
   EXPECT_EQ(result.err, "-:2" + tooLong + "-:4" + tooLong + "-:5" + tooLong);
 
   const Outcome missing = Batch("L;JO62MM;KM38MM\n", BatchFormat::ResultLine, German,
                                 {"/nonexistent/pelvorn-input", "-"});
   EXPECT_EQ(missing.status, 2);
   EXPECT_EQ(missing.out, "1892,585 km/139,74 \u00b0\n") << "the other inputs are still read";
-  EXPECT_NE(missing.err.find("Pelvorn: /nonexistent/pelvorn-input: kann nicht gelesen werden: "
-                             "Datei oder Verzeichnis nicht gefunden\n"),
+  EXPECT_NE(missing.err.find(ErrorLine(About("/nonexistent/pelvorn-input", About(text::CannotRead, text::NoSuchFile)))),
             std::string::npos) << missing.err;
 }
 
@@ -275,10 +282,11 @@ TEST(ConsoleTool, WhichArgumentsItTakes) {
   EXPECT_EQ(run({"--edi", "a.edi", "--batch"}), 2);
   EXPECT_EQ(out.Text(), "JO62MM\tKM38MM\t1892.585\t139.74\t38116.565\t319.74\t1894\nJO6\tKM38mm\t\t\t\t\t\n");
   const std::string messages = err.Text();
-  EXPECT_NE(messages.find("Pelvorn: MeinLocator: Locator zu kurz: \"JO6\"\n"), std::string::npos);
-  EXPECT_NE(messages.find("Pelvorn: unbekannte Option --frobnicate\nAufruf: "), std::string::npos);
-  EXPECT_NE(messages.find("Pelvorn: --tsv nimmt genau eine Befehlszeile; f\u00fcr mehrere: --batch --tsv\n"),
-            std::string::npos) << messages;
+  EXPECT_NE(messages.find(ErrorLine(About(text::OwnLocatorField, Fill(text::LocatorTooShort, {"JO6"})))),
+            std::string::npos);
+  EXPECT_NE(messages.find(ErrorLine(Fill(text::UnknownOption, {"--frobnicate"})) + std::string(text::ConsoleUsage)),
+            std::string::npos);
+  EXPECT_NE(messages.find(ErrorLine(text::TsvTakesOneLine)), std::string::npos) << messages;
 }
 
 }  // namespace

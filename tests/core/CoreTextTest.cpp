@@ -3,6 +3,7 @@
 // the conversions between UTF-16 and UTF-8.
 #include "arithmetic/NumberPatterns.h"
 #include "common/Text.h"
+#include "common/Texts.h"
 #include "common/CommandLine.h"
 #include "window/InfoText.h"
 #include "window/LocatorBox.h"
@@ -149,18 +150,23 @@ TEST(InfoText, Lines) {
   const std::vector<std::u16string> lines = Split(InfoText(u"\r\n"), u"\r\n");
   ASSERT_EQ(lines.size(), 24u);
   EXPECT_TRUE(lines[0].starts_with(u"Pelvorn V 1.0.3 ")) << ToUtf8(lines[0]);
-  const std::vector<int> empty = {2, 8, 10, 12, 13, 15, 17, 19, 20, 23};
-  for (int line = 1; line <= 24; ++line) {
-    EXPECT_EQ(lines[line - 1].empty(), std::count(empty.begin(), empty.end(), line) == 1) << "line " << line;
-  }
-  for (const int line : {3, 4, 5, 6, 21}) {  // running text: one blank before the break
-    const std::u16string& text = lines[line - 1];
-    EXPECT_TRUE(text.size() > 1 && text.ends_with(u' ') && text[text.size() - 2] != u' ') << "line " << line;
-  }
-  EXPECT_EQ(lines[13], u"Gradeingabe (n\u00f6rdliche Breite, \u00f6stliche L\u00e4nge, dezimal) :");
-  EXPECT_EQ(lines[15], u"Pelvorn G;MeinBreitenGrd;FremdBreitenGrd;MeinL\u00e4ngenGrd;FremdL\u00e4ngenGrd     ");
-  EXPECT_EQ(lines[23], u"Beisp.: Pelvorn L;JO62mm;KM38mm;;;V-");
+  for (std::size_t i = 0; i < text::InfoLines.size(); ++i) EXPECT_EQ(lines[i + 1], FromUtf8(text::InfoLines[i]));
   EXPECT_EQ(Split(InfoText(u"\n"), u"\n").size(), 24u);
+}
+
+TEST(Text, Fill) {
+  struct Row { std::string_view pattern, first, second, filled; };
+  const Row rows[] = {
+      {"%1 km/%2 \u00b0", "1892,585", "139,74", "1892,585 km/139,74 \u00b0"},
+      {"[%1] %2 %1", "4", "3", "[4] 3 4"},       // a mark used twice
+      {"%2 before %1", "a", "b", "b before a"},  // in any order
+      {"%1", "%2", "x", "%2"},                   // a value is not read again
+      {"%3 %0 %x 100%", "a", "b", "%3 %0 %x 100%"},  // no value, no mark: as it is
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.pattern);
+    EXPECT_EQ(Fill(row.pattern, {row.first, row.second}), row.filled);
+  }
 }
 
 TEST(Text, TrimCapitalsAndUtf8) {

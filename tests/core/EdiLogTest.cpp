@@ -1,4 +1,6 @@
 // The EDI (REG1TEST) log check and its corrected copy, on logs written here.
+#include "common/Text.h"
+#include "common/Texts.h"
 #include "console/EdiLog.h"
 #include "console/ReplaceFile.h"
 
@@ -90,7 +92,7 @@ TEST(EdiLog, MatchingLogWithADupe) {
   EXPECT_EQ(check.recomputedTotal, 1315);
   EXPECT_TRUE(check.claimedDxMatches);
   EXPECT_TRUE(check.AllMatches());
-  EXPECT_NE(ReportText(check).find("alle Angaben stimmen"), std::string::npos);
+  EXPECT_NE(ReportText(check).find(text::AllMatch), std::string::npos);
   std::string whyNot;
   EXPECT_EQ(CorrectedLog(file, check, whyNot), file) << "nothing to correct";
 }
@@ -105,8 +107,9 @@ TEST(EdiLog, OffByOnePointsAreListedAndCorrected) {
   EXPECT_EQ(check.qsos[1].computed, 359);
   EXPECT_FALSE(check.AllMatches());
   const std::string report = ReportText(check);
-  EXPECT_NE(report.find("Zeile 11: DL1XYZ JO62MM: beansprucht 358, berechnet 359\n"), std::string::npos) << report;
-  EXPECT_NE(report.find("Summe: beansprucht (CQSOP) 1314, neu berechnet 1315\n"), std::string::npos) << report;
+  EXPECT_NE(report.find(Fill(text::QsoDiffers, {"11", "DL1XYZ", "JO62MM", "", "358", "359"})), std::string::npos)
+      << report;
+  EXPECT_NE(report.find(Fill(text::TotalLine, {"1314", "1315", ""})), std::string::npos) << report;
 
   std::string whyNot;
   const std::optional<std::string> corrected = CorrectedLog(file, check, whyNot);
@@ -123,7 +126,7 @@ TEST(EdiLog, DupesScoreNothingAndCodxcIsRecomputed) {
   EXPECT_EQ(check.qsos[3].verdict, Verdict::Differs);
   EXPECT_EQ(check.qsos[3].computed, 0);
   EXPECT_FALSE(check.claimedDxMatches);
-  EXPECT_NE(ReportText(check).find("beansprucht (CODXC) DL1XYZ;JO62MM;359, neu berechnet G4ABC;IO91WM;951 (abweichend)"),
+  EXPECT_NE(ReportText(check).find(Fill(text::LongestLine, {"DL1XYZ;JO62MM;359", "G4ABC;IO91WM;951", text::DxDiffers})),
             std::string::npos);
   std::string whyNot;
   const std::optional<std::string> corrected = CorrectedLog(file, check, whyNot);
@@ -143,13 +146,12 @@ TEST(EdiLog, LocatorsThatCannotBeChecked) {
   EXPECT_EQ(check.unverifiedPoints, 744);
   EXPECT_FALSE(check.AllMatches()) << "claimed points that were not checked";
   const std::string report = ReportText(check);
-  EXPECT_NE(report.find("Zeile 13: SM7AAA: nicht pr\u00fcfbar (kein Locator), beansprucht 0"), std::string::npos);
-  EXPECT_NE(report.find("Zeile 14: SM7BBB: nicht pr\u00fcfbar (Locator mit nur 4 Zeichen; mit der Mitte des "
-                        "Gro\u00dffeldes (JO65MM, wie das Fenster erg\u00e4nzt) w\u00e4ren es 44 km"),
+  EXPECT_NE(report.find(Fill(text::QsoNotCheckable, {"13", "SM7AAA", text::NoLocator, "0"})), std::string::npos);
+  EXPECT_NE(report.find(Fill(text::QsoNotCheckable, {"14", "SM7BBB", Fill(text::SquareOnly, {"JO65", "44"}), "44"})),
             std::string::npos) << report;
-  EXPECT_NE(report.find("Zeile 15: SM7CCC: nicht pr\u00fcfbar (kein g\u00fcltiger Locator), beansprucht 700"),
+  EXPECT_NE(report.find(Fill(text::QsoNotCheckable, {"15", "SM7CCC", text::NoValidLocator, "700"})),
             std::string::npos);
-  EXPECT_NE(report.find("(davon 744 ungepr\u00fcft beansprucht)"), std::string::npos);
+  EXPECT_NE(report.find(Fill(text::UnverifiedPoints, {"744"})), std::string::npos);
 
   // No points claimed for the QSO without a locator: nothing unverified.
   EXPECT_TRUE(CheckLog(Log({Near, Berlin, London, empty}, "1315")).AllMatches());
@@ -164,15 +166,15 @@ TEST(EdiLog, MalformedLinesAreReportedAndBlockTheCopy) {
   const LogCheck check = CheckLog(file);
   ASSERT_EQ(check.qsos.size(), 7u);
   for (std::size_t i = 1; i <= 4; ++i) EXPECT_EQ(check.qsos[i].verdict, Verdict::Malformed) << i;
-  EXPECT_EQ(check.qsos[1].reason, "14 Felder statt 15");
-  EXPECT_EQ(check.qsos[2].reason, "Doppel-Feld \"ERROR\" ist weder leer noch D");
+  EXPECT_EQ(check.qsos[1].reason, Fill(text::WrongFieldCount, {"14", "15"}));
+  EXPECT_EQ(check.qsos[2].reason, Fill(text::BadDupeField, {"\"ERROR\""}));
   EXPECT_EQ(check.recomputedTotal, 1315) << "malformed lines are never guessed";
   EXPECT_FALSE(check.AllMatches());
-  EXPECT_NE(ReportText(check).find("Zeile 13: fehlerhafte QSO-Zeile: QSO-Punkte \"five\" sind keine Zahl"),
+  EXPECT_NE(ReportText(check).find(Fill(text::QsoMalformed, {"13", Fill(text::PointsNotANumber, {"\"five\""})})),
             std::string::npos);
   std::string whyNot;
   EXPECT_EQ(CorrectedLog(file, check, whyNot), std::nullopt);
-  EXPECT_NE(whyNot.find("Zeile 11"), std::string::npos);
+  EXPECT_EQ(whyNot, Fill(text::MalformedBlocksCopy, {"11"}));
 }
 
 // The format records a serial number given to a contact that did not
@@ -199,12 +201,13 @@ TEST(EdiLog, LargeClaimsAddUp) {
   const std::string huge = "261205;1431;SM7BBB;1;59;006;59;011;;JO65;999999999;;;;";
   const LogCheck check = CheckLog(Log({huge, huge, huge}, "999999999"));
   EXPECT_EQ(check.recomputedTotal, 2999999997LL);
-  EXPECT_NE(ReportText(check).find("neu berechnet 2999999997 (davon 2999999997 ungepr\u00fcft"), std::string::npos)
+  EXPECT_NE(ReportText(check).find(Fill(text::TotalLine, {"999999999", "2999999997", Fill(text::UnverifiedPoints, {"2999999997"})})),
+            std::string::npos)
       << ReportText(check);
 }
 
 TEST(EdiLog, WhatIsNoCheckableLog) {
-  struct Row { std::string file; const char* failure; };
+  struct Row { std::string file; std::string failure; };
   std::string noOwn = Log({Near});
   noOwn.replace(noOwn.find("PWWLo=JO65FR"), 12, "PWWLx=JO65FR");
   std::string squareOwn = Log({Near});
@@ -212,12 +215,12 @@ TEST(EdiLog, WhatIsNoCheckableLog) {
   std::string noRecords = Log({});
   noRecords.erase(noRecords.find("[QSORecords"));
   const Row rows[] = {
-      {"", "die Datei ist leer"},
-      {"PCall=OZ9ZZZ\r\n", "kein EDI-Log: die erste Zeile ist nicht [REG1TEST;1]"},
-      {noOwn, "PWWLo (eigener Locator) fehlt vor den QSO-Zeilen"},
-      {squareOwn, "PWWLo=JO65 ist kein sechsstelliger Locator"},
-      {noRecords, "kein Abschnitt [QSORecords;N]"},
-      {"[REG1TEST;1]\rTName=Test\rPWWLo=JO65FR\r", "Zeilenenden aus einem einzelnen CR werden nicht gelesen"},
+      {"", std::string(text::EmptyFile)},
+      {"PCall=OZ9ZZZ\r\n", std::string(text::NotEdi)},
+      {noOwn, std::string(text::OwnLocatorMissing)},
+      {squareOwn, Fill(text::OwnLocatorNotSubsquare, {"JO65"})},
+      {noRecords, std::string(text::NoRecordsSection)},
+      {"[REG1TEST;1]\rTName=Test\rPWWLo=JO65FR\r", std::string(text::LoneCarriageReturns)},
   };
   for (const Row& row : rows) EXPECT_EQ(CheckLog(row.file).failure, row.failure);
   // A byte order mark and lower case in the first line are accepted.
@@ -228,14 +231,14 @@ TEST(EdiLog, BandMultiplierAndRecordCount) {
   const LogCheck multiplied = CheckLog(Log({Near, Berlin, London}, "2630", "G4ABC;IO91WM;951", "3;2"));
   EXPECT_TRUE(multiplied.MultiplierBlocks());
   EXPECT_FALSE(multiplied.AllMatches());
-  EXPECT_EQ(ReportText(multiplied), "Bandmultiplikator 2 (CQSOs): die QSO-Punkte enthalten ihn, sie werden nicht gepr\u00fcft.\n");
+  EXPECT_EQ(ReportText(multiplied), Fill(text::MultiplierBlocks, {"2"}));
   EXPECT_TRUE(CheckLog(Log({Near, Berlin, London}, "1315", "G4ABC;IO91WM;951", "3")).AllMatches());
 
   std::string file = Log({Near, Berlin, London});
   file.replace(file.find("[QSORecords;3]"), 14, "[QSORecords;4]");
   const LogCheck miscounted = CheckLog(file);
   EXPECT_FALSE(miscounted.AllMatches());
-  EXPECT_NE(ReportText(miscounted).find("[QSORecords;4] k\u00fcndigt 4 QSO-Zeilen an, es sind 3"), std::string::npos);
+  EXPECT_NE(ReportText(miscounted).find(Fill(text::RecordCountDiffers, {"4", "3"})), std::string::npos);
 
   // A count that cannot be read is a finding of its own.
   for (const char* count : {"1234567890", "+3", "-3", "", "drei", "3;", " 3x"}) {
@@ -243,8 +246,8 @@ TEST(EdiLog, BandMultiplierAndRecordCount) {
     unreadable.replace(unreadable.find("[QSORecords;3]"), 14, std::string("[QSORecords;") + count + "]");
     const LogCheck check = CheckLog(unreadable);
     EXPECT_FALSE(check.AllMatches()) << count;
-    EXPECT_NE(ReportText(check).find("[QSORecords;" + std::string(count) + "]: die Anzahl der QSO-Zeilen ist nicht lesbar"),
-              std::string::npos) << ReportText(check);
+    EXPECT_NE(ReportText(check).find(Fill(text::RecordCountUnreadable, {count, "3"})), std::string::npos)
+        << ReportText(check);
   }
 }
 

@@ -6,6 +6,7 @@
 #include "common/ExitStatus.h"
 #include "window/Platform.h"
 #include "common/Text.h"
+#include "common/Texts.h"
 #include "common/CommandLine.h"
 #include "window/Antenna.h"
 #include "window/FrontEnd.h"
@@ -28,9 +29,9 @@ using Texts = std::vector<std::u16string>;
 class FakeWindow final : public WindowView {
 public:
   std::map<TextBox, std::u16string> boxes{{TextBox::OwnLocator, u"Text1"}, {TextBox::ForeignLocator, u"Text2"}};
-  std::map<ResultField, std::u16string> labels{{ResultField::Distance, u"Entfernung"},
-                                               {ResultField::Direction, u"Richtung"}};
-  std::u16string windowCaption = u" Pelvorn V1.0 ";
+  std::map<ResultField, std::u16string> labels{{ResultField::Distance, FromUtf8(text::DistanceField)},
+                                               {ResultField::Direction, FromUtf8(text::DirectionField)}};
+  std::u16string windowCaption = FromUtf8(text::DesignCaption);
   bool visible = false, unloaded = false;
   std::optional<TextBox> focus;
 
@@ -121,8 +122,10 @@ private:
 
 const NumberLocale German{u','};
 const std::u16string ActiveCaption = u" Pelvorn  V 1.0.3";
-const std::u16string LongitudeWarning = FakePlatform::box(FromUtf8(LongitudeWarningTitle), FromUtf8(LongitudeWarningPrompt));
-const std::u16string LatitudeWarning = FakePlatform::box(FromUtf8(LatitudeWarningTitle), FromUtf8(LatitudeWarningPrompt));
+const std::u16string LongitudeWarning =
+    FakePlatform::box(FromUtf8(text::LongitudeWarningTitle), FromUtf8(text::LongitudeWarningPrompt));
+const std::u16string LatitudeWarning =
+    FakePlatform::box(FromUtf8(text::LatitudeWarningTitle), FromUtf8(text::LatitudeWarningPrompt));
 const std::u16string Jo62Km38 = u"1892,585 km/139,74 \u00b0";
 
 // One program run through Main, as a front end starts it.
@@ -163,7 +166,7 @@ struct Activation {
 };
 
 TEST(Form, FirstActivationRunsTheCommandLine) {
-  const std::u16string modeRefusal = FakePlatform::box(u" Falsche Parameterbezeichnung ", u"Es ist nur L oder G m\u00f6glich!");
+  const std::u16string modeRefusal = FakePlatform::box(FromUtf8(text::WrongModeTitle), FromUtf8(text::OnlyLOrG));
   constexpr int run = StillRunning;
   const auto Text1 = TextBox::OwnLocator, Text2 = TextBox::ForeignLocator;
   const Activation rows[] = {
@@ -277,10 +280,8 @@ TEST(Form, HiddenRunTurnsTheAntenna) {
 }
 
 TEST(Form, SecondCopy) {
-  const std::u16string refusal = FakePlatform::box(
-      u"Pelvorn l\u00e4uft bereits ",
-      u"Das Programm zweimal zu aktivieren ist nicht ratsam. Wenn Sie diese M\u00f6glichkeit ben\u00f6tigen, "
-      u"so wenden Sie sich bitte an den Autor dieser Software.");
+  const std::u16string refusal =
+      FakePlatform::box(FromUtf8(Fill(text::AlreadyRunningTitle, {"Pelvorn"})), FromUtf8(text::AlreadyRunningPrompt));
   struct Row { std::u16string commandLine; int status; };
   const Row rows[] = {
       {u"", ExitSecondCopy},
@@ -301,7 +302,7 @@ TEST(Form, SecondCopy) {
     if (refused) {
       EXPECT_EQ(r.platform.warnings, Texts{refusal});
       // A refused copy never shows its window nor activates it.
-      EXPECT_TRUE(!r.window.visible && r.window.windowCaption == u" Pelvorn V1.0 ");
+      EXPECT_TRUE(!r.window.visible && r.window.windowCaption == FromUtf8(text::DesignCaption));
     }
     EXPECT_EQ(r.platform.delivered.size(), row.status == ExitSuccess ? 1u : 0u);
   }
@@ -313,7 +314,7 @@ TEST(Form, KeysInfoBoxAndQuit) {
   r.form->keyReleased(113, 0);  // F2
   EXPECT_TRUE(r.platform.informations.empty());
   r.form->keyReleased(KeyCodeF1, 1);  // Shift+F1 counts as F1
-  EXPECT_EQ(r.platform.informations, Texts{FakePlatform::box(InfoTitle, InfoText(u"\r\n"))});
+  EXPECT_EQ(r.platform.informations, Texts{FakePlatform::box(FromUtf8(text::InfoTitle), InfoText(u"\r\n"))});
 
   // Enter in a box: the Calculate action; the result line also when typed.
   r.window.boxes[TextBox::OwnLocator] = u" jo62 ";

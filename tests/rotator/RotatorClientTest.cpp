@@ -4,6 +4,8 @@
 
 #include "Peers.h"
 
+#include "common/Text.h"
+#include "common/Texts.h"
 #include "rotator/Rotator.h"
 #include "rotator/RotatorWorker.h"
 
@@ -72,8 +74,8 @@ TEST(RotatorClient, RefusesADirectionOutsideTheRange) {
   double sent = -1;
   const Outcome outcome = rotator.turnTo(270, sent);
   EXPECT_EQ(outcome.failure, Failure::OutOfRange);
-  EXPECT_EQ(outcome.message, "Die Richtung 270,00\u00b0 liegt au\u00dferhalb des Drehbereichs des Rotors auf 127.0.0.1:" +
-                                 std::to_string(daemon.port()) + " (0,00\u00b0 bis 180,00\u00b0).");
+  EXPECT_EQ(outcome.message, Fill(text::OutOfAzimuthRange, {"270,00\u00b0", "127.0.0.1:" + std::to_string(daemon.port()),
+                                                           "0,00\u00b0", "180,00\u00b0"}));
   EXPECT_EQ(sent, -1);
 }
 
@@ -84,14 +86,16 @@ TEST(RotatorClient, WritesTheCommandWithADecimalPoint) {
   EXPECT_EQ(stub.received(), expected);
 }
 
-// Every failure: its kind and a part of its message. Each ends well within
+// Every failure: its kind and its message, with the address and the values
+// after it. Each ends well within
 // the 3 s limit (a loaded machine may take a second), but the daemon that
 // never answers, which ends on its 1 s limit.
 struct FailureCase {
   const char* name;
   const char* mode;  // stub mode; "none" nothing listens, "killed" rotctld dies mid-command
   Failure failure;
-  const char* message;
+  std::string_view message;
+  std::string_view second = {}, third = {}, fourth = {};
 };
 
 void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.name; }
@@ -104,9 +108,11 @@ TEST_P(RotatorFailures, EndInTimeWithAClearMessage) {
   const bool silent = mode == "silent" || mode == "trickle";
   const Options options = WithTimeout(silent ? 1000ms : 3000ms);
   Outcome outcome;
+  int port = 0;
   auto start = Clock::now();
   if (mode == "none") {
-    outcome = TurnAntenna(Loopback(testing::FreePort()), 139.74, options);
+    port = testing::FreePort();
+    outcome = TurnAntenna(Loopback(port), 139.74, options);
   } else if (mode == "killed") {
     Rotctld daemon;
     daemon.pause();  // connects, then waits for an answer that never comes
@@ -115,16 +121,18 @@ TEST_P(RotatorFailures, EndInTimeWithAClearMessage) {
       start = Clock::now();
       daemon.kill();
     });
-    outcome = TurnAntenna(Loopback(daemon.port()), 139.74, options);
+    port = daemon.port();
+    outcome = TurnAntenna(Loopback(port), 139.74, options);
     killer.join();
   } else {
     Stub stub(c.mode);
     start = Clock::now();
-    outcome = TurnAntenna(Loopback(stub.port()), 139.74, options);
+    port = stub.port();
+    outcome = TurnAntenna(Loopback(port), 139.74, options);
   }
   const double took = Seconds(Clock::now() - start);
   EXPECT_EQ(outcome.failure, c.failure) << outcome.message;
-  EXPECT_NE(outcome.message.find(c.message), std::string::npos) << outcome.message;
+  EXPECT_EQ(outcome.message, Fill(c.message, {AddressText(Loopback(port)), c.second, c.third, c.fourth}));
   EXPECT_GE(took, silent ? 0.95 : 0.0);
   EXPECT_LE(took, 2.0);
 }
@@ -132,15 +140,15 @@ TEST_P(RotatorFailures, EndInTimeWithAClearMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, RotatorFailures,
     ::testing::Values(
-        FailureCase{"NothingListens", "none", Failure::Refused, "Verbindung abgelehnt"},
-        FailureCase{"NeverAnswers", "silent", Failure::Timeout, "keine Antwort innerhalb von 1 s"},
-        FailureCase{"KilledMidCommand", "killed", Failure::ConnectionLost, "wurde unterbrochen"},
-        FailureCase{"HangsUp", "hangup", Failure::ConnectionLost, "wurde unterbrochen"},
-        FailureCase{"RejectsThePosition", "reject", Failure::Rejected, "abgelehnt (Fehlercode -5)"},
-        FailureCase{"NamesNoRange", "nolimits", Failure::BadAnswer, "keinen Drehbereich"},
+        FailureCase{"NothingListens", "none", Failure::Refused, text::ConnectionRefused},
+        FailureCase{"NeverAnswers", "silent", Failure::Timeout, text::NoAnswerWithin, text::NoAnswer, "1 s"},
+        FailureCase{"KilledMidCommand", "killed", Failure::ConnectionLost, text::ConnectionLost},
+        FailureCase{"HangsUp", "hangup", Failure::ConnectionLost, text::ConnectionLost},
+        FailureCase{"RejectsThePosition", "reject", Failure::Rejected, text::CommandRejected, "-5"},
+        FailureCase{"NamesNoRange", "nolimits", Failure::BadAnswer, text::NoAzimuthRange},
         // The whole answer to \dump_state is bounded: in lines and bytes, and in time.
-        FailureCase{"EndlessState", "flood", Failure::BadAnswer, "auf \\dump_state: zu lang"},
-        FailureCase{"TricklingState", "trickle", Failure::Timeout, "keine vollst\u00e4ndige Antwort innerhalb von 1 s"}),
+        FailureCase{"EndlessState", "flood", Failure::BadAnswer, text::AnswerTooLong, "\\dump_state", "200", "16"},
+        FailureCase{"TricklingState", "trickle", Failure::Timeout, text::NoAnswerWithin, text::NoFullAnswer, "1 s"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(RotatorClient, UnknownHost) {
@@ -207,15 +215,16 @@ TEST(RotatorWorker, FollowsTheDummyUntilItStandsThere) {
 TEST(RotatorWorker, ReportsFailuresAndGoesAwayAtOnce) {
   Events events;
   {
-    Worker worker("127.0.0.1:" + std::to_string(testing::FreePort()), {}, events.callbacks());
+    const std::string address = "127.0.0.1:" + std::to_string(testing::FreePort());
+    Worker worker(address, {}, events.callbacks());
     worker.turnTo(139.74);
     ASSERT_TRUE(events.waitFor(2s, [&] { return !events.failures.empty(); }));
-    EXPECT_NE(events.failures[0].find("Verbindung abgelehnt"), std::string::npos);
+    EXPECT_EQ(events.failures[0], Fill(text::ConnectionRefused, {address}));
 
     Worker bad("rotor:0", {}, events.callbacks());
     bad.turnTo(139.74);
     ASSERT_TRUE(events.waitFor(2s, [&] { return events.failures.size() == 2; }));
-    EXPECT_NE(events.failures[1].find("Ung\u00fcltige Rotor-Adresse"), std::string::npos);
+    EXPECT_EQ(events.failures[1], Fill(text::BadAddress, {"rotor:0"}));
   }
   Stub stub("silent");
   const auto start = Clock::now();

@@ -5,6 +5,8 @@
 
 #include "Peers.h"
 
+#include "common/Text.h"
+#include "common/Texts.h"
 #include "window/Platform.h"
 #include "platform/qt/QtRotatorControl.h"
 #include "platform/qt/QtText.h"
@@ -168,9 +170,8 @@ private slots:
     QTRY_VERIFY(window->rotatorControl()->longPathAction()->isEnabled());
     window->rotatorControl()->longPathAction()->trigger();
     QTRY_COMPARE(platform.warnings,
-                 QStringList{QStringLiteral(" Rotor |Keine Verbindung zum Rotor auf 127.0.0.1:%1: Verbindung "
-                                            "abgelehnt (l\u00e4uft rotctld dort?).")
-                                 .arg(port)});
+                 QStringList{QStringLiteral(" Rotor |") +
+                             ToQString(Fill(text::ConnectionRefused, {"127.0.0.1:" + std::to_string(port)}))});
     QCOMPARE(window->directionField()->toolTip(), QString());
   }
 

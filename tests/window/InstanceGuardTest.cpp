@@ -1,6 +1,8 @@
 // The guard against a second running copy, on lock files in a temporary
 // directory, and the choice of the private runtime directory it uses.
 
+#include "common/Text.h"
+#include "common/Texts.h"
 #include "platform/linux/InstanceGuard.h"
 
 #include <QDir>
@@ -89,9 +91,7 @@ private slots:
     close(savedError);
     QVERIFY(!running);
     QVERIFY(captured.seek(0));
-    QCOMPARE(QString::fromUtf8(captured.readAll()),
-             QStringLiteral("Pelvorn: Die Sperrdatei l\u00e4sst sich nicht halten; diese Kopie wird von einer "
-                            "zweiten nicht erkannt.\n"));
+    QCOMPARE(captured.readAll().toStdString(), pelvorn::Fill(pelvorn::text::ErrorLine, {pelvorn::text::LockNotHeld}));
     QVERIFY(!InstanceGuard(path).previousCopyRunning());
   }
 

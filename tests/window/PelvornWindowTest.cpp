@@ -6,6 +6,7 @@
 #include "common/ExitStatus.h"
 #include "window/Platform.h"
 #include "common/Text.h"
+#include "common/Texts.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindow.h"
 #include "common/CommandLine.h"
@@ -99,17 +100,17 @@ private slots:
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("twips");
-    QTest::newRow("Label1") << int(LeftLabel) << QStringLiteral("&Eigener Locator:") << QRect(120, 300, 1275, 195);
-    QTest::newRow("Text1") << int(Box) << QStringLiteral("Text1") << QRect(1440, 240, 1275, 255);
-    QTest::newRow("Label2") << int(LeftLabel) << QStringLiteral("&Fremd - Locator:") << QRect(120, 660, 1275, 195);
-    QTest::newRow("Text2") << int(Box) << QStringLiteral("Text2") << QRect(1440, 600, 1275, 255);
-    QTest::newRow("Command2") << int(Button) << QStringLiteral("&Rechnen") << QRect(1440, 960, 1275, 435);
-    QTest::newRow("Command1") << int(Button) << QStringLiteral("&Beenden") << QRect(4380, 960, 1275, 435);
-    QTest::newRow("Label3") << int(CentredLabel) << QStringLiteral("Entfernung (km)") << QRect(3000, 300, 1275, 195);
-    QTest::newRow("Label4") << int(CentredLabel) << QStringLiteral("Richtung (°)") << QRect(4380, 300, 1275, 195);
-    QTest::newRow("Entfernung") << int(Field) << QStringLiteral("Entfernung") << QRect(3000, 600, 1275, 255);
-    QTest::newRow("Richtung") << int(Field) << QStringLiteral("Richtung") << QRect(4380, 600, 1275, 255);
-    QTest::newRow("Command3") << int(Button) << QStringLiteral("&?") << QRect(5520, 0, 255, 255);
+    QTest::newRow("Label1") << int(LeftLabel) << ToQString(text::OwnLocatorLabel) << QRect(120, 300, 1275, 195);
+    QTest::newRow("Text1") << int(Box) << ToQString(text::OwnLocatorBox) << QRect(1440, 240, 1275, 255);
+    QTest::newRow("Label2") << int(LeftLabel) << ToQString(text::ForeignLocatorLabel) << QRect(120, 660, 1275, 195);
+    QTest::newRow("Text2") << int(Box) << ToQString(text::ForeignLocatorBox) << QRect(1440, 600, 1275, 255);
+    QTest::newRow("Command2") << int(Button) << ToQString(text::CalculateButton) << QRect(1440, 960, 1275, 435);
+    QTest::newRow("Command1") << int(Button) << ToQString(text::QuitButton) << QRect(4380, 960, 1275, 435);
+    QTest::newRow("Label3") << int(CentredLabel) << ToQString(text::DistanceHeading) << QRect(3000, 300, 1275, 195);
+    QTest::newRow("Label4") << int(CentredLabel) << ToQString(text::DirectionHeading) << QRect(4380, 300, 1275, 195);
+    QTest::newRow("Entfernung") << int(Field) << ToQString(text::DistanceField) << QRect(3000, 600, 1275, 255);
+    QTest::newRow("Richtung") << int(Field) << ToQString(text::DirectionField) << QRect(4380, 600, 1275, 255);
+    QTest::newRow("Command3") << int(Button) << ToQString(text::InfoButton) << QRect(5520, 0, 255, 255);
   }
 
   // Each control as designed, before the first activation, and where it
@@ -120,7 +121,7 @@ private slots:
     QFETCH(QRect, twips);
     FakePlatform platform;
     QtWindow window(platform, nullptr, {}, German);
-    QCOMPARE(window.windowTitle(), QStringLiteral(" Pelvorn V1.0 "));
+    QCOMPARE(window.windowTitle(), ToQString(text::DesignCaption));
     QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY(control && control->parentWidget() == &window && control->isVisibleTo(&window) && control->isEnabled());
     QCOMPARE(control->property("text").toString(), caption);
@@ -206,7 +207,7 @@ private slots:
                                     });
     QCOMPARE(status, row.outcome == Ends ? int(ExitSuccess) : StillRunning);
     QCOMPARE(platform.clipboard.size(), row.outcome == Calculates ? 1 : 0);
-    const QString info = FakePlatform::box(InfoTitle, InfoText(u"\r\n"));
+    const QString info = FakePlatform::box(FromUtf8(text::InfoTitle), InfoText(u"\r\n"));
     QCOMPARE(platform.informations, row.outcome == Info ? QStringList{info} : QStringList());
     if (row.outcome != Ends) QCOMPARE(QApplication::focusWidget()->objectName(), row.focusAfter);
     QVERIFY(platform.warnings.isEmpty() && platform.beeps.isEmpty());

@@ -1,5 +1,6 @@
 #include "ClipboardHandover.h"
 
+#include "common/Texts.h"
 #include "keeper/KeeperProtocol.h"
 #include "platform/linux/DetachedSpawn.h"
 #include "platform/linux/OwnProgram.h"
@@ -94,23 +95,18 @@ std::string_view HandoverFailureText(Handover result) {
     case Handover::Superseded:
       return {};
     case Handover::NoKeeper:
-      return "Das Hilfsprogramm pelvorn-clipboard-keeper ist nicht installiert; "
-             "das Ergebnis steht nicht in der Zwischenablage.";
+      return text::KeeperMissing;
     case Handover::LineTooLong:
-      return "Die Zeile ist zu lang f\u00fcr die Zwischenablage.";
+      return text::LineTooLongForClipboard;
     case Handover::NotStarted:
-      return "Das Hilfsprogramm pelvorn-clipboard-keeper lie\u00df sich nicht starten; "
-             "das Ergebnis steht nicht in der Zwischenablage.";
+      return text::KeeperNotStarted;
     case Handover::NoAnswer:
-      return "Das Hilfsprogramm pelvorn-clipboard-keeper hat nicht rechtzeitig geantwortet; "
-             "das Ergebnis steht nicht in der Zwischenablage.";
+      return text::KeeperNoAnswer;
     case Handover::KeeperFailed:
     case Handover::BadInput:
-      return "Das Hilfsprogramm pelvorn-clipboard-keeper ist unerwartet beendet worden; "
-             "das Ergebnis steht nicht in der Zwischenablage.";
+      return text::KeeperEnded;
     case Handover::NoDisplay:
-      return "Der X-Server ist f\u00fcr die Zwischenablage nicht erreichbar; "
-             "das Ergebnis steht nicht in der Zwischenablage.";
+      return text::ClipboardNoDisplay;
   }
   return {};
 }

@@ -1,6 +1,8 @@
 #include "DisplayLossGuard.h"
 
 #include "DisplayProbe.h"
+#include "common/Text.h"
+#include "common/Texts.h"
 #include "platform/posix/FileDescriptor.h"
 
 #include <signal.h>
@@ -57,10 +59,9 @@ void OnExit() {
 DisplayLossGuard::DisplayLossGuard(const DisplayProbe& probe) {
   if (probe.socket() < 0) return;
   const char* display = std::getenv("DISPLAY");
-  const int length = std::snprintf(message.data(), message.size(),
-                                   "Pelvorn: Die Verbindung zum X-Server (DISPLAY=%s) ist abgebrochen.\n",
-                                   display != nullptr ? display : "");
-  messageLength = length > 0 ? std::min(static_cast<std::size_t>(length), message.size() - 1) : 0;
+  const std::string line = Fill(text::ErrorLine, {Fill(text::DisplayLost, {display != nullptr ? display : ""})});
+  messageLength = std::min(line.size(), message.size() - 1);
+  std::memcpy(message.data(), line.data(), messageLength);
 
   static const bool exitHookInstalled = std::atexit(OnExit) == 0;
   static_cast<void>(exitHookInstalled);

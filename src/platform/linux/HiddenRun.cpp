@@ -3,6 +3,7 @@
 #include "common/ExitStatus.h"
 #include "window/Platform.h"
 #include "common/Text.h"
+#include "common/Texts.h"
 #include "platform/linux/EnvironmentLocale.h"
 #include "platform/linux/InstanceGuard.h"
 #include "platform/linux/WaylandClipboard.h"
@@ -84,7 +85,7 @@ public:
         return true;
       }
     }
-    printError(u"Keine Zwischenablage erreichbar; das Ergebnis steht nur auf der Standardausgabe.");
+    printError(FromUtf8(text::NoClipboardStdoutOnly));
     return true;
   }
   bool keepClipboardAfterExit() override { return true; }
@@ -94,7 +95,7 @@ public:
     return Write(stdout, ToUtf8(line) + '\n');
   }
   void printError(std::u16string_view line) override {
-    if (!toolkitNeeded_) Write(stderr, "Pelvorn: " + ToUtf8(line) + '\n');
+    if (!toolkitNeeded_) Write(stderr, Fill(text::ErrorLine, {ToUtf8(line)}));
   }
   void endProgram(int status) override { status_ = status; }
   bool rehearsal() const override { return toolkitNeeded_; }

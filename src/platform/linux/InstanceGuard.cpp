@@ -1,5 +1,7 @@
 #include "InstanceGuard.h"
 
+#include "common/Text.h"
+#include "common/Texts.h"
 #include "platform/posix/FileDescriptor.h"
 
 #include <array>
@@ -187,11 +189,7 @@ bool InstanceGuard::previousCopyRunning() {
   lockFd_ = usable ? OpenLockFile(directory.get(), "pelvorn.lock") : -1;
   if (gate < 0 || lockFd_ < 0 || Flock(gate, LOCK_EX) != 0) {
     if (gate >= 0) close(gate);
-    std::fputs(usable ? "Pelvorn: Die Sperrdatei l\u00e4sst sich nicht anlegen; "
-                        "eine zweite laufende Kopie wird nicht erkannt.\n"
-                      : "Pelvorn: Kein privates Verzeichnis f\u00fcr die Sperrdatei; "
-                        "eine zweite laufende Kopie wird nicht erkannt.\n",
-               stderr);
+    std::fputs(Fill(text::ErrorLine, {usable ? text::LockNotCreated : text::NoPrivateLockDirectory}).c_str(), stderr);
     return false;
   }
   // Alone when no running copy holds its shared lock.
@@ -202,8 +200,7 @@ bool InstanceGuard::previousCopyRunning() {
     Flock(lockFd_, LOCK_UN);
     close(lockFd_);
     lockFd_ = -1;
-    std::fputs("Pelvorn: Die Sperrdatei l\u00e4sst sich nicht halten; diese Kopie wird von einer zweiten nicht erkannt.\n",
-               stderr);
+    std::fputs(Fill(text::ErrorLine, {text::LockNotHeld}).c_str(), stderr);
   }
   close(gate);  // releases the gate
   answer_ = alone ? 0 : 1;

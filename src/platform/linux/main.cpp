@@ -6,6 +6,7 @@
 #include "common/ExitStatus.h"
 #include "common/SystemErrorText.h"
 #include "common/Text.h"
+#include "common/Texts.h"
 #include "console/ConsoleStart.h"
 #include "platform/linux/HiddenRun.h"
 #include "platform/linux/InstanceGuard.h"
@@ -43,7 +44,9 @@ int main(int argc, char** argv) {
     guard.passToExec();
     execv(frontEnd.c_str(), argv);
   }
-  std::fprintf(stderr, "Pelvorn: Die Programmoberfl\u00e4che %s fehlt oder startet nicht (%s).\n",
-               QtFrontEndName, frontEnd.empty() ? "nicht gefunden" : pelvorn::SystemErrorText(errno).c_str());
+  const std::string why = frontEnd.empty() ? std::string(pelvorn::text::NotFound) : pelvorn::SystemErrorText(errno);
+  std::fputs(pelvorn::Fill(pelvorn::text::ErrorLine, {pelvorn::Fill(pelvorn::text::FrontEndMissing, {QtFrontEndName, why})})
+                 .c_str(),
+             stderr);
   return 1;
 }

@@ -2,6 +2,8 @@
 #include "platform/posix/FileDescriptor.h"
 
 #include "common/SystemErrorText.h"
+#include "common/Text.h"
+#include "common/Texts.h"
 
 #include <cerrno>
 #include <csignal>
@@ -17,7 +19,7 @@
 namespace pelvorn {
 namespace {
 
-std::string Reason(const char* what, int error) { return std::string(what) + ": " + SystemErrorText(error); }
+std::string Reason(std::string_view what, int error) { return Fill(text::About, {what, SystemErrorText(error)}); }
 
 // The directory part of `path` ("." for a bare name), for the temporary
 // file and for the fsync that makes the rename last.
@@ -121,45 +123,45 @@ bool ReplaceFileContents(const std::string& utf8Path, std::string_view contents,
   int failure = 0;
   const int descriptor = OpenTemporary(utf8Path, temporary, failure);
   if (descriptor < 0) {
-    error = Reason("Zwischendatei kann nicht angelegt werden", failure);
+    error = Reason(text::TemporaryNotCreated, failure);
     return false;
   }
-  const char* step = nullptr;
+  std::string_view step;
   // The copy keeps the mode of the file it replaces.
   struct stat existing {};
   const bool replaces = ::stat(utf8Path.c_str(), &existing) == 0;
   if (replaces && ::fchmod(descriptor, existing.st_mode & 07777) != 0) {
     failure = errno;
-    step = "Rechte nicht setzbar";
+    step = text::ModeNotSet;
   } else if ((failure = WriteAll(descriptor, contents)) != 0) {
-    step = "Schreiben fehlgeschlagen";
+    step = text::WriteFailed;
   } else if (::fsync(descriptor) != 0) {
     failure = errno;
-    step = "Schreiben fehlgeschlagen";
+    step = text::WriteFailed;
   }
   const bool unnamed = temporary.empty();
-  if (!unnamed && ::close(descriptor) != 0 && step == nullptr) {
+  if (!unnamed && ::close(descriptor) != 0 && step.empty()) {
     failure = errno;
-    step = "Schreiben fehlgeschlagen";
+    step = text::WriteFailed;
   }
   // An unnamed copy gets a name only when complete: OUT itself when there
   // is none yet, else a temporary one that the rename swaps in at once
   // (a kill between the two leaves that name behind).
   bool inPlace = false;
-  if (step == nullptr && unnamed) {
+  if (step.empty() && unnamed) {
     inPlace = !replaces && ::linkat(AT_FDCWD, ("/proc/self/fd/" + std::to_string(descriptor)).c_str(), AT_FDCWD,
                                     utf8Path.c_str(), AT_SYMLINK_FOLLOW) == 0;
     if (!inPlace && !NameTemporary(descriptor, utf8Path, temporary, failure)) {
-      step = "Zwischendatei kann nicht angelegt werden";
+      step = text::TemporaryNotCreated;
     }
   }
-  if (step == nullptr && !inPlace && ::rename(temporary.c_str(), utf8Path.c_str()) != 0) {
+  if (step.empty() && !inPlace && ::rename(temporary.c_str(), utf8Path.c_str()) != 0) {
     failure = errno;
-    step = "Umbenennen fehlgeschlagen";
+    step = text::RenameFailed;
   }
   // Its data is on the disk already (fsync above).
   if (unnamed) ::close(descriptor);
-  if (step != nullptr) {
+  if (!step.empty()) {
     if (!temporary.empty()) ::unlink(temporary.c_str());
     if (inPlace) ::unlink(utf8Path.c_str());
     error = Reason(step, failure);

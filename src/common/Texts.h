@@ -1,0 +1,383 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// Every German text the program shows or prints, UTF-8, grouped by where it
+// appears. "%1", "%2", … mark the values Fill (common/Text.h) puts in.
+// The texts keep their wording to the byte, blanks and all.
+
+namespace pelvorn::text {
+
+// A line on the standard error output: %1 the message.
+inline constexpr std::string_view ErrorLine = "Pelvorn: %1\n";
+// A message about something: %1 what it is about (a field, a file, a step),
+// %2 what is wrong.
+inline constexpr std::string_view About = "%1: %2";
+
+// --- The window ---------------------------------------------------------
+
+// The caption the window was designed with; replaced at the first activation.
+inline constexpr std::string_view DesignCaption = " Pelvorn V1.0 ";
+// %1 the product name, %2 the version.
+inline constexpr std::string_view WindowCaption = " %1  V %2";
+
+// Control captions; "&" marks the access key.
+inline constexpr std::string_view OwnLocatorLabel = "&Eigener Locator:";
+inline constexpr std::string_view OwnLocatorBox = "Text1";
+inline constexpr std::string_view ForeignLocatorLabel = "&Fremd - Locator:";
+inline constexpr std::string_view ForeignLocatorBox = "Text2";
+inline constexpr std::string_view CalculateButton = "&Rechnen";
+inline constexpr std::string_view QuitButton = "&Beenden";
+inline constexpr std::string_view DistanceHeading = "Entfernung (km)";
+inline constexpr std::string_view DirectionHeading = "Richtung (°)";
+inline constexpr std::string_view DistanceField = "Entfernung";
+inline constexpr std::string_view DirectionField = "Richtung";
+inline constexpr std::string_view InfoButton = "&?";
+
+// The one-line result: %1 distance, %2 direction, as the fields show them.
+inline constexpr std::string_view ResultLine = "%1 km/%2 °";
+
+// A locator box the Calculate action refuses or completes; %1 the box text.
+inline constexpr std::string_view LocatorTooShort = "Locator zu kurz: \"%1\"";
+inline constexpr std::string_view LocatorInvalid = "Kein gültiger Locator: \"%1\"";
+inline constexpr std::string_view LocatorCompleted = "Locator ergänzt: %1";
+
+// --- Boxes --------------------------------------------------------------
+
+// %1 the program's title.
+inline constexpr std::string_view AlreadyRunningTitle = "%1 läuft bereits ";
+inline constexpr std::string_view AlreadyRunningPrompt =
+    "Das Programm zweimal zu aktivieren ist nicht ratsam. "
+    "Wenn Sie diese Möglichkeit benötigen, so wenden Sie "
+    "sich bitte an den Autor dieser Software.";
+
+inline constexpr std::string_view WrongModeTitle = " Falsche Parameterbezeichnung ";
+inline constexpr std::string_view OnlyLOrG = "Es ist nur L oder G möglich!";
+
+// Degrees out of range.
+inline constexpr std::string_view LongitudeWarningTitle = " Falsche Längegradeingabe !";
+inline constexpr std::string_view LongitudeWarningPrompt = " ( max ±179,99999°\" ) ";
+inline constexpr std::string_view LatitudeWarningTitle = " Falsche Breitengradeingabe !";
+inline constexpr std::string_view LatitudeWarningPrompt = " ( max ±89,99999°\" ) ";
+
+// The information box: its title, the head line (%1 product name,
+// %2 version, %3 copyright) and the lines below it.
+inline constexpr std::string_view InfoTitle = " Info ";
+inline constexpr std::string_view InfoHeadLine = "%1 V %2 %3";
+inline constexpr std::array<std::string_view, 23> InfoLines = {
+    "",
+    "Das Programm wird im Amateurfunk benötig und dient der Berechnung der ",
+    "Entfernung und der Antennenrichtung zwischen zwei Locatoren (Standordkennungen). ",
+    "Sind nur die ersten vier Zeichen des Locators bekannt (zbsp. aus einem Call-Buch), ",
+    "so reicht es auch für eine grobe Berechnung aus. Das Starten des Programmes ist ",
+    "auch mit einer Kommando - Zeile möglich :",
+    "",
+    "Locatoreingabe :",
+    "",
+    "Pelvorn L;MeinLocator;FremdLocator",
+    "",
+    "",
+    "Gradeingabe (nördliche Breite, östliche Länge, dezimal) :",
+    "",
+    "Pelvorn G;MeinBreitenGrd;FremdBreitenGrd;MeinLängenGrd;FremdLängenGrd     ",
+    "",
+    "Beisp.: Pelvorn L;JO62mm;KM38mm",
+    "",
+    "",
+    "Das Ergebnis wird auch in die Zwischenablage kopiert. Ein 6. Parameter mit V- ",
+    "schaltet die Sichtbarkeit des Programms ab.",
+    "",
+    "Beisp.: Pelvorn L;JO62mm;KM38mm;;;V-",
+};
+
+// --- The command line ---------------------------------------------------
+
+// The fields of a command line, as the help and the console tools name them.
+inline constexpr std::string_view OwnLocatorField = "MeinLocator";
+inline constexpr std::string_view ForeignLocatorField = "FremdLocator";
+inline constexpr std::string_view OwnLatitudeField = "MeinBreitenGrd";
+inline constexpr std::string_view ForeignLatitudeField = "FremdBreitenGrd";
+inline constexpr std::string_view OwnLongitudeField = "MeinLängenGrd";
+inline constexpr std::string_view ForeignLongitudeField = "FremdLängenGrd";
+
+inline constexpr std::string_view NoMode = "Die Kommandozeile nennt keine Betriebsart (L oder G).";
+
+// --- The hidden run -----------------------------------------------------
+
+inline constexpr std::string_view ResultOnClipboardOnly =
+    "Das Ergebnis steht in der Zwischenablage, konnte aber nicht auf die "
+    "Standardausgabe geschrieben werden.";
+inline constexpr std::string_view ResultNowhere =
+    "Das Ergebnis konnte weder in die Zwischenablage noch auf die "
+    "Standardausgabe gebracht werden.";
+// %1 why the run has no result.
+inline constexpr std::string_view NoResult = "Kein Ergebnis: %1";
+inline constexpr std::string_view UnknownReason = "unbekannter Grund";
+inline constexpr std::string_view NoClipboardStdoutOnly =
+    "Keine Zwischenablage erreichbar; das Ergebnis steht nur auf der Standardausgabe.";
+
+// --- The console tools (--batch, --tsv) ---------------------------------
+
+// %1 a field name.
+inline constexpr std::string_view FieldNotANumber = "%1 fehlt oder ist keine Zahl";
+inline constexpr std::string_view EmptyLine = "leere Zeile";
+// %1 the longest command line in characters.
+inline constexpr std::string_view LineTooLong = "Zeile zu lang (mehr als %1 Zeichen)";
+// %1 the missing or wrong mode, %2 OnlyLOrG.
+inline constexpr std::string_view ModeMissing = "Parameterbezeichnung fehlt: %1";
+inline constexpr std::string_view WrongMode = "Falsche Parameterbezeichnung \"%1\": %2";
+// %1 the input's name, %2 the system error.
+inline constexpr std::string_view ReadError = "%1: Lesefehler: %2";
+inline constexpr std::string_view CannotRead = "kann nicht gelesen werden";
+inline constexpr std::string_view OutputNotWritable = "Ausgabe kann nicht geschrieben werden";
+// The line after what is wrong with a call of a console tool.
+inline constexpr std::string_view ConsoleUsage =
+    "Aufruf: Pelvorn --batch [--tsv] [DATEI...] | Pelvorn --tsv 'L;MeinLocator;FremdLocator'"
+    " | Pelvorn --edi LOG [--fix KOPIE]  (mehr mit --help)\n";
+// %1 an option.
+inline constexpr std::string_view OptionWithoutFileName = "%1 ohne Dateinamen";
+inline constexpr std::string_view UnknownOption = "unbekannte Option %1";
+inline constexpr std::string_view EdiStandsAlone = "--edi steht allein (mit --fix KOPIE)";
+inline constexpr std::string_view FixOnlyWithEdi = "--fix nur zusammen mit --edi";
+inline constexpr std::string_view TsvWithoutLine = "--tsv ohne Befehlszeile";
+inline constexpr std::string_view TsvTakesOneLine = "--tsv nimmt genau eine Befehlszeile; für mehrere: --batch --tsv";
+// The header line of --tsv (without line end).
+inline constexpr std::string_view TsvHeader =
+    "MeinLocator\tFremdLocator\tEntfernung_km\tRichtung_Grad\tLangweg_km\tLangweg_Richtung_Grad\tContest_km";
+
+// --- EDI logs (--edi, --fix) --------------------------------------------
+
+inline constexpr std::string_view IsADirectory = "ist ein Verzeichnis";
+inline constexpr std::string_view NotARegularFile = "ist keine gewöhnliche Datei";
+inline constexpr std::string_view TooLargeForEdi = "zu groß für ein EDI-Log";
+// %1 the path given to --fix.
+inline constexpr std::string_view FixIsTheLog = "--fix %1: das ist das Log selbst; es wird nie verändert";
+// %1 why not.
+inline constexpr std::string_view NoCopyWritten = "keine korrigierte Kopie geschrieben: %1";
+// %1 the copy's path, %2 why it failed.
+inline constexpr std::string_view CopyNotWritten = "%1: %2; nichts geschrieben";
+inline constexpr std::string_view CopyWritten = "Korrigierte Kopie geschrieben: %1\n";
+
+// Why a QSO line is malformed or not checkable.
+// %1 fields found, %2 fields expected.
+inline constexpr std::string_view WrongFieldCount = "%1 Felder statt %2";
+// %1 the quoted field.
+inline constexpr std::string_view PointsNotANumber = "QSO-Punkte %1 sind keine Zahl";
+inline constexpr std::string_view BadDupeField = "Doppel-Feld %1 ist weder leer noch D";
+inline constexpr std::string_view NoLocator = "kein Locator";
+// %1 the square, %2 the kilometres to its centre.
+inline constexpr std::string_view SquareOnly =
+    "Locator mit nur 4 Zeichen; mit der Mitte des Großfeldes (%1MM, wie das Fenster ergänzt) wären es %2"
+    " km, die genaue Entfernung ist unbekannt";
+inline constexpr std::string_view NoValidLocator = "kein gültiger Locator";
+
+// Why a log cannot be checked at all.
+inline constexpr std::string_view EmptyFile = "die Datei ist leer";
+inline constexpr std::string_view LoneCarriageReturns = "Zeilenenden aus einem einzelnen CR werden nicht gelesen";
+inline constexpr std::string_view NotEdi = "kein EDI-Log: die erste Zeile ist nicht [REG1TEST;1]";
+inline constexpr std::string_view OwnLocatorMissing = "PWWLo (eigener Locator) fehlt vor den QSO-Zeilen";
+// %1 the value of PWWLo.
+inline constexpr std::string_view OwnLocatorNotSubsquare = "PWWLo=%1 ist kein sechsstelliger Locator";
+inline constexpr std::string_view NoRecordsSection = "kein Abschnitt [QSORecords;N]";
+
+// The report; %1 the line number where a line starts with "Zeile %1: ".
+inline constexpr std::string_view NotCheckable = "Nicht prüfbar: %1\n";
+// %1 the band multiplier.
+inline constexpr std::string_view MultiplierBlocks =
+    "Bandmultiplikator %1 (CQSOs): die QSO-Punkte enthalten ihn, sie werden nicht geprüft.\n";
+// %1 line, %2 call, %3 locator, %4 DupeMark or nothing, %5 claimed, %6 computed.
+inline constexpr std::string_view QsoDiffers = "Zeile %1: %2 %3%4: beansprucht %5, berechnet %6\n";
+inline constexpr std::string_view DupeMark = " (doppelt)";
+// %1 line, %2 call, %3 why, %4 claimed.
+inline constexpr std::string_view QsoNotCheckable = "Zeile %1: %2: nicht prüfbar (%3), beansprucht %4\n";
+// %1 line, %2 why.
+inline constexpr std::string_view QsoMalformed = "Zeile %1: fehlerhafte QSO-Zeile: %2\n";
+// %1 the count as written, %2 the QSO lines found.
+inline constexpr std::string_view RecordCountUnreadable =
+    "[QSORecords;%1]: die Anzahl der QSO-Zeilen ist nicht lesbar, es sind %2\n";
+inline constexpr std::string_view RecordCountDiffers = "[QSORecords;%1] kündigt %1 QSO-Zeilen an, es sind %2\n";
+// %1 differing, %2 all QSO lines.
+inline constexpr std::string_view PointsSummary = "QSO-Punkte: %1 von %2 QSO-Zeilen weichen ab\n";
+// %1 the claimed total, %2 the recomputed one, %3 UnverifiedPoints or nothing.
+inline constexpr std::string_view TotalLine = "Summe: beansprucht (CQSOP) %1, neu berechnet %2%3\n";
+inline constexpr std::string_view UnverifiedPoints = " (davon %1 ungeprüft beansprucht)";
+inline constexpr std::string_view Missing = "fehlt";
+// %1 the claimed QSO, %2 the recomputed one, %3 DxDiffers or nothing.
+inline constexpr std::string_view LongestLine = "Weiteste Verbindung: beansprucht (CODXC) %1, neu berechnet %2%3\n";
+inline constexpr std::string_view NoCheckableQso = "keine (kein prüfbares QSO)";
+inline constexpr std::string_view DxDiffers = " (abweichend)";
+inline constexpr std::string_view AllMatch = "Ergebnis: alle Angaben stimmen.\n";
+inline constexpr std::string_view SomethingDiffers = "Ergebnis: Abweichungen oder nicht prüfbare Angaben.\n";
+// Why no corrected copy: %1 the band multiplier; %1 the line number.
+inline constexpr std::string_view MultiplierBlocksCopy =
+    "Bandmultiplikator %1 in CQSOs; die QSO-Punkte werden nicht geprüft";
+inline constexpr std::string_view MalformedBlocksCopy =
+    "Zeile %1 ist fehlerhaft; erst von Hand berichtigen, dann lässt sich CQSOP bilden";
+
+// The steps of replacing a file that can fail.
+inline constexpr std::string_view TemporaryNotCreated = "Zwischendatei kann nicht angelegt werden";
+inline constexpr std::string_view ModeNotSet = "Rechte nicht setzbar";
+inline constexpr std::string_view WriteFailed = "Schreiben fehlgeschlagen";
+inline constexpr std::string_view RenameFailed = "Umbenennen fehlgeschlagen";
+
+// --- System errors (errno) ----------------------------------------------
+
+inline constexpr std::string_view NoSuchFile = "Datei oder Verzeichnis nicht gefunden";
+inline constexpr std::string_view PermissionDenied = "Keine Berechtigung";
+inline constexpr std::string_view NotPermitted = "Vorgang nicht zulässig";
+inline constexpr std::string_view ReadOnlyFileSystem = "Dateisystem ist nur lesbar";
+inline constexpr std::string_view NoSpace = "Auf dem Gerät ist kein Speicherplatz mehr verfügbar";
+inline constexpr std::string_view QuotaExceeded = "Der zugeteilte Plattenplatz (Quota) ist erschöpft";
+inline constexpr std::string_view FileTooLarge = "Datei zu groß";
+inline constexpr std::string_view InputOutputError = "Ein-/Ausgabefehler";
+inline constexpr std::string_view IsDirectory = "Ist ein Verzeichnis";
+inline constexpr std::string_view NotDirectory = "Ist kein Verzeichnis";
+inline constexpr std::string_view NameTooLong = "Dateiname zu lang";
+inline constexpr std::string_view TooManyLinks = "Zu viele Ebenen von symbolischen Verknüpfungen";
+inline constexpr std::string_view FileExists = "Die Datei existiert bereits";
+inline constexpr std::string_view DeviceBusy = "Das Gerät oder die Ressource ist belegt";
+inline constexpr std::string_view TooManyOpenFiles = "Zu viele offene Dateien";
+inline constexpr std::string_view TooManyOpenFilesInSystem = "Zu viele offene Dateien im System";
+inline constexpr std::string_view OutOfMemory = "Nicht genügend Hauptspeicher verfügbar";
+inline constexpr std::string_view CrossDeviceLink = "Ungültige Verknüpfung über Gerätegrenzen hinweg";
+inline constexpr std::string_view InvalidArgument = "Ungültiges Argument";
+inline constexpr std::string_view NoSuchDeviceOrAddress = "Kein solches Gerät oder keine solche Adresse";
+inline constexpr std::string_view NoSuchDevice = "Kein passendes Gerät gefunden";
+inline constexpr std::string_view NotSupported = "Die Operation wird nicht unterstützt";
+inline constexpr std::string_view BrokenPipe = "Datenübergabe unterbrochen (broken pipe)";
+inline constexpr std::string_view TryAgain = "Die Ressource ist zur Zeit nicht verfügbar";
+inline constexpr std::string_view StaleHandle = "Veraltete Dateizugriffsnummer (file handle)";
+// %1 the error number.
+inline constexpr std::string_view SystemError = "Systemfehler %1";
+
+// --- The rotator --------------------------------------------------------
+
+// %1 the rotator's address, %2 the command, %3 the answer.
+inline constexpr std::string_view UnclearAnswer = "Unverständliche Antwort des Rotors auf %1 auf %2: „%3“.";
+// %1 address, %2 command, %3 the most lines, %4 the most kilobytes.
+inline constexpr std::string_view AnswerTooLong =
+    "Unverständliche Antwort des Rotors auf %1 auf %2: zu lang (mehr als %3 Zeilen oder %4 KB).";
+// %1 address.
+inline constexpr std::string_view AnswerLineTooLong = "Unverständliche Antwort des Rotors auf %1 (Zeile zu lang).";
+// %1 address, %2 the code.
+inline constexpr std::string_view CommandRejected = "Der Rotor auf %1 hat den Befehl abgelehnt (Fehlercode %2).";
+// %1 address.
+inline constexpr std::string_view NoAzimuthRange =
+    "Der Rotor auf %1 nennt keinen Drehbereich (min_az/max_az in der Antwort auf \\dump_state).";
+// %1 the direction, %2 address, %3 the range's minimum, %4 its maximum.
+inline constexpr std::string_view OutOfAzimuthRange =
+    "Die Richtung %1 liegt außerhalb des Drehbereichs des Rotors auf %2 (%3 bis %4).";
+inline constexpr std::string_view Cancelled = "Der Rotorbefehl wurde abgebrochen.";
+// %1 address.
+inline constexpr std::string_view ConnectionLost = "Die Verbindung zum Rotor auf %1 wurde unterbrochen (rotctld beendet?).";
+// %1 address, %2 what is missing, %3 the time limit.
+inline constexpr std::string_view NoAnswerWithin = "Der Rotor auf %1 antwortet nicht: %2 innerhalb von %3.";
+inline constexpr std::string_view NoAnswer = "keine Antwort";
+inline constexpr std::string_view NoFullAnswer = "keine vollständige Antwort";
+inline constexpr std::string_view CommandNotSent = "der Befehl ließ sich nicht senden";
+inline constexpr std::string_view NoConnection = "keine Verbindung";
+// %1 the time limit in whole seconds and tenths.
+inline constexpr std::string_view Seconds = "%1 s";
+// %1 the host.
+inline constexpr std::string_view UnknownHost = "Der Rechner „%1“ des Rotors ist unbekannt.";
+// %1 address.
+inline constexpr std::string_view ConnectionRefused =
+    "Keine Verbindung zum Rotor auf %1: Verbindung abgelehnt (läuft rotctld dort?).";
+inline constexpr std::string_view HostUnreachable = "Keine Verbindung zum Rotor auf %1: Rechner nicht erreichbar.";
+// %1 address, %2 SystemError.
+inline constexpr std::string_view ConnectFailed = "Keine Verbindung zum Rotor auf %1 (%2).";
+// %1 the address as given.
+inline constexpr std::string_view BadAddress =
+    "Ungültige Rotor-Adresse „%1“: erwartet wird RECHNER oder RECHNER:PORT (Port 1 bis 65535, "
+    "IPv6-Adressen in eckigen Klammern).";
+// A direction: %1 the degrees.
+inline constexpr std::string_view Degrees = "%1°";
+
+// --- Clipboard and display ----------------------------------------------
+
+inline constexpr std::string_view KeeperMissing =
+    "Das Hilfsprogramm pelvorn-clipboard-keeper ist nicht installiert; "
+    "das Ergebnis steht nicht in der Zwischenablage.";
+inline constexpr std::string_view LineTooLongForClipboard = "Die Zeile ist zu lang für die Zwischenablage.";
+inline constexpr std::string_view KeeperNotStarted =
+    "Das Hilfsprogramm pelvorn-clipboard-keeper ließ sich nicht starten; "
+    "das Ergebnis steht nicht in der Zwischenablage.";
+inline constexpr std::string_view KeeperNoAnswer =
+    "Das Hilfsprogramm pelvorn-clipboard-keeper hat nicht rechtzeitig geantwortet; "
+    "das Ergebnis steht nicht in der Zwischenablage.";
+inline constexpr std::string_view KeeperEnded =
+    "Das Hilfsprogramm pelvorn-clipboard-keeper ist unerwartet beendet worden; "
+    "das Ergebnis steht nicht in der Zwischenablage.";
+inline constexpr std::string_view ClipboardNoDisplay =
+    "Der X-Server ist für die Zwischenablage nicht erreichbar; "
+    "das Ergebnis steht nicht in der Zwischenablage.";
+// %1 the value of DISPLAY.
+inline constexpr std::string_view DisplayLost = "Die Verbindung zum X-Server (DISPLAY=%1) ist abgebrochen.";
+inline constexpr std::string_view LockNotCreated =
+    "Die Sperrdatei lässt sich nicht anlegen; eine zweite laufende Kopie wird nicht erkannt.";
+inline constexpr std::string_view NoPrivateLockDirectory =
+    "Kein privates Verzeichnis für die Sperrdatei; eine zweite laufende Kopie wird nicht erkannt.";
+inline constexpr std::string_view LockNotHeld =
+    "Die Sperrdatei lässt sich nicht halten; diese Kopie wird von einer zweiten nicht erkannt.";
+// %1 the front end's program name, %2 why.
+inline constexpr std::string_view FrontEndMissing = "Die Programmoberfläche %1 fehlt oder startet nicht (%2).";
+inline constexpr std::string_view NotFound = "nicht gefunden";
+
+// --- Help and version ---------------------------------------------------
+
+// %1 product name, %2 version, %3 copyright.
+inline constexpr std::string_view VersionText = "%1 %2\n%3\n";
+
+inline constexpr std::string_view HelpText =
+    "Aufruf: Pelvorn [--rotator RECHNER[:PORT]] [L;MeinLocator;FremdLocator[;;;V-]]\n"
+    "        Pelvorn [--rotator RECHNER[:PORT]] G;MeinBreitenGrd;FremdBreitenGrd;MeinLängenGrd;FremdLängenGrd[;V-]\n"
+    "        Pelvorn --batch [--tsv] [DATEI...]\n"
+    "        Pelvorn --tsv 'L;MeinLocator;FremdLocator'\n"
+    "        Pelvorn --edi LOG [--fix KOPIE]\n"
+    "Berechnet Entfernung (km) und Antennenrichtung (°) zwischen zwei Locatoren\n"
+    "und legt das Ergebnis in die Zwischenablage.\n"
+    "\n"
+    "Die Felder werden durch \";\" getrennt; in einer Shell die ganze Zeile in\n"
+    "Anführungszeichen setzen: Pelvorn 'L;JO62mm;KM38mm;;;V-'\n"
+    "Gradangaben dezimal, nördliche Breite und östliche Länge positiv, mit Komma\n"
+    "(deutsche Einstellung) oder Punkt: Pelvorn 'G;52,5;38,5;13;27'\n"
+    "Ein 6. Feld V- rechnet ohne Fenster, schreibt das Ergebnis auch auf die\n"
+    "Standardausgabe und beendet das Programm.\n"
+    "\n"
+    "      --rotator RECHNER[:PORT]\n"
+    "                 Antenne über Hamlibs rotctld drehen (Port 4533, wenn keiner\n"
+    "                 angegeben ist; IPv6 in eckigen Klammern); stattdessen auch\n"
+    "                 [Rotator] Address=RECHNER:PORT in ~/.config/pelvorn/Pelvorn.conf.\n"
+    "                 Ein unsichtbarer Lauf dreht sie auf die Richtung, das Fenster\n"
+    "                 bietet im Richtungsfeld kurzen (F7) und langen Weg (Umschalt+F7).\n"
+    "      --batch    ohne Fenster: jede Zeile der DATEIen (ohne DATEI oder mit -:\n"
+    "                 der Standardeingabe) ist eine Befehlszeile wie oben; je Zeile\n"
+    "                 eine Ausgabezeile, bei einer Zeile ohne Ergebnis eine leere\n"
+    "                 und auf der Standardfehlerausgabe DATEI:ZEILE: Grund\n"
+    "      --tsv      Tabellenform (Tabulatoren, immer Dezimalpunkt): Locatoren,\n"
+    "                 km, Richtung, langer Weg in km und Grad, Contest-km\n"
+    "                 (IARU Region 1); mit --batch für jede Zeile, sonst für eine\n"
+    "                 Befehlszeile: Pelvorn --tsv 'L;JO62mm;KM38mm'\n"
+    "      --edi LOG  QSO-Punkte eines EDI-Logs (REG1TEST) nachrechnen: abweichende\n"
+    "                 und nicht prüfbare QSOs, Summe (CQSOP), weiteste Verbindung\n"
+    "                 (CODXC)\n"
+    "      --fix KOPIE  mit --edi: berichtigte Kopie schreiben; das Log bleibt,\n"
+    "                 wie es ist\n"
+    "      --help     diese Hilfe anzeigen und beenden\n"
+    "      --version  Versionsinformation anzeigen und beenden\n"
+    "\n"
+    "Rückgabewerte:\n"
+    "  0  beendet durch den Benutzer, oder unsichtbarer Lauf mit Ergebnis\n"
+    "  1  unsichtbarer Lauf ohne Ergebnis\n"
+    "  2  abgelehnt, weil das Programm bereits läuft\n"
+    "  3  keine grafische Oberfläche für einen sichtbaren Start\n"
+    "  4  unsichtbarer Lauf mit Ergebnis, aber der Rotor wurde nicht gedreht;\n"
+    "     oder unbrauchbare Angabe nach --rotator\n"
+    "Rückgabewerte von --batch, --tsv und --edi:\n"
+    "  0  jede Zeile hat ein Ergebnis; das Log stimmt\n"
+    "  1  Zeilen ohne Ergebnis; im Log weicht etwas ab oder ist nicht prüfbar\n"
+    "  2  eine Eingabe ist nicht lesbar oder kein EDI-Log, eine Ausgabe nicht\n"
+    "     schreibbar, oder der Aufruf ist falsch\n";
+
+}  // namespace pelvorn::text
