@@ -220,6 +220,10 @@ inline constexpr std::string_view TemporaryNotCreated = "Zwischendatei kann nich
 inline constexpr std::string_view ModeNotSet = "Rechte nicht setzbar";
 inline constexpr std::string_view WriteFailed = "Schreiben fehlgeschlagen";
 inline constexpr std::string_view RenameFailed = "Umbenennen fehlgeschlagen";
+// Windows: a read-only copy is refused, as the system's own tools do.
+inline constexpr std::string_view ReadOnlyFile = "die Datei ist schreibgeschützt";
+// Windows: an error without a German text; %1 the step, %2 the error code.
+inline constexpr std::string_view WindowsError = "%1 (Windows-Fehler %2)";
 
 // --- System errors (errno) ----------------------------------------------
 
@@ -293,6 +297,22 @@ inline constexpr std::string_view BadAddress =
     "IPv6-Adressen in eckigen Klammern).";
 // A direction: %1 the degrees.
 inline constexpr std::string_view Degrees = "%1°";
+inline constexpr std::string_view RotatorAddressMissing =
+    "Nach --rotator fehlt die Adresse des Rotors (RECHNER oder RECHNER:PORT).";
+inline constexpr std::string_view RotatorCommandNotStarted = "Der Rotorbefehl ließ sich nicht starten.";
+inline constexpr std::string_view NoDirectionToTurnTo = "Keine Richtung, auf die der Rotor gedreht werden könnte.";
+
+// The window's antenna commands; the menus show the keys beside them.
+inline constexpr std::string_view TurnShortPath = "Antenne drehen (kurzer Weg)";
+inline constexpr std::string_view TurnLongPath = "Antenne drehen (langer Weg)";
+inline constexpr std::string_view ShortPathKey = "F7";
+inline constexpr std::string_view LongPathKey = "Umschalt+F7";
+// The title of the rotator's warning boxes.
+inline constexpr std::string_view RotatorBoxTitle = " Rotor ";
+// The direction field's tooltip: %1 the target, %2 where the antenna stands.
+inline constexpr std::string_view AntennaTurning = "Antenne dreht auf %1";
+inline constexpr std::string_view AntennaStands = "Antenne steht auf %1";
+inline constexpr std::string_view AntennaTurningFrom = "Antenne dreht auf %1, steht auf %2";
 
 // --- Clipboard and display ----------------------------------------------
 
@@ -323,6 +343,14 @@ inline constexpr std::string_view LockNotHeld =
 // %1 the front end's program name, %2 why.
 inline constexpr std::string_view FrontEndMissing = "Die Programmoberfläche %1 fehlt oder startet nicht (%2).";
 inline constexpr std::string_view NotFound = "nicht gefunden";
+// %1 the value of DISPLAY.
+inline constexpr std::string_view DisplaySilent =
+    "Keine grafische Oberfläche erreichbar (DISPLAY=%1 antwortet nicht, WAYLAND_DISPLAY ist nicht gesetzt).";
+inline constexpr std::string_view NoDisplay =
+    "Keine grafische Oberfläche gefunden (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt).";
+inline constexpr std::string_view NoQtWayland =
+    "Für Wayland fehlt das Qt-Modul (Paket qt6-wayland); ohne DISPLAY kann kein Fenster geöffnet werden.";
+inline constexpr std::string_view ClipboardRefused = "Die Zwischenablage hat das Ergebnis nicht übernommen.";
 
 // --- Help and version ---------------------------------------------------
 

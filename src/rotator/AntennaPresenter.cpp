@@ -1,10 +1,11 @@
 #include "AntennaPresenter.h"
 
 #include "AzimuthRange.h"
-#include "RotatorWorker.h"
-#include "RotctlLines.h"
-#include "RotctldAntenna.h"
 #include "common/Text.h"
+#include "common/Texts.h"
+#include "RotatorWorker.h"
+#include "RotctldAntenna.h"
+#include "RotctlLines.h"
 
 #include <cmath>
 
@@ -53,25 +54,25 @@ std::u16string AntennaPresenter::degrees(double value) const {
   for (char16_t& c : text) {
     if (c == u'.') c = decimalSeparator_;
   }
-  return text + u'\u00b0';
+  return FromUtf8(Fill(text::Degrees, {ToUtf8(text)}));
 }
 
 void AntennaPresenter::commanded(double azimuth) {
   target_ = azimuth;
-  view_.setTip(u"Antenne dreht auf " + degrees(azimuth));
+  view_.setTip(FromUtf8(Fill(text::AntennaTurning, {ToUtf8(degrees(azimuth))})));
 }
 
 void AntennaPresenter::position(double azimuth) {
   if (std::fabs(azimuth - target_) <= Reached) {
-    view_.setTip(u"Antenne steht auf " + degrees(azimuth));
+    view_.setTip(FromUtf8(Fill(text::AntennaStands, {ToUtf8(degrees(azimuth))})));
   } else {
-    view_.setTip(u"Antenne dreht auf " + degrees(target_) + u", steht auf " + degrees(azimuth));
+    view_.setTip(FromUtf8(Fill(text::AntennaTurningFrom, {ToUtf8(degrees(target_)), ToUtf8(degrees(azimuth))})));
   }
 }
 
 void AntennaPresenter::failed(const std::string& message) {
   view_.setTip(u"");
-  view_.warn(RotatorBoxTitle, FromUtf8(message));
+  view_.warn(FromUtf8(text::RotatorBoxTitle), FromUtf8(message));
 }
 
 }  // namespace pelvorn::rotator

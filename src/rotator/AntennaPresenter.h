@@ -10,15 +10,6 @@ namespace pelvorn::rotator {
 class RotctldAntenna;
 class Worker;
 
-// The texts of the window's antenna commands. The menus show the keys
-// F7 (short path) and Shift+F7 (long path) beside them.
-inline constexpr char16_t ShortPathText[] = u"Antenne drehen (kurzer Weg)";
-inline constexpr char16_t LongPathText[] = u"Antenne drehen (langer Weg)";
-inline constexpr char16_t ShortPathKeyName[] = u"F7";
-inline constexpr char16_t LongPathKeyName[] = u"Umschalt+F7";
-// The title of the rotator's warning boxes.
-inline constexpr char16_t RotatorBoxTitle[] = u" Rotor ";
-
 // What the antenna commands ask of a window.
 class AntennaView {
 public:

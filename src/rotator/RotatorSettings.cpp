@@ -1,5 +1,6 @@
 #include "RotatorSettings.h"
 
+#include "common/Texts.h"
 #include "RotatorAddress.h"
 
 #include "common/Text.h"
@@ -39,7 +40,7 @@ OptionOnCommandLine TakeRotatorOption(std::vector<std::string>& arguments) {
     option.given = true;
     taken = 1;
     if (arguments.size() < 2) {
-      option.error = "Nach --rotator fehlt die Adresse des Rotors (RECHNER oder RECHNER:PORT).";
+      option.error = text::RotatorAddressMissing;
     } else {
       option.value = arguments[1];
       taken = 2;

@@ -1,5 +1,8 @@
 #include "RotatorWorker.h"
 
+#include "common/Text.h"
+#include "common/Texts.h"
+
 #include <chrono>
 
 #ifdef _WIN32
@@ -57,7 +60,7 @@ void Worker::turnTo(double direction) {
   thread_ = CreateThread(nullptr, 0, &RunWorker, this, 0, nullptr);
   if (thread_ == nullptr) {
     running_ = false;
-    if (events_.failed) events_.failed("Der Rotorbefehl lie\u00df sich nicht starten.");
+    if (events_.failed) events_.failed(std::string(text::RotatorCommandNotStarted));
   }
 #else
   thread_ = std::thread([this, direction] { run(direction); });

@@ -1,7 +1,8 @@
 #include "RotctldAntenna.h"
 
-#include "RotctlLines.h"
 #include "common/Text.h"
+#include "common/Texts.h"
+#include "RotctlLines.h"
 
 namespace pelvorn::rotator {
 
@@ -35,7 +36,7 @@ std::optional<std::u16string> RotctldAntenna::turnForHiddenRun(std::u16string_vi
   const auto address = ParseAddress(addressText_);
   if (!address) return FromUtf8(BadAddressMessage(addressText_));
   const auto degrees = DirectionFromCaption(direction, decimalSeparator_);
-  if (!degrees) return u"Keine Richtung, auf die der Rotor gedreht werden k\u00f6nnte.";
+  if (!degrees) return FromUtf8(text::NoDirectionToTurnTo);
   Outcome outcome = TurnAntenna(*address, *degrees, OptionsFor(decimalSeparator_));
   if (outcome) return std::nullopt;
   return FromUtf8(outcome.message);

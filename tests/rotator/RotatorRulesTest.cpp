@@ -205,13 +205,16 @@ TEST(AntennaPresenter, TurnsToTheShownDirection) {
 }
 
 TEST(AntennaPresenter, TellsWhereTheAntennaStands) {
-  struct Case { char16_t separator; double commanded; std::optional<double> position; const char16_t* tip; };
+  struct Case { char16_t separator; double commanded; std::optional<double> position; std::string tip; };
+  const auto turning = [](const char* to) { return Fill(text::AntennaTurning, {to}); };
+  const auto turningFrom = [](const char* to, const char* from) { return Fill(text::AntennaTurningFrom, {to, from}); };
+  const auto stands = [](const char* at) { return Fill(text::AntennaStands, {at}); };
   const Case cases[] = {
-      {u',', 139.74, std::nullopt, u"Antenne dreht auf 139,74\u00b0"},
-      {u',', 139.74, 10.0, u"Antenne dreht auf 139,74\u00b0, steht auf 10,00\u00b0"},
-      {u',', 139.74, 139.3, u"Antenne steht auf 139,30\u00b0"},
-      {u',', 139.74, 139.2, u"Antenne dreht auf 139,74\u00b0, steht auf 139,20\u00b0"},
-      {u'.', 319.74, 320.2, u"Antenne steht auf 320.20\u00b0"},
+      {u',', 139.74, std::nullopt, turning("139,74°")},
+      {u',', 139.74, 10.0, turningFrom("139,74°", "10,00°")},
+      {u',', 139.74, 139.3, stands("139,30°")},
+      {u',', 139.74, 139.2, turningFrom("139,74°", "139,20°")},
+      {u'.', 319.74, 320.2, stands("320.20°")},
   };
   for (const Case& c : cases) {
     RecordingView view;
@@ -219,15 +222,15 @@ TEST(AntennaPresenter, TellsWhereTheAntennaStands) {
     presenter.commanded(c.commanded);
     if (c.position) presenter.position(*c.position);
     ASSERT_FALSE(view.tips.empty());
-    EXPECT_EQ(view.tips.back(), c.tip);
+    EXPECT_EQ(ToUtf8(view.tips.back()), c.tip);
     EXPECT_TRUE(view.boxes.empty());
   }
   RecordingView view;
   AntennaPresenter presenter(view, u',', [](double) {});
   presenter.commanded(10.0);
-  presenter.failed("Keine Verbindung (l\u00e4uft rotctld dort?).");
+  presenter.failed("any failure");
   EXPECT_EQ(view.tips.back(), u"");
-  EXPECT_EQ(view.boxes, std::vector<std::u16string>{u" Rotor |Keine Verbindung (l\u00e4uft rotctld dort?)."});
+  EXPECT_EQ(view.boxes, std::vector<std::u16string>{FromUtf8(std::string(text::RotatorBoxTitle) + "|any failure")});
 }
 
 TEST(RotatorSettings, ReadsTheSettingsFile) {

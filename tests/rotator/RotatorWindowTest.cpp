@@ -102,8 +102,8 @@ private slots:
     QVERIFY(window && window->rotatorControl());
     const QList<QAction*> actions = window->directionField()->actions();
     QCOMPARE(actions.size(), 2);
-    QCOMPARE(actions[0]->text(), QStringLiteral("Antenne drehen (kurzer Weg)"));
-    QCOMPARE(actions[1]->text(), QStringLiteral("Antenne drehen (langer Weg)"));
+    QCOMPARE(actions[0]->text(), ToQString(text::TurnShortPath));
+    QCOMPARE(actions[1]->text(), ToQString(text::TurnLongPath));
     QCOMPARE(actions[0]->shortcut(), QKeySequence(Qt::Key_F7));
     QCOMPARE(actions[1]->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F7));
     QCOMPARE(window->directionField()->contextMenuPolicy(), Qt::ActionsContextMenu);
@@ -123,9 +123,9 @@ private slots:
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("tooltip");
     QTest::newRow("F7: short path") << 0 << QStringLiteral("P 139.74 0.00")
-                                    << QStringLiteral("Antenne dreht auf 139,74\u00b0, steht auf 0,00\u00b0");
+                                    << ToQString(Fill(text::AntennaTurningFrom, {"139,74°", "0,00°"}));
     QTest::newRow("Shift+F7: long path") << int(Qt::ShiftModifier) << QStringLiteral("P 319.74 0.00")
-                                         << QStringLiteral("Antenne dreht auf 319,74\u00b0, steht auf 0,00\u00b0");
+                                         << ToQString(Fill(text::AntennaTurningFrom, {"319,74°", "0,00°"}));
   }
 
   void shortcutsTurnTheAntenna() {
@@ -157,7 +157,7 @@ private slots:
     QCOMPARE(window->directionField()->text(), QStringLiteral("0,0"));
     QTRY_VERIFY(window->rotatorControl()->shortPathAction()->isEnabled());
     window->rotatorControl()->shortPathAction()->trigger();
-    QTRY_COMPARE(window->directionField()->toolTip(), QStringLiteral("Antenne steht auf 0,00\u00b0"));
+    QTRY_COMPARE(window->directionField()->toolTip(), ToQString(Fill(text::AntennaStands, {"0,00°"})));
     QVERIFY(platform.warnings.isEmpty());
   }
 
@@ -170,7 +170,7 @@ private slots:
     QTRY_VERIFY(window->rotatorControl()->longPathAction()->isEnabled());
     window->rotatorControl()->longPathAction()->trigger();
     QTRY_COMPARE(platform.warnings,
-                 QStringList{QStringLiteral(" Rotor |") +
+                 QStringList{ToQString(text::RotatorBoxTitle) + QLatin1Char('|') +
                              ToQString(Fill(text::ConnectionRefused, {"127.0.0.1:" + std::to_string(port)}))});
     QCOMPARE(window->directionField()->toolTip(), QString());
   }

@@ -1,8 +1,9 @@
 #include "ConsolePlatform.h"
 
-#include "QtText.h"
 #include "common/Text.h"
+#include "common/Texts.h"
 #include "platform/linux/WaylandClipboard.h"
+#include "QtText.h"
 
 #include <chrono>
 
@@ -25,7 +26,7 @@ bool ConsolePlatform::putOnClipboard(std::u16string_view line) {
   if (HandOverToWlCopy(ToUtf8(line), std::chrono::milliseconds(3000))) return true;
   if (!toldNoClipboard_) {
     toldNoClipboard_ = true;
-    printError(u"Keine Zwischenablage erreichbar; das Ergebnis steht nur auf der Standardausgabe.");
+    printError(FromUtf8(text::NoClipboardStdoutOnly));
   }
   return true;
 }

@@ -1,9 +1,10 @@
 #include "DesktopPlatform.h"
 
-#include "QtText.h"
 #include "common/Text.h"
+#include "common/Texts.h"
 #include "platform/linux/ClipboardHandover.h"
 #include "platform/linux/WaylandClipboard.h"
+#include "QtText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -44,7 +45,7 @@ bool HandToHelpers(DesktopPlatform& platform, const QString& line) {
   Handover keeper = Handover::NoKeeper;
   if (HandOverToClipboardHelpers(line.toStdString(), x11, HandoverTimeout, &keeper)) return true;
   platform.printError(x11 ? FromUtf8(HandoverFailureText(keeper))
-                          : u"Die Zwischenablage hat das Ergebnis nicht \u00fcbernommen.");
+                          : FromUtf8(text::ClipboardRefused));
   return false;
 }
 

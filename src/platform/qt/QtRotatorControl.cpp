@@ -1,8 +1,10 @@
 #include "QtRotatorControl.h"
 
+#include "common/Text.h"
+#include "common/Texts.h"
 #include "QtText.h"
-#include "window/Platform.h"
 #include "window/PelvornForm.h"
+#include "window/Platform.h"
 
 #include <QAction>
 #include <QLabel>
@@ -12,8 +14,8 @@ namespace pelvorn {
 QtRotatorControl::QtRotatorControl(QLabel& directionField, const PelvornForm& form, Platform& platform,
                                    const rotator::RotctldAntenna& antenna)
     : directionField_(directionField), form_(form), platform_(platform) {
-  shortPath_ = new QAction(ToQString(rotator::ShortPathText), this);
-  longPath_ = new QAction(ToQString(rotator::LongPathText), this);
+  shortPath_ = new QAction(ToQString(text::TurnShortPath), this);
+  longPath_ = new QAction(ToQString(text::TurnLongPath), this);
   shortPath_->setShortcut(QKeySequence(Qt::Key_F7));
   longPath_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7));
   for (QAction* action : {shortPath_, longPath_}) {

@@ -1,14 +1,16 @@
 #include "QtStart.h"
 
-#include "QtText.h"
-#include "QtWindow.h"
+#include "common/CommandLine.h"
 #include "common/ExitStatus.h"
+#include "common/Text.h"
+#include "common/Texts.h"
 #include "platform/linux/DisplayLossGuard.h"
 #include "platform/linux/DisplayProbe.h"
 #include "platform/linux/InstanceGuard.h"
 #include "platform/qt/ConsolePlatform.h"
 #include "platform/qt/DesktopPlatform.h"
-#include "common/CommandLine.h"
+#include "QtText.h"
+#include "QtWindow.h"
 #include "rotator/RotctldAntenna.h"
 #include "window/FrontEnd.h"
 
@@ -53,18 +55,15 @@ int StartWithQt(char* programPath, const std::u16string& commandLine,
   const Display display = AvailableDisplay();
   const bool hidden = IsHiddenRun(command);
   if (display == Display::None && !hidden && !silentDisplay.isEmpty()) {
-    PrintError(("Pelvorn: Keine grafische Oberfl\u00e4che erreichbar (DISPLAY=" + silentDisplay +
-                " antwortet nicht, WAYLAND_DISPLAY ist nicht gesetzt).\n").constData());
+    PrintError(Fill(text::ErrorLine, {Fill(text::DisplaySilent, {silentDisplay.toStdString()})}).c_str());
     return ExitNoDisplay;
   }
   if (display == Display::None && !hidden) {
-    PrintError("Pelvorn: Keine grafische Oberfl\u00e4che gefunden (weder DISPLAY noch "
-               "WAYLAND_DISPLAY ist gesetzt).\n");
+    PrintError(Fill(text::ErrorLine, {text::NoDisplay}).c_str());
     return ExitNoDisplay;
   }
   if (display == Display::WaylandOnly && !hidden && !WaylandPluginInstalled()) {
-    PrintError("Pelvorn: F\u00fcr Wayland fehlt das Qt-Modul (Paket qt6-wayland); "
-               "ohne DISPLAY kann kein Fenster ge\u00f6ffnet werden.\n");
+    PrintError(Fill(text::ErrorLine, {text::NoQtWayland}).c_str());
     return ExitNoDisplay;
   }
   // Decided before Qt starts, so that Qt never aborts for want of a display.

@@ -1,6 +1,8 @@
 #include "console/ReplaceFile.h"
 
 #include "common/SystemErrorText.h"
+#include "common/Text.h"
+#include "common/Texts.h"
 
 #include <windows.h>
 
@@ -16,7 +18,7 @@ std::wstring WidePath(const std::string& utf8Path) {
 
 // The German text of the last Windows error, through the C library's
 // number for it where there is one.
-std::string Reason(const char* what) {
+std::string Reason(std::string_view what) {
   const DWORD code = GetLastError();
   int error = 0;
   switch (code) {
@@ -33,9 +35,9 @@ std::string Reason(const char* what) {
     case ERROR_NOT_READY:
     case ERROR_CRC:
     case ERROR_WRITE_FAULT: error = EIO; break;
-    default: return std::string(what) + " (Windows-Fehler " + std::to_string(code) + ")";
+    default: return Fill(text::WindowsError, {what, std::to_string(code)});
   }
-  return std::string(what) + ": " + SystemErrorText(error);
+  return Fill(text::About, {what, SystemErrorText(error)});
 }
 
 }  // namespace
@@ -46,7 +48,7 @@ bool ReplaceFileContents(const std::string& utf8Path, std::string_view contents,
   // silently clear the attribute.
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    error = "die Datei ist schreibgesch\xC3\xBCtzt";
+    error = text::ReadOnlyFile;
     return false;
   }
   std::wstring temporary;
@@ -57,25 +59,25 @@ bool ReplaceFileContents(const std::string& utf8Path, std::string_view contents,
     if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
   }
   if (file == INVALID_HANDLE_VALUE) {
-    error = Reason("Zwischendatei kann nicht angelegt werden");
+    error = Reason(text::TemporaryNotCreated);
     return false;
   }
-  const char* step = nullptr;
-  while (!contents.empty() && step == nullptr) {
+  std::string_view step;
+  while (!contents.empty() && step.empty()) {
     const DWORD chunk = static_cast<DWORD>(contents.size() > 1u << 30 ? 1u << 30 : contents.size());
     DWORD written = 0;
-    if (!WriteFile(file, contents.data(), chunk, &written, nullptr) || written == 0) step = "Schreiben fehlgeschlagen";
+    if (!WriteFile(file, contents.data(), chunk, &written, nullptr) || written == 0) step = text::WriteFailed;
     contents.remove_prefix(written);
   }
-  if (step == nullptr && !FlushFileBuffers(file)) step = "Schreiben fehlgeschlagen";
-  if (step != nullptr) error = Reason(step);
+  if (step.empty() && !FlushFileBuffers(file)) step = text::WriteFailed;
+  if (!step.empty()) error = Reason(step);
   CloseHandle(file);
-  if (step == nullptr &&
+  if (step.empty() &&
       !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    step = "Umbenennen fehlgeschlagen";
+    step = text::RenameFailed;
     error = Reason(step);
   }
-  if (step != nullptr) {
+  if (!step.empty()) {
     DeleteFileW(temporary.c_str());
     return false;
   }

@@ -1,5 +1,7 @@
 #include "Win32RotatorControl.h"
 
+#include "WideText.h"
+#include "common/Texts.h"
 #include "window/PelvornForm.h"
 
 #include <commctrl.h>
@@ -11,7 +13,6 @@ namespace {
 
 using Event = std::function<void()>;
 
-std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 }  // namespace
 
@@ -47,11 +48,11 @@ bool Win32RotatorControl::contextMenu(POINT screen) {
   HMENU menu = CreatePopupMenu();
   const UINT state = presenter_->actionsEnabled() ? MF_ENABLED : MF_GRAYED;
   using namespace rotator;
-  const auto item = [](std::u16string_view text, std::u16string_view key) {
-    return Wide(std::u16string(text) + u'\t' + std::u16string(key));
+  const auto item = [](std::string_view caption, std::string_view key) {
+    return Wide(std::string_view(std::string(caption) + '\t' + std::string(key)));
   };
-  AppendMenuW(menu, MF_STRING | state, ShortPathCommand, item(ShortPathText, ShortPathKeyName).c_str());
-  AppendMenuW(menu, MF_STRING | state, LongPathCommand, item(LongPathText, LongPathKeyName).c_str());
+  AppendMenuW(menu, MF_STRING | state, ShortPathCommand, item(text::TurnShortPath, text::ShortPathKey).c_str());
+  AppendMenuW(menu, MF_STRING | state, LongPathCommand, item(text::TurnLongPath, text::LongPathKey).c_str());
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, window_, nullptr);
   DestroyMenu(menu);
   return true;
