@@ -6,7 +6,7 @@
 #include "arithmetic/LocatorDecoding.h"
 #include "arithmetic/NumberPatterns.h"
 #include "arithmetic/RuntimeError.h"
-#include "window/LocatorBox.h"
+#include "arithmetic/LocatorInput.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -91,6 +91,16 @@ inline constexpr std::array<std::string_view, 23> InfoLines = {
     "Beisp.: Pelvorn L;JO62mm;KM38mm;;;V-",
 };
 
+struct CoordinateWarning {
+  std::string_view title;
+  std::string_view prompt;
+};
+// The warning for a longitude (or else a latitude) out of range.
+constexpr CoordinateWarning CoordinateWarningFor(bool longitude) {
+  return longitude ? CoordinateWarning{LongitudeWarningTitle, LongitudeWarningPrompt}
+                   : CoordinateWarning{LatitudeWarningTitle, LatitudeWarningPrompt};
+}
+
 // --- The command line ---------------------------------------------------
 
 // The fields of a command line, as the help and the console tools name them.

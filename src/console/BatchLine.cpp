@@ -10,9 +10,7 @@
 #include "common/Text.h"
 #include "common/Texts.h"
 #include "common/CommandLine.h"
-#include "window/ControlTable.h"
-#include "window/CoordinateWarning.h"
-#include "window/LocatorBox.h"
+#include "arithmetic/LocatorInput.h"
 
 #include <limits>
 
@@ -38,7 +36,7 @@ void AddRangeReason(std::string& reason, CoordinateOutOfRange outOfRange, bool o
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     return text;
   };
-  const CoordinateWarning warning = CoordinateWarningFor(outOfRange);
+  const text::CoordinateWarning warning = text::CoordinateWarningFor(outOfRange == CoordinateOutOfRange::Longitude);
   reason += Fill(text::About, {field, std::string(trimmed(warning.title)) + ' ' + std::string(trimmed(warning.prompt))});
 }
 

@@ -5,7 +5,7 @@
 #include "common/Texts.h"
 #include "console/ConsoleTool.h"
 #include "rotator/RotatorSettings.h"
-#include "startup/Usage.h"
+#include "console/Usage.h"
 
 namespace pelvorn {
 namespace {

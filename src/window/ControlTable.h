@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Texts.h"
+#include "arithmetic/LocatorInput.h"
 #include "window/WindowView.h"
 
 #include <array>
@@ -53,9 +54,6 @@ inline constexpr int ClientHeightTwips = 1476;
 
 // 1440 twips per inch at 96 pixels per inch.
 inline constexpr int TwipsPerPixelAt96Dpi = 15;
-
-// A locator box holds at most this many characters.
-inline constexpr int LocatorBoxMaxLength = 6;
 
 inline constexpr std::string_view DesignCaption = text::DesignCaption;
 

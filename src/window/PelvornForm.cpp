@@ -8,10 +8,9 @@
 #include "arithmetic/LocatorDecoding.h"
 #include "arithmetic/NumberPatterns.h"
 #include "arithmetic/RuntimeError.h"
-#include "window/CoordinateWarning.h"
 #include "window/InfoText.h"
 #include "window/Keys.h"
-#include "window/LocatorBox.h"
+#include "arithmetic/LocatorInput.h"
 
 #include <limits>
 
@@ -271,7 +270,7 @@ void PelvornForm::endHiddenRunWithoutResult() {
 
 void PelvornForm::warnIfOutOfRange(CoordinateOutOfRange outOfRange) {
   if (outOfRange == CoordinateOutOfRange::None) return;
-  const CoordinateWarning warning = CoordinateWarningFor(outOfRange);
+  const text::CoordinateWarning warning = text::CoordinateWarningFor(outOfRange == CoordinateOutOfRange::Longitude);
   warned_ = true;
   platform_.warning(FromUtf8(warning.title), FromUtf8(warning.prompt));
 }

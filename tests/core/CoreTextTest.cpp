@@ -6,7 +6,7 @@
 #include "common/Texts.h"
 #include "common/CommandLine.h"
 #include "window/InfoText.h"
-#include "window/LocatorBox.h"
+#include "arithmetic/LocatorInput.h"
 
 #include <gtest/gtest.h>
 

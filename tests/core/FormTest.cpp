@@ -10,7 +10,6 @@
 #include "common/CommandLine.h"
 #include "window/Antenna.h"
 #include "window/FrontEnd.h"
-#include "window/CoordinateWarning.h"
 #include "window/InfoText.h"
 #include "window/Keys.h"
 #include "window/PelvornForm.h"

@@ -3,9 +3,13 @@
 #include <string>
 #include <string_view>
 
-// How the Calculate action treats the text of one locator box.
+// How a typed locator is read: the text of a locator box, or a locator
+// field of a command line or a batch line.
 
 namespace pelvorn {
+
+// A locator box holds at most this many characters; longer input is cut.
+inline constexpr int LocatorBoxMaxLength = 6;
 
 struct LocatorBoxOutcome {
   enum class Verdict {

@@ -1,4 +1,4 @@
-#include "LocatorBox.h"
+#include "LocatorInput.h"
 
 #include "arithmetic/CharacterCode.h"
 #include "arithmetic/LocatorDecoding.h"
