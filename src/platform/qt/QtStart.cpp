@@ -16,6 +16,7 @@
 #include <QLibraryInfo>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace pelvorn {
@@ -36,6 +37,16 @@ bool WaylandPluginInstalled() {
 }
 
 void PrintError(const char* utf8Line) { std::fputs(utf8Line, stderr); }
+
+// Qt 6.4's Wayland plugin can hang for ever while it closes its connection:
+// the application object's destructor waits for Qt's Wayland event thread,
+// which waits inside wl_display_read_events for a reader that never comes.
+// By then the run is over (the result is with wl-copy, the windows are gone),
+// and the compositor cleans up after a client that simply ends.
+[[noreturn]] void EndWithoutWaylandTeardown(int status) {
+  std::fflush(nullptr);
+  std::_Exit(status);
+}
 
 }  // namespace
 
@@ -99,15 +110,20 @@ int StartWithQt(char* programPath, const std::u16string& commandLine) {
   QApplication::setQuitOnLastWindowClosed(false);
   QGuiApplication::setDesktopFileName(QStringLiteral("pelvorn"));
 
-  std::unique_ptr<Platform> platform;
-  if (console) {
-    platform = std::make_unique<ConsolePlatform>();
-  } else {
-    platform = std::make_unique<DesktopPlatform>(hidden ? DesktopPlatform::Run::Hidden
-                                                        : DesktopPlatform::Run::Ordinary);
+  int status = ExitSuccess;
+  {
+    std::unique_ptr<Platform> platform;
+    if (console) {
+      platform = std::make_unique<ConsolePlatform>();
+    } else {
+      platform = std::make_unique<DesktopPlatform>(hidden ? DesktopPlatform::Run::Hidden
+                                                          : DesktopPlatform::Run::Ordinary);
+    }
+    QtWindow window(*platform, std::move(command), locale);
+    status = Main(window.form(), window, *platform);
   }
-  QtWindow window(*platform, std::move(command), locale);
-  return Main(window.form(), window, *platform);
+  if (QGuiApplication::platformName() == QLatin1String("wayland")) EndWithoutWaylandTeardown(status);
+  return status;
 }
 
 }  // namespace pelvorn
