@@ -154,6 +154,17 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = static_cast<QWidget*>(watched);
   if (widget->window() != this) return false;
   auto* key = static_cast<QKeyEvent*>(event);
+  if (press && QApplication::activeWindow() != this) {
+    // A key that reaches the window means the keyboard is ours, even before Qt
+    // has made the window active (on Wayland that takes a round trip after the
+    // keyboard came). Enter, Esc and the access keys are shortcuts of the
+    // active window: make it active, then let the key try them again.
+    QApplication::setActiveWindow(this);
+    QKeyEvent again(key->type(), key->key(), key->modifiers(), key->nativeScanCode(), key->nativeVirtualKey(),
+                    key->nativeModifiers(), key->text(), key->isAutoRepeat(), static_cast<quint16>(key->count()));
+    QCoreApplication::sendEvent(watched, &again);
+    return true;
+  }
   if (press) {
     if (!IsAltQuestionMark(*key)) return false;
     Command3->animateClick();
