@@ -167,6 +167,13 @@ private slots:
     const auto click = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
       return [=](QWidget* widget) { QTest::keyClick(widget, key, modifiers); };
     };
+    const auto then = [](Qt::KeyboardModifiers modifiers) {
+      return [=](QWidget* widget) {
+        QTest::keyClick(widget, Qt::Key_Question, modifiers);
+        QTest::keyClick(widget->window()->focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(widget->window()->focusWidget(), Qt::Key_Return);
+      };
+    };
     const Keys rows[] = {
         {"F1 released in a box", "Text1", [](QWidget* box) { QTest::keyRelease(box, Qt::Key_F1); }, Info, "Text1"},
         {"Shift+F1 on Rechnen", "Command2", click(Qt::Key_F1, Qt::ShiftModifier), Info, "Command2"},
@@ -183,6 +190,9 @@ private slots:
         // "?" is typed with Shift on most layouts; either way "&?" takes the focus.
         {"Alt+?", "Text1", click(Qt::Key_Question, Qt::AltModifier), Nothing, "Command3"},
         {"Alt+Shift+?", "Text2", click(Qt::Key_Question, Qt::AltModifier | Qt::ShiftModifier), Nothing, "Command3"},
+        // Keys typed right after the access key go on from "&?".
+        {"Alt+?, Shift+Tab, Enter", "Text1", then(Qt::AltModifier), Ends},
+        {"Alt+Shift+?, Shift+Tab, Enter", "Text1", then(Qt::AltModifier | Qt::ShiftModifier), Ends},
         {"Ctrl+Alt+Shift+?", "Text2", click(Qt::Key_Question, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier),
          Nothing, "Text2"},
     };

@@ -59,8 +59,9 @@ QWidget* MakeControl(const ControlSpec& entry, QWidget* parent) {
 }
 
 // Whether `key` is Alt+?, the access key of "&?". "?" needs Shift on most
-// layouts (US: Shift+/, German: Shift+ß), and Qt matches the mnemonic only
-// when no Shift is held, so the key is recognised here whatever the Shift.
+// layouts (US: Shift+/, German: Shift+ß), and whether Qt's mnemonic matches
+// with Shift held depends on the platform's key mapping, so the key is
+// recognised here whatever the Shift.
 bool IsAltQuestionMark(const QKeyEvent& key) {
   const Qt::KeyboardModifiers others = key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
   return key.key() == Qt::Key_Question && others == Qt::AltModifier;
@@ -149,6 +150,12 @@ void QtWindow::pressDefaultOrFocusedButton() {
 }
 
 bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Command3 && event->type() == QEvent::Shortcut) {
+    // Its access key presses "&?" at once, not animated: keys typed right
+    // after go on from there.
+    Command3->click();
+    return true;
+  }
   const bool press = event->type() == QEvent::KeyPress;
   if ((!press && event->type() != QEvent::KeyRelease) || !watched->isWidgetType()) return false;
   auto* widget = static_cast<QWidget*>(watched);
@@ -167,7 +174,7 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
   }
   if (press) {
     if (!IsAltQuestionMark(*key)) return false;
-    Command3->animateClick();
+    Command3->click();
     return true;
   }
   if (key->isAutoRepeat() || key->key() != Qt::Key_F1) return false;
