@@ -112,7 +112,13 @@ views() {
 view() { views | awk -F'\t' -v t="$1" -v p="${2:-}" '$7 == t && (p == "" || $1 == p)'; }
 has_view() { [ -n "$(view "$@")" ]; }
 no_view() { [ -z "$(view "$@")" ]; }
-focused_view() { view "$@" | awk -F'\t' '$2 == "true" {found = 1} END {exit !found}'; }
+# focused_view TITLE [PID]: sway gave that window the keyboard; an X11 window
+# under XWayland, which gets its keys through the X server, also holds the
+# X input focus there.
+focused_view() {
+  view "$@" | awk -F'\t' '$2 == "true" {found = 1} END {exit !found}' &&
+    { ! x11_keys || [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
+}
 # view_size TITLE PID: "WIDTHxHEIGHT" of that window.
 view_size() { view "$1" "$2" | awk -F'\t' 'NR == 1 {print $3 "x" $4}'; }
 # view_kind TITLE PID: "SHELL APP_ID" of that window.
