@@ -130,6 +130,19 @@ focus() {
   [ -n "$w" ] && timeout 5 xdotool windowfocus --sync "$w"
 }
 
+# click_entry PID ENTRY COUNT: clicks entry ENTRY (1 for the top one) of the
+# open menu of PID, which has COUNT entries of one height. The menu is the
+# newest visible window of PID besides the main window.
+click_entry() {
+  local main w X Y WIDTH HEIGHT
+  main=$(windows "$MAIN_TITLE" "$1" | head -n 1)
+  w=$({ xdotool search --all --onlyvisible --pid "$1" --name ''
+        xdotool search --all --onlyvisible --pid "$1" --class ''; } 2>/dev/null | grep -vxF "$main" | sort -n | tail -n 1)
+  [ -n "$w" ] || return 1
+  eval "$(xdotool getwindowgeometry --shell "$w" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * (2 * $2 - 1) / (2 * $3))) click 1
+}
+
 # clipboard [TARGET]: the clipboard converted to TARGET, byte for byte, then "|".
 # Where the clipboard reaches X11 through a bridge a moment later (Wine), the
 # caller sets E2E_CLIPBOARD_SETTLE to the seconds to give it first.
