@@ -71,7 +71,14 @@ focus "$MAIN_TITLE" "$pid" && xdotool key Tab F1
 check "F1 on \"&Rechnen\" opens \"$INFO_TITLE\"" wait_until 5 has_window "$INFO_TITLE" "$pid"
 focus "$INFO_TITLE" "$pid" && xdotool key Return
 check "OK closes the info box" wait_until 5 eval '! has_window "$INFO_TITLE" "$pid"'
-focus "$MAIN_TITLE" "$pid" && xdotool keydown F1 && sleep 0.5
+# calculated KEY...: KEY... end in a calculation, whose result reaches the
+# clipboard (emptied first): the keys before them have been handled too.
+calculated() {
+  printf vorher | xclip -selection clipboard -i >/dev/null 2>&1
+  wait_until 10 clipboard_is vorher && xdotool key "$@" && wait_until 10 clipboard_is "$RESULT_DE"
+}
+focus "$MAIN_TITLE" "$pid" && xdotool keydown F1
+check "F1 held down, then Enter on \"&Rechnen\": it calculates" calculated Return
 check "F1 held down: no box before it is released" eval '! has_window "$INFO_TITLE" "$pid"'
 xdotool keyup F1
 check "F1 released: the box" wait_until 5 has_window "$INFO_TITLE" "$pid"
@@ -81,13 +88,14 @@ focus "$MAIN_TITLE" "$pid" && xdotool key shift+F1
 check "Shift+F1 opens the box too" wait_until 5 has_window "$INFO_TITLE" "$pid"
 focus "$INFO_TITLE" "$pid" && xdotool key Return
 wait_until 5 eval '! has_window "$INFO_TITLE" "$pid"'
-focus "$MAIN_TITLE" "$pid" && xdotool key F2 && sleep 0.5
+focus "$MAIN_TITLE" "$pid" && xdotool key F2
+check "F2, then Enter on \"&Rechnen\": it calculates" calculated Return
 check "F2 opens nothing" eval '! has_window "$INFO_TITLE" "$pid"'
 
 # Enter presses the focused button: on "&?" nothing happens, on "&Beenden"
 # the program ends.
-focus "$MAIN_TITLE" "$pid" && xdotool key alt+question Return && sleep 0.5
-check "Enter on \"&?\": the window stays" running "$pid"
+focus "$MAIN_TITLE" "$pid" && xdotool key alt+question Return
+check "Enter on \"&?\", then Alt+E, Enter: it calculates" calculated alt+e Return
 focus "$MAIN_TITLE" "$pid" && xdotool key alt+e Tab Tab Tab Return
 await "$pid" 5
 check_eq "Enter on \"&Beenden\": status 0" 0 "$rc"
