@@ -16,9 +16,9 @@ check_eq "window kind" "$kind" "$(view_kind "$MAIN_TITLE" "$pid" | sed 's/ null$
 check "the window has the keyboard" wait_until 5 focused_view "$MAIN_TITLE" "$pid"
 
 # Alt+F moves to the foreign locator, Alt+R calculates.
-type_text JO62mm && press alt+f && type_text KM38mm && press alt+r
+type_keys =JO62mm alt+f =KM38mm alt+r
 check_wl_clipboard "Alt+F, Alt+R: the result on the clipboard" "$RESULT_DE"
-press BackSpace BackSpace && type_text LL && press Return
+type_keys BackSpace BackSpace =LL Return
 check_wl_clipboard "Enter calculates again" '1892,96 km/140,0 °'
 
 # key: box closed with KEY
