@@ -1,7 +1,7 @@
 #!/bin/bash
 # Pelvorn.exe under Wine, the cases of Windows alone: hidden runs in German
 # and English Windows number formats (registry, not LANG), the command line
-# unquoted through cmd.exe, the latitude warning box, the dialog keys of the
+# unquoted through cmd.exe, the dialog keys of the
 # Win32 window (access keys, Enter on the focused button, F1 on any
 # control), and a screenshot of the window for a look at its captions.
 # Usage: windows_test.sh PROGRAM (tests/wine/Pelvorn.sh)
@@ -37,16 +37,6 @@ rc=$?
 check_eq "cmd.exe, unquoted: status" 0 "$rc"
 check_eq "cmd.exe, unquoted: the line through the pipe" "$RESULT_DE" "$out"
 check_clipboard "cmd.exe, unquoted: the line on the clipboard" "$RESULT_DE"
-
-# A latitude out of range: the warning box; the window waits after it.
-launch 'G;95;38,5;13;27'
-title=' Falsche Breitengradeingabe !'
-check "latitude 95: box titled \"$title\"" wait_until 10 has_window "$title" "$pid"
-focus "$title" "$pid" && xdotool key Return
-check "latitude 95: the window after OK" wait_until 5 has_window "$MAIN_TITLE" "$pid"
-focus "$MAIN_TITLE" "$pid" && xdotool key Escape
-await "$pid" 5
-check_eq "latitude 95: Esc ends with status 0" 0 "$rc"
 
 # The dialog keys. Alt+F and Alt+E move into the boxes, Enter in a box
 # presses "&Rechnen".
