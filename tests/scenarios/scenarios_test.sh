@@ -50,7 +50,7 @@ rows=(
   "command line: the result before the window has the keyboard|de|L;JO62mm;KM38LL|\$LL @MAIN Escape|0|none|LL"
   "typed, Tab, Enter; F1 and its box; Esc|de||@MAIN =JO62mm Tab =KM38mm Return \$DE F1 @INFO Return -INFO @MAIN Escape|0|none|DE"
   "typed in English|en||@MAIN =JO62mm Tab =KM38mm Return \$EN @MAIN Escape|0|none|EN"
-  "access keys, Enter again|de||@MAIN =JO62mm alt+f =KM38mm alt+r \$DE BackSpace BackSpace =LL Return \$LL F1 @INFO Escape -INFO @MAIN Escape|0|none|LL"
+  "access keys, Enter again|de||@MAIN =JO62mm alt+f =KM38mm alt+r \$DE alt+f End BackSpace BackSpace =LL Return \$LL F1 @INFO Escape -INFO @MAIN Escape|0|none|LL"
   "second copy: its box, OK|de||first @BUSY Return|2|none|vorher"
 )
 
