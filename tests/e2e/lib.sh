@@ -152,5 +152,8 @@ clipboard() {
   printf '|'
 }
 clipboard_is() { [ "$(clipboard)" = "$1|" ]; }
+# set_clipboard TEXT: TEXT on the clipboard, from xclip, which serves it
+# until another program takes it; returns once it is there.
+set_clipboard() { printf %s "$1" | xclip -selection clipboard -i >/dev/null 2>&1 && wait_until 5 clipboard_is "$1"; }
 # check_clipboard NAME TEXT: waits up to 5 s for the clipboard to hold TEXT.
 check_clipboard() { wait_until 5 clipboard_is "$2"; check_eq "$1" "$2|" "$(clipboard)"; }

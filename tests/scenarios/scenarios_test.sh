@@ -26,7 +26,6 @@ else
       if [[ $step == =* ]]; then timeout 5 xdotool type "${step#=}"; else timeout 5 xdotool key "$step"; fi || return
     done
   }
-  set_clipboard() { printf %s "$1" | xclip -selection clipboard -i >/dev/null 2>&1; }
   clipboard_now() { clipboard; }
 fi
 gone() { ! has_window "$1" "$pid" && ! { declare -F view >/dev/null && has_view "$1" "$pid"; }; }

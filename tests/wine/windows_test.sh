@@ -31,7 +31,7 @@ PLANG=de_DE.UTF-8
 # cmd.exe hands the text after the program name over as it stands: ";" needs
 # no quotes there.
 exe=$(dirname "$PELVORN_EXE")
-printf vorher | xclip -selection clipboard -i >/dev/null 2>&1
+set_clipboard vorher
 out=$(cd "$exe" && LANG=$PLANG timeout -s KILL 20 "$wine_sh" cmd /c 'Pelvorn.exe L;JO62mm;KM38mm;;;V-' | tr -d '\r')
 rc=$?
 check_eq "cmd.exe, unquoted: status" 0 "$rc"
@@ -64,8 +64,7 @@ check "OK closes the info box" wait_until 5 eval '! has_window "$INFO_TITLE" "$p
 # calculated KEY...: KEY... end in a calculation, whose result reaches the
 # clipboard (emptied first): the keys before them have been handled too.
 calculated() {
-  printf vorher | xclip -selection clipboard -i >/dev/null 2>&1
-  wait_until 10 clipboard_is vorher && xdotool key "$@" && wait_until 10 clipboard_is "$RESULT_DE"
+  set_clipboard vorher && xdotool key "$@" && wait_until 10 clipboard_is "$RESULT_DE"
 }
 focus "$MAIN_TITLE" "$pid" && xdotool keydown F1
 check "F1 held down, then Enter on \"&Rechnen\": it calculates" calculated Return
