@@ -130,6 +130,19 @@ focus() {
   [ -n "$w" ] && timeout 5 xdotool windowfocus --sync "$w"
 }
 
+# click_entry PID ENTRY COUNT: clicks entry ENTRY (1 for the top one) of the
+# open menu of PID, which has COUNT entries of one height. The menu is the
+# newest visible window of PID besides the main window.
+click_entry() {
+  local main w X Y WIDTH HEIGHT
+  main=$(windows "$MAIN_TITLE" "$1" | head -n 1)
+  w=$({ xdotool search --all --onlyvisible --pid "$1" --name ''
+        xdotool search --all --onlyvisible --pid "$1" --class ''; } 2>/dev/null | grep -vxF "$main" | sort -n | tail -n 1)
+  [ -n "$w" ] || return 1
+  eval "$(xdotool getwindowgeometry --shell "$w" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * (2 * $2 - 1) / (2 * $3))) click 1
+}
+
 # clipboard [TARGET]: the clipboard converted to TARGET, byte for byte, then "|".
 # Where the clipboard reaches X11 through a bridge a moment later (Wine), the
 # caller sets E2E_CLIPBOARD_SETTLE to the seconds to give it first.
@@ -139,5 +152,8 @@ clipboard() {
   printf '|'
 }
 clipboard_is() { [ "$(clipboard)" = "$1|" ]; }
+# set_clipboard TEXT: TEXT on the clipboard, from xclip, which serves it
+# until another program takes it; returns once it is there.
+set_clipboard() { printf %s "$1" | xclip -selection clipboard -i >/dev/null 2>&1 && wait_until 5 clipboard_is "$1"; }
 # check_clipboard NAME TEXT: waits up to 5 s for the clipboard to hold TEXT.
 check_clipboard() { wait_until 5 clipboard_is "$2"; check_eq "$1" "$2|" "$(clipboard)"; }

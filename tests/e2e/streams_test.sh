@@ -22,7 +22,7 @@ closed_run() {
 }
 
 for fd in 0 1 2; do
-  printf vorher | xclip -selection clipboard -i >/dev/null 2>&1
+  set_clipboard vorher
   closed_run $fd "$HIDDEN_L"
   check_eq "fd $fd closed, hidden run: status" 0 "$rc"
   check_out "fd $fd closed, hidden run: standard output" "$([ $fd = 1 ] || echo "$RESULT_DE")"

@@ -16,7 +16,7 @@ start_xvfb
 
 for row in "de_DE.UTF-8|$RESULT_DE" "en_US.UTF-8|$RESULT_EN" "C.UTF-8|$RESULT_EN"; do
   PLANG=${row%%|*}
-  printf vorher | xclip -selection clipboard -i >/dev/null 2>&1
+  set_clipboard vorher
   run "$HIDDEN_L"
   check_eq "no Qt, $PLANG: status" 0 "$rc"
   check_out "no Qt, $PLANG: the line on standard output" "${row#*|}"

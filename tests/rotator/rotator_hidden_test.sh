@@ -104,7 +104,7 @@ run "$HIDDEN_L"
 check_failure "bad address in the file" "Ungültige Rotor-Adresse „rotor:99999“"
 rm "$XDG_CONFIG_HOME/pelvorn/Pelvorn.conf"
 
-printf vorher | xclip -selection clipboard -i >/dev/null 2>&1
+set_clipboard vorher
 run --rotator "$HIDDEN_L"
 check_eq "--rotator without an address: status 4" 4 "$rc"
 check_out "--rotator without an address: nothing computed" ""

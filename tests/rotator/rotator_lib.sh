@@ -17,6 +17,13 @@ listening() { grep -q " 0100007F:$(printf %04X "$1") 00000000:0000 0A " /proc/ne
 # daemon is frozen: the kernel accepts for it).
 connected() { grep -qE " 0100007F:$(printf %04X "$1") 0100007F:[0-9A-F]{4} 01 " /proc/net/tcp; }
 
+# unread PORT: a connection to 127.0.0.1:PORT holds bytes its server has not
+# read (a frozen daemon's pending command).
+unread() {
+  awk -v l="0100007F:$(printf %04X "$1")" '$2 == l && $4 == "01" && substr($5, 10) != "00000000" {found = 1}
+    END {exit !found}' /proc/net/tcp
+}
+
 # start_rotctld [CONFIG]: the dummy rotator (-C CONFIG), standing at 0;
 # its port in $rot_port, its process in $rot_pid.
 start_rotctld() {

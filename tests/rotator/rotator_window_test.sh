@@ -27,15 +27,14 @@ start_rotctld  # its own range: -180..450, standing at 0
 check "dummy: window with a result" start_window --rotator "127.0.0.1:$rot_port"
 context_menu "$pid"
 check "dummy: the direction field has a context menu" wait_until 5 eval '[ "$(popups "$pid")" -ge 2 ]'
-sleep 0.3  # the menu takes the keyboard once it is mapped
-xdotool key Down Down Return  # the second entry: "Antenne drehen (langer Weg)"
+click_entry "$pid" 2 2  # "Antenne drehen (langer Weg)"
 # 319.74 is nearest to where the dummy stands as -40.26.
 check "dummy: the long path turns it to -40.26 (within 0.5°)" wait_until 30 stands_at "$rot_port" -40.26
 
 # Frozen daemon: the command waits for an answer, the window does not.
 kill -STOP "$rot_pid"
 focus "$MAIN_TITLE" "$pid" && xdotool key F7
-sleep 0.5
+check "frozen daemon: F7's command waits at the daemon" wait_until 5 unread "$rot_port"
 focus "$MAIN_TITLE" "$pid" && xdotool key F1
 check "frozen daemon: the window still answers (F1 box)" wait_until 5 has_window "$INFO_TITLE" "$pid"
 focus "$INFO_TITLE" "$pid" && xdotool key Return
@@ -51,8 +50,10 @@ check_eq "killed daemon: Esc still ends the program with status 0" 0 "$rc"
 
 check "no rotator: window with a result" start_window
 context_menu "$pid"
-sleep 1
-check_eq "no rotator: no context menu" 1 "$(popups "$pid")"
+# F1 after the right-click: its box comes, so no menu took the keyboard.
+focus "$MAIN_TITLE" "$pid" && xdotool key F1
+check "no rotator: F1 after the right-click opens its box" wait_until 5 has_window "$INFO_TITLE" "$pid"
+check_eq "no rotator: no context menu" 2 "$(popups "$pid")"
 focus "$MAIN_TITLE" "$pid" && xdotool key Escape
 await "$pid" 5
 finish

@@ -112,33 +112,44 @@ views() {
 view() { views | awk -F'\t' -v t="$1" -v p="${2:-}" '$7 == t && (p == "" || $1 == p)'; }
 has_view() { [ -n "$(view "$@")" ]; }
 no_view() { [ -z "$(view "$@")" ]; }
-focused_view() { view "$@" | awk -F'\t' '$2 == "true" {found = 1} END {exit !found}'; }
+# focused_view TITLE [PID]: sway gave that window the keyboard; an X11 window
+# under XWayland, which gets its keys through the X server, also holds the
+# X input focus there.
+focused_view() {
+  view "$@" | awk -F'\t' '$2 == "true" {found = 1} END {exit !found}' &&
+    { ! x11_keys || [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
+}
 # view_size TITLE PID: "WIDTHxHEIGHT" of that window.
 view_size() { view "$1" "$2" | awk -F'\t' 'NR == 1 {print $3 "x" $4}'; }
 # view_kind TITLE PID: "SHELL APP_ID" of that window.
 view_kind() { view "$1" "$2" | awk -F'\t' 'NR == 1 {print $5 " " $6}'; }
 
-# type_text TEXT, press KEY...: keyboard input to the focused window; KEY
-# as xdotool names it (Return, F1, alt+f). Wayland windows get it from the
-# virtual keyboard (wtype). Each wtype run brings a keymap of its own, which
-# an X11 client under XWayland picks up only some time after the keys have
-# come: X11 windows get XTEST input (xdotool) instead, with a fixed keymap.
+# type_keys STEP...: keyboard input to the focused window; a STEP "=TEXT"
+# types TEXT, any other is a key as xdotool names it (Return, F1, alt+f).
+# Wayland windows get all STEPs from one virtual keyboard (wtype) run: each
+# run brings a keymap of its own, and Qt matches a key against its shortcuts
+# (Enter, Esc, access keys) with the keymap it holds when it comes to the
+# key, which may already be the next run's. So keys of one run share one
+# keymap, and before the next run a test waits for a sign that they were
+# handled. X11 windows under XWayland, which would pick up a new keymap only
+# some time after its keys, get XTEST input (xdotool), with a fixed keymap.
 x11_keys() { [ "${QT_QPA_PLATFORM:-}" = xcb ]; }
-type_text() {
-  if x11_keys; then timeout 5 xdotool type "$1"; else timeout 5 wtype "$1"; fi
-}
-press() {
-  local key
-  for key; do
+type_keys() {
+  local step args=()
+  for step; do
     if x11_keys; then
-      timeout 5 xdotool key "$key"
-    elif [[ $key == alt+* ]]; then
-      timeout 5 wtype -M alt -k "${key#alt+}" -m alt
+      if [[ $step == =* ]]; then timeout 5 xdotool type "${step#=}"; else timeout 5 xdotool key "$step"; fi || return
+    elif [[ $step == =* ]]; then
+      args+=("${step#=}")
+    elif [[ $step == alt+* ]]; then
+      args+=(-M alt -k "${step#alt+}" -m alt)
     else
-      timeout 5 wtype -k "$key"
-    fi || return
+      args+=(-k "$step")
+    fi
   done
+  x11_keys || timeout 5 wtype "${args[@]}"
 }
+press() { type_keys "$@"; }
 
 # wl_clipboard: the Wayland clipboard as text, then "|".
 wl_clipboard() {

@@ -50,8 +50,7 @@ check "dummy: window with a result" start_window --rotator "127.0.0.1:$rot_port"
 before=$(popups "$pid")
 context_menu "$pid"
 check "dummy: the direction field has a context menu" wait_until 5 eval '[ "$(popups "$pid")" -gt "$before" ]'
-sleep 0.3
-xdotool key Down Down Return  # the second entry: "Antenne drehen (langer Weg)"
+click_entry "$pid" 2 2  # "Antenne drehen (langer Weg)"
 # 319.74 is nearest to where the dummy stands as -40.26 (range -180..450).
 check "dummy: the long path turns it to -40.26 (within 0.5°)" wait_until 60 stands_at "$rot_port" -40.26
 focus "$MAIN_TITLE" "$pid" && xdotool key F7
@@ -71,10 +70,12 @@ end_window
 check "no rotator: window with a result" start_window
 before=$(popups "$pid")
 context_menu "$pid"
-sleep 1
-check_eq "no rotator: no menu on the direction field" "$before" "$(popups "$pid")"
-focus "$MAIN_TITLE" "$pid" && xdotool key F7
-sleep 1
+# F1 after the right-click and F7: its box comes, so neither opened anything.
+focus "$MAIN_TITLE" "$pid" && xdotool key F7 F1
+check "no rotator: F1 after the right-click and F7 opens its box" wait_until 10 has_window "$INFO_TITLE" "$pid"
+check_eq "no rotator: no menu on the direction field" "$((before + 1))" "$(popups "$pid")"
 check "no rotator: F7 opens no box" eval '! has_window "$ROTOR_TITLE" "$pid"'
+focus "$INFO_TITLE" "$pid" && xdotool key Return
+check "no rotator: OK closes the info box" wait_until 5 eval '! has_window "$INFO_TITLE" "$pid"'
 end_window
 finish

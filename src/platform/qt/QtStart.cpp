@@ -19,6 +19,7 @@
 #include <QLibraryInfo>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace pelvorn {
@@ -39,6 +40,16 @@ bool WaylandPluginInstalled() {
 }
 
 void PrintError(const char* utf8Line) { std::fputs(utf8Line, stderr); }
+
+// Qt 6.4's Wayland plugin can hang for ever while it closes its connection:
+// the application object's destructor waits for Qt's Wayland event thread,
+// which waits inside wl_display_read_events for a reader that never comes.
+// By then the run is over (the result is with wl-copy, the windows are gone),
+// and the compositor cleans up after a client that simply ends.
+[[noreturn]] void EndWithoutWaylandTeardown(int status) {
+  std::fflush(nullptr);
+  std::_Exit(status);
+}
 
 }  // namespace
 
@@ -100,16 +111,21 @@ int StartWithQt(char* programPath, const std::u16string& commandLine,
   QApplication::setQuitOnLastWindowClosed(false);
   QGuiApplication::setDesktopFileName(QStringLiteral("pelvorn"));
 
-  std::unique_ptr<Platform> platform;
-  if (console) {
-    platform = std::make_unique<ConsolePlatform>();
-  } else {
-    platform = std::make_unique<DesktopPlatform>(hidden ? DesktopPlatform::Run::Hidden
-                                                        : DesktopPlatform::Run::Ordinary);
+  int status = ExitSuccess;
+  {
+    std::unique_ptr<Platform> platform;
+    if (console) {
+      platform = std::make_unique<ConsolePlatform>();
+    } else {
+      platform = std::make_unique<DesktopPlatform>(hidden ? DesktopPlatform::Run::Hidden
+                                                          : DesktopPlatform::Run::Ordinary);
+    }
+    const auto antenna = rotator::RotctldAntenna::For(rotatorAddress, locale.decimalSeparator);
+    QtWindow window(*platform, antenna.get(), std::move(command), locale);
+    status = window.form().run(window);
   }
-  const auto antenna = rotator::RotctldAntenna::For(rotatorAddress, locale.decimalSeparator);
-  QtWindow window(*platform, antenna.get(), std::move(command), locale);
-  return window.form().run(window);
+  if (QGuiApplication::platformName() == QLatin1String("wayland")) EndWithoutWaylandTeardown(status);
+  return status;
 }
 
 }  // namespace pelvorn

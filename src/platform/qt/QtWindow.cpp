@@ -59,8 +59,9 @@ QWidget* MakeControl(const ControlSpec& entry, QWidget* parent) {
 }
 
 // Whether `key` is Alt+?, the access key of "&?". "?" needs Shift on most
-// layouts (US: Shift+/, German: Shift+ß), and Qt matches the mnemonic only
-// when no Shift is held, so the key is recognised here whatever the Shift.
+// layouts (US: Shift+/, German: Shift+ß), and whether Qt's mnemonic matches
+// with Shift held depends on the platform's key mapping, so the key is
+// recognised here whatever the Shift.
 bool IsAltQuestionMark(const QKeyEvent& key) {
   const Qt::KeyboardModifiers others = key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
   return key.key() == Qt::Key_Question && others == Qt::AltModifier;
@@ -143,14 +144,31 @@ void QtWindow::pressDefaultOrFocusedButton() {
 }
 
 bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == control(Control::InfoButton) && event->type() == QEvent::Shortcut) {
+    // Its access key presses "&?" at once, not animated: keys typed right
+    // after go on from there.
+    button(Control::InfoButton)->click();
+    return true;
+  }
   const bool press = event->type() == QEvent::KeyPress;
   if ((!press && event->type() != QEvent::KeyRelease) || !watched->isWidgetType()) return false;
   auto* widget = static_cast<QWidget*>(watched);
   if (widget->window() != this) return false;
   auto* key = static_cast<QKeyEvent*>(event);
+  if (press && QApplication::activeWindow() != this) {
+    // A key that reaches the window means the keyboard is ours, even before Qt
+    // has made the window active (on Wayland that takes a round trip after the
+    // keyboard came). Enter, Esc and the access keys are shortcuts of the
+    // active window: make it active, then let the key try them again.
+    QApplication::setActiveWindow(this);
+    QKeyEvent again(key->type(), key->key(), key->modifiers(), key->nativeScanCode(), key->nativeVirtualKey(),
+                    key->nativeModifiers(), key->text(), key->isAutoRepeat(), static_cast<quint16>(key->count()));
+    QCoreApplication::sendEvent(watched, &again);
+    return true;
+  }
   if (press) {
     if (!IsAltQuestionMark(*key)) return false;
-    button(Control::InfoButton)->animateClick();
+    button(Control::InfoButton)->click();
     return true;
   }
   if (key->isAutoRepeat() || key->key() != Qt::Key_F1) return false;

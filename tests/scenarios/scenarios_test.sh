@@ -1,0 +1,117 @@
+#!/bin/bash
+# The window and hidden-run scenarios, written once and run on one desktop:
+# x11 (a bare Xvfb), wayland (a headless sway), xwayland (the same sway with
+# XWayland: the program chooses) or wine (Pelvorn.exe on a bare Xvfb).
+# Each row is a command line, the keys typed, and what must come of them:
+# the status, standard output and the clipboard after the end.
+# usage: scenarios_test.sh PROGRAM x11|wayland|xwayland|wine
+desktop=$2
+if [ "$desktop" = wayland ] || [ "$desktop" = xwayland ]; then
+  . "$(dirname "$0")/../wayland/lib.sh" "$1" "$desktop"
+  start_sway
+  # ready TITLE: the window TITLE of $pid is shown and has the keyboard.
+  ready() { wait_until 10 focused_view "$1" "$pid"; }
+  send() { type_keys "$@"; }
+  set_clipboard() { wl-copy "$1"; }
+  clipboard_now() { wl_clipboard; }
+else
+  . "$(dirname "$0")/../e2e/lib.sh"
+  start_xvfb
+  [ "$desktop" = wine ] && "$(dirname "$0")/../wine/wine.sh" cmd /c exit  # the Wine session starts here
+  # No window manager: the test gives the window the keyboard.
+  ready() { wait_until 10 has_window "$1" "$pid" && focus "$1" "$pid"; }
+  send() {
+    local step
+    for step; do
+      if [[ $step == =* ]]; then timeout 5 xdotool type "${step#=}"; else timeout 5 xdotool key "$step"; fi || return
+    done
+  }
+  clipboard_now() { clipboard; }
+fi
+gone() { ! has_window "$1" "$pid" && ! { declare -F view >/dev/null && has_view "$1" "$pid"; }; }
+declare -A TITLES=([MAIN]=$MAIN_TITLE [INFO]=$INFO_TITLE [MODE]=$MODE_TITLE [BUSY]=$BUSY_TITLE
+  [LATITUDE]=' Falsche Breitengradeingabe !')
+declare -A LINES=([DE]=$RESULT_DE [EN]=$RESULT_EN [LL]='1892,96 km/140,0 °' [vorher]=vorher [none]='')
+declare -A LANGS=([de]=de_DE.UTF-8 [en]=en_US.UTF-8)
+
+# Steps, one word each: @NAME waits for the window NAME (of TITLES) to be
+# shown with the keyboard; -NAME for it to be gone; =TEXT types TEXT;
+# $NAME waits for the clipboard to hold LINES[NAME]; "first" starts a first
+# copy that runs until the row ends; any other word is a key (xdotool's name).
+#
+# name | language | command line | steps | status | standard output | clipboard after the end
+rows=(
+  "hidden run|de|$HIDDEN_L||0|DE|DE"
+  "hidden run, English|en|$HIDDEN_L||0|EN|EN"
+  "refused locator|de|L;JO6A;KM38mm;;;V-||1|none|vorher"
+  "unknown mode: its box, OK|de|X;1;2;3;4;V-|@MODE Return|1|none|vorher"
+  "latitude 95: its box, then the window|de|G;95;38,5;13;27|@LATITUDE Return @MAIN Escape|0|none|vorher"
+  "command line: the result before the window has the keyboard|de|L;JO62mm;KM38LL|\$LL @MAIN Escape|0|none|LL"
+  "typed, Tab, Enter; F1 and its box; Esc|de||@MAIN =JO62mm Tab =KM38mm Return \$DE F1 @INFO Return -INFO @MAIN Escape|0|none|DE"
+  "typed in English|en||@MAIN =JO62mm Tab =KM38mm Return \$EN @MAIN Escape|0|none|EN"
+  "access keys, Enter again|de||@MAIN =JO62mm alt+f =KM38mm alt+r \$DE alt+f End BackSpace BackSpace =LL Return \$LL F1 @INFO Escape -INFO @MAIN Escape|0|none|LL"
+  "second copy: its box, OK|de||first @BUSY Return|2|none|vorher"
+)
+
+for row in "${rows[@]}"; do
+  IFS='|' read -r name language line steps status out after <<<"$row"
+  PLANG=${LANGS[$language]}
+  set_clipboard vorher
+  wait_until 5 eval '[ "$(clipboard_now)" = "vorher|" ]'
+  first=
+  if [ -z "$steps" ]; then
+    run "$line"
+    check "$name: back promptly, also inside \$(...) ($took ms)" [ "$took" -le 5000 ]
+  else
+    for step in $steps; do
+      [ "$step" = first ] || continue
+      launch && first=$pid
+      wait_until 10 has_window "$MAIN_TITLE" "$first" || wait_until 10 has_view "$MAIN_TITLE" "$first" 2>/dev/null
+    done
+    LANG=$PLANG "$program" ${line:+"$line"} >"$work/run.out" 2>>"$work/launched.err" &
+    pid=$!
+    # Keys and texts between two waits go out in one go (see type_keys).
+    typed=()
+    for step in $steps @; do
+      case $step in
+        first | @ | @* | -* | \$*) [ ${#typed[@]} = 0 ] || send "${typed[@]}"; typed=() ;;
+      esac
+      case $step in
+        first | @) ;;
+        @*) check "$name: \"${TITLES[${step#@}]}\" with the keyboard" ready "${TITLES[${step#@}]}" || break ;;
+        -*) check "$name: \"${TITLES[${step#-}]}\" closed" wait_until 5 gone "${TITLES[${step#-}]}" || break ;;
+        \$*) check "$name: ${LINES[${step#\$}]} on the clipboard" wait_until 10 eval '[ "$(clipboard_now)" = "${LINES[${step#\$}]}|" ]' ;;
+        *) typed+=("$step") ;;
+      esac
+    done
+    await "$pid" 20
+    [ -z "$first" ] || stop "$first"
+  fi
+  check_eq "$name: status" "$status" "$rc"
+  check_out "$name: standard output" "${LINES[$out]}"
+  wait_until 5 eval '[ "$(clipboard_now)" = "${LINES[$after]}|" ]'
+  check_eq "$name: clipboard after the end" "${LINES[$after]}|" "$(clipboard_now)"
+done
+
+# Under sway the window is a Wayland window; under XWayland, where a hidden
+# run's line reaches X11 programs too, Qt may be told to use X11: the window
+# is then an X11 one and gets X11 keys.
+if [ "$desktop" = wayland ] || [ "$desktop" = xwayland ]; then
+  kind='xdg_shell pelvorn'
+  if [ "$desktop" = xwayland ]; then
+    run "$HIDDEN_L"
+    check_eq "hidden run: X11 programs paste it" "$RESULT_DE|" "$(clipboard)"
+    export QT_QPA_PLATFORM=xcb
+    kind=xwayland
+  fi
+  PLANG=de_DE.UTF-8
+  launch
+  check "window shown" wait_until 10 focused_view "$MAIN_TITLE" "$pid"
+  check_eq "window kind" "$kind" "$(view_kind "$MAIN_TITLE" "$pid" | sed 's/ null$//')"
+  type_keys =JO62mm alt+f =KM38mm alt+r
+  check "Alt+F, Alt+R: the result on the clipboard" wait_until 10 eval '[ "$(wl_clipboard)" = "$RESULT_DE|" ]'
+  type_keys Escape
+  await "$pid" 20
+  check_eq "Esc ends the program with status 0" 0 "$rc"
+fi
+finish
