@@ -5,18 +5,21 @@
 #include "console/ConsoleToolStatus.h"
 #include "console/TsvLine.h"
 #include "console/EdiCommand.h"
+#include "console/AdifCommand.h"
 
 namespace pelvorn {
 namespace {
 
 bool IsToolOption(const std::string& argument) {
-  return argument == "--batch" || argument == "--tsv" || argument == "--edi";
+  return argument == "--batch" || argument == "--tsv" || argument == "--edi" || argument == "--adif";
 }
 
 int UsageError(std::FILE* err, const std::string& problem) {
   const std::string message = "Pelvorn: " + problem +
                               "\nAufruf: Pelvorn --batch [--tsv] [DATEI...] | Pelvorn --tsv 'L;MeinLocator;FremdLocator'"
-                              " | Pelvorn --edi LOG [--fix KOPIE]  (mehr mit --help)\n";
+                              " | Pelvorn --edi LOG [--fix KOPIE]"
+                              " | Pelvorn --adif LOG [--tsv] [--own LOCATOR] [--fix KOPIE [--overwrite]]"
+                              "  (mehr mit --help)\n";
   std::fputs(message.c_str(), err);
   return ToolInputUnreadable;
 }
@@ -27,8 +30,8 @@ std::optional<int> RunConsoleTool(const std::vector<std::string>& arguments, con
                                   std::FILE* in, std::FILE* out, std::FILE* err) {
   if (arguments.empty() || !IsToolOption(arguments.front())) return std::nullopt;
 
-  bool batch = false, tsv = false;
-  std::optional<std::string> edi, fix;
+  bool batch = false, tsv = false, overwrite = false;
+  std::optional<std::string> edi, fix, adif, own;
   std::vector<std::string> operands;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -41,19 +44,31 @@ std::optional<int> RunConsoleTool(const std::vector<std::string>& arguments, con
       batch = true;
     } else if (argument == "--tsv") {
       tsv = true;
-    } else if (argument == "--edi" || argument == "--fix") {
+    } else if (argument == "--overwrite") {
+      overwrite = true;
+    } else if (argument == "--own") {
+      if (i + 1 == arguments.size()) return UsageError(err, "--own ohne Locator");
+      own = arguments[++i];
+    } else if (argument == "--edi" || argument == "--fix" || argument == "--adif") {
       if (i + 1 == arguments.size()) return UsageError(err, argument + " ohne Dateinamen");
-      (argument == "--edi" ? edi : fix) = arguments[++i];
+      (argument == "--edi" ? edi : argument == "--adif" ? adif : fix) = arguments[++i];
     } else {
       return UsageError(err, "unbekannte Option " + argument);
     }
   }
 
+  if (adif) {
+    if (batch || edi || !operands.empty()) return UsageError(err, "--adif steht allein (mit --tsv, --own, --fix KOPIE, --overwrite)");
+    if (tsv && fix) return UsageError(err, "--tsv und --fix nicht zusammen");
+    if (overwrite && !fix) return UsageError(err, "--overwrite nur zusammen mit --fix");
+    return RunAdif({*adif, tsv, own, fix, overwrite}, in, out, err);
+  }
+  if (own || overwrite) return UsageError(err, std::string(own ? "--own" : "--overwrite") + " nur zusammen mit --adif");
   if (edi) {
     if (batch || tsv || !operands.empty()) return UsageError(err, "--edi steht allein (mit --fix KOPIE)");
     return RunEdiCheck(*edi, fix, out, err);
   }
-  if (fix) return UsageError(err, "--fix nur zusammen mit --edi");
+  if (fix) return UsageError(err, "--fix nur zusammen mit --edi oder --adif");
   const BatchFormat format = tsv ? BatchFormat::Tsv : BatchFormat::ResultLine;
   if (batch) return RunBatch(operands, format, locale, in, out, err);
 
