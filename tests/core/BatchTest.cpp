@@ -95,7 +95,10 @@ TEST(BatchLine, ReasonsForLinesWithoutAResult) {
       {"L;JO62MM", "FremdLocator: Locator zu kurz: \"\"", "JO62MM\t\t\t\t\t\t"},
       {"L;SO62MM;JO62MM", "MeinLocator: Kein g\u00fcltiger Locator: \"SO62MM\"", "SO62MM\tJO62MM\t\t\t\t\t"},
       {"L;JO62M;JO62MM", "MeinLocator: Kein g\u00fcltiger Locator: \"JO62M\"", "JO62M\tJO62MM\t\t\t\t\t"},
-      {"L;JO62MMXX;JO 62", "FremdLocator: Kein g\u00fcltiger Locator: \"JO 6MM\"", "JO62MMXX\tJO 62\t\t\t\t\t"},
+      {"L;JO62MMX;JO 62", "FremdLocator: Kein g\u00fcltiger Locator: \"JO 6MM\"", "JO62MMX\tJO 62\t\t\t\t\t"},
+      // Eight characters are a locator of their own, no longer cut to six.
+      {"L;JO62MMXX;KM38MM", "MeinLocator: Kein g\u00fcltiger Locator: \"JO62MMXX\"", "JO62MMXX\tKM38MM\t\t\t\t\t"},
+      {"L;jo62mm;J", "FremdLocator: Locator zu kurz: \"J\"", "jo62mm\tJ\t\t\t\t\t"},
       {"X;1;2;3;4", "Falsche Parameterbezeichnung \"X\": Es ist nur L oder G m\u00f6glich!", "1\t2\t\t\t\t\t"},
       {" L;JO62MM;KM38MM", "Falsche Parameterbezeichnung \" L\": Es ist nur L oder G m\u00f6glich!",
        "JO62MM\tKM38MM\t\t\t\t\t"},
