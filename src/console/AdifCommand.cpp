@@ -130,7 +130,7 @@ void Report(std::string& out, const std::string& place, const QsoCheck& check, s
 
 int UnreadableLog(std::FILE* err, const std::string& name, const adif::Reader& reader, bool fixing) {
   std::string message = "Pelvorn: " + name + ":";
-  if (reader.Error() != text::AdifNotAdif) {
+  if (reader.Error() != text::AdifNotAdif && !reader.ReadFailed()) {
     const std::size_t record = reader.FailedRecord();
     message += (record == 0 ? std::string(text::AdifHeaderPlace) : std::to_string(record)) + ":";
   }

@@ -1,8 +1,10 @@
 #include "AdifReader.h"
 
+#include "common/SystemErrorText.h"
 #include "common/Texts.h"
 #include "console/AdifFill.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace pelvorn::adif {
@@ -64,11 +66,17 @@ bool Reader::ReadMore() {
   }
   const std::size_t old = buffer_.size();
   buffer_.resize(old + ChunkSize);
+  errno = 0;
   const std::size_t got = std::fread(buffer_.data() + old, 1, ChunkSize, input_);
   buffer_.resize(old + got);
   bytesRead_ += got;
   if (got == 0) {
-    if (std::ferror(input_)) return false;
+    if (std::ferror(input_)) {
+      readFailed_ = true;
+      error_ = errno != 0 ? SystemErrorText(errno) : std::string(text::AdifReadFailed);
+      failed_ = true;
+      return false;
+    }
     atEnd_ = true;
   }
   return true;
@@ -214,7 +222,7 @@ Reader::Step Reader::Next(Unit& unit) {
         if (!seenAdif_ && !fieldLike_) error_ = text::AdifNotAdif;
         return Step::Error;
       case Parse::NeedMore:
-        if (!ReadMore()) return Fail(std::string(text::AdifReadFailed));
+        if (!ReadMore()) return Step::Error;
         break;
     }
   }

@@ -78,6 +78,8 @@ public:
   // After an error: the number of the record it is in (1-based), 0 in the header.
   std::size_t FailedRecord() const { return inHeader_ ? 0 : records_ + 1; }
   const std::string& Error() const { return error_; }
+  // Whether the error is that the input could not be read (no record to name).
+  bool ReadFailed() const { return readFailed_; }
   // Whether the reader has met anything ADIF so far: a field, <EOH> or <EOR>.
   bool SeenAdif() const { return seenAdif_; }
   // The bytes read so far.
@@ -97,7 +99,8 @@ private:
   bool atEnd_ = false;
   bool failed_ = false;
   bool seenAdif_ = false;
-  bool fieldLike_ = false;  // a tag with a length has been met
+  bool fieldLike_ = false;
+  bool readFailed_ = false;  // a tag with a length has been met
   std::size_t records_ = 0;
   unsigned long long bytesRead_ = 0;
   std::string error_;

@@ -14,6 +14,7 @@ std::u16string HelpText() {
       "        Pelvorn --batch [--tsv] [DATEI...]\n"
       "        Pelvorn --tsv 'L;MeinLocator;FremdLocator'\n"
       "        Pelvorn --edi LOG [--fix KOPIE]\n"
+      "        Pelvorn --adif LOG [--tsv] [--own LOCATOR] [--fix KOPIE [--overwrite]]\n"
       "Berechnet Entfernung (km) und Antennenrichtung (\u00b0) zwischen zwei Locatoren\n"
       "und legt das Ergebnis in die Zwischenablage.\n"
       "\n"
@@ -42,7 +43,18 @@ std::u16string HelpText() {
       "                 und nicht pr\u00fcfbare QSOs, Summe (CQSOP), weiteste Verbindung\n"
       "                 (CODXC)\n"
       "      --fix KOPIE  mit --edi: berichtigte Kopie schreiben; das Log bleibt,\n"
-      "                 wie es ist\n"
+      "                 wie es ist; mit --adif: Kopie mit DISTANCE, wo es fehlt\n"
+      "      --adif LOG Entfernung jedes QSOs eines ADIF-Logs (.adi, - f\u00fcr die\n"
+      "                 Standardeingabe): fehlendes oder abweichendes DISTANCE\n"
+      "                 (mehr als 1 km + 0,5 %), QSOs ohne Position, weiteste\n"
+      "                 Verbindung. Liest CALL, QSO_DATE, MY_GRIDSQUARE(_EXT),\n"
+      "                 MY_LAT/MY_LON, GRIDSQUARE(_EXT), LAT/LON, DISTANCE, ANT_PATH;\n"
+      "                 schreibt nur DISTANCE (km, mit --fix; KOPIE darf LOG sein):\n"
+      "                 Pelvorn --adif log.adi --own JO62mm\n"
+      "                 Pelvorn --adif log.adi --tsv > entfernungen.tsv\n"
+      "                 Pelvorn --adif log.adi --fix log.adi\n"
+      "      --own LOCATOR  mit --adif: eigener Locator f\u00fcr QSOs ohne eigene Position\n"
+      "      --overwrite  mit --adif --fix: auch abweichendes DISTANCE ersetzen\n"
       "      --help     diese Hilfe anzeigen und beenden\n"
       "      --version  Versionsinformation anzeigen und beenden\n"
       "\n"
@@ -53,11 +65,11 @@ std::u16string HelpText() {
       "  3  keine grafische Oberfl\u00e4che f\u00fcr einen sichtbaren Start\n"
       "  4  unsichtbarer Lauf mit Ergebnis, aber der Rotor wurde nicht gedreht;\n"
       "     oder unbrauchbare Angabe nach --rotator\n"
-      "R\u00fcckgabewerte von --batch, --tsv und --edi:\n"
+      "R\u00fcckgabewerte von --batch, --tsv, --edi und --adif:\n"
       "  0  jede Zeile hat ein Ergebnis; das Log stimmt\n"
       "  1  Zeilen ohne Ergebnis; im Log weicht etwas ab oder ist nicht pr\u00fcfbar\n"
-      "  2  eine Eingabe ist nicht lesbar oder kein EDI-Log, eine Ausgabe nicht\n"
-      "     schreibbar, oder der Aufruf ist falsch\n");
+      "  2  eine Eingabe ist nicht lesbar oder kein EDI- oder ADIF-Log, eine\n"
+      "     Ausgabe nicht schreibbar, oder der Aufruf ist falsch\n");
 }
 
 std::u16string VersionText() {

@@ -70,7 +70,9 @@ TEST(AdifReader, BrokenLogsNameTheRecordAndTheFault) {
     SCOPED_TRACE(row.log);
     const ReadLog read(row.log);
     EXPECT_EQ(read.error, row.error);
-    if (!row.error.starts_with("keine ADIF-Datei")) EXPECT_EQ(read.failedRecord, row.record);
+    if (!row.error.starts_with("keine ADIF-Datei")) {
+      EXPECT_EQ(read.failedRecord, row.record);
+    }
   }
 }
 
