@@ -20,6 +20,26 @@ std::optional<LocatorCell> ReadExtendedLocator(std::string_view text) {
     capitals[position] = static_cast<char16_t>(c);
   }
   const std::size_t levels = text.size() / 2;
+  const GridLevel& finest = LocatorGrid[levels - 1];
+  const double height = CellDegrees(finest, Axis::Latitude);
+  const double width = CellDegrees(finest, Axis::Longitude);
+  if (levels == 2 || levels == SubsquareLevels) {
+    // The window's subsquare centres, from its own table; the cell's corner
+    // lies 12.5 subsquares (a square) or half a subsquare from it.
+    if (levels == 2) {
+      capitals[4] = u'M';
+      capitals[5] = u'M';
+    }
+    const SubsquareCentre centre = CentreOfWellFormed(std::u16string_view(capitals.data(), LocatorLength));
+    const double subsquaresToCorner = levels == 2 ? CellCount(LocatorGrid[2]) / 2.0 + 0.5 : 0.5;
+    const GridLevel& subsquare = LocatorGrid[2];
+    return LocatorCell{centre.latitude,
+                       centre.longitude,
+                       centre.latitude - subsquaresToCorner * CellDegrees(subsquare, Axis::Latitude),
+                       centre.longitude - subsquaresToCorner * CellDegrees(subsquare, Axis::Longitude),
+                       height,
+                       width};
+  }
   std::array<std::int16_t, LocatorGrid.size()> latitudeCodes{}, longitudeCodes{};
   for (std::size_t level = 0; level < levels; ++level) {
     longitudeCodes[level] = static_cast<std::int16_t>(capitals[CharacterPosition(level, Axis::Longitude)]);
@@ -28,24 +48,7 @@ std::optional<LocatorCell> ReadExtendedLocator(std::string_view text) {
   // Well-formed codes: no 16-bit step can overflow.
   const double latitude = DegreesFromCodes(Axis::Latitude, std::span(latitudeCodes).first(levels));
   const double longitude = DegreesFromCodes(Axis::Longitude, std::span(longitudeCodes).first(levels));
-  const GridLevel& finest = LocatorGrid[levels - 1];
-  LocatorCell cell{latitude,
-                   longitude,
-                   latitude - CellDegrees(finest, Axis::Latitude) / 2,
-                   longitude - CellDegrees(finest, Axis::Longitude) / 2,
-                   CellDegrees(finest, Axis::Latitude),
-                   CellDegrees(finest, Axis::Longitude)};
-  if (levels == 2 || levels == SubsquareLevels) {
-    // The window's subsquare centres, from its own table.
-    if (levels == 2) {
-      capitals[4] = u'M';
-      capitals[5] = u'M';
-    }
-    const SubsquareCentre centre = CentreOfWellFormed(std::u16string_view(capitals.data(), LocatorLength));
-    cell.latitude = centre.latitude;
-    cell.longitude = centre.longitude;
-  }
-  return cell;
+  return LocatorCell{latitude, longitude, latitude - height / 2, longitude - width / 2, height, width};
 }
 
 bool CellContains(const LocatorCell& cell, double latitude, double longitude, double slackDegrees) {

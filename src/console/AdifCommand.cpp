@@ -95,13 +95,12 @@ void AppendTsv(std::string& out, const QsoCheck& check) {
 // The record as it goes to the copy: DISTANCE written in where it is
 // missing (and, with `overwrite`, where it differs); all else unchanged.
 void AppendCopy(std::string& copy, std::string_view text, const adif::Unit& unit, const QsoCheck& check,
-                 bool overwrite, Totals& totals) {
+                const std::string& value, bool overwrite, Totals& totals) {
   const bool write = check.verdict == Verdict::Missing || (overwrite && check.verdict == Verdict::Differs);
   if (!write) {
     copy.append(text.substr(unit.begin, unit.end - unit.begin));
     return;
   }
-  const std::string value = Km(check.PathKm());
   const std::string length = std::to_string(value.size());
   const adif::FieldPlace& distance = unit[Known::Distance];
   if (distance.present) {
@@ -196,7 +195,11 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
     } else {
       const QsoCheck check = adif::CheckRecord(text, unit, own);
       ++totals.qsos;
-      const std::string place = options.log + ":" + std::to_string(reader.RecordsRead()) + ": ";
+      const std::string place =
+          check.verdict == Verdict::Agrees && check.notes.empty()
+              ? std::string()
+              : options.log + ":" + std::to_string(reader.RecordsRead()) + ": ";
+      const std::string km = check.Computed() ? Km(check.PathKm()) : std::string();
       std::string& listing = options.tsv ? messages.Text() : report.Text();
       switch (check.verdict) {
         case Verdict::Agrees: break;
@@ -216,9 +219,9 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
         AppendTsv(report.Text(), check);
         if (check.verdict == Verdict::NoPosition) Report(listing, place, check, check.reason);
       } else if (check.verdict == Verdict::Missing) {
-        Report(listing, place, check, Fill(text::AdifComputed, {text::AdifDistanceMissing, Km(check.PathKm())}));
+        Report(listing, place, check, Fill(text::AdifComputed, {text::AdifDistanceMissing, km}));
       } else if (check.verdict == Verdict::Differs) {
-        Report(listing, place, check, Fill(text::AdifComputed, {check.reason, Km(check.PathKm())}));
+        Report(listing, place, check, Fill(text::AdifComputed, {check.reason, km}));
       } else if (check.verdict == Verdict::NoPosition) {
         Report(listing, place, check, check.reason);
       }
@@ -226,7 +229,7 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
         totals.notes = true;
         Report(listing, place, check, check.notes);
       }
-      if (options.fix) AppendCopy(copy, text, unit, check, options.overwrite, totals);
+      if (options.fix) AppendCopy(copy, text, unit, check, km, options.overwrite, totals);
     }
     if (!report.Flush(false) || !messages.Flush(false)) outputFailed = true;
     if (options.fix && copy.size() >= FlushSize) {

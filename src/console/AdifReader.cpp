@@ -118,7 +118,14 @@ Reader::Parse Reader::ParseUnit(Unit& unit) {
       return Parse::Done;
     }
     const std::size_t tagBegin = static_cast<std::size_t>(static_cast<const char*>(opening) - text);
-    const void* closing = std::memchr(text + tagBegin + 1, '>', size - tagBegin - 1);
+    // Tags are short: a plain loop finds their end sooner than memchr.
+    const char* closing = nullptr;
+    for (const char* c = text + tagBegin + 1; c < text + size; ++c) {
+      if (*c == '>') {
+        closing = c;
+        break;
+      }
+    }
     if (closing == nullptr) {
       if (size - tagBegin > LongestTag) {
         error_ = Fill(text::AdifTagNotClosed, {Shown(std::string_view(text + tagBegin + 1, size - tagBegin - 1))});
@@ -128,7 +135,7 @@ Reader::Parse Reader::ParseUnit(Unit& unit) {
       error_ = Fill(text::AdifTagCutOff, {Shown(std::string_view(text + tagBegin + 1, size - tagBegin - 1))});
       return Parse::Failed;
     }
-    const std::size_t tagEnd = static_cast<std::size_t>(static_cast<const char*>(closing) - text);
+    const std::size_t tagEnd = static_cast<std::size_t>(closing - text);
     const std::string_view tag(text + tagBegin + 1, tagEnd - tagBegin - 1);
     const std::size_t colon = tag.find(':');
     if (colon == std::string_view::npos) {
