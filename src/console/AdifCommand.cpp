@@ -231,7 +231,11 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
       }
       if (options.fix) AppendCopy(copy, text, unit, check, km, options.overwrite, totals);
     }
-    if (!report.Flush(false) || !messages.Flush(false)) outputFailed = true;
+    if (!report.Flush(false) || !messages.Flush(false)) {
+      outputFailed = true;
+      // A check whose reader has gone away has nothing left to do.
+      if (!options.fix) break;
+    }
     if (options.fix && copy.size() >= FlushSize) {
       if (!replacement.Write(copy, error)) {
         Print(err, "Pelvorn: " + *options.fix + ": " + Fill(text::AdifNothingWritten, {error}) + "\n");

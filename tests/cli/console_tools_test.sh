@@ -256,6 +256,8 @@ for row in "$good<CALL:20>W1AW<EOR>|2: die Länge von CALL (20 Bytes) reicht üb
   check "and --fix writes nothing" "2:alt:Pelvorn: $work/bad.adi:${row#*|}; nichts geschrieben:" \
     "$?:$(cat "$work/keep.adi"):$(cat "$work/err"):$(ls "$work" | grep pelvorn-)"
 done
+yes '<CALL:4>W1AW<MY_GRIDSQUARE:2>JO<GRIDSQUARE:2>KM<EOR>' | timeout 60 "$program" --adif - 2>/dev/null | head -1 >/dev/null
+check "adif: an endless log whose reader went away ends the run" 2 "${PIPESTATUS[1]}"
 "$program" --adif "$work/own.adi" --own JO6 >/dev/null 2>"$work/err"
 check "--own that is no locator" "2:Pelvorn: --own JO6: kein gültiger Locator (2 bis 12 Zeichen)" "$?:$(cat "$work/err")"
 "$program" --adif "$work/own.adi" --overwrite >/dev/null 2>"$work/err"
