@@ -115,6 +115,9 @@ TEST(AdifCheck, PositionRuleToleranceAndPath) {
        "GRIDSQUARE_EXT \"AB\" braucht einen Locator mit 8 Zeichen in GRIDSQUARE, nicht \"KM38MM\""},
       {to + "<GRIDSQUARE:8>KM38MM45<GRIDSQUARE_EXT:3>ABC<EOR>", NoPosition, "GRIDSQUARE_EXT \"ABC\" hat nicht 2 oder 4 Zeichen"},
       {to + "<GRIDSQUARE:8>km38mm45<GRIDSQUARE_EXT:4>ab12<EOR>", Missing, ""},
+      {"<MY_GRIDSQUARE:8>JO62MM45<MY_GRIDSQUARE_EXT:2>XX<GRIDSQUARE:2>KM<EOR>", Missing, ""},
+      {"<MY_GRIDSQUARE:8>JO62MM45<MY_GRIDSQUARE_EXT:2>XY<GRIDSQUARE:2>KM<EOR>", NoPosition,
+       "MY_GRIDSQUARE \"JO62MM45XY\" ist kein gültiger Locator"},
       {to + "<LAT:11>N035 12.500<LON:11>E033 22.500<EOR>", Missing, ""},
       {to + "<LAT:10>N35 12.500<LON:11>E033 22.500<EOR>", NoPosition, "LAT \"N35 12.500\" ist keine Angabe XDDD MM.MMM"},
       {to + "<LAT:11>N091 00.000<LON:11>E033 22.500<EOR>", NoPosition, "LAT \"N091 00.000\" ist keine Angabe XDDD MM.MMM"},
@@ -138,6 +141,11 @@ TEST(AdifCheck, PositionRuleToleranceAndPath) {
   // KM38MM from JO62MM: 1892.585 km short path, 38116.565 km long path.
   EXPECT_NEAR(ReadLog(to + "<GRIDSQUARE:6>KM38MM<EOR>").km[0], 1892.585, 5e-4);
   EXPECT_NEAR(ReadLog(to + "<GRIDSQUARE:6>KM38MM<ANT_PATH:1>l<EOR>").km[0], 38116.565, 5e-4);
+  // _EXT continues the eight characters: the ten- and twelve-character cells.
+  EXPECT_EQ(ReadLog(to + "<GRIDSQUARE:8>KM38MM45<GRIDSQUARE_EXT:2>ab<EOR>").km[0],
+            ReadLog(to + "<GRIDSQUARE:10>KM38MM45AB<EOR>").km[0]);
+  EXPECT_NE(ReadLog(to + "<GRIDSQUARE:8>KM38MM45<GRIDSQUARE_EXT:2>AB<EOR>").km[0],
+            ReadLog(to + "<GRIDSQUARE:8>KM38MM45<EOR>").km[0]);
   // The own station from --own only when the record has none.
   const OwnLocator own{"KM38mm", *ReadExtendedLocator("KM38mm")};
   EXPECT_EQ(ReadLog("<GRIDSQUARE:6>JO62MM<EOR>", own).km[0], ReadLog(to + "<GRIDSQUARE:6>KM38MM<EOR>").km[0]);

@@ -134,6 +134,9 @@ check_eq "adif --tsv from standard input" "$(printf '%s\n' \
   $'VK2XY\t20260104\tJO62MM\tQF56OD\t16108.526\t74.65\t23900.624\t254.65' \
   $'SM7BB\t20260105\tJO62MM\t\t\t\t\t' | od -c)" "$(od -c <"$work/run.out")"
 sed 's/<DISTANCE:4>27.5/<DISTANCE:6>22.260/; s/<DISTANCE:3>123/<DISTANCE:7>906.018/; s/FN31pr<eor>/FN31pr<DISTANCE:8>6203.104<eor>/; s/L<EOR>/L<DISTANCE:9>23900.624<EOR>/' log.adi >expected.adi
+cmd_file "Pelvorn.exe --adif \"Z:${work//\//\\}\\log.adi\" --own JO62mm"
+check_eq "cmd.exe: --adif, the summary" "$(tail -6 <<<"$adif_report")" "$(tail -6 <<<"$out")"
+check "cmd.exe: --adif, the path as typed" grep -qF "log.adi:5: SM7BB 20260105: keine Position" <<<"$out"
 cp log.adi same.adi
 run --adif same.adi --own JO62mm --fix same.adi --overwrite
 check_eq "adif --fix over the log itself: status 1" 1 "$rc"
