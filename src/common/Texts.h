@@ -17,6 +17,7 @@ inline constexpr std::string_view AdifFieldWithoutName = "Feld ohne Namen: <%1>"
 inline constexpr std::string_view AdifLengthNotNumber = "die Länge von %1 ist keine Zahl: \"%2\"";
 inline constexpr std::string_view AdifLengthPastEnd = "die Länge von %1 (%2 Bytes) reicht über das Dateiende hinaus";
 inline constexpr std::string_view AdifRecordTooLarge = "der Datensatz mit %1 ist größer als %2 MiB";
+inline constexpr std::string_view AdifPieceTooLarge = "mehr als %1 MiB ohne Ende des Datensatzes oder Kopfes";
 inline constexpr std::string_view AdifReadFailed = "kann nicht gelesen werden";
 inline constexpr std::string_view AdifLatLonInvalid = "%1 \"%2\" ist keine Angabe XDDD MM.MMM";
 inline constexpr std::string_view AdifExtWithoutLocator = "%1 ohne %2";

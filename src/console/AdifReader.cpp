@@ -229,6 +229,12 @@ Reader::Step Reader::Next(Unit& unit) {
         if (!seenAdif_ && !fieldLike_) error_ = text::AdifNotAdif;
         return Step::Error;
       case Parse::NeedMore:
+        // Whatever the piece is (a record, a header, text between records),
+        // it is not held beyond the limit.
+        if (buffer_.size() - begin_ >= MaximumRecordBytes) {
+          if (!seenAdif_) return Fail(std::string(text::AdifNotAdif));
+          return Fail(Fill(text::AdifPieceTooLarge, {std::to_string(MaximumRecordBytes >> 20)}));
+        }
         if (!ReadMore()) return Step::Error;
         break;
     }

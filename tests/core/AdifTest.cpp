@@ -60,6 +60,9 @@ TEST(AdifReader, BrokenLogsNameTheRecordAndTheFault) {
       {Good + "<CALL:4>W1AW\r\n", "<EOR> fehlt am Ende des Datensatzes", 2},
       {Good + "<CALL:4", "\"<CALL:4\" am Dateiende abgeschnitten", 2},
       {Good + "<:4>W1AW<EOR>", "Feld ohne Namen: <:4>", 2},
+      // Memory stays bounded: neither a field nor text between fields is held beyond 16 MiB.
+      {Good + "<CALL:99999999>x", "der Datensatz mit CALL ist größer als 16 MiB", 2},
+      {Good + std::string(17u << 20, ' '), "mehr als 16 MiB ohne Ende des Datensatzes oder Kopfes", 2},
       {"Kopf\n<PROGRAMID:4>Test\n" + Good, "<EOR> im Kopf, vor <EOH>", 0},
       {"Kopf\n<PROGRAMID:4>Test\n", "der Kopf endet nicht mit <EOH>", 0},
       {"", "keine ADIF-Datei (kein Feld <NAME:LÄNGE>, kein <EOH>, kein <EOR>)", 0},
