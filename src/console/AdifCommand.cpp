@@ -80,12 +80,7 @@ void AppendTsv(std::string& out, const QsoCheck& check) {
   AppendCleaned(out, check.foreignShown);
   out += '\t';
   if (check.Computed()) {
-    // The batch line's columns, without the contest kilometres.
-    std::string line;
-    AppendTsvLine(line, {"", "", check.km, check.direction, check.longKm, check.longDirection, 0});
-    line.erase(0, 2);
-    line.erase(line.rfind('\t'));
-    out += line;
+    AppendPathColumns(out, check.km, check.direction, check.longKm, check.longDirection);
   } else {
     out += "\t\t\t";
   }
