@@ -258,6 +258,12 @@ for row in "$good<CALL:20>W1AW<EOR>|2: die Länge von CALL (20 Bytes) reicht üb
 done
 yes '<CALL:4>W1AW<MY_GRIDSQUARE:2>JO<GRIDSQUARE:2>KM<EOR>' | timeout 60 "$program" --adif - 2>/dev/null | head -1 >/dev/null
 check "adif: an endless log whose reader went away ends the run" 2 "${PIPESTATUS[1]}"
+# Only a regular file is replaced: never a FIFO or device by a rename.
+mkfifo "$work/out.fifo"
+"$program" --adif "$work/own.adi" --fix "$work/out.fifo" >/dev/null 2>"$work/err"
+check "adif --fix to a FIFO is refused, the FIFO stays" \
+  "2:Pelvorn: $work/out.fifo: ist keine gewöhnliche Datei; nichts geschrieben:fifo" \
+  "$?:$(cat "$work/err"):$(stat -c %F "$work/out.fifo" | grep -o fifo)"
 "$program" --adif "$work/own.adi" --own JO6 >/dev/null 2>"$work/err"
 check "--own that is no locator" "2:Pelvorn: --own JO6: kein gültiger Locator (2 bis 12 Zeichen)" "$?:$(cat "$work/err")"
 "$program" --adif "$work/own.adi" --overwrite >/dev/null 2>"$work/err"

@@ -135,6 +135,14 @@ bool FileReplacement::Open(const std::string& utf8Path, std::string& error) {
   state_ = std::make_unique<State>();
   State& state = *state_;
   state.path = utf8Path;
+  // Only a regular file is replaced: a rename over a device, a FIFO or a
+  // directory entry of another kind would silently swap it for a file.
+  struct stat target {};
+  if (::stat(utf8Path.c_str(), &target) == 0 && !S_ISREG(target.st_mode)) {
+    state.failed = true;
+    error = S_ISDIR(target.st_mode) ? "ist ein Verzeichnis" : "ist keine gew\xC3\xB6hnliche Datei";
+    return false;
+  }
   int failure = 0;
   state.descriptor = OpenTemporary(utf8Path, state.temporary, failure);
   if (state.descriptor < 0) {

@@ -63,6 +63,10 @@ bool FileReplacement::Open(const std::string& utf8Path, std::string& error) {
   // The system's own tools refuse a read-only file; replacing it would
   // silently clear the attribute.
   const DWORD attributes = GetFileAttributesW(state.target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    error = "ist ein Verzeichnis";
+    return false;
+  }
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     error = "die Datei ist schreibgesch\xC3\xBCtzt";
     return false;
