@@ -59,6 +59,8 @@ double DegreesFromCodes(Axis axis, std::span<const std::int16_t> codes) {
   checked::StartFloatingPoint();
   static_assert(WholeDegreeLevels == 2, "one field and one square level of whole degrees");
   const std::int16_t field = FieldEdge(codes[0], axis);
+  // A field alone (a two-character locator) has its centre half a field in.
+  if (codes.size() == 1) return Step(Step(CellDegrees(LocatorGrid[0], axis) / 2) + static_cast<double>(field));
   double degrees = Step(static_cast<double>(WholeDegreeOffset(1, codes[1], axis)) + static_cast<double>(field));
   for (std::size_t level = WholeDegreeLevels; level < codes.size(); ++level) {
     degrees = Step(FractionalOffset(level, codes[level], axis) + degrees);

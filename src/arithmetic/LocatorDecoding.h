@@ -14,7 +14,7 @@ namespace pelvorn {
 
 // Returns the centre along `axis` of the cell named by `codes`, the character
 // codes of that axis from the field on, one per level of LocatorGrid (at
-// least field and square, at most every level): latitude in degrees north, longitude in degrees east (0 to
+// least the field, at most every level): latitude in degrees north, longitude in degrees east (0 to
 // below 360 for well-formed characters). Every integer step is signed
 // 16-bit; throws RuntimeError (Overflow) when a step leaves -32768..32767.
 double DegreesFromCodes(Axis axis, std::span<const std::int16_t> codes);

@@ -25,10 +25,13 @@ struct GridLevel {
 };
 
 // Every level of the grid, coarsest first.
-inline constexpr std::array<GridLevel, 3> LocatorGrid = {{
-    {u'A', u'R', 20, 10},              // field: 18 x 18 on the globe
-    {u'0', u'9', 2, 1},                // square: 10 x 10 in a field
-    {u'A', u'X', 5.0 / 60, 2.5 / 60},  // subsquare: 24 x 24 in a square
+inline constexpr std::array<GridLevel, 6> LocatorGrid = {{
+    {u'A', u'R', 20, 10},                                // field: 18 x 18 on the globe
+    {u'0', u'9', 2, 1},                                  // square: 10 x 10 in a field
+    {u'A', u'X', 5.0 / 60, 2.5 / 60},                    // subsquare: 24 x 24 in a square
+    {u'0', u'9', 0.5 / 60, 0.25 / 60},                   // extended square: 10 x 10 in a subsquare
+    {u'A', u'X', 0.5 / 60 / 24, 0.25 / 60 / 24},         // extended subsquare: 24 x 24 (10 characters)
+    {u'0', u'9', 0.5 / 60 / 240, 0.25 / 60 / 240},       // 10 x 10 once more (12 characters)
 }};
 
 // The levels of the grid that hold whole degrees (field and square); their
@@ -42,6 +45,10 @@ static_assert(SubsquareLevels <= LocatorGrid.size());
 
 // The number of characters of that locator.
 inline constexpr std::size_t LocatorLength = 2 * SubsquareLevels;
+
+// The most characters a locator of the grid has (12: six levels), as the
+// console tools read them; the window and the EDI log keep six.
+inline constexpr std::size_t LongestLocatorLength = 2 * LocatorGrid.size();
 
 // Returns how many cells a level divides its parent cell into; never fails.
 constexpr int CellCount(const GridLevel& level) { return level.last - level.first + 1; }

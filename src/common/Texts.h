@@ -144,12 +144,20 @@ inline constexpr std::string_view OutputNotWritable = "Ausgabe kann nicht geschr
 // The line after what is wrong with a call of a console tool.
 inline constexpr std::string_view ConsoleUsage =
     "Aufruf: Pelvorn --batch [--tsv] [DATEI...] | Pelvorn --tsv 'L;MeinLocator;FremdLocator'"
-    " | Pelvorn --edi LOG [--fix KOPIE]  (mehr mit --help)\n";
+    " | Pelvorn --edi LOG [--fix KOPIE]"
+    " | Pelvorn --adif LOG [--tsv] [--own LOCATOR] [--fix KOPIE [--overwrite]]"
+    "  (mehr mit --help)\n";
 // %1 an option.
 inline constexpr std::string_view OptionWithoutFileName = "%1 ohne Dateinamen";
 inline constexpr std::string_view UnknownOption = "unbekannte Option %1";
 inline constexpr std::string_view EdiStandsAlone = "--edi steht allein (mit --fix KOPIE)";
-inline constexpr std::string_view FixOnlyWithEdi = "--fix nur zusammen mit --edi";
+inline constexpr std::string_view FixOnlyWithEdi = "--fix nur zusammen mit --edi oder --adif";
+inline constexpr std::string_view OwnWithoutLocator = "--own ohne Locator";
+inline constexpr std::string_view AdifStandsAlone = "--adif steht allein (mit --tsv, --own, --fix KOPIE, --overwrite)";
+inline constexpr std::string_view TsvNotWithFix = "--tsv und --fix nicht zusammen";
+inline constexpr std::string_view OverwriteOnlyWithFix = "--overwrite nur zusammen mit --fix";
+// %1 the option.
+inline constexpr std::string_view OnlyWithAdif = "%1 nur zusammen mit --adif";
 inline constexpr std::string_view TsvWithoutLine = "--tsv ohne Befehlszeile";
 inline constexpr std::string_view TsvTakesOneLine = "--tsv nimmt genau eine Befehlszeile; für mehrere: --batch --tsv";
 // The header line of --tsv (without line end).
@@ -362,6 +370,47 @@ inline constexpr std::string_view NoQtWayland =
     "Für Wayland fehlt das Qt-Modul (Paket qt6-wayland); ohne DISPLAY kann kein Fenster geöffnet werden.";
 inline constexpr std::string_view ClipboardRefused = "Die Zwischenablage hat das Ergebnis nicht übernommen.";
 
+// --- ADIF logs (--adif, --fix) ------------------------------------------
+
+inline constexpr std::string_view AdifNotAdif = "keine ADIF-Datei (kein Feld <NAME:LÄNGE>, kein <EOH>, kein <EOR>)";
+inline constexpr std::string_view AdifNoEndOfHeader = "der Kopf endet nicht mit <EOH>";
+inline constexpr std::string_view AdifNoEndOfRecord = "<EOR> fehlt am Ende des Datensatzes";
+inline constexpr std::string_view AdifRecordInHeader = "<EOR> im Kopf, vor <EOH>";
+inline constexpr std::string_view AdifTagNotClosed = "\"<%1\" wird nicht mit \">\" geschlossen";
+inline constexpr std::string_view AdifTagCutOff = "\"<%1\" am Dateiende abgeschnitten";
+inline constexpr std::string_view AdifFieldWithoutName = "Feld ohne Namen: <%1>";
+inline constexpr std::string_view AdifLengthNotNumber = "die Länge von %1 ist keine Zahl: \"%2\"";
+inline constexpr std::string_view AdifLengthPastEnd = "die Länge von %1 (%2 Bytes) reicht über das Dateiende hinaus";
+inline constexpr std::string_view AdifRecordTooLarge = "der Datensatz mit %1 ist größer als %2 MiB";
+inline constexpr std::string_view AdifPieceTooLarge = "mehr als %1 MiB ohne Ende des Datensatzes oder Kopfes";
+inline constexpr std::string_view AdifReadFailed = "kann nicht gelesen werden";
+inline constexpr std::string_view AdifLatLonInvalid = "%1 \"%2\" ist keine Angabe XDDD MM.MMM";
+inline constexpr std::string_view AdifExtWithoutLocator = "%1 ohne %2";
+inline constexpr std::string_view AdifExtNeedsEight = "%1 \"%2\" braucht einen Locator mit 8 Zeichen in %3, nicht \"%4\"";
+inline constexpr std::string_view AdifExtInvalid = "%1 \"%2\" hat nicht 2 oder 4 Zeichen";
+inline constexpr std::string_view AdifLocatorInvalid = "%1 \"%2\" ist kein gültiger Locator";
+inline constexpr std::string_view AdifLatLonOutsideLocator = "%1/%2 \"%3\" \"%4\" liegt nicht im Locator %5";
+inline constexpr std::string_view AdifNoOwnPosition = "keine eigene Position (MY_GRIDSQUARE, MY_LAT/MY_LON oder --own)";
+inline constexpr std::string_view AdifNoForeignPosition = "keine Position der Gegenstation (GRIDSQUARE oder LAT/LON)";
+inline constexpr std::string_view AdifDistanceNotNumber = "DISTANCE \"%1\" ist keine Zahl";
+inline constexpr std::string_view AdifDistanceDiffers = "DISTANCE %1 weicht ab";
+inline constexpr std::string_view AdifDistanceMissing = "DISTANCE fehlt";
+inline constexpr std::string_view AdifComputed = "%1; berechnet %2 km";
+inline constexpr std::string_view AdifSummary =
+    "QSOs: %1\n"
+    "  berechenbar: %2\n"
+    "  DISTANCE fehlt: %3\n"
+    "  DISTANCE weicht ab: %4\n"
+    "  ohne Position: %5\n";
+inline constexpr std::string_view AdifLongest = "Weiteste Verbindung: %1 %2 %3 km\n";
+inline constexpr std::string_view AdifNoLongest = "Weiteste Verbindung: keine\n";
+inline constexpr std::string_view AdifTsvHeader =
+    "Rufzeichen\tDatum\tMeinLocator\tFremdLocator\tEntfernung_km\tRichtung_Grad\tLangweg_km\tLangweg_Richtung_Grad";
+inline constexpr std::string_view AdifFixWritten = "Kopie geschrieben: %1 (DISTANCE eingetragen: %2, ersetzt: %3)\n";
+inline constexpr std::string_view AdifNothingWritten = "%1; nichts geschrieben";
+inline constexpr std::string_view AdifOwnInvalid = "--own %1: kein gültiger Locator (2 bis 12 Zeichen)";
+inline constexpr std::string_view AdifHeaderPlace = "Kopf";
+
 // --- Help and version ---------------------------------------------------
 
 // %1 product name, %2 version, %3 copyright.
@@ -373,6 +422,7 @@ inline constexpr std::string_view HelpText =
     "        Pelvorn --batch [--tsv] [DATEI...]\n"
     "        Pelvorn --tsv 'L;MeinLocator;FremdLocator'\n"
     "        Pelvorn --edi LOG [--fix KOPIE]\n"
+    "        Pelvorn --adif LOG [--tsv] [--own LOCATOR] [--fix KOPIE [--overwrite]]\n"
     "Berechnet Entfernung (km) und Antennenrichtung (°) zwischen zwei Locatoren\n"
     "und legt das Ergebnis in die Zwischenablage.\n"
     "\n"
@@ -401,7 +451,18 @@ inline constexpr std::string_view HelpText =
     "                 und nicht prüfbare QSOs, Summe (CQSOP), weiteste Verbindung\n"
     "                 (CODXC)\n"
     "      --fix KOPIE  mit --edi: berichtigte Kopie schreiben; das Log bleibt,\n"
-    "                 wie es ist\n"
+    "                 wie es ist; mit --adif: Kopie mit DISTANCE, wo es fehlt\n"
+    "      --adif LOG Entfernung jedes QSOs eines ADIF-Logs (.adi, - für die\n"
+    "                 Standardeingabe): fehlendes oder abweichendes DISTANCE\n"
+    "                 (mehr als 1 km + 0,5 %), QSOs ohne Position, weiteste\n"
+    "                 Verbindung. Liest CALL, QSO_DATE, MY_GRIDSQUARE(_EXT),\n"
+    "                 MY_LAT/MY_LON, GRIDSQUARE(_EXT), LAT/LON, DISTANCE, ANT_PATH;\n"
+    "                 schreibt nur DISTANCE (km, mit --fix; KOPIE darf LOG sein):\n"
+    "                 Pelvorn --adif log.adi --own JO62mm\n"
+    "                 Pelvorn --adif log.adi --tsv > entfernungen.tsv\n"
+    "                 Pelvorn --adif log.adi --fix log.adi\n"
+    "      --own LOCATOR  mit --adif: eigener Locator für QSOs ohne eigene Position\n"
+    "      --overwrite  mit --adif --fix: auch abweichendes DISTANCE ersetzen\n"
     "      --help     diese Hilfe anzeigen und beenden\n"
     "      --version  Versionsinformation anzeigen und beenden\n"
     "\n"
@@ -412,10 +473,10 @@ inline constexpr std::string_view HelpText =
     "  3  keine grafische Oberfläche für einen sichtbaren Start\n"
     "  4  unsichtbarer Lauf mit Ergebnis, aber der Rotor wurde nicht gedreht;\n"
     "     oder unbrauchbare Angabe nach --rotator\n"
-    "Rückgabewerte von --batch, --tsv und --edi:\n"
+    "Rückgabewerte von --batch, --tsv, --edi und --adif:\n"
     "  0  jede Zeile hat ein Ergebnis; das Log stimmt\n"
     "  1  Zeilen ohne Ergebnis; im Log weicht etwas ab oder ist nicht prüfbar\n"
-    "  2  eine Eingabe ist nicht lesbar oder kein EDI-Log, eine Ausgabe nicht\n"
-    "     schreibbar, oder der Aufruf ist falsch\n";
+    "  2  eine Eingabe ist nicht lesbar oder kein EDI- oder ADIF-Log, eine\n"
+    "     Ausgabe nicht schreibbar, oder der Aufruf ist falsch\n";
 
 }  // namespace pelvorn::text

@@ -2,6 +2,8 @@
 
 #include "arithmetic/ContestDistance.h"
 #include "arithmetic/DegreesToLocator.h"
+#include "arithmetic/ExtendedLocator.h"
+#include "arithmetic/LocatorGrid.h"
 #include "arithmetic/GreatCircle.h"
 #include "arithmetic/LongPath.h"
 #include "arithmetic/NumberPatterns.h"
@@ -44,7 +46,8 @@ struct Pair {
   std::string ownLocator;
   std::string foreignLocator;
   double lat1, lat2, lon1, lon2;
-  bool centres = false;  // the coordinates are the centres of the two locators
+  bool centres = false;   // the coordinates are the centres of the two locators
+  bool extended = false;  // one of them has 2, 8, 10 or 12 characters
 };
 
 // The window's Calculate action on one box: keeps what the box would keep
@@ -64,7 +67,55 @@ std::string NormaliseBox(std::u16string_view field, std::u16string& locator) {
   return {};
 }
 
+// A locator of 2, 8, 10 or 12 characters (which the window's box does not
+// take) read into `locator` and `centre`; returns false for other lengths.
+bool ExtendedLocator(std::u16string_view field, std::string& locator, std::optional<LocatorCell>& cell) {
+  const std::u16string text = ToCapitals(TrimBlanks(field));
+  if (text.size() != 2 && text.size() != 8 && text.size() != 10 && text.size() != 12) return false;
+  locator = ToUtf8(text);
+  cell = ReadExtendedLocator(locator);
+  return true;
+}
+
+std::string ExtendedPair(const CommandLineValues& values, Pair& pair, bool& handled) {
+  std::string own, foreign;
+  std::optional<LocatorCell> ownCell, foreignCell;
+  const bool ownExtended = ExtendedLocator(values.ownLocator, own, ownCell);
+  const bool foreignExtended = ExtendedLocator(values.foreignLocator, foreign, foreignCell);
+  handled = ownExtended || foreignExtended;
+  if (!handled) return {};
+  if (!ownExtended) {
+    std::u16string text;
+    if (std::string reason = NormaliseBox(values.ownLocator, text); !reason.empty()) return Fill(text::About, {text::OwnLocatorField, reason});
+    own = ToUtf8(text);
+    ownCell = ReadExtendedLocator(own);
+  } else if (!ownCell) {
+    return Fill(text::About, {text::OwnLocatorField, Fill(text::LocatorInvalid, {own})});
+  }
+  if (!foreignExtended) {
+    std::u16string text;
+    if (std::string reason = NormaliseBox(values.foreignLocator, text); !reason.empty()) {
+      return Fill(text::About, {text::ForeignLocatorField, reason});
+    }
+    foreign = ToUtf8(text);
+    foreignCell = ReadExtendedLocator(foreign);
+  } else if (!foreignCell) {
+    return Fill(text::About, {text::ForeignLocatorField, Fill(text::LocatorInvalid, {foreign})});
+  }
+  pair.ownLocator = own;
+  pair.foreignLocator = foreign;
+  pair.lat1 = ownCell->latitude;
+  pair.lon1 = ownCell->longitude;
+  pair.lat2 = foreignCell->latitude;
+  pair.lon2 = foreignCell->longitude;
+  pair.centres = true;
+  pair.extended = true;
+  return {};
+}
+
 std::string LocatorPair(const CommandLineValues& values, Pair& pair) {
+  bool extended = false;
+  if (std::string reason = ExtendedPair(values, pair, extended); extended) return reason;
   std::u16string ownText, foreignText;
   if (std::string reason = NormaliseBox(values.ownLocator, ownText); !reason.empty()) {
     return Fill(text::About, {text::OwnLocatorField, reason});
@@ -154,7 +205,13 @@ std::string AppendBatchLine(std::string_view line, BatchFormat format, const Num
   const LongPath back = LongPathOf(km, direction, Circumference);
   // Contest kilometres run between the centres of the two subsquares, also
   // when the distance comes from degrees.
-  const long contestKm = pair.centres ? ContestKilometres(pair.lat1, pair.lat2, pair.lon1, pair.lon2)
+  // A contest scores the subsquares: the first six characters of longer
+  // locators; a field alone only by its centre.
+  const auto subsquare = [](const std::string& locator) { return std::string_view(locator).substr(0, LocatorLength); };
+  const long contestKm =
+      pair.extended ? ContestKilometresBetween(subsquare(pair.ownLocator), subsquare(pair.foreignLocator))
+                          .value_or(ContestKilometres(pair.lat1, pair.lat2, pair.lon1, pair.lon2))
+      : pair.centres ? ContestKilometres(pair.lat1, pair.lat2, pair.lon1, pair.lon2)
                                       : ContestKilometresBetween(pair.ownLocator, pair.foreignLocator).value_or(0);
   AppendTsvLine(out, {pair.ownLocator, pair.foreignLocator, km, direction, back.km, back.direction, contestKm});
   return {};

@@ -8,12 +8,13 @@
 #include "console/ConsoleToolStatus.h"
 #include "console/TsvLine.h"
 #include "console/EdiCommand.h"
+#include "console/AdifCommand.h"
 
 namespace pelvorn {
 namespace {
 
 bool IsToolOption(const std::string& argument) {
-  return argument == "--batch" || argument == "--tsv" || argument == "--edi";
+  return argument == "--batch" || argument == "--tsv" || argument == "--edi" || argument == "--adif";
 }
 
 int UsageError(std::FILE* err, const std::string& problem) {
@@ -28,8 +29,8 @@ std::optional<int> RunConsoleTool(const std::vector<std::string>& arguments, con
                                   std::FILE* in, std::FILE* out, std::FILE* err) {
   if (arguments.empty() || !IsToolOption(arguments.front())) return std::nullopt;
 
-  bool batch = false, tsv = false;
-  std::optional<std::string> edi, fix;
+  bool batch = false, tsv = false, overwrite = false;
+  std::optional<std::string> edi, fix, adif, own;
   std::vector<std::string> operands;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -42,14 +43,26 @@ std::optional<int> RunConsoleTool(const std::vector<std::string>& arguments, con
       batch = true;
     } else if (argument == "--tsv") {
       tsv = true;
-    } else if (argument == "--edi" || argument == "--fix") {
+    } else if (argument == "--overwrite") {
+      overwrite = true;
+    } else if (argument == "--own") {
+      if (i + 1 == arguments.size()) return UsageError(err, std::string(text::OwnWithoutLocator));
+      own = arguments[++i];
+    } else if (argument == "--edi" || argument == "--fix" || argument == "--adif") {
       if (i + 1 == arguments.size()) return UsageError(err, Fill(text::OptionWithoutFileName, {argument}));
-      (argument == "--edi" ? edi : fix) = arguments[++i];
+      (argument == "--edi" ? edi : argument == "--adif" ? adif : fix) = arguments[++i];
     } else {
       return UsageError(err, Fill(text::UnknownOption, {argument}));
     }
   }
 
+  if (adif) {
+    if (batch || edi || !operands.empty()) return UsageError(err, std::string(text::AdifStandsAlone));
+    if (tsv && fix) return UsageError(err, std::string(text::TsvNotWithFix));
+    if (overwrite && !fix) return UsageError(err, std::string(text::OverwriteOnlyWithFix));
+    return RunAdif({*adif, tsv, own, fix, overwrite}, in, out, err);
+  }
+  if (own || overwrite) return UsageError(err, Fill(text::OnlyWithAdif, {own ? "--own" : "--overwrite"}));
   if (edi) {
     if (batch || tsv || !operands.empty()) return UsageError(err, std::string(text::EdiStandsAlone));
     return RunEdiCheck(*edi, fix, out, err);

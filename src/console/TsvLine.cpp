@@ -30,18 +30,22 @@ void AppendFixed(std::string& out, double value, int decimals) {
   out += text;
 }
 
+void AppendPathColumns(std::string& out, double km, double direction, double longPathKm, double longPathDirection) {
+  AppendFixed(out, km, 3);
+  out += '\t';
+  AppendDirection(out, direction);
+  out += '\t';
+  AppendFixed(out, longPathKm, 3);
+  out += '\t';
+  AppendDirection(out, longPathDirection);
+}
+
 void AppendTsvLine(std::string& out, const TsvResult& result) {
   AppendCleaned(out, result.ownLocator);
   out += '\t';
   AppendCleaned(out, result.foreignLocator);
   out += '\t';
-  AppendFixed(out, result.km, 3);
-  out += '\t';
-  AppendDirection(out, result.direction);
-  out += '\t';
-  AppendFixed(out, result.longPathKm, 3);
-  out += '\t';
-  AppendDirection(out, result.longPathDirection);
+  AppendPathColumns(out, result.km, result.direction, result.longPathKm, result.longPathDirection);
   out += '\t';
   char buffer[24];
   const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, result.contestKm);

@@ -35,6 +35,10 @@ void AppendTsvLine(std::string& out, const TsvResult& result);
 // columns.
 void AppendTsvWithoutResult(std::string& out, std::string_view ownInput, std::string_view foreignInput);
 
+// Appends the four path columns of a TSV line, tab-separated: km (3
+// decimals), direction (2), long-path km (3), long-path direction (2).
+void AppendPathColumns(std::string& out, double km, double direction, double longPathKm, double longPathDirection);
+
 // Appends `value` with `decimals` decimals, rounded to nearest, decimal point.
 void AppendFixed(std::string& out, double value, int decimals);
 

@@ -173,4 +173,123 @@ printf 'PCall=X\r\n' >"$work/not.edi"
 "$program" --edi "$work/not.edi" >/dev/null 2>"$work/err"
 check "no EDI log gives 2" "2:Pelvorn: $work/not.edi: kein EDI-Log: die erste Zeile ist nicht [REG1TEST;1]" "$?:$(cat "$work/err")"
 
+# --- ADIF log check, TSV and copy with DISTANCE, on excerpts of three real logs
+adif_logs=$(dirname "$0")/adif
+for name in n3fjp-excerpt lotw-excerpt skcc-logger; do
+  log=$adif_logs/$name.adi
+  [ -r "$log" ] || { echo "FAIL - $log is missing"; failed=1; continue; }
+  "$program" --adif "$log" >"$work/report" 2>"$work/err"
+  check "$name: the check runs without error (status 1: DISTANCE missing)" "1:" "$?:$(cat "$work/err")"
+  "$program" --adif "$log" --fix "$work/$name.adi" >/dev/null 2>&1
+  check "$name: --fix writes its copy" 1 $?
+  cmp -s <(sed 's/<DISTANCE:[0-9]*>[0-9.]*//g' "$work/$name.adi") "$log"
+  check "$name: the copy differs from the log only in DISTANCE fields" 0 $?
+  # Every distance written is the one the batch run (the hidden run's line)
+  # computes for the same two locators.
+  LC_ALL=C "$program" --adif "$log" --tsv >"$work/$name.tsv" 2>/dev/null
+  awk -F'\t' 'NR > 1 && $5 != "" { print "L;" $3 ";" $4 }' "$work/$name.tsv" >"$work/pairs"
+  LC_ALL=C "$program" --batch <"$work/pairs" | awk '{ printf "%.3f\n", $1 }' >"$work/batch-km"
+  grep -ao '<DISTANCE:[0-9]*>[0-9.]*' "$work/$name.adi" | sed 's/.*>//' >"$work/written-km"
+  check "$name: distances written = batch run for the same locators ($(wc -l <"$work/pairs") QSOs)" \
+    "$(cat "$work/batch-km")" "$(cat "$work/written-km")"
+  "$program" --adif "$work/$name.adi" >"$work/report" 2>&1
+  check "$name: the copy's DISTANCE fields agree" "DISTANCE fehlt: 0|DISTANCE weicht ab: 0" \
+    "$(grep -o 'DISTANCE fehlt: [0-9]*\|DISTANCE weicht ab: [0-9]*' "$work/report" | paste -sd'|')"
+done
+for pair in "$(sed -n 2p "$work/n3fjp-excerpt.tsv")" "$(grep -m1 -P '\t[A-R]{2}[0-9]{2}[A-X]{2}\t[0-9]' "$work/n3fjp-excerpt.tsv")"; do
+  IFS=$'\t' read -r call _ own foreign km direction _ <<<"$pair"
+  hidden=$(LC_ALL=C "$program" "L;$own;$foreign;;;V-" 2>/dev/null)
+  check "hidden run for $call ($own $foreign)" "$hidden" "$(LC_ALL=C "$program" --batch <<<"L;$own;$foreign")"
+  # The hidden run drops trailing zeros: compare the numbers.
+  check "and the ADIF TSV for it ($km km, $direction °)" 0 \
+    "$(awk -v h="$hidden" -v km="$km" -v d="$direction" 'BEGIN { split(h, p, / km\/| °/); print !(p[1] == km + 0 && p[2] == d + 0) }')"
+done
+
+# A log of our own: header, 8- and 12-character locators, lat/lon, the long
+# path, a disagreeing DISTANCE, CR LF and non-ASCII bytes kept.
+printf 'Test\xe4\r\n<ADIF_VER:5>3.1.4<eoh>\r\n%s\r\n%s\r\n%s\r\n%s\r\n%s\r\n' \
+  '<call:4>W1AW<qso_date:8>20260101<my_gridsquare:8>jo62mm45<gridsquare:8>KM38MM45<gridsquare_ext:4>AB12<eor>' \
+  '<CALL:5>DL1AB<QSO_DATE:8>20260102<LAT:11>N052 30.000<LON:11>E013 00.000<ANT_PATH:1>L<EOR>' \
+  '<CALL:5>G4ABC<QSO_DATE:8>20260103<GRIDSQUARE:6>IO91WM<DISTANCE:3>123<COMMENT:3>\xf6\xe4\xfc<EOR>' \
+  '<CALL:5>OZ1AB<QSO_DATE:8>20260104<GRIDSQUARE:4>JO65<DISTANCE:3:N>646<EOR>' \
+  '<CALL:5>SM7BB<QSO_DATE:8>20260105<EOR>' >"$work/own.adi"
+"$program" --adif "$work/own.adi" --own JO62mm >"$work/report" 2>"$work/err"
+check "own log: report" "1:$work/own.adi:1: W1AW 20260101: DISTANCE fehlt; berechnet 1892.561 km
+$work/own.adi:2: DL1AB 20260102: DISTANCE fehlt; berechnet 40005.503 km
+$work/own.adi:3: G4ABC 20260103: DISTANCE 123 weicht ab; berechnet 906.018 km
+$work/own.adi:4: OZ1AB 20260104: DISTANCE 646 weicht ab; berechnet 333.410 km
+$work/own.adi:5: SM7BB 20260105: keine Position der Gegenstation (GRIDSQUARE oder LAT/LON)
+QSOs: 5
+  berechenbar: 4
+  DISTANCE fehlt: 2
+  DISTANCE weicht ab: 2
+  ohne Position: 1
+Weiteste Verbindung: DL1AB 20260102 40005.503 km:" "$?:$(cat "$work/report"):$(cat "$work/err")"
+LC_ALL=de_DE.UTF-8 "$program" --adif - --tsv --own JO62mm <"$work/own.adi" >"$work/out" 2>"$work/err"; status=$?
+check "own log: TSV from standard input, point in every locale" "1:$(printf '%s\n' \
+  $'Rufzeichen\tDatum\tMeinLocator\tFremdLocator\tEntfernung_km\tRichtung_Grad\tLangweg_km\tLangweg_Richtung_Grad' \
+  $'W1AW\t20260101\tJO62MM45\tKM38MM45AB12\t1892.561\t139.75\t38116.589\t319.75' \
+  $'DL1AB\t20260102\tJO62MM\tN052 30.000 E013 00.000\t3.647\t230.61\t40005.503\t50.61' \
+  $'G4ABC\t20260103\tJO62MM\tIO91WM\t906.018\t268.19\t39103.132\t88.19' \
+  $'OZ1AB\t20260104\tJO62MM\tJO65\t333.410\t0.00\t39675.740\t180.00' \
+  $'SM7BB\t20260105\tJO62MM\t\t\t\t\t'):-:5: SM7BB 20260105: keine Position der Gegenstation (GRIDSQUARE oder LAT/LON)" \
+  "$status:$(cat "$work/out"):$(cat "$work/err")"
+cp "$work/own.adi" "$work/same.adi"
+"$program" --adif "$work/same.adi" --own JO62mm --fix "$work/same.adi" --overwrite >"$work/report" 2>&1
+check "--fix over the log itself with --overwrite" "1:Kopie geschrieben: $work/same.adi (DISTANCE eingetragen: 2, ersetzt: 2)" \
+  "$?:$(tail -1 "$work/report")"
+check "DISTANCE written before <EOR> and in place, all other bytes kept" \
+  "$(sed 's/<DISTANCE:3>123/<DISTANCE:7>906.018/; s/<DISTANCE:3:N>646/<DISTANCE:7:N>333.410/; 1,3s/<eor>/<DISTANCE:8>1892.561<eor>/; s/L<EOR>/L<DISTANCE:9>40005.503<EOR>/' "$work/own.adi" | od -c)" \
+  "$(od -c <"$work/same.adi")"
+
+# Broken logs: FILE:RECORD: reason, status 2, and --fix writes nothing.
+good='<CALL:4>W1AW<MY_GRIDSQUARE:4>JO62<GRIDSQUARE:4>KM38<EOR>'
+printf 'alt\n' >"$work/keep.adi"
+for row in "$good<CALL:20>W1AW<EOR>|2: die Länge von CALL (20 Bytes) reicht über das Dateiende hinaus" \
+           "$good<CALL:4x>W1AW<EOR>|2: die Länge von CALL ist keine Zahl: \"4x\"" \
+           "$good$good<CALL:4>W1AW|3: <EOR> fehlt am Ende des Datensatzes" \
+           "L;JO62MM;KM38MM| keine ADIF-Datei (kein Feld <NAME:LÄNGE>, kein <EOH>, kein <EOR>)"; do
+  printf '%s' "${row%%|*}" >"$work/bad.adi"
+  "$program" --adif "$work/bad.adi" >/dev/null 2>"$work/err"
+  check "broken log: ${row#*|}" "2:Pelvorn: $work/bad.adi:${row#*|}" "$?:$(cat "$work/err")"
+  "$program" --adif "$work/bad.adi" --fix "$work/keep.adi" >/dev/null 2>"$work/err"
+  check "and --fix writes nothing" "2:alt:Pelvorn: $work/bad.adi:${row#*|}; nichts geschrieben:" \
+    "$?:$(cat "$work/keep.adi"):$(cat "$work/err"):$(ls "$work" | grep pelvorn-)"
+done
+yes '<CALL:4>W1AW<MY_GRIDSQUARE:2>JO<GRIDSQUARE:2>KM<EOR>' | timeout 60 "$program" --adif - 2>/dev/null | head -1 >/dev/null
+check "adif: an endless log whose reader went away ends the run" 2 "${PIPESTATUS[1]}"
+# Only a regular file is replaced: never a FIFO or device by a rename.
+mkfifo "$work/out.fifo"
+"$program" --adif "$work/own.adi" --fix "$work/out.fifo" >/dev/null 2>"$work/err"
+check "adif --fix to a FIFO is refused, the FIFO stays" \
+  "2:Pelvorn: $work/out.fifo: ist keine gewöhnliche Datei; nichts geschrieben:fifo" \
+  "$?:$(cat "$work/err"):$(stat -c %F "$work/out.fifo" | grep -o fifo)"
+"$program" --adif "$work/own.adi" --own JO6 >/dev/null 2>"$work/err"
+check "--own that is no locator" "2:Pelvorn: --own JO6: kein gültiger Locator (2 bis 12 Zeichen)" "$?:$(cat "$work/err")"
+"$program" --adif "$work/own.adi" --overwrite >/dev/null 2>"$work/err"
+check "--overwrite without --fix" "2:Pelvorn: --overwrite nur zusammen mit --fix" "$?:$(head -1 "$work/err")"
+
+# A log of 200,000 QSOs: a write that fails half-way leaves nothing, and a
+# --fix killed at any point leaves OUT old or complete, never partial.
+awk 'BEGIN { for (i = 0; i < 200000; i++) printf "<CALL:5>DL%03dX<QSO_DATE:8>20260101<MY_GRIDSQUARE:6>JO62MM<GRIDSQUARE:6>KM%02dMM<EOR>\r\n", i % 1000, i % 100 }' >"$work/big.adi"
+"$program" --adif "$work/big.adi" --fix "$work/big-new.adi" >/dev/null
+(ulimit -f 100; "$program" --adif "$work/big.adi" --fix "$work/full/big.adi" >/dev/null 2>"$work/err"; echo $? >"$work/status")
+check "ADIF: a write that fails half-way gives 2 and leaves nothing" "2::Pelvorn: $work/full/big.adi: Schreiben fehlgeschlagen: Datei zu groß; nichts geschrieben" \
+  "$(cat "$work/status"):$(ls -A "$work/full"):$(cat "$work/err")"
+mkdir "$work/kill"
+partial=0
+for i in $(seq 12); do
+  printf 'alt\n' >"$work/kill/out.adi"
+  "$program" --adif "$work/big.adi" --fix "$work/kill/out.adi" >/dev/null 2>&1 &
+  sleep "0.$(printf '%03d' $((RANDOM % 600)))"
+  kill -9 $! 2>/dev/null
+  wait $! 2>/dev/null
+  for f in "$work"/kill/*; do
+    [ "$(cat "$f" | head -c 4)" = "alt" ] && [ "$f" = "$work/kill/out.adi" ] && continue
+    cmp -s "$f" "$work/big-new.adi" || { echo "partial file after kill $i: $f ($(wc -c <"$f") bytes)"; partial=1; }
+  done
+  rm -f "$work"/kill/*
+done
+check "--fix killed at 12 random points: OUT old or complete, never partial" 0 "$partial"
+
 exit $failed

@@ -108,7 +108,10 @@ TEST(BatchLine, ReasonsForLinesWithoutAResult) {
       {"L;JO62MM", About(text::ForeignLocatorField, tooShort("")), "JO62MM\t\t\t\t\t\t"},
       {"L;SO62MM;JO62MM", About(text::OwnLocatorField, invalid("SO62MM")), "SO62MM\tJO62MM\t\t\t\t\t"},
       {"L;JO62M;JO62MM", About(text::OwnLocatorField, invalid("JO62M")), "JO62M\tJO62MM\t\t\t\t\t"},
-      {"L;JO62MMXX;JO 62", About(text::ForeignLocatorField, invalid("JO 6MM")), "JO62MMXX\tJO 62\t\t\t\t\t"},
+      {"L;JO62MMX;JO 62", About(text::ForeignLocatorField, invalid("JO 6MM")), "JO62MMX\tJO 62\t\t\t\t\t"},
+      // Eight characters are a locator of their own, no longer cut to six.
+      {"L;JO62MMXX;KM38MM", About(text::OwnLocatorField, invalid("JO62MMXX")), "JO62MMXX\tKM38MM\t\t\t\t\t"},
+      {"L;jo62mm;J", About(text::ForeignLocatorField, tooShort("J")), "jo62mm\tJ\t\t\t\t\t"},
       {"X;1;2;3;4", Fill(text::WrongMode, {"X", text::OnlyLOrG}), "1\t2\t\t\t\t\t"},
       {" L;JO62MM;KM38MM", Fill(text::WrongMode, {" L", text::OnlyLOrG}), "JO62MM\tKM38MM\t\t\t\t\t"},
       {";JO62MM", Fill(text::ModeMissing, {text::OnlyLOrG}), "JO62MM\t\t\t\t\t\t"},

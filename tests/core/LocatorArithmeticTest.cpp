@@ -2,9 +2,11 @@
 // degrees back to a locator.
 #include "arithmetic/CharacterCode.h"
 #include "arithmetic/DegreesToLocator.h"
+#include "arithmetic/ExtendedLocator.h"
 #include "arithmetic/GreatCircle.h"
 #include "arithmetic/LocatorDecoding.h"
 #include "arithmetic/RuntimeError.h"
+#include "arithmetic/SubsquareCentres.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -78,6 +81,48 @@ TEST(LocatorDecoding, CodesAtTheOverflowBoundaries) {
     EXPECT_EQ(KindThrownBy([&] { decode(row.lowest - 1); }), Overflow);
     // Above 32767 the 16-bit code wraps to -32768, which overflows too.
     EXPECT_EQ(KindThrownBy([&] { decode(row.highest + 1); }), Overflow);
+  }
+}
+
+// Hand-worked centres: one row per length, the corners of the grid, lower
+// case; the 6-character row must be the window's own doubles.
+TEST(ExtendedLocator, CentresOfEveryLength) {
+  struct Row {
+    const char* locator;
+    double latitude, longitude;
+  };
+  const Row rows[] = {
+      {"JO", 55, 10},
+      {"aa", -85, 190},
+      {"RR", 85, 170},
+      {"JO62", 52 + 12.5 * 2.5 / 60, 12 + 12.5 * 5.0 / 60},  // completed to JO62MM, as the window does
+      {"JO62MM", 52 + 12.5 * 2.5 / 60, 12 + 12.5 * 5.0 / 60},
+      {"JO62MM45", 52.5 + 5.5 * 0.25 / 60, 13 + 4.5 * 0.5 / 60},
+      {"jo62mm45", 52.5 + 5.5 * 0.25 / 60, 13 + 4.5 * 0.5 / 60},
+      {"JO62MM45AB", 52.5 + 5 * 0.25 / 60 + 1.5 * 0.25 / 1440, 13 + 4 * 0.5 / 60 + 0.5 * 0.5 / 1440},
+      {"JO62MM45ab12", 52.5 + 5 * 0.25 / 60 + 0.25 / 1440 + 2.5 * 0.25 / 14400, 13 + 4 * 0.5 / 60 + 1.5 * 0.5 / 14400},
+      {"AA00AA00AA00", -90 + 0.5 * 0.25 / 14400, 180 + 0.5 * 0.5 / 14400},
+      {"RR99XX99XX99", 90 - 0.5 * 0.25 / 14400, 180 - 0.5 * 0.5 / 14400},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.locator);
+    const std::optional<LocatorCell> cell = ReadExtendedLocator(row.locator);
+    ASSERT_TRUE(cell.has_value());
+    EXPECT_NEAR(cell->latitude, row.latitude, 1e-9);
+    EXPECT_NEAR(cell->longitude, row.longitude, 1e-9);
+    EXPECT_TRUE(CellContains(*cell, row.latitude, row.longitude, 0));
+  }
+  const SubsquareCentre window = CentreOfWellFormed(u"JO62MM");
+  EXPECT_EQ(ReadExtendedLocator("jo62mm")->latitude, window.latitude);
+  EXPECT_EQ(ReadExtendedLocator("JO62MM")->longitude, window.longitude);
+  // The cell of four characters is the square, not the subsquare MM.
+  EXPECT_TRUE(CellContains(*ReadExtendedLocator("JO62"), 52.01, 12.01, 0));
+  EXPECT_FALSE(CellContains(*ReadExtendedLocator("JO62MM45"), 52.5, 13.0, 0));
+  // Across the date line: field A starts at 180 degrees east.
+  EXPECT_TRUE(CellContains(*ReadExtendedLocator("AA"), -85, -179.5, 0));
+  for (const char* bad : {"", "J", "JO6", "JO62M", "JO62MM4", "JO62MM4X", "JO62MM45AY", "JO62MM45AB1X", "SO", "JO62MM45AB12CD",
+                          "J062", "JO62MM 5"}) {
+    EXPECT_FALSE(ReadExtendedLocator(bad).has_value()) << bad;
   }
 }
 

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Pelvorn.exe from a console, under Wine: --help, --version, a bad
 # --rotator, --batch from a file and through a pipe, --tsv for one pair,
-# --edi with --fix (CR LF kept byte for byte), and a hidden run that turns
+# --edi with --fix (CR LF kept byte for byte), --adif with --tsv and --fix
+# (over the log itself), and a hidden run that turns
 # Hamlib's dummy rotator. The expected bytes are those the Linux program
 # gives for the same input (tests/cli).
 # Usage: console_test.sh PROGRAM (tests/wine/Pelvorn.sh)
@@ -100,6 +101,51 @@ printf 'PCall=X\r\n' >not.edi
 run --edi not.edi
 check_eq "edi: no EDI log gives 2" 2 "$rc"
 check "edi: says so" grep -qF 'kein EDI-Log: die erste Zeile ist nicht [REG1TEST;1]' "$work/run.err"
+
+# --- ADIF: the report, TSV and the copy with DISTANCE, the bytes of the
+# Linux program (tests/cli); the copy over the log itself, which Windows
+# renames only once the log is closed.
+printf 'Test\r\n<ADIF_VER:5>3.1.4<eoh>\r\n%s\r\n%s\r\n%s\r\n%s\r\n%s\r\n' \
+  '<call:4>W1AW<qso_date:8>20260101<gridsquare:6>FN31pr<eor>' \
+  '<CALL:5>DL1AB<QSO_DATE:8>20260102<GRIDSQUARE:8>JO62QM45<DISTANCE:4>27.5<EOR>' \
+  '<CALL:5>G4ABC<QSO_DATE:8>20260103<GRIDSQUARE:6>IO91WM<DISTANCE:3>123<COMMENT:3>'$'\xf6\xe4\xfc''<EOR>' \
+  '<CALL:5>VK2XY<QSO_DATE:8>20260104<GRIDSQUARE:6>QF56OD<ANT_PATH:1>L<EOR>' \
+  '<CALL:5>SM7BB<QSO_DATE:8>20260105<EOR>' >log.adi
+adif_report='log.adi:1: W1AW 20260101: DISTANCE fehlt; berechnet 6203.104 km
+log.adi:2: DL1AB 20260102: DISTANCE 27.5 weicht ab; berechnet 22.260 km
+log.adi:3: G4ABC 20260103: DISTANCE 123 weicht ab; berechnet 906.018 km
+log.adi:4: VK2XY 20260104: DISTANCE fehlt; berechnet 23900.624 km
+log.adi:5: SM7BB 20260105: keine Position der Gegenstation (GRIDSQUARE oder LAT/LON)
+QSOs: 5
+  berechenbar: 4
+  DISTANCE fehlt: 2
+  DISTANCE weicht ab: 2
+  ohne Position: 1
+Weiteste Verbindung: VK2XY 20260104 23900.624 km'
+run --adif log.adi --own JO62mm
+check_eq "adif: status 1" 1 "$rc"
+check_eq "adif: the report, byte for byte" "$(printf '%s\n' "$adif_report" | od -c)" "$(od -c <"$work/run.out")"
+run --adif - --tsv --own JO62mm <log.adi
+check_eq "adif --tsv from standard input" "$(printf '%s\n' \
+  $'Rufzeichen\tDatum\tMeinLocator\tFremdLocator\tEntfernung_km\tRichtung_Grad\tLangweg_km\tLangweg_Richtung_Grad' \
+  $'W1AW\t20260101\tJO62MM\tFN31PR\t6203.104\t295.88\t33806.046\t115.88' \
+  $'DL1AB\t20260102\tJO62MM\tJO62QM45\t22.260\t89.27\t39986.890\t269.27' \
+  $'G4ABC\t20260103\tJO62MM\tIO91WM\t906.018\t268.19\t39103.132\t88.19' \
+  $'VK2XY\t20260104\tJO62MM\tQF56OD\t16108.526\t74.65\t23900.624\t254.65' \
+  $'SM7BB\t20260105\tJO62MM\t\t\t\t\t' | od -c)" "$(od -c <"$work/run.out")"
+sed 's/<DISTANCE:4>27.5/<DISTANCE:6>22.260/; s/<DISTANCE:3>123/<DISTANCE:7>906.018/; s/FN31pr<eor>/FN31pr<DISTANCE:8>6203.104<eor>/; s/L<EOR>/L<DISTANCE:9>23900.624<EOR>/' log.adi >expected.adi
+cmd_file "Pelvorn.exe --adif \"Z:${work//\//\\}\\log.adi\" --own JO62mm"
+check_eq "cmd.exe: --adif, the summary" "$(tail -6 <<<"$adif_report")" "$(tail -6 <<<"$out")"
+check "cmd.exe: --adif, the path as typed" grep -qF "log.adi:5: SM7BB 20260105: keine Position" <<<"$out"
+cp log.adi same.adi
+run --adif same.adi --own JO62mm --fix same.adi --overwrite
+check_eq "adif --fix over the log itself: status 1" 1 "$rc"
+check "adif --fix: DISTANCE written, every other byte kept (CR LF, ISO-8859-1)" cmp same.adi expected.adi
+check "adif --fix: no temporary file left" eval '[ -z "$(ls | grep pelvorn-)" ]'
+printf '<CALL:4>W1AW<EOR><CALL:9>W1AW<EOR>' >bad.adi
+run --adif bad.adi --fix log.adi
+check_eq "adif: a broken log gives 2, FILE:RECORD: reason" \
+  "2:Pelvorn: bad.adi:2: <EOR> fehlt am Ende des Datensatzes; nichts geschrieben" "$rc:$(cat "$work/run.err")"
 
 # --- the rotator: Hamlib's dummy on 127.0.0.1, reached from Wine
 free_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }

@@ -117,40 +117,97 @@ bool NameTemporary(int descriptor, const std::string& path, std::string& name, i
 
 }  // namespace
 
-bool ReplaceFileContents(const std::string& utf8Path, std::string_view contents, std::string& error) {
-  const FileSizeSignalHeld held;
+struct FileReplacement::State {
+  std::string path;
   std::string temporary;  // the name of the file while it has one
+  int descriptor = -1;
+  bool replaces = false;  // `path` exists
+  bool failed = false;
+};
+
+FileReplacement::FileReplacement() = default;
+
+FileReplacement::~FileReplacement() {
+  if (!state_) return;
+  if (state_->descriptor >= 0) ::close(state_->descriptor);
+  if (!state_->temporary.empty()) ::unlink(state_->temporary.c_str());
+}
+
+bool FileReplacement::Open(const std::string& utf8Path, std::string& error) {
+  state_ = std::make_unique<State>();
+  State& state = *state_;
+  state.path = utf8Path;
+  // Only a regular file is replaced: a rename over a device, a FIFO or a
+  // directory entry of another kind would silently swap it for a file.
+  struct stat target {};
+  if (::stat(utf8Path.c_str(), &target) == 0 && !S_ISREG(target.st_mode)) {
+    state.failed = true;
+    error = S_ISDIR(target.st_mode) ? text::IsADirectory : text::NotARegularFile;
+    return false;
+  }
   int failure = 0;
-  const int descriptor = OpenTemporary(utf8Path, temporary, failure);
-  if (descriptor < 0) {
+  state.descriptor = OpenTemporary(utf8Path, state.temporary, failure);
+  if (state.descriptor < 0) {
+    state.failed = true;
     error = Reason(text::TemporaryNotCreated, failure);
     return false;
   }
-  std::string_view step;
   // The copy keeps the mode of the file it replaces.
   struct stat existing {};
-  const bool replaces = ::stat(utf8Path.c_str(), &existing) == 0;
-  if (replaces && ::fchmod(descriptor, existing.st_mode & 07777) != 0) {
-    failure = errno;
-    step = text::ModeNotSet;
-  } else if ((failure = WriteAll(descriptor, contents)) != 0) {
-    step = text::WriteFailed;
-  } else if (::fsync(descriptor) != 0) {
+  state.replaces = ::stat(utf8Path.c_str(), &existing) == 0;
+  if (state.replaces && ::fchmod(state.descriptor, existing.st_mode & 07777) != 0) {
+    state.failed = true;
+    error = Reason(text::ModeNotSet, errno);
+    return false;
+  }
+  return true;
+}
+
+bool FileReplacement::Write(std::string_view bytes, std::string& error) {
+  if (!state_ || state_->failed) {
+    error = Reason(text::WriteFailed, EBADF);
+    return false;
+  }
+  const FileSizeSignalHeld held;
+  if (const int failure = WriteAll(state_->descriptor, bytes); failure != 0) {
+    state_->failed = true;
+    error = Reason(text::WriteFailed, failure);
+    return false;
+  }
+  return true;
+}
+
+bool FileReplacement::Commit(std::string& error) {
+  if (!state_ || state_->failed) {
+    error = Reason(text::WriteFailed, EBADF);
+    return false;
+  }
+  State& state = *state_;
+  state.failed = true;  // until it has succeeded
+  const std::string& utf8Path = state.path;
+  const int descriptor = state.descriptor;
+  std::string& temporary = state.temporary;
+  std::string_view step;
+  int failure = 0;
+  if (::fsync(descriptor) != 0) {
     failure = errno;
     step = text::WriteFailed;
   }
   const bool unnamed = temporary.empty();
-  if (!unnamed && ::close(descriptor) != 0 && step.empty()) {
-    failure = errno;
-    step = text::WriteFailed;
+  if (!unnamed) {
+    state.descriptor = -1;
+    if (::close(descriptor) != 0 && step.empty()) {
+      failure = errno;
+      step = text::WriteFailed;
+    }
   }
   // An unnamed copy gets a name only when complete: OUT itself when there
   // is none yet, else a temporary one that the rename swaps in at once
   // (a kill between the two leaves that name behind).
   bool inPlace = false;
   if (step.empty() && unnamed) {
-    inPlace = !replaces && ::linkat(AT_FDCWD, ("/proc/self/fd/" + std::to_string(descriptor)).c_str(), AT_FDCWD,
-                                    utf8Path.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    inPlace = !state.replaces && ::linkat(AT_FDCWD, ("/proc/self/fd/" + std::to_string(descriptor)).c_str(),
+                                          AT_FDCWD, utf8Path.c_str(), AT_SYMLINK_FOLLOW) == 0;
     if (!inPlace && !NameTemporary(descriptor, utf8Path, temporary, failure)) {
       step = text::TemporaryNotCreated;
     }
@@ -160,13 +217,17 @@ bool ReplaceFileContents(const std::string& utf8Path, std::string_view contents,
     step = text::RenameFailed;
   }
   // Its data is on the disk already (fsync above).
-  if (unnamed) ::close(descriptor);
+  if (unnamed) {
+    ::close(descriptor);
+    state.descriptor = -1;
+  }
   if (!step.empty()) {
-    if (!temporary.empty()) ::unlink(temporary.c_str());
     if (inPlace) ::unlink(utf8Path.c_str());
     error = Reason(step, failure);
-    return false;
+    return false;  // the destructor removes a named temporary file
   }
+  temporary.clear();
+  state.failed = false;
   // The rename lasts through a power cut only once the directory is on the
   // disk too. OUT is in place now whatever this gives.
   const int directory = ::open(DirectoryOf(utf8Path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -175,6 +236,11 @@ bool ReplaceFileContents(const std::string& utf8Path, std::string_view contents,
     ::close(directory);
   }
   return true;
+}
+
+bool ReplaceFileContents(const std::string& utf8Path, std::string_view contents, std::string& error) {
+  FileReplacement replacement;
+  return replacement.Open(utf8Path, error) && replacement.Write(contents, error) && replacement.Commit(error);
 }
 
 }  // namespace pelvorn

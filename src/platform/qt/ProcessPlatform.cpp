@@ -1,6 +1,7 @@
 #include "ProcessPlatform.h"
 
 #include "common/Text.h"
+#include "common/Texts.h"
 
 #include <QCoreApplication>
 
@@ -22,7 +23,7 @@ bool ProcessPlatform::deliverHiddenResult(std::u16string_view line) {
 }
 
 void ProcessPlatform::printError(std::u16string_view line) {
-  WriteAll(stderr, "Pelvorn: " + ToUtf8(line) + '\n');
+  WriteAll(stderr, Fill(text::ErrorLine, {ToUtf8(line)}));
 }
 
 void ProcessPlatform::endProgram(int status) { QCoreApplication::exit(status); }

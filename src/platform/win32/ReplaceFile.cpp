@@ -42,46 +42,95 @@ std::string Reason(std::string_view what) {
 
 }  // namespace
 
-bool ReplaceFileContents(const std::string& utf8Path, std::string_view contents, std::string& error) {
-  const std::wstring target = WidePath(utf8Path);
+struct FileReplacement::State {
+  std::wstring target;
+  std::wstring temporary;
+  HANDLE file = INVALID_HANDLE_VALUE;
+  bool failed = false;
+};
+
+FileReplacement::FileReplacement() = default;
+
+FileReplacement::~FileReplacement() {
+  if (!state_) return;
+  if (state_->file != INVALID_HANDLE_VALUE) CloseHandle(state_->file);
+  if (!state_->temporary.empty()) DeleteFileW(state_->temporary.c_str());
+}
+
+bool FileReplacement::Open(const std::string& utf8Path, std::string& error) {
+  state_ = std::make_unique<State>();
+  State& state = *state_;
+  state.target = WidePath(utf8Path);
+  state.failed = true;
   // The system's own tools refuse a read-only file; replacing it would
   // silently clear the attribute.
-  const DWORD attributes = GetFileAttributesW(target.c_str());
+  const DWORD attributes = GetFileAttributesW(state.target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    error = text::IsADirectory;
+    return false;
+  }
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     error = text::ReadOnlyFile;
     return false;
   }
-  std::wstring temporary;
-  HANDLE file = INVALID_HANDLE_VALUE;
-  for (unsigned attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
-    temporary = target + L".pelvorn-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt);
-    file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+  std::wstring name;
+  for (unsigned attempt = 0; attempt < 100 && state.file == INVALID_HANDLE_VALUE; ++attempt) {
+    name = state.target + L".pelvorn-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt);
+    state.file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (state.file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
   }
-  if (file == INVALID_HANDLE_VALUE) {
+  if (state.file == INVALID_HANDLE_VALUE) {
     error = Reason(text::TemporaryNotCreated);
     return false;
   }
-  std::string_view step;
-  while (!contents.empty() && step.empty()) {
-    const DWORD chunk = static_cast<DWORD>(contents.size() > 1u << 30 ? 1u << 30 : contents.size());
-    DWORD written = 0;
-    if (!WriteFile(file, contents.data(), chunk, &written, nullptr) || written == 0) step = text::WriteFailed;
-    contents.remove_prefix(written);
-  }
-  if (step.empty() && !FlushFileBuffers(file)) step = text::WriteFailed;
-  if (!step.empty()) error = Reason(step);
-  CloseHandle(file);
-  if (step.empty() &&
-      !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    step = text::RenameFailed;
-    error = Reason(step);
-  }
-  if (!step.empty()) {
-    DeleteFileW(temporary.c_str());
+  state.temporary = name;
+  state.failed = false;
+  return true;
+}
+
+bool FileReplacement::Write(std::string_view bytes, std::string& error) {
+  if (!state_ || state_->failed) {
+    error = text::WriteFailed;
     return false;
   }
+  while (!bytes.empty()) {
+    const DWORD chunk = static_cast<DWORD>(bytes.size() > 1u << 30 ? 1u << 30 : bytes.size());
+    DWORD written = 0;
+    if (!WriteFile(state_->file, bytes.data(), chunk, &written, nullptr) || written == 0) {
+      state_->failed = true;
+      error = Reason(text::WriteFailed);
+      return false;
+    }
+    bytes.remove_prefix(written);
+  }
   return true;
+}
+
+bool FileReplacement::Commit(std::string& error) {
+  if (!state_ || state_->failed) {
+    error = text::WriteFailed;
+    return false;
+  }
+  State& state = *state_;
+  state.failed = true;  // until it has succeeded
+  if (!FlushFileBuffers(state.file)) {
+    error = Reason(text::WriteFailed);
+    return false;
+  }
+  CloseHandle(state.file);
+  state.file = INVALID_HANDLE_VALUE;
+  if (!MoveFileExW(state.temporary.c_str(), state.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = Reason(text::RenameFailed);
+    return false;  // the destructor removes the temporary file
+  }
+  state.temporary.clear();
+  state.failed = false;
+  return true;
+}
+
+bool ReplaceFileContents(const std::string& utf8Path, std::string_view contents, std::string& error) {
+  FileReplacement replacement;
+  return replacement.Open(utf8Path, error) && replacement.Write(contents, error) && replacement.Commit(error);
 }
 
 }  // namespace pelvorn

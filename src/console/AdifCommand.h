@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace pelvorn {
+
+struct AdifOptions {
+  std::string log;                  // the log, "-" for standard input (UTF-8 path)
+  bool tsv = false;                 // one TSV line per QSO instead of the report
+  std::optional<std::string> own;   // --own LOCATOR
+  std::optional<std::string> fix;   // --fix OUT
+  bool overwrite = false;           // with --fix: replace disagreeing DISTANCE fields too
+};
+
+// `Pelvorn --adif FILE [--tsv] [--own LOCATOR] [--fix OUT [--overwrite]]`:
+// reads the ADIF log as a stream (see AdifReader.h, AdifCheck.h) and
+// prints, per QSO, what is missing, differs or cannot be computed and a
+// summary (or with --tsv one line per QSO); --fix writes the log to OUT
+// (which may be FILE) with DISTANCE filled in where it is missing, every
+// other byte as it was, through a FileReplacement. Returns 0 when every
+// QSO has a DISTANCE that agrees (with --tsv: a result), 1 when not, 2 when
+// the log cannot be read or is no ADIF log, or an output not written;
+// every status but 0 says why on `out` or `err`.
+int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE* err);
+
+}  // namespace pelvorn

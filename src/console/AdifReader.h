@@ -1,0 +1,112 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+// A streaming reader of ADIF logs in the ADI format: fields
+// <NAME:LENGTH[:TYPE]>data (names case-insensitive, LENGTH the number of
+// bytes of data), records ended by <EOR>, an optional header (text that
+// does not begin with "<", ended by <EOH>). Text between fields, and tags
+// without a length other than <EOR> and <EOH>, are skipped.
+// The reader holds one record at a time (and at most MaximumRecordBytes of
+// it), so its memory does not grow with the log. Bytes are never decoded.
+
+namespace pelvorn::adif {
+
+// The fields the log check reads; every other field is passed over.
+enum class Known : std::size_t {
+  Call,
+  QsoDate,
+  MyGridsquare,
+  MyGridsquareExt,
+  MyLat,
+  MyLon,
+  Gridsquare,
+  GridsquareExt,
+  Lat,
+  Lon,
+  Distance,
+  AntPath,
+  Count
+};
+
+// Where a field lies in the reader's buffer (offsets from Unit::begin's base).
+struct FieldPlace {
+  bool present = false;
+  std::size_t lengthBegin = 0;  // the LENGTH digits
+  std::size_t lengthEnd = 0;
+  std::size_t dataBegin = 0;
+  std::size_t dataEnd = 0;
+};
+
+// One piece of the log, in order: the header, each record, and what
+// follows the last record. Its bytes are text().substr(begin, end - begin);
+// together the pieces are the whole log. Offsets are valid until the next
+// call of Reader::Next.
+struct Unit {
+  enum class Kind { Header, Record, Tail };
+  Kind kind = Kind::Record;
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  std::size_t endOfRecordTag = 0;  // Record: where its <EOR> begins
+  std::array<FieldPlace, static_cast<std::size_t>(Known::Count)> fields{};
+
+  const FieldPlace& operator[](Known field) const { return fields[static_cast<std::size_t>(field)]; }
+};
+
+// A record larger than this is refused rather than held.
+inline constexpr std::size_t MaximumRecordBytes = 16u << 20;
+
+class Reader {
+public:
+  explicit Reader(std::FILE* input) : input_(input) {}
+
+  enum class Step {
+    Unit,   // `unit` holds the next piece
+    End,    // the log ended after its last piece
+    Error,  // error() says why (German, UTF-8); the log is not read further
+  };
+  Step Next(Unit& unit);
+
+  // The buffer the offsets of a Unit refer to.
+  std::string_view Text() const { return buffer_; }
+  // The number of records read so far; the last Record unit is this one.
+  std::size_t RecordsRead() const { return records_; }
+  // After an error: the number of the record it is in (1-based), 0 in the header.
+  std::size_t FailedRecord() const { return inHeader_ ? 0 : records_ + 1; }
+  const std::string& Error() const { return error_; }
+  // Whether the error is that the input could not be read (no record to name).
+  bool ReadFailed() const { return readFailed_; }
+  // Whether the reader has met anything ADIF so far: a field, <EOH> or <EOR>.
+  bool SeenAdif() const { return seenAdif_; }
+  // The bytes read so far.
+  unsigned long long BytesRead() const { return bytesRead_; }
+
+private:
+  enum class Parse { Done, End, NeedMore, Failed };
+  Parse ParseUnit(Unit& unit);
+  bool ReadMore();
+  Step Fail(std::string reason);
+
+  std::FILE* input_;
+  std::string buffer_;
+  std::size_t begin_ = 0;  // where the next unit begins in buffer_
+  bool started_ = false;
+  bool inHeader_ = false;
+  bool atEnd_ = false;
+  bool failed_ = false;
+  bool seenAdif_ = false;
+  bool fieldLike_ = false;
+  bool readFailed_ = false;  // a tag with a length has been met
+  std::size_t records_ = 0;
+  unsigned long long bytesRead_ = 0;
+  std::string error_;
+};
+
+// Returns the field `name` stands for, or Known::Count for any other.
+Known KnownField(std::string_view name) noexcept;
+
+}  // namespace pelvorn::adif

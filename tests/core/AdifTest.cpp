@@ -1,0 +1,172 @@
+// The ADIF log: the streaming reader on broken logs, the position rule and
+// the tolerance of the check, on logs written here.
+#include "console/AdifCheck.h"
+#include "console/AdifReader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace pelvorn::adif {
+namespace {
+
+// A log in a temporary file, read to its end.
+struct ReadLog {
+  std::vector<std::string> pieces;  // the bytes of each unit
+  std::vector<QsoCheck::Verdict> verdicts;
+  std::vector<std::string> reasons;  // reason, then notes
+  std::vector<double> km;            // along the path taken
+  std::string error;
+  std::size_t failedRecord = 0;
+
+  explicit ReadLog(const std::string& log, const std::optional<OwnLocator>& own = std::nullopt) {
+    std::FILE* file = std::tmpfile();
+    std::fwrite(log.data(), 1, log.size(), file);
+    std::rewind(file);
+    Reader reader(file);
+    Unit unit;
+    Reader::Step step;
+    while ((step = reader.Next(unit)) == Reader::Step::Unit) {
+      pieces.emplace_back(reader.Text().substr(unit.begin, unit.end - unit.begin));
+      if (unit.kind != Unit::Kind::Record) continue;
+      const QsoCheck check = CheckRecord(reader.Text(), unit, own);
+      verdicts.push_back(check.verdict);
+      reasons.push_back(check.reason + (check.notes.empty() ? "" : "|" + check.notes));
+      km.push_back(check.PathKm());
+    }
+    if (step == Reader::Step::Error) {
+      error = reader.Error();
+      failedRecord = reader.FailedRecord();
+    }
+    std::fclose(file);
+  }
+};
+
+const std::string Good = "<CALL:4>W1AW<GRIDSQUARE:4>FN31<MY_GRIDSQUARE:6>JO62MM<EOR>\n";
+
+TEST(AdifReader, BrokenLogsNameTheRecordAndTheFault) {
+  struct Row {
+    std::string log;
+    std::string error;
+    std::size_t record;
+  };
+  const Row rows[] = {
+      {Good + "<CALL:20>W1AW<EOR>", "die Länge von CALL (20 Bytes) reicht über das Dateiende hinaus", 2},
+      {Good + "<CALL:4>W1", "die Länge von CALL (4 Bytes) reicht über das Dateiende hinaus", 2},
+      {Good + "<CALL:x4>W1AW<EOR>", "die Länge von CALL ist keine Zahl: \"x4\"", 2},
+      {Good + "<CALL:>W1AW<EOR>", "die Länge von CALL ist keine Zahl: \"\"", 2},
+      {Good + "<CALL:4>W1AW\r\n", "<EOR> fehlt am Ende des Datensatzes", 2},
+      {Good + "<CALL:4", "\"<CALL:4\" am Dateiende abgeschnitten", 2},
+      {Good + "<:4>W1AW<EOR>", "Feld ohne Namen: <:4>", 2},
+      // Memory stays bounded: neither a field nor text between fields is held beyond 16 MiB.
+      {Good + "<CALL:99999999>x", "der Datensatz mit CALL ist größer als 16 MiB", 2},
+      {Good + std::string(17u << 20, ' '), "mehr als 16 MiB ohne Ende des Datensatzes oder Kopfes", 2},
+      {"Kopf\n<PROGRAMID:4>Test\n" + Good, "<EOR> im Kopf, vor <EOH>", 0},
+      {"Kopf\n<PROGRAMID:4>Test\n", "der Kopf endet nicht mit <EOH>", 0},
+      {"", "keine ADIF-Datei (kein Feld <NAME:LÄNGE>, kein <EOH>, kein <EOR>)", 0},
+      {"L;JO62MM;KM38MM\n", "keine ADIF-Datei (kein Feld <NAME:LÄNGE>, kein <EOH>, kein <EOR>)", 0},
+      {"<html><body>x</body></html>", "keine ADIF-Datei (kein Feld <NAME:LÄNGE>, kein <EOH>, kein <EOR>)", 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.log);
+    const ReadLog read(row.log);
+    EXPECT_EQ(read.error, row.error);
+    if (!row.error.starts_with("keine ADIF-Datei")) {
+      EXPECT_EQ(read.failedRecord, row.record);
+    }
+  }
+}
+
+TEST(AdifReader, PiecesAreTheWholeLogAcrossChunkBoundaries) {
+  // A header, a byte order mark, mixed case, an application end mark, a
+  // field whose data holds "<EOR>", and records over the reader's 1 MiB chunks.
+  std::string log = "\xEF\xBB\xBFLog\r\n<ADIF_VER:5>3.1.4<eoh>\r\n";
+  for (int i = 0; i < 20000; ++i) {
+    log += "<call:4>W1AW<Comment:12>x<EOR>y\xE4\xF6\xFC<eor>\r\n<GridSquare:6>FN31pr<MY_GRIDSQUARE:4>JO62<eOr>\r\n";
+  }
+  log += "<APP_X_EOF>\r\n";
+  const ReadLog read(log);
+  EXPECT_EQ(read.error, "");
+  ASSERT_EQ(read.verdicts.size(), 20000u);
+  std::string joined;
+  for (const std::string& piece : read.pieces) joined += piece;
+  EXPECT_EQ(joined, log);
+  EXPECT_EQ(read.verdicts.front(), QsoCheck::Verdict::Missing);
+}
+
+TEST(AdifCheck, PositionRuleToleranceAndPath) {
+  using enum QsoCheck::Verdict;
+  const std::string to = "<MY_GRIDSQUARE:6>JO62MM";
+  struct Row {
+    std::string record;
+    QsoCheck::Verdict verdict;
+    std::string reason;
+  };
+  const Row rows[] = {
+      {to + "<GRIDSQUARE:6>KM38MM<EOR>", Missing, ""},
+      {to + "<GRIDSQUARE:6>KM38MM<DISTANCE:4>1893<EOR>", Agrees, ""},
+      {to + "<GRIDSQUARE:6>KM38MM<DISTANCE:4>1903<EOR>", Agrees, ""},  // 10.4 km off: within 1 km + 0.5 %
+      {to + "<GRIDSQUARE:6>KM38MM<DISTANCE:4>1904<EOR>", Differs, "DISTANCE 1904 weicht ab"},
+      {to + "<GRIDSQUARE:6>KM38MM<DISTANCE:4>1.e3<EOR>", Differs, "DISTANCE \"1.e3\" ist keine Zahl"},
+      {to + "<GRIDSQUARE:6>KM38MM<ANT_PATH:1>L<DISTANCE:5>38117<EOR>", Agrees, ""},
+      {to + "<GRIDSQUARE:4>XX99<EOR>", NoPosition, "GRIDSQUARE \"XX99\" ist kein gültiger Locator"},
+      {to + "<GRIDSQUARE:7>KM38MM4<EOR>", NoPosition, "GRIDSQUARE \"KM38MM4\" ist kein gültiger Locator"},
+      {to + "<GRIDSQUARE_EXT:2>AB<EOR>", NoPosition, "GRIDSQUARE_EXT ohne GRIDSQUARE"},
+      {to + "<GRIDSQUARE:6>KM38MM<GRIDSQUARE_EXT:2>AB<EOR>", NoPosition,
+       "GRIDSQUARE_EXT \"AB\" braucht einen Locator mit 8 Zeichen in GRIDSQUARE, nicht \"KM38MM\""},
+      {to + "<GRIDSQUARE:8>KM38MM45<GRIDSQUARE_EXT:3>ABC<EOR>", NoPosition, "GRIDSQUARE_EXT \"ABC\" hat nicht 2 oder 4 Zeichen"},
+      {to + "<GRIDSQUARE:8>km38mm45<GRIDSQUARE_EXT:4>ab12<EOR>", Missing, ""},
+      {"<MY_GRIDSQUARE:8>JO62MM45<MY_GRIDSQUARE_EXT:2>XX<GRIDSQUARE:2>KM<EOR>", Missing, ""},
+      {"<MY_GRIDSQUARE:8>JO62MM45<MY_GRIDSQUARE_EXT:2>XY<GRIDSQUARE:2>KM<EOR>", NoPosition,
+       "MY_GRIDSQUARE \"JO62MM45XY\" ist kein gültiger Locator"},
+      {to + "<LAT:11>N035 12.500<LON:11>E033 22.500<EOR>", Missing, ""},
+      {to + "<LAT:10>N35 12.500<LON:11>E033 22.500<EOR>", NoPosition, "LAT \"N35 12.500\" ist keine Angabe XDDD MM.MMM"},
+      {to + "<LAT:11>N091 00.000<LON:11>E033 22.500<EOR>", NoPosition, "LAT \"N091 00.000\" ist keine Angabe XDDD MM.MMM"},
+      {to + "<LAT:11>N035 60.000<LON:11>E033 22.500<EOR>", NoPosition, "LAT \"N035 60.000\" ist keine Angabe XDDD MM.MMM"},
+      {to + "<LAT:11>N035 12.500<LON:11>N033 22.500<EOR>", NoPosition, "LON \"N033 22.500\" ist keine Angabe XDDD MM.MMM"},
+      {to + "<LAT:11>N035 12.500<EOR>", NoPosition, "LON \"\" ist keine Angabe XDDD MM.MMM"},
+      // The locator wins over a placeholder position, which is reported.
+      {to + "<GRIDSQUARE:6>KM38MM<LAT:11>N000 00.000<LON:11>E000 00.000<EOR>", Missing,
+       "|LAT/LON \"N000 00.000\" \"E000 00.000\" liegt nicht im Locator KM38MM"},
+      {to + "<GRIDSQUARE:6>KM38MM<LAT:11>N038 31.250<LON:11>E027 02.500<EOR>", Missing, ""},
+      {"<GRIDSQUARE:6>KM38MM<EOR>", NoPosition, "keine eigene Position (MY_GRIDSQUARE, MY_LAT/MY_LON oder --own)"},
+      {to + "<GRIDSQUARE:0><EOR>", NoPosition, "keine Position der Gegenstation (GRIDSQUARE oder LAT/LON)"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.record);
+    const ReadLog read(row.record);
+    ASSERT_EQ(read.verdicts.size(), 1u) << read.error;
+    EXPECT_EQ(read.verdicts[0], row.verdict);
+    EXPECT_EQ(read.reasons[0], row.reason);
+  }
+  // KM38MM from JO62MM: 1892.585 km short path, 38116.565 km long path.
+  EXPECT_NEAR(ReadLog(to + "<GRIDSQUARE:6>KM38MM<EOR>").km[0], 1892.585, 5e-4);
+  EXPECT_NEAR(ReadLog(to + "<GRIDSQUARE:6>KM38MM<ANT_PATH:1>l<EOR>").km[0], 38116.565, 5e-4);
+  // _EXT continues the eight characters: the ten- and twelve-character cells.
+  EXPECT_EQ(ReadLog(to + "<GRIDSQUARE:8>KM38MM45<GRIDSQUARE_EXT:2>ab<EOR>").km[0],
+            ReadLog(to + "<GRIDSQUARE:10>KM38MM45AB<EOR>").km[0]);
+  EXPECT_NE(ReadLog(to + "<GRIDSQUARE:8>KM38MM45<GRIDSQUARE_EXT:2>AB<EOR>").km[0],
+            ReadLog(to + "<GRIDSQUARE:8>KM38MM45<EOR>").km[0]);
+  // The own station from --own only when the record has none.
+  const OwnLocator own{"KM38mm", *ReadExtendedLocator("KM38mm")};
+  EXPECT_EQ(ReadLog("<GRIDSQUARE:6>JO62MM<EOR>", own).km[0], ReadLog(to + "<GRIDSQUARE:6>KM38MM<EOR>").km[0]);
+  EXPECT_LT(ReadLog(to + "<GRIDSQUARE:6>JO62MM<EOR>", own).km[0], 0.001);
+}
+
+TEST(AdifCheck, NumbersAndDegreesMinutes) {
+  EXPECT_EQ(ReadNumber("1892.585"), 1892.585);
+  EXPECT_EQ(ReadNumber("-3"), -3);
+  EXPECT_EQ(ReadNumber(".5"), 0.5);
+  for (const char* bad : {"", "-", ".", "1,5", "1e3", " 1", "1 ", "+1", "nan", "inf"}) {
+    EXPECT_FALSE(ReadNumber(bad).has_value()) << bad;
+  }
+  EXPECT_DOUBLE_EQ(*ReadDegreesMinutes("S012 30.000", 'N', 'S', 90), -12.5);
+  EXPECT_DOUBLE_EQ(*ReadDegreesMinutes("w180 00.000", 'E', 'W', 180), -180);
+  EXPECT_FALSE(ReadDegreesMinutes("W180 00.001", 'E', 'W', 180).has_value());
+  EXPECT_FALSE(ReadDegreesMinutes("N090 00.001", 'N', 'S', 90).has_value());
+}
+
+}  // namespace
+}  // namespace pelvorn::adif
