@@ -8,6 +8,7 @@
 #include "console/AdifReader.h"
 #include "console/ConsoleToolStatus.h"
 #include "console/ReplaceFile.h"
+#include "console/InputFile.h"
 #include "console/TsvLine.h"
 
 #include <cerrno>
@@ -21,15 +22,6 @@ using adif::QsoCheck;
 using Verdict = QsoCheck::Verdict;
 
 constexpr std::size_t FlushSize = 1u << 16;
-
-std::FILE* OpenForReading(const std::string& utf8Path) {
-#ifdef _WIN32
-  const std::filesystem::path path(std::u8string(utf8Path.begin(), utf8Path.end()));
-  return _wfopen(path.c_str(), L"rb");
-#else
-  return std::fopen(utf8Path.c_str(), "rb");
-#endif
-}
 
 void Print(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
 

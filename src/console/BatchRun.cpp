@@ -1,6 +1,7 @@
 #include "BatchRun.h"
 
 #include "console/ConsoleToolStatus.h"
+#include "console/InputFile.h"
 #include "console/TsvLine.h"
 #include "common/CommandLine.h"
 #include "common/SystemErrorText.h"
@@ -33,15 +34,6 @@ constexpr std::size_t LinesPerBlock = 4096;
 constexpr std::size_t LongestKeptLine = 3 * LongestCommandLine + 8;
 // Windows editors start UTF-8 files with it.
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-
-std::FILE* OpenForReading(const std::string& utf8Path) {
-#ifdef _WIN32
-  const std::filesystem::path path(std::u8string(utf8Path.begin(), utf8Path.end()));
-  return _wfopen(path.c_str(), L"rb");
-#else
-  return std::fopen(utf8Path.c_str(), "rb");
-#endif
-}
 
 std::string TooLongReason() {
   return Fill(text::LineTooLong, {std::to_string(LongestCommandLine)});
