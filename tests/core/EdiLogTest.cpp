@@ -199,7 +199,8 @@ TEST(EdiLog, ErrorRecordsScoreNothing) {
 // Sums of claims beyond 32 bits (four-character locators keep their claims).
 TEST(EdiLog, LargeClaimsAddUp) {
   const std::string huge = "261205;1431;SM7BBB;1;59;006;59;011;;JO65;999999999;;;;";
-  const LogCheck check = CheckLog(Log({huge, huge, huge}, "999999999"));
+  const std::string file = Log({huge, huge, huge}, "999999999");
+  const LogCheck check = CheckLog(file);
   EXPECT_EQ(check.recomputedTotal, 2999999997LL);
   EXPECT_NE(ReportText(check).find(Fill(text::TotalLine, {"999999999", "2999999997", Fill(text::UnverifiedPoints, {"2999999997"})})),
             std::string::npos)
