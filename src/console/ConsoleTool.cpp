@@ -5,6 +5,7 @@
 #include "console/ConsoleToolStatus.h"
 #include "console/TsvLine.h"
 #include "console/EdiCommand.h"
+#include "follow/FollowTool.h"
 
 namespace pelvorn {
 namespace {
@@ -25,7 +26,13 @@ int UsageError(std::FILE* err, const std::string& problem) {
 
 std::optional<int> RunConsoleTool(const std::vector<std::string>& arguments, const NumberLocale& locale,
                                   std::FILE* in, std::FILE* out, std::FILE* err) {
-  if (arguments.empty() || !IsToolOption(arguments.front())) return std::nullopt;
+  if (arguments.empty()) return std::nullopt;
+  if (arguments.front() == follow::FollowOption) {
+    // With --window the window follows; the front end reads the options.
+    if (follow::AsksForFollowingWindow(arguments)) return std::nullopt;
+    return follow::RunFollowTool(arguments, locale, out, err);
+  }
+  if (!IsToolOption(arguments.front())) return std::nullopt;
 
   bool batch = false, tsv = false;
   std::optional<std::string> edi, fix;

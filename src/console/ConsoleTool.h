@@ -11,6 +11,7 @@
 //   --batch [--tsv] [FILE...]   every line of FILE (or standard input) is a command line
 //   --tsv COMMANDLINE           the TSV line for one command line
 //   --edi FILE [--fix OUT]      check (and correct) the QSO points of an EDI log
+//   --follow [ADDRESS:PORT] ... follow WSJT-X (follow/FollowTool.h)
 
 namespace pelvorn {
 
