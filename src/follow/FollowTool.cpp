@@ -21,7 +21,6 @@ namespace pelvorn::follow {
 namespace {
 
 constexpr int StatusInterrupted = 0;
-constexpr int StatusUnusable = 2;
 // How soon an interrupt ends the wait for a datagram.
 constexpr std::chrono::milliseconds StopCheck{100};
 
@@ -85,7 +84,7 @@ private:
 
 int UsageError(std::FILE* err, const std::string& problem) {
   Write(err, "Pelvorn: " + problem + "\n" + std::string(text::FollowUsage) + "\n");
-  return StatusUnusable;
+  return FollowUnusable;
 }
 
 }  // namespace
@@ -163,7 +162,7 @@ int RunFollowTool(const std::vector<std::string>& arguments, const NumberLocale&
   UdpListener listener;
   if (const std::string problem = listener.open(command.address); !problem.empty()) {
     Write(err, "Pelvorn: " + problem + "\n");
-    return StatusUnusable;
+    return FollowUnusable;
   }
   stopRequested = false;
   CatchInterrupts();
@@ -179,7 +178,7 @@ int RunFollowTool(const std::vector<std::string>& arguments, const NumberLocale&
     const UdpListener::Wait outcome = listener.receive(datagram, wait, problem);
     if (outcome == UdpListener::Wait::Failed) {
       Write(err, "Pelvorn: " + Filled(text::FollowReceiveFailed, {command.address.text, problem}) + "\n");
-      return StatusUnusable;
+      return FollowUnusable;
     }
     if (outcome != UdpListener::Wait::Datagram) continue;
     const FollowOutput output = follower.take(datagram, FollowClock::now(), std::time(nullptr));
@@ -188,7 +187,7 @@ int RunFollowTool(const std::vector<std::string>& arguments, const NumberLocale&
   }
   if (!written) {
     Write(err, "Pelvorn: " + std::string(text::FollowOutputFailed) + "\n");
-    return StatusUnusable;
+    return FollowUnusable;
   }
   if (follower.skipped() > 0) {
     Write(err, "Pelvorn: " + Filled(text::FollowSkipped, {std::to_string(follower.skipped())}) + "\n");

@@ -16,6 +16,10 @@ namespace pelvorn::follow {
 
 inline constexpr std::string_view FollowOption = "--follow";
 
+// The exit status for unusable arguments, a port that cannot be listened
+// on or output that cannot be written.
+inline constexpr int FollowUnusable = 2;
+
 struct FollowCommand {
   ListenAddress address;
   FollowOptions options;

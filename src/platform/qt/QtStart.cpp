@@ -1,5 +1,6 @@
 #include "QtStart.h"
 
+#include "QtFollower.h"
 #include "QtText.h"
 #include "QtWindow.h"
 #include "common/ExitStatus.h"
@@ -39,7 +40,7 @@ void PrintError(const char* utf8Line) { std::fputs(utf8Line, stderr); }
 
 }  // namespace
 
-int StartWithQt(char* programPath, const std::u16string& commandLine) {
+int StartWithQt(char* programPath, const std::u16string& commandLine, const follow::FollowCommand* follow) {
   // QLocale reads the user's locale from the environment; no application
   // object is needed for that, so the command line is read once, here.
   const NumberLocale locale = NumberLocaleOf(QLocale::system());
@@ -107,6 +108,14 @@ int StartWithQt(char* programPath, const std::u16string& commandLine) {
                                                         : DesktopPlatform::Run::Ordinary);
   }
   QtWindow window(*platform, std::move(command), locale);
+  std::unique_ptr<QtFollower> follower;
+  if (follow != nullptr) {
+    follower = std::make_unique<QtFollower>(window, follow->options, locale);
+    if (const std::string problem = follower->listen(follow->address); !problem.empty()) {
+      PrintError(("Pelvorn: " + problem + "\n").c_str());
+      return follow::FollowUnusable;
+    }
+  }
   return window.form().run(window);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "follow/FollowTool.h"
+
 #include <string>
 
 namespace pelvorn {
@@ -7,7 +9,9 @@ namespace pelvorn {
 // Starts the program for `commandLine` (the arguments joined by blanks):
 // chooses the display or the console, creates the application, parses the
 // command line once and runs the start-up. `programPath` is argv[0].
-// Returns the exit status.
-int StartWithQt(char* programPath, const std::u16string& commandLine);
+// With `follow`, the window follows WSJT-X (--follow --window). Returns the
+// exit status.
+int StartWithQt(char* programPath, const std::u16string& commandLine,
+                const follow::FollowCommand* follow = nullptr);
 
 }  // namespace pelvorn
