@@ -14,6 +14,8 @@ std::u16string HelpText() {
       "        Pelvorn --batch [--tsv] [DATEI...]\n"
       "        Pelvorn --tsv 'L;MeinLocator;FremdLocator'\n"
       "        Pelvorn --edi LOG [--fix KOPIE]\n"
+      "        Pelvorn [--rotator RECHNER[:PORT]] --follow [ADRESSE:PORT] [--own LOCATOR] [--tsv]\n"
+      "                [--id KENNUNG] [--turn[=long]] [--settle SEKUNDEN] [--window]\n"
       "Berechnet Entfernung (km) und Antennenrichtung (\u00b0) zwischen zwei Locatoren\n"
       "und legt das Ergebnis in die Zwischenablage.\n"
       "\n"
@@ -43,6 +45,15 @@ std::u16string HelpText() {
       "                 (CODXC)\n"
       "      --fix KOPIE  mit --edi: berichtigte Kopie schreiben; das Log bleibt,\n"
       "                 wie es ist\n"
+      "      --follow [ADRESSE:PORT]\n"
+      "                 WSJT-X (oder JTDX) folgen: lauscht auf dessen UDP-Server (File >\n"
+      "                 Settings > Reporting; Vorgabe 127.0.0.1:2237, Multicast-Gruppe\n"
+      "                 z. B. 224.0.0.1) und gibt f\u00fcr jeden neuen DX-Locator eine Zeile\n"
+      "                 aus, bis Strg+C; --own LOCATOR statt des eigenen aus WSJT-X,\n"
+      "                 --id KENNUNG nur diese Instanz, --tsv mit Zeit (UTC), Rufzeichen\n"
+      "                 und langem Weg; --turn (--turn=long) dreht die Antenne, sobald\n"
+      "                 der Locator --settle SEKUNDEN (1) gleich blieb; --window f\u00fcllt\n"
+      "                 stattdessen die Locatorfelder des Fensters\n"
       "      --help     diese Hilfe anzeigen und beenden\n"
       "      --version  Versionsinformation anzeigen und beenden\n"
       "\n"
@@ -57,7 +68,10 @@ std::u16string HelpText() {
       "  0  jede Zeile hat ein Ergebnis; das Log stimmt\n"
       "  1  Zeilen ohne Ergebnis; im Log weicht etwas ab oder ist nicht pr\u00fcfbar\n"
       "  2  eine Eingabe ist nicht lesbar oder kein EDI-Log, eine Ausgabe nicht\n"
-      "     schreibbar, oder der Aufruf ist falsch\n");
+      "     schreibbar, oder der Aufruf ist falsch\n"
+      "R\u00fcckgabewerte von --follow:\n"
+      "  0  beendet mit Strg+C oder SIGTERM\n"
+      "  2  falscher Aufruf, Port nicht verf\u00fcgbar oder Ausgabe nicht schreibbar\n");
 }
 
 std::u16string VersionText() {
