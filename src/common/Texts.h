@@ -26,6 +26,7 @@ inline constexpr std::string_view FollowTurnWithoutRotator =
     "--turn ohne Rotor (--rotator ADRESSE:PORT oder Einstellungsdatei)";
 inline constexpr std::string_view FollowUnknownOption = "unbekannte Option %1";
 inline constexpr std::string_view FollowNotWithWindow = "%1 nicht zusammen mit --window";
+inline constexpr std::string_view FollowNoWindowHere = "--window: hier folgt nur die Konsole, kein Fenster";
 inline constexpr std::string_view FollowOutputFailed = "Ausgabe kann nicht geschrieben werden";
 inline constexpr std::string_view FollowUsage =
     "Aufruf: Pelvorn [--rotator ADRESSE:PORT] --follow [ADRESSE:PORT] [--own LOCATOR] [--tsv] [--id KENNUNG]"

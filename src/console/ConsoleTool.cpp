@@ -28,8 +28,10 @@ std::optional<int> RunConsoleTool(const std::vector<std::string>& arguments, con
                                   std::FILE* in, std::FILE* out, std::FILE* err) {
   if (arguments.empty()) return std::nullopt;
   if (arguments.front() == follow::FollowOption) {
-    // With --window the window follows; the front end reads the options.
+#ifndef _WIN32
+    // With --window the Qt window follows; its front end reads the options.
     if (follow::AsksForFollowingWindow(arguments)) return std::nullopt;
+#endif
     return follow::RunFollowTool(arguments, locale, out, err);
   }
   if (!IsToolOption(arguments.front())) return std::nullopt;

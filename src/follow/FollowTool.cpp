@@ -152,6 +152,8 @@ int RunFollowTool(const std::vector<std::string>& arguments, const NumberLocale&
   if (const std::string problem = ParseFollowCommand(arguments, command); !problem.empty()) {
     return UsageError(err, problem);
   }
+  // Only the Linux window follows; a program without it names the option.
+  if (command.window) return UsageError(err, std::string(text::FollowNoWindowHere));
   std::unique_ptr<WorkerTarget> rotator;
   if (command.options.turn != TurnMode::None) {
     const auto& configured = rotator::ConfiguredRotator();
