@@ -23,13 +23,13 @@ inline constexpr std::string_view FollowMissingValue = "%1 ohne Wert";
 inline constexpr std::string_view FollowBadOwnLocator = "--own: kein gültiger Locator \"%1\"";
 inline constexpr std::string_view FollowBadSettle = "--settle: keine Sekundenzahl von 0 bis 3600: \"%1\"";
 inline constexpr std::string_view FollowTurnWithoutRotator =
-    "--turn ohne Rotor (--rotator ADRESSE:PORT oder Einstellungsdatei)";
+    "--turn ohne Rotor (--rotator RECHNER[:PORT] oder Einstellungsdatei)";
 inline constexpr std::string_view FollowUnknownOption = "unbekannte Option %1";
 inline constexpr std::string_view FollowNotWithWindow = "%1 nicht zusammen mit --window";
 inline constexpr std::string_view FollowNoWindowHere = "--window: hier folgt nur die Konsole, kein Fenster";
 inline constexpr std::string_view FollowOutputFailed = "Ausgabe kann nicht geschrieben werden";
 inline constexpr std::string_view FollowUsage =
-    "Aufruf: Pelvorn [--rotator ADRESSE:PORT] --follow [ADRESSE:PORT] [--own LOCATOR] [--tsv] [--id KENNUNG]"
+    "Aufruf: Pelvorn [--rotator RECHNER[:PORT]] --follow [ADRESSE:PORT] [--own LOCATOR] [--tsv] [--id KENNUNG]"
     " [--turn[=long]] [--settle SEKUNDEN] [--window]";
 
 }  // namespace pelvorn::text
