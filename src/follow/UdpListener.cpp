@@ -166,12 +166,9 @@ UdpListener::Wait UdpListener::receive(std::string& datagram, std::chrono::milli
   if (size < 0) {
     const int last = LastError();
 #ifdef _WIN32
-    // A datagram larger than the buffer is cut; an earlier send to a closed
-    // port is reported on the next receive. Neither ends the listening.
-    if (last == WSAEMSGSIZE || last == WSAECONNRESET) {
-      datagram.clear();
-      return Wait::Datagram;
-    }
+    // An earlier send to a closed port is reported on the next receive; it
+    // neither ends the listening nor counts as a datagram.
+    if (last == WSAEMSGSIZE || last == WSAECONNRESET) return Wait::Timeout;
 #else
     if (last == EINTR || last == EAGAIN) return Wait::Timeout;
 #endif
