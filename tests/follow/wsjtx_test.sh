@@ -66,11 +66,26 @@ check "bad datagrams: the invalid grid is named" wait_until 5 grep -qF 'Kein gü
 HOME=$work/home XDG_CONFIG_HOME=$work/home/.config TMPDIR=$work/tmp wsjtx >"$work/wsjtx.log" 2>&1 &
 wsjtx_pid=$!
 wsjtx_up() { [ -n "$(xdotool search --onlyvisible --pid "$wsjtx_pid" --name '^WSJT-X +v' 2>/dev/null)" ]; }
+# WSJT-X and its decoder share 48 MB of System V shared memory, which a
+# killed WSJT-X leaves behind (a stale one makes the next start fail):
+# removed at the end with the clean-up's kill.
+segments=
+forget_segments() {
+  local key
+  cleanup
+  for key in $segments; do ipcrm -M "0x$key" 2>/dev/null; done
+}
+trap forget_segments EXIT
+note_segments() {
+  segments=$(grep -o 'SYSV[0-9a-f]*' "/proc/$wsjtx_pid/maps" 2>/dev/null | sed 's/SYSV//' | sort -u)
+  [ -n "$segments" ]
+}
 if ! wait_until 60 wsjtx_up; then
   echo "FAIL - WSJT-X did not open its main window within 60 s:"
   tail -n 20 "$work/wsjtx.log"
   exit 1
 fi
+check "WSJT-X's shared memory noted" wait_until 10 note_segments
 # Its boxes take keys some time after its windows appear: the line for KM38
 # with the call is the sign that they do.
 call_and_grid() { type_into "$DX_CALL_BOX" K1ABC && type_into "$DX_GRID_BOX" KM38M; }
