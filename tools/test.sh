@@ -5,7 +5,7 @@
 # the packaging checks.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev libhamlib-dev libhamlib-utils locales pkg-config python3
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev libhamlib-dev libhamlib-utils locales pkg-config python3 wsjtx
                xvfb xauth xdotool xclip
                sway wl-clipboard grim wtype jq qt6-wayland xwayland x11-xserver-utils
                clang libclang-rt-14-dev)

@@ -411,6 +411,31 @@ inline constexpr std::string_view AdifNothingWritten = "%1; nichts geschrieben";
 inline constexpr std::string_view AdifOwnInvalid = "--own %1: kein gültiger Locator (2 bis 12 Zeichen)";
 inline constexpr std::string_view AdifHeaderPlace = "Kopf";
 
+// --- Following WSJT-X (--follow) ---------------------------------------
+
+inline constexpr std::string_view FollowTsvHeader =
+    "ZeitUTC\tFremdRufzeichen\tFremdLocator\tEntfernung_km\tRichtung_Grad\tLangweg_km\tLangweg_Richtung_Grad";
+inline constexpr std::string_view FollowListening = "Warte auf WSJT-X an %1 (Ende mit Strg+C)";
+inline constexpr std::string_view FollowInvalidDxGrid = "Kein gültiger Locator von %1: \"%2\"";
+inline constexpr std::string_view FollowInvalidDeGrid =
+    "Kein gültiger eigener Locator von %1: \"%2\" (eigenen Locator mit --own angeben)";
+inline constexpr std::string_view FollowSkipped = "%1 unlesbare Datagramme übersprungen";
+inline constexpr std::string_view FollowRotatorTurns = "Rotor dreht auf %1°";
+inline constexpr std::string_view FollowBadAddress = "--follow: \"%1\" ist keine Adresse ADRESSE:PORT";
+inline constexpr std::string_view FollowCannotListen = "An %1 kann nicht gelauscht werden: %2";
+inline constexpr std::string_view FollowAddressInUse = "die Adresse ist schon belegt (lauscht dort ein anderes Programm?)";
+inline constexpr std::string_view FollowReceiveFailed = "Empfang an %1 gestört: %2";
+inline constexpr std::string_view FollowMissingValue = "%1 ohne Wert";
+inline constexpr std::string_view FollowBadOwnLocator = "--own: kein gültiger Locator \"%1\"";
+inline constexpr std::string_view FollowBadSettle = "--settle: keine Sekundenzahl von 0 bis 3600: \"%1\"";
+inline constexpr std::string_view FollowTurnWithoutRotator =
+    "--turn ohne Rotor (--rotator RECHNER[:PORT] oder Einstellungsdatei)";
+inline constexpr std::string_view FollowNotWithWindow = "%1 nicht zusammen mit --window";
+inline constexpr std::string_view FollowNoWindowHere = "--window: hier folgt nur die Konsole, kein Fenster";
+inline constexpr std::string_view FollowUsage =
+    "Aufruf: Pelvorn [--rotator RECHNER[:PORT]] --follow [ADRESSE:PORT] [--own LOCATOR] [--tsv] [--id KENNUNG]"
+    " [--turn[=long]] [--settle SEKUNDEN] [--window]";
+
 // --- Help and version ---------------------------------------------------
 
 // %1 product name, %2 version, %3 copyright.
@@ -423,6 +448,8 @@ inline constexpr std::string_view HelpText =
     "        Pelvorn --tsv 'L;MeinLocator;FremdLocator'\n"
     "        Pelvorn --edi LOG [--fix KOPIE]\n"
     "        Pelvorn --adif LOG [--tsv] [--own LOCATOR] [--fix KOPIE [--overwrite]]\n"
+    "        Pelvorn [--rotator RECHNER[:PORT]] --follow [ADRESSE:PORT] [--own LOCATOR] [--tsv]\n"
+    "                [--id KENNUNG] [--turn[=long]] [--settle SEKUNDEN] [--window]\n"
     "Berechnet Entfernung (km) und Antennenrichtung (°) zwischen zwei Locatoren\n"
     "und legt das Ergebnis in die Zwischenablage.\n"
     "\n"
@@ -463,6 +490,15 @@ inline constexpr std::string_view HelpText =
     "                 Pelvorn --adif log.adi --fix log.adi\n"
     "      --own LOCATOR  mit --adif: eigener Locator für QSOs ohne eigene Position\n"
     "      --overwrite  mit --adif --fix: auch abweichendes DISTANCE ersetzen\n"
+    "      --follow [ADRESSE:PORT]\n"
+    "                 WSJT-X (oder JTDX) folgen: lauscht auf dessen UDP-Server (File >\n"
+    "                 Settings > Reporting; Vorgabe 127.0.0.1:2237, Multicast-Gruppe\n"
+    "                 z. B. 224.0.0.1) und gibt für jeden neuen DX-Locator eine Zeile\n"
+    "                 aus, bis Strg+C; --own LOCATOR statt des eigenen aus WSJT-X,\n"
+    "                 --id KENNUNG nur diese Instanz, --tsv mit Zeit (UTC), Rufzeichen\n"
+    "                 und langem Weg; --turn (--turn=long) dreht die Antenne, sobald\n"
+    "                 der Locator --settle SEKUNDEN (1) gleich blieb; --window füllt\n"
+    "                 stattdessen die Locatorfelder des Fensters\n"
     "      --help     diese Hilfe anzeigen und beenden\n"
     "      --version  Versionsinformation anzeigen und beenden\n"
     "\n"
@@ -477,6 +513,9 @@ inline constexpr std::string_view HelpText =
     "  0  jede Zeile hat ein Ergebnis; das Log stimmt\n"
     "  1  Zeilen ohne Ergebnis; im Log weicht etwas ab oder ist nicht prüfbar\n"
     "  2  eine Eingabe ist nicht lesbar oder kein EDI- oder ADIF-Log, eine\n"
-    "     Ausgabe nicht schreibbar, oder der Aufruf ist falsch\n";
+    "     Ausgabe nicht schreibbar, oder der Aufruf ist falsch\n"
+    "Rückgabewerte von --follow:\n"
+    "  0  beendet mit Strg+C oder SIGTERM\n"
+    "  2  falscher Aufruf, Port nicht verfügbar oder Ausgabe nicht schreibbar\n";
 
 }  // namespace pelvorn::text

@@ -39,7 +39,7 @@ std::optional<int> RunConsoleStart(std::vector<std::string>& arguments, const Nu
   }
   rotatorAddress = std::move(rotator.address);
   if (streams.in == nullptr || streams.out == nullptr || streams.err == nullptr) return std::nullopt;
-  return RunConsoleTool(arguments, locale, streams.in, streams.out, streams.err);
+  return RunConsoleTool(arguments, locale, rotatorAddress, streams.in, streams.out, streams.err);
 }
 
 }  // namespace pelvorn

@@ -9,6 +9,7 @@
 #include "console/TsvLine.h"
 #include "console/EdiCommand.h"
 #include "console/AdifCommand.h"
+#include "follow/FollowTool.h"
 
 namespace pelvorn {
 namespace {
@@ -26,8 +27,17 @@ int UsageError(std::FILE* err, const std::string& problem) {
 }  // namespace
 
 std::optional<int> RunConsoleTool(const std::vector<std::string>& arguments, const NumberLocale& locale,
-                                  std::FILE* in, std::FILE* out, std::FILE* err) {
-  if (arguments.empty() || !IsToolOption(arguments.front())) return std::nullopt;
+                                  const std::optional<std::string>& rotatorAddress, std::FILE* in, std::FILE* out,
+                                  std::FILE* err) {
+  if (arguments.empty()) return std::nullopt;
+  if (arguments.front() == follow::FollowOption) {
+#ifndef _WIN32
+    // With --window the Qt window follows; its front end reads the options.
+    if (follow::AsksForFollowingWindow(arguments)) return std::nullopt;
+#endif
+    return follow::RunFollowTool(arguments, locale, rotatorAddress, out, err);
+  }
+  if (!IsToolOption(arguments.front())) return std::nullopt;
 
   bool batch = false, tsv = false, overwrite = false;
   std::optional<std::string> edi, fix, adif, own;

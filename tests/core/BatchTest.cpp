@@ -270,7 +270,7 @@ TEST(BatchRun, OverlongLinesAndUnreadableInputs) {
 TEST(ConsoleTool, WhichArgumentsItTakes) {
   Stream in, out, err;
   auto run = [&](const std::vector<std::string>& arguments) {
-    return RunConsoleTool(arguments, German, in.get(), out.get(), err.get());
+    return RunConsoleTool(arguments, German, std::nullopt, in.get(), out.get(), err.get());
   };
   EXPECT_EQ(run({}), std::nullopt);
   EXPECT_EQ(run({"L;JO62mm;KM38mm"}), std::nullopt);

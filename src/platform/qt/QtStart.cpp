@@ -1,5 +1,8 @@
 #include "QtStart.h"
 
+#include "QtFollower.h"
+#include "QtText.h"
+#include "QtWindow.h"
 #include "common/CommandLine.h"
 #include "common/ExitStatus.h"
 #include "common/Text.h"
@@ -54,7 +57,7 @@ void PrintError(const char* utf8Line) { std::fputs(utf8Line, stderr); }
 }  // namespace
 
 int StartWithQt(char* programPath, const std::u16string& commandLine,
-                const std::optional<std::string>& rotatorAddress) {
+                const std::optional<std::string>& rotatorAddress, const follow::FollowCommand* follow) {
   // QLocale reads the user's locale from the environment; no application
   // object is needed for that, so the command line is read once, here.
   const NumberLocale locale = NumberLocaleOf(QLocale::system());
@@ -122,6 +125,14 @@ int StartWithQt(char* programPath, const std::u16string& commandLine,
     }
     const auto antenna = rotator::RotctldAntenna::For(rotatorAddress, locale.decimalSeparator);
     QtWindow window(*platform, antenna.get(), std::move(command), locale);
+    std::unique_ptr<QtFollower> follower;
+    if (follow != nullptr) {
+      follower = std::make_unique<QtFollower>(window, follow->options, locale);
+      if (const std::string problem = follower->listen(follow->address); !problem.empty()) {
+        PrintError(Fill(text::ErrorLine, {problem}).c_str());
+        return follow::FollowUnusable;
+      }
+    }
     status = window.form().run(window);
   }
   if (QGuiApplication::platformName() == QLatin1String("wayland")) EndWithoutWaylandTeardown(status);

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "common/NumberLocale.h"
+#include "follow/WsjtxDatagram.h"
+
+#include <chrono>
+#include <ctime>
+#include <initializer_list>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Follows the station being worked in WSJT-X: from each datagram, the line
+// for a new DX grid and, with a rotator, the antenna's next target once the
+// grid has settled. No sockets, no clock of its own: the caller hands in
+// the datagrams and the time.
+
+namespace pelvorn::follow {
+
+enum class TurnMode { None, ShortPath, LongPath };
+
+struct FollowOptions {
+  std::optional<std::string> ownLocator;  // --own: instead of the sender's DE grid
+  std::optional<std::string> id;          // --id: follow this sender only
+  bool tsv = false;
+  TurnMode turn = TurnMode::None;
+  std::chrono::milliseconds settle{1000};
+};
+
+// Where the settled targets go (the rotator, or a test's record).
+class RotatorTarget {
+public:
+  virtual ~RotatorTarget() = default;
+  // Turns to `direction` (degrees), replacing a target still being approached.
+  virtual void turnTo(double direction) = 0;
+};
+
+// A new pair of locators, normalised as the window's boxes take them.
+struct Sighting {
+  std::u16string ownLocator;
+  std::u16string foreignLocator;
+};
+
+// What one datagram gave: lines (UTF-8, each with its line end) for
+// standard output and standard error, and the new pair if there is one.
+struct FollowOutput {
+  std::string out;
+  std::string err;
+  std::optional<Sighting> sighting;
+};
+
+using FollowClock = std::chrono::steady_clock;
+
+class Follower {
+public:
+  // `rotator` may be null (no turning); it must outlive the follower.
+  Follower(FollowOptions options, NumberLocale locale, RotatorTarget* rotator);
+
+  // Reads `datagram`, received at `now` (`utcNow` for the printed time).
+  FollowOutput take(std::string_view datagram, FollowClock::time_point now, std::time_t utcNow);
+
+  // Hands the pending target to the rotator when it has stayed the same for
+  // the settle time. Returns when to call again, or nullopt when nothing is pending.
+  std::optional<FollowClock::time_point> tick(FollowClock::time_point now);
+
+  // How many datagrams were unreadable.
+  std::size_t skipped() const { return skipped_; }
+
+private:
+  FollowOptions options_;
+  NumberLocale locale_;
+  RotatorTarget* rotator_;
+  // The last (own, DX) grid pair seen from each sender.
+  std::map<std::string, std::string, std::less<>> lastSeen_;
+  std::optional<double> pendingTarget_;
+  FollowClock::time_point pendingSince_;
+  std::size_t skipped_ = 0;
+};
+
+
+// Returns the locator `grid` names (4, 6 or 8 characters, either case) as
+// the window's box takes it: six capitals, a square completed to its centre
+// ("KM38" gives "KM38MM"), an extended square cut to its subsquare. Empty
+// when `grid` is no such locator.
+std::u16string NormalisedGrid(std::string_view grid);
+
+}  // namespace pelvorn::follow

@@ -1,0 +1,195 @@
+// The reader of WSJT-X datagrams, built byte by byte, and the follower on
+// a fake clock with a fake rotator: the lines it prints and the targets
+// the rotator gets.
+#include "follow/Follower.h"
+#include "follow/UdpListener.h"
+#include "follow/WsjtxDatagram.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pelvorn::follow {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A datagram as QDataStream writes it: big-endian numbers, strings as
+// length and bytes.
+struct Bytes {
+  std::string data;
+  Bytes& u(std::uint64_t value, int size) {
+    for (int i = size - 1; i >= 0; --i) data += static_cast<char>(value >> (8 * i) & 0xff);
+    return *this;
+  }
+  Bytes& u32(std::uint32_t value) { return u(value, 4); }
+  Bytes& s(std::string_view text) { return u32(static_cast<std::uint32_t>(text.size())), data += text, *this; }
+  Bytes& null() { return u32(0xffffffff); }
+  Bytes& header(std::uint32_t type, std::uint32_t schema = 2, std::string_view id = "WSJT-X") {
+    return u32(DatagramMagic).u32(schema).u32(type).s(id);
+  }
+  // Status up to the DE call.
+  Bytes& statusStart() { return u(144174000, 8).s("FT8").s("K1ABC").s("-10").s("FT8").u(0, 3).u32(1500).u32(1500).s("DL1ABC"); }
+  Bytes& dateTime(std::uint8_t spec = 1) { return u(2461017, 8).u32(36000000).u(spec, 1); }
+};
+
+std::string Status(std::string_view dxGrid, std::string_view deGrid = "JO62MM", std::string_view id = "WSJT-X",
+                   std::string_view call = "K1ABC") {
+  Bytes b;
+  b.header(1, 2, id).u(144174000, 8).s("FT8").s(call).s("-10").s("FT8").u(0, 3).u32(1500).u32(1500).s("DL1ABC");
+  return b.s(deGrid).s(dxGrid).data;
+}
+
+TEST(DatagramReader, EveryKindOfDatagram) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    Datagram::Verdict verdict;
+    StationReport report;
+  };
+  using V = Datagram::Verdict;
+  const StationReport none;
+  const std::string logged = Bytes().header(5).dateTime().s("K1ABC").s("KM38MM").data;
+  const std::string loggedToMyGrid = Bytes{logged}.u(144174000, 8).s("FT8").s("-10").s("-12").s("100").s("").s("")
+                                         .dateTime(2).u32(3600).s("").s("DL1ABC").s("JO62mm").data;
+  const Case cases[] = {
+      {"Status, schema 2", Status("KM38MM"), V::Report, {"WSJT-X", "K1ABC", "KM38MM", "JO62MM"}},
+      {"Status, schema 3, fields appended",
+       Bytes().header(1, 3, "JTDX").statusStart().s("JO62MM").s("KM38").u(0, 1).s("").u(0, 1).u(0, 1).data,
+       V::Report, {"JTDX", "K1ABC", "KM38", "JO62MM"}},
+      {"Status, trailing bytes", Status("KM38MM") + "\x01\x02\x03", V::Report, {"WSJT-X", "K1ABC", "KM38MM", "JO62MM"}},
+      {"Status, null strings", Bytes().header(1).u(0, 8).null().null().null().null().u(0, 3).u32(0).u32(0).null()
+                                   .null().null().data, V::Report, {"WSJT-X", "", "", ""}},
+      {"Status, DX grid's length past the end", Bytes().header(1).statusStart().s("JO62MM").u32(7).data + "KM38",
+       V::Malformed, none},
+      {"Status, a huge string length", Bytes().header(1).statusStart().u32(0xfffffffe).data, V::Malformed, none},
+      {"Status, ends before the DX grid", Bytes().header(1).statusStart().s("JO62MM").data, V::Malformed, none},
+      {"Status, ends inside the frequency", Bytes().header(1).u(0, 5).data, V::Malformed, none},
+      {"QSO Logged, up to my grid", loggedToMyGrid, V::Report, {"WSJT-X", "K1ABC", "KM38MM", "JO62mm"}},
+      {"QSO Logged, ends after the DX grid", logged, V::Report, {"WSJT-X", "K1ABC", "KM38MM", ""}},
+      {"QSO Logged, time in a zone", Bytes().header(5).dateTime(3).s("K1ABC").s("KM38MM").data, V::Malformed, none},
+      {"Heartbeat", Bytes().header(0).u32(3).s("2.6.1").s("").data, V::Ignored, {"WSJT-X", "", "", ""}},
+      {"unknown type", Bytes().header(99).data, V::Ignored, {"WSJT-X", "", "", ""}},
+      {"wrong magic", Bytes().u32(0xadbccbdb).u32(2).u32(1).s("WSJT-X").data, V::Malformed, none},
+      {"schema 4", Bytes().header(1, 4).statusStart().s("JO62MM").s("KM38MM").data, V::Malformed, none},
+      {"schema 0", Bytes().header(1, 0).statusStart().s("JO62MM").s("KM38MM").data, V::Malformed, none},
+      {"id's length past the end", Bytes().u32(DatagramMagic).u32(2).u32(1).u32(100).data, V::Malformed, none},
+      {"empty", "", V::Malformed, none},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Datagram datagram = ReadDatagram(c.bytes);
+    EXPECT_EQ(c.verdict, datagram.verdict) << datagram.problem;
+    if (c.verdict == V::Malformed) continue;
+    EXPECT_EQ(c.report.id, datagram.report.id);
+    EXPECT_EQ(c.report.dxCall, datagram.report.dxCall);
+    EXPECT_EQ(c.report.dxGrid, datagram.report.dxGrid);
+    EXPECT_EQ(c.report.deGrid, datagram.report.deGrid);
+  }
+}
+
+TEST(ListenAddress, Parsing) {
+  EXPECT_EQ(0xe0000001u, ParseListenAddress("224.0.0.1:2237")->ipv4);
+  EXPECT_TRUE(ParseListenAddress("224.0.0.1:2237")->multicast());
+  EXPECT_FALSE(ParseListenAddress("127.0.0.1:2237")->multicast());
+  EXPECT_EQ(2237, ParseListenAddress("127.0.0.1")->port);
+  EXPECT_EQ(2238, ParseListenAddress("127.0.0.1:2238")->port);
+  for (const char* bad : {"", "127.0.0.1:", "127.0.0.1:0", "127.0.0.1:65536", "127.0.0:2237", "127.0.0.1.1:2237",
+                          "256.0.0.1:2237", "localhost:2237", "127.0.0.1:22x"}) {
+    EXPECT_FALSE(ParseListenAddress(bad)) << bad;
+  }
+}
+
+class FakeRotator final : public RotatorTarget {
+public:
+  void turnTo(double direction) override { targets.push_back(direction); }
+  std::vector<double> targets;
+};
+
+TEST(Follower, LinesForEachNewGrid) {
+  struct Step {
+    std::string datagram;
+    const char* out;
+    const char* err;
+  };
+  struct Case {
+    const char* name;
+    FollowOptions options;
+    std::vector<Step> steps;
+  };
+  const std::string line = "1892,585 km/139,74 \u00b0 K1ABC\n";
+  const Case cases[] = {
+      {"a square, then its subsquare, repeated, cleared, again",
+       {},
+       {{Status("KM38"), line.c_str(), ""},
+        {Status("KM38MM"), line.c_str(), ""},
+        {Status("KM38MM"), "", ""},
+        {Status(""), "", ""},
+        {Status("km38mm"), line.c_str(), ""}}},
+      {"invalid grids named once, no line",
+       {},
+       {{Status("KM3"), "", "Pelvorn: Kein g\u00fcltiger Locator von WSJT-X: \"KM3\"\n"},
+        {Status("KM3"), "", ""},
+        {Status("ZZ99"), "", "Pelvorn: Kein g\u00fcltiger Locator von WSJT-X: \"ZZ99\"\n"},
+        {Status("KM38MM", "JO6"), "",
+         "Pelvorn: Kein g\u00fcltiger eigener Locator von WSJT-X: \"JO6\" (eigenen Locator mit --own angeben)\n"}}},
+      {"--own instead of the DE grid, extended square",
+       {.ownLocator = "JN58TD"},
+       {{Status("KM38MM12", "JO6"), "1636,924 km/125,11 \u00b0 K1ABC\n", ""}}},
+      {"two senders told apart, a new DE grid is a new pair",
+       {},
+       {{Status("KM38MM"), line.c_str(), ""},
+        {Status("JO20", "JO62MM", "JTDX", "F1ABC"), "595,797 km/251,28 \u00b0 F1ABC\n", ""},
+        {Status("KM38MM"), "", ""},
+        {Status("KM38MM", "JN58TD"), "1636,924 km/125,11 \u00b0 K1ABC\n", ""}}},
+      {"--id picks one sender",
+       {.id = "JTDX"},
+       {{Status("KM38MM"), "", ""}, {Status("JO20", "JO62MM", "JTDX", ""), "595,797 km/251,28 \u00b0\n", ""}}},
+      {"TSV: time, call and grid as sent, tabs cleaned",
+       {.tsv = true},
+       {{Status("KM38", "JO62MM", "WSJT-X", "K1\tABC"),
+         "1970-01-01T01:00:00Z\tK1 ABC\tKM38\t1892.585\t139.74\t38116.565\t319.74\n", ""}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Follower follower(c.options, NumberLocale{u','}, nullptr);
+    for (const Step& step : c.steps) {
+      const FollowOutput output = follower.take(step.datagram, FollowClock::time_point{}, 3600);
+      EXPECT_EQ(step.out, output.out);
+      EXPECT_EQ(step.err, output.err);
+      EXPECT_EQ(*step.out != '\0', output.sighting.has_value());
+    }
+    EXPECT_EQ(0u, follower.skipped());
+  }
+}
+
+TEST(Follower, OnlyTheSettledGridTurnsTheAntenna) {
+  FakeRotator rotator;
+  Follower follower({.turn = TurnMode::ShortPath, .settle = 1000ms}, NumberLocale{u','}, &rotator);
+  const FollowClock::time_point start{};
+  // The operator types a locator: each valid prefix arrives in turn, then another.
+  follower.take(Status("KM38"), start, 0);
+  EXPECT_EQ(start + 1000ms, follower.tick(start + 300ms));
+  follower.take(Status("KM38MM"), start + 400ms, 0);
+  follower.take(Status("JO20"), start + 900ms, 0);
+  follower.take(Status("JO20"), start + 1500ms, 0);  // repeated: the clock keeps running
+  follower.take("not a datagram", start + 1600ms, 0);
+  EXPECT_EQ(start + 1900ms, follower.tick(start + 1899ms));
+  EXPECT_TRUE(rotator.targets.empty());
+  EXPECT_EQ(std::nullopt, follower.tick(start + 1900ms));
+  EXPECT_EQ(std::nullopt, follower.tick(start + 5000ms));
+  ASSERT_EQ(1u, rotator.targets.size());
+  EXPECT_NEAR(251.28, rotator.targets[0], 0.005);
+  EXPECT_EQ(1u, follower.skipped());
+
+  Follower longPath({.turn = TurnMode::LongPath, .settle = 0ms}, NumberLocale{u','}, &rotator);
+  longPath.take(Status("KM38MM"), start, 0);
+  longPath.tick(start);
+  ASSERT_EQ(2u, rotator.targets.size());
+  EXPECT_NEAR(319.74, rotator.targets[1], 0.005);
+}
+
+}  // namespace
+}  // namespace pelvorn::follow
