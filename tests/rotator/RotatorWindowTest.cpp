@@ -99,14 +99,8 @@ private slots:
     QCOMPARE(window->directionField()->contextMenuPolicy(), Qt::ActionsContextMenu);
     QVERIFY(!actions[0]->isEnabled() && !actions[1]->isEnabled());
 
-    // A shortcut without a result sends nothing: the first lines on the
-    // wire are those of the turn once there is one.
-    QTest::keyClick(window.get(), Qt::Key_F7);
     Calculate(*window);
     QTRY_VERIFY(actions[0]->isEnabled() && actions[1]->isEnabled());
-    QTest::keyClick(window.get(), Qt::Key_F7);
-    QTRY_COMPARE(Received(stub).mid(0, 3),
-                 (QStringList{QStringLiteral("\\dump_state"), QStringLiteral("p"), QStringLiteral("P 139.74 0.00")}));
   }
 
   void shortcutsTurnTheAntenna_data() {
@@ -127,6 +121,9 @@ private slots:
     FakePlatform platform;
     auto window = Window(platform, Address(stub.port()));
     QVERIFY(window);
+    // Without a result the shortcut sends nothing: the first lines on the
+    // wire are those of the turn once there is one.
+    QTest::keyClick(window->foreignLocatorBox(), Qt::Key_F7, Qt::KeyboardModifiers(modifiers));
     Calculate(*window);
     QTRY_VERIFY(window->rotatorControl()->shortPathAction()->isEnabled());
     QTest::keyClick(window->foreignLocatorBox(), Qt::Key_F7, Qt::KeyboardModifiers(modifiers));
