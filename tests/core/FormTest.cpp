@@ -14,6 +14,8 @@
 #include "window/Keys.h"
 #include "window/PelvornForm.h"
 
+#include "../fakes/RecordingPlatform.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -23,7 +25,8 @@
 namespace pelvorn {
 namespace {
 
-using Texts = std::vector<std::u16string>;
+using testing::Texts;
+using FakePlatform = testing::RecordingPlatform;
 
 class FakeWindow final : public WindowView {
 public:
@@ -44,40 +47,6 @@ public:
   void setWindowCaption(std::u16string_view caption) override { windowCaption = caption; }
   void setVisible(bool shown) override { visible = shown; }
   void unload() override { unloaded = true, visible = false; }
-};
-
-class FakePlatform final : public Platform {
-public:
-  bool previousCopy = false, clipboardTakes = true, stdoutTakes = true;
-  // Boxes as "title|prompt", the reasons of beeps, every line offered to the
-  // clipboard (taken or not), the lines written to stdout and stderr.
-  Texts warnings, informations, beeps, clipboard, delivered, errors;
-  int keepCalls = 0;
-  std::optional<int> endedWith;
-
-  static std::u16string box(std::u16string_view title, std::u16string_view prompt) {
-    return std::u16string(title) + u'|' + std::u16string(prompt);
-  }
-  void warning(std::u16string_view title, std::u16string_view prompt) override { warnings.push_back(box(title, prompt)); }
-  void information(std::u16string_view title, std::u16string_view prompt) override {
-    informations.push_back(box(title, prompt));
-  }
-  void beep(std::u16string_view reason) override { beeps.emplace_back(reason); }
-  bool putOnClipboard(std::u16string_view line) override {
-    clipboard.emplace_back(line);
-    return clipboardTakes;
-  }
-  bool keepClipboardAfterExit() override {
-    ++keepCalls;
-    return true;
-  }
-  bool previousCopyRunning() override { return previousCopy; }
-  bool deliverHiddenResult(std::u16string_view line) override {
-    delivered.emplace_back(line);
-    return stdoutTakes;
-  }
-  void printError(std::u16string_view line) override { errors.emplace_back(line); }
-  void endProgram(int status) override { endedWith = status; }
 };
 
 // A rotator that records each turn and how many lines were on standard
@@ -229,7 +198,7 @@ TEST(Form, HiddenRunDeliversItsLineOnBothWays) {
   const Row rows[] = {{true, true, ExitSuccess, 0}, {false, true, ExitNoResult, 0},
                       {true, false, ExitNoResult, 1}, {false, false, ExitNoResult, 1}};
   for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << row.clipboardTakes << row.stdoutTakes);
+    SCOPED_TRACE(::testing::Message() << row.clipboardTakes << row.stdoutTakes);
     ProgramRun r(u"L;JO62mm;KM38mm;;;V-", false, row.clipboardTakes, row.stdoutTakes);
     EXPECT_EQ(r.status, row.status);
     EXPECT_EQ(r.platform.delivered, Texts{Jo62Km38});

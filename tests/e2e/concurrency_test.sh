@@ -22,6 +22,7 @@ for round in 1 2 3 4; do
 done
 check_eq "16 hidden runs at once, 4 rounds: runs without status 0 and their line" "" "$failures"
 check_eq "every run its own line" 64 "$(cat "$work"/*.out | sort -u | wc -l)"
+check_eq "nothing on standard error" "" "$(cat "$work"/*.err)"
 keepers() { ours 'pelvorn-clipboard-keeper$' | wc -l; }
 check "one keeper left" wait_until 5 eval '[ "$(keepers)" = 1 ]'
 check "the clipboard holds a line of the last round" grep -qxF "$(clipboard | tr -d '|')" <(cat "$work"/4.*.out)

@@ -7,10 +7,8 @@
 # command line | status | standard output | part of the line on standard error
 cases=(
   "$HIDDEN_L|0|$RESULT_DE|Zwischenablage"
-  "G;52,5;38,5;13;27;V-|0|1892,82 km/139,73 °|Zwischenablage"
   "L;JO6A;KM38mm;;;V-|1||JO6A"
   "X;1;2;3;4;V-|1||Falsche Parameterbezeichnung"
-  "G;95;38,5;13;27;V-|1||Falsche Breitengradeingabe"
   "|3||grafische"
 )
 for row in "${cases[@]}"; do

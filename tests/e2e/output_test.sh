@@ -2,7 +2,7 @@
 # What a hidden run writes, on a bare X server: the result line keeps ASCII
 # digits in every locale (only the decimal separator is the locale's); a
 # reader that went away is a failure with a word on standard error, never a
-# death by SIGPIPE; numbers too small for a double read as zero.
+# death by SIGPIPE.
 . "$(dirname "$0")/lib.sh"
 start_xvfb
 
@@ -10,8 +10,6 @@ start_xvfb
 cases=(
   "ar_EG.UTF-8|$HIDDEN_L|1892٫585 km/139٫74 °"
   "fa_IR.UTF-8|$HIDDEN_L|1892٫585 km/139٫74 °"
-  "en_US.UTF-8|G;1e-400;38.5;13;27;V-|4511.262 km/16.92 °"
-  "de_DE.UTF-8|G;0.$(printf '0%.0s' {1..400})1;38,5;13;27;V-|4511,262 km/16,92 °"
 )
 for row in "${cases[@]}"; do
   IFS='|' read -r PLANG line out <<<"$row"

@@ -52,38 +52,10 @@ TEST(RotatorClient, DummyWithSignedRangeReceivesMinus90For270) {
   EXPECT_LT(azimuth, -1);
 }
 
-TEST(RotatorClient, OverlapDummyTakesTheNearestRepresentation) {
-  Rotctld daemon;  // the dummy's own range: -180..450, standing at 0
-  Rotator rotator(Loopback(daemon.port()));
-  double sent = 0;
-  ASSERT_TRUE(rotator.turnTo(319.74, sent));
-  EXPECT_NEAR(sent, -40.26, 1e-9);
-  ASSERT_TRUE(rotator.turnTo(30, sent));
-  EXPECT_NEAR(sent, 30, 1e-9);
-}
-
 TEST(RotatorClient, ElevationWithinTheRotatorsLimits) {
   Rotctld daemon("min_el=10");  // refuses an elevation of 0
   const Outcome outcome = TurnAntenna(Loopback(daemon.port()), 30);
   EXPECT_TRUE(outcome) << outcome.message;
-}
-
-TEST(RotatorClient, RefusesADirectionOutsideTheRange) {
-  Rotctld daemon("min_az=0,max_az=180");
-  Rotator rotator(Loopback(daemon.port()));
-  double sent = -1;
-  const Outcome outcome = rotator.turnTo(270, sent);
-  EXPECT_EQ(outcome.failure, Failure::OutOfRange);
-  EXPECT_EQ(outcome.message, Fill(text::OutOfAzimuthRange, {"270,00\u00b0", "127.0.0.1:" + std::to_string(daemon.port()),
-                                                           "0,00\u00b0", "180,00\u00b0"}));
-  EXPECT_EQ(sent, -1);
-}
-
-TEST(RotatorClient, WritesTheCommandWithADecimalPoint) {
-  Stub stub("answer");
-  ASSERT_TRUE(TurnAntenna(Loopback(stub.port()), 139.7371278));
-  const std::vector<std::string> expected{"\\dump_state", "p", "P 139.74 0.00"};
-  EXPECT_EQ(stub.received(), expected);
 }
 
 // Every failure: its kind and its message, with the address and the values

@@ -111,7 +111,6 @@ views() {
 # view TITLE [PID]: the lines of views() for windows titled exactly TITLE.
 view() { views | awk -F'\t' -v t="$1" -v p="${2:-}" '$7 == t && (p == "" || $1 == p)'; }
 has_view() { [ -n "$(view "$@")" ]; }
-no_view() { [ -z "$(view "$@")" ]; }
 # focused_view TITLE [PID]: sway gave that window the keyboard; an X11 window
 # under XWayland, which gets its keys through the X server, also holds the
 # X input focus there.
@@ -149,12 +148,9 @@ type_keys() {
   done
   x11_keys || timeout 5 wtype "${args[@]}"
 }
-press() { type_keys "$@"; }
 
 # wl_clipboard: the Wayland clipboard as text, then "|".
 wl_clipboard() {
   timeout 3 wl-paste --no-newline --type text/plain 2>/dev/null
   printf '|'
 }
-wl_clipboard_is() { [ "$(wl_clipboard)" = "$1|" ]; }
-check_wl_clipboard() { wait_until 5 wl_clipboard_is "$2"; check_eq "$1" "$2|" "$(wl_clipboard)"; }

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <functional>
 #include <memory>
 
 #include <fcntl.h>
@@ -47,6 +48,21 @@ QList<int> OpenFilesNamed(const QString& name) {
   return found;
 }
 
+// What `action` writes to standard error.
+std::string StandardErrorOf(const std::function<void()>& action) {
+  QTemporaryFile captured;
+  if (!captured.open()) return "no temporary file";
+  std::fflush(stderr);
+  const int savedError = dup(2);
+  dup2(captured.handle(), 2);
+  action();
+  std::fflush(stderr);
+  dup2(savedError, 2);
+  close(savedError);
+  captured.seek(0);
+  return captured.readAll().toStdString();
+}
+
 }  // namespace
 
 class tst_InstanceGuard : public QObject {
@@ -77,21 +93,12 @@ private slots:
   void refusedSharedLockIsReported() {
     QTemporaryDir directory;
     const std::string path = directory.path().toStdString();
-    QTemporaryFile captured;
-    QVERIFY(captured.open());
-    std::fflush(stderr);
-    const int savedError = dup(2);
-    dup2(captured.handle(), 2);
+    bool running = true;
     refuseSharedLock = true;
-    InstanceGuard refused(path);
-    const bool running = refused.previousCopyRunning();
+    const std::string said = StandardErrorOf([&] { running = InstanceGuard(path).previousCopyRunning(); });
     refuseSharedLock = false;
-    std::fflush(stderr);
-    dup2(savedError, 2);
-    close(savedError);
     QVERIFY(!running);
-    QVERIFY(captured.seek(0));
-    QCOMPARE(captured.readAll().toStdString(), pelvorn::Fill(pelvorn::text::ErrorLine, {pelvorn::text::LockNotHeld}));
+    QCOMPARE(said, pelvorn::Fill(pelvorn::text::ErrorLine, {pelvorn::text::LockNotHeld}));
     QVERIFY(!InstanceGuard(path).previousCopyRunning());
   }
 
@@ -261,9 +268,26 @@ private slots:
     QTemporaryDir base;
     QCOMPARE(chmod(QFile::encodeName(base.path()).constData(), 0755), 0);
     InstanceGuard first(base.path().toStdString());
-    QVERIFY(!first.previousCopyRunning());
+    const std::string said = StandardErrorOf([&] { QVERIFY(!first.previousCopyRunning()); });
+    QCOMPARE(said, pelvorn::Fill(pelvorn::text::ErrorLine, {pelvorn::text::NoPrivateLockDirectory}));
     QVERIFY(!InstanceGuard(base.path().toStdString()).previousCopyRunning());
     QVERIFY(!QFile::exists(base.path() + QStringLiteral("/pelvorn.lock")));
+  }
+
+  // The places come from the environment; /tmp without TMPDIR.
+  void placesOfThisProcess() {
+    qputenv("XDG_RUNTIME_DIR", "/r");
+    qputenv("HOME", "/h");
+    qputenv("TMPDIR", "/t");
+    pelvorn::PrivatePlaces places = pelvorn::PrivatePlacesOfThisProcess();
+    QCOMPARE(places.runtime + ' ' + places.home + ' ' + places.temporary, std::string("/r /h /t"));
+    QCOMPARE(places.session, "/run/user/" + std::to_string(getuid()));
+    QVERIFY(!places.host.empty());
+    qunsetenv("XDG_RUNTIME_DIR");
+    qunsetenv("HOME");
+    qunsetenv("TMPDIR");
+    places = pelvorn::PrivatePlacesOfThisProcess();
+    QCOMPARE(places.runtime + ' ' + places.home + ' ' + places.temporary, std::string("  /tmp"));
   }
 };
 

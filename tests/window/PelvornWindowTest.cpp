@@ -10,7 +10,10 @@
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindow.h"
 #include "common/CommandLine.h"
+#include "window/ControlTable.h"
 #include "window/InfoText.h"
+
+#include "../fakes/RecordingPlatform.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -25,29 +28,9 @@ using namespace pelvorn;
 
 namespace {
 
-// A platform that shows nothing and records everything; the program's end
-// leaves the event loop as the real one does.
-class FakePlatform final : public Platform {
-public:
-  QStringList warnings, informations, beeps, clipboard;
-
-  static QString box(std::u16string_view title, std::u16string_view prompt) {
-    return ToQString(title) + QLatin1Char('|') + ToQString(prompt);
-  }
-  void warning(std::u16string_view title, std::u16string_view prompt) override { warnings << box(title, prompt); }
-  void information(std::u16string_view title, std::u16string_view prompt) override {
-    informations << box(title, prompt);
-  }
-  void beep(std::u16string_view reason) override { beeps << ToQString(reason); }
-  bool putOnClipboard(std::u16string_view line) override {
-    clipboard << ToQString(line);
-    return true;
-  }
-  bool keepClipboardAfterExit() override { return true; }
-  bool previousCopyRunning() override { return false; }
-  bool deliverHiddenResult(std::u16string_view) override { return true; }
-  void printError(std::u16string_view) override {}
-  void endProgram(int status) override { QCoreApplication::exit(status); }
+// The recording platform whose end leaves the event loop as the real one does.
+struct FakePlatform : testing::RecordingPlatform {
+  FakePlatform() { onEnd = [](int status) { QCoreApplication::exit(status); }; }
 };
 
 // Outcomes of RunEventLoop besides the program's own exit statuses.
@@ -74,8 +57,6 @@ int ShowAndActivate(QtWindow& window) {
   return RunEventLoop([&] { window.show(); }, [&] { return window.windowTitle() == ActiveCaption; });
 }
 
-enum Kind { LeftLabel, CentredLabel, Field, Box, Button };
-
 enum Outcome { Nothing, Info, Calculates, Ends };
 // A key pressed on the control `focus` of the shown window.
 struct Keys {
@@ -96,61 +77,44 @@ class tst_PelvornWindow : public QObject {
 private slots:
   void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
-  void controls_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QRect>("twips");
-    QTest::newRow("Label1") << int(LeftLabel) << ToQString(text::OwnLocatorLabel) << QRect(120, 300, 1275, 195);
-    QTest::newRow("Text1") << int(Box) << ToQString(text::OwnLocatorBox) << QRect(1440, 240, 1275, 255);
-    QTest::newRow("Label2") << int(LeftLabel) << ToQString(text::ForeignLocatorLabel) << QRect(120, 660, 1275, 195);
-    QTest::newRow("Text2") << int(Box) << ToQString(text::ForeignLocatorBox) << QRect(1440, 600, 1275, 255);
-    QTest::newRow("Command2") << int(Button) << ToQString(text::CalculateButton) << QRect(1440, 960, 1275, 435);
-    QTest::newRow("Command1") << int(Button) << ToQString(text::QuitButton) << QRect(4380, 960, 1275, 435);
-    QTest::newRow("Label3") << int(CentredLabel) << ToQString(text::DistanceHeading) << QRect(3000, 300, 1275, 195);
-    QTest::newRow("Label4") << int(CentredLabel) << ToQString(text::DirectionHeading) << QRect(4380, 300, 1275, 195);
-    QTest::newRow("Entfernung") << int(Field) << ToQString(text::DistanceField) << QRect(3000, 600, 1275, 255);
-    QTest::newRow("Richtung") << int(Field) << ToQString(text::DirectionField) << QRect(4380, 600, 1275, 255);
-    QTest::newRow("Command3") << int(Button) << ToQString(text::InfoButton) << QRect(5520, 0, 255, 255);
-  }
-
-  // Each control as designed, before the first activation, and where it
-  // lies once the window is shown.
+  // Each control of the table as built before the first activation, and
+  // where it lies once the window is shown.
   void controls() {
-    QFETCH(int, kind);
-    QFETCH(QString, caption);
-    QFETCH(QRect, twips);
     FakePlatform platform;
     QtWindow window(platform, nullptr, {}, German);
     QCOMPARE(window.windowTitle(), ToQString(text::DesignCaption));
-    QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
-    QVERIFY(control && control->parentWidget() == &window && control->isVisibleTo(&window) && control->isEnabled());
-    QCOMPARE(control->property("text").toString(), caption);
-    QCOMPARE(control->property("default").toBool(), control == window.button(Control::CalculateButton));
-    QCOMPARE(qobject_cast<QLineEdit*>(control) != nullptr, kind == Box);
-    QCOMPARE(qobject_cast<QPushButton*>(control) != nullptr, kind == Button);
-    if (auto* label = qobject_cast<QLabel*>(control)) {
-      QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, kind == LeftLabel ? Qt::AlignLeft : Qt::AlignHCenter);
-      QCOMPARE(label->frameShape(), kind == Field ? QFrame::Box : QFrame::NoFrame);
-      QCOMPARE(label->autoFillBackground(), kind == Field);
-    }
-    // The result fields are white like the boxes beside them, not grey like the window.
-    if (kind == Field) {
-      window.show();
-      const QColor inside = control->grab().toImage().pixelColor(3, 3);
-      QCOMPARE(inside, window.ownLocatorBox()->palette().color(QPalette::Base));
-      QVERIFY(inside != window.palette().color(QPalette::Window));
-    }
-
+    window.show();
     // The whole layout grows by one factor (at least 1 at 15 twips per
     // pixel), and the window keeps its size.
-    window.show();
-    const double scale = window.width() / 5784.0;  // pixels per twip
-    QVERIFY(scale * 15 > 0.999 && window.minimumSize() == window.maximumSize());
-    QVERIFY(qAbs(window.height() - 1476 * scale) <= 1);
-    const QRect pixels = control->geometry();
-    const int got[] = {pixels.left(), pixels.top(), pixels.width(), pixels.height()};
-    const int want[] = {twips.left(), twips.top(), twips.width(), twips.height()};
-    for (int i = 0; i < 4; ++i) QVERIFY2(qAbs(got[i] - want[i] * scale) <= 1, qPrintable(QString::number(got[i])));
+    const double scale = window.width() / double(ClientWidthTwips);  // pixels per twip
+    QVERIFY(scale * TwipsPerPixelAt96Dpi > 0.999 && window.minimumSize() == window.maximumSize());
+    QVERIFY(qAbs(window.height() - ClientHeightTwips * scale) <= 1);
+    for (const ControlSpec& spec : Controls) {
+      const QString name = QString::fromLatin1(spec.name.data(), qsizetype(spec.name.size()));
+      QWidget* control = window.findChild<QWidget*>(name);
+      QVERIFY2(control && control->parentWidget() == &window && control->isVisible() && control->isEnabled(),
+               qPrintable(name));
+      QCOMPARE(control->property("text").toString(), ToQString(spec.caption));
+      QCOMPARE(control->property("default").toBool(), spec.control == Control::CalculateButton);
+      QCOMPARE(qobject_cast<QLineEdit*>(control) != nullptr, spec.kind == ControlKind::TextBox);
+      QCOMPARE(qobject_cast<QPushButton*>(control) != nullptr, spec.kind == ControlKind::Button);
+      const bool field = spec.kind == ControlKind::ResultField;
+      if (auto* label = qobject_cast<QLabel*>(control)) {
+        QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask,
+                 spec.alignment == Alignment::Left ? Qt::AlignLeft : Qt::AlignHCenter);
+        QCOMPARE(label->frameShape(), field ? QFrame::Box : QFrame::NoFrame);
+      }
+      // The result fields are white like the boxes beside them, not grey like the window.
+      if (field) {
+        const QColor inside = control->grab().toImage().pixelColor(3, 3);
+        QCOMPARE(inside, window.ownLocatorBox()->palette().color(QPalette::Base));
+        QVERIFY(inside != window.palette().color(QPalette::Window));
+      }
+      const QRect pixels = control->geometry();
+      const int got[] = {pixels.left(), pixels.top(), pixels.width(), pixels.height()};
+      const int want[] = {spec.twips.left, spec.twips.top, spec.twips.width, spec.twips.height};
+      for (int i = 0; i < 4; ++i) QVERIFY2(qAbs(got[i] - want[i] * scale) <= 1, qPrintable(name));
+    }
   }
 
   // Upper-casing in the core gives what Qt gives for the Latin, Greek and
@@ -230,11 +194,11 @@ private slots:
                                              !window.button(Control::CalculateButton)->isDown() && !window.button(Control::InfoButton)->isDown();
                                     });
     QCOMPARE(status, row.outcome == Ends ? int(ExitSuccess) : StillRunning);
-    QCOMPARE(platform.clipboard.size(), row.outcome == Calculates ? 1 : 0);
-    const QString info = FakePlatform::box(FromUtf8(text::InfoTitle), InfoText(u"\r\n"));
-    QCOMPARE(platform.informations, row.outcome == Info ? QStringList{info} : QStringList());
+    QCOMPARE(platform.clipboard.size(), row.outcome == Calculates ? 1u : 0u);
+    const std::u16string info = FakePlatform::box(FromUtf8(text::InfoTitle), InfoText(u"\r\n"));
+    QVERIFY(platform.informations == (row.outcome == Info ? testing::Texts{info} : testing::Texts{}));
     if (row.outcome != Ends) QCOMPARE(window.focusWidget()->objectName(), row.focusAfter);
-    QVERIFY(platform.warnings.isEmpty() && platform.beeps.isEmpty());
+    QVERIFY(platform.warnings.empty() && platform.beeps.empty());
   }
 };
 
