@@ -60,7 +60,13 @@ start_session() {
 }
 
 # One registry import (a UTF-16 file, so that any separator survives).
+# Under a lock: two callers that start at once (a program still starting in
+# the background, the next one beside it) must not see the format file say
+# one separator while the registry holds the other.
 set_number_format() {
+  ( flock 7 && import_number_format ) 7>"$WINEPREFIX/.number-format.lock"
+}
+import_number_format() {
   local decimal=. thousand=, file=$WINEPREFIX/number-format.reg
   case ${LANG:-} in
     de_*) decimal=, thousand=. ;;
