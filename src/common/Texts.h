@@ -413,6 +413,8 @@ inline constexpr std::string_view AdifHeaderPlace = "Kopf";
 
 // --- Following WSJT-X (--follow) ---------------------------------------
 
+// %1 the Winsock error number.
+inline constexpr std::string_view WinsockError = "Winsock-Fehler %1";
 inline constexpr std::string_view FollowTsvHeader =
     "ZeitUTC\tFremdRufzeichen\tFremdLocator\tEntfernung_km\tRichtung_Grad\tLangweg_km\tLangweg_Richtung_Grad";
 inline constexpr std::string_view FollowListening = "Warte auf WSJT-X an %1 (Ende mit Strg+C)";

@@ -29,7 +29,7 @@ using Socket = SOCKET;
 constexpr std::intptr_t NoSocket = static_cast<std::intptr_t>(INVALID_SOCKET);
 int LastError() { return WSAGetLastError(); }
 bool AddressInUse(int error) { return error == WSAEADDRINUSE || error == WSAEACCES; }
-std::string ErrorText(int error) { return "Winsock-Fehler " + std::to_string(error); }
+std::string ErrorText(int error) { return Fill(text::WinsockError, {std::to_string(error)}); }
 void Close(std::intptr_t socket) { closesocket(static_cast<Socket>(socket)); }
 bool StartWinsock() {
   static const bool started = [] {
