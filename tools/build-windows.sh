@@ -12,9 +12,6 @@
 # and compares the window of the one with that of the other.
 # Installs its Debian packages with apt-get when they are missing (32-bit
 # Wine needs the i386 architecture, which it adds to dpkg).
-source check of the
-# linked exe, the installer and the end-to-end suite on a private Xvfb.
-# Installs its Debian packages with apt-get when they are missing.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix

@@ -40,7 +40,9 @@ session=$WINEPREFIX/.session
 
 # Without the caller's standard streams and runtime directory, so that
 # nothing started here holds a pipe of the caller open or is ended with it.
-quietly() { env -u XDG_RUNTIME_DIR "$@" </dev/null >/dev/null 2>&1 8>&- 9>&-; }
+# Nor the lock descriptors of this script: the wine server lives on and
+# would hold them.
+quietly() { env -u XDG_RUNTIME_DIR "$@" </dev/null >/dev/null 2>&1 7>&- 8>&- 9>&-; }
 
 # ours PATTERN: our processes of this prefix whose command line matches.
 ours() {
@@ -114,7 +116,7 @@ new_session() {
   quietly "$wineserver" -k && quietly "$wineserver" -w
   start_session
   if [ -n "${PELVORN_DESKTOP_KEEPER:-}" ]; then
-    "$wine" "$PELVORN_DESKTOP_KEEPER" </dev/null >/dev/null 2>&1 8>&- &
+    "$wine" "$PELVORN_DESKTOP_KEEPER" </dev/null >/dev/null 2>&1 7>&- 8>&- &
     # The keeper starts the desktop process. Had the caller's program started
     # it, it would hold the caller's standard output open as long as it runs.
     local tries
