@@ -41,14 +41,14 @@ public:
     return text;
   }
 
-  // A QDateTime: QDate (qint64 Julian day), QTime (quint32 ms), the time
-  // spec (quint8) and, for an offset from UTC, the offset (qint32). A time
-  // zone (spec 3) is not read.
+  // A QDateTime: QDate (qint64 Julian day), QTime (quint32 ms), the kind
+  // of time (quint8: local, UTC, offset, zone) and, for an offset from UTC,
+  // the offset (qint32). A named time zone (kind 3) is not read.
   bool dateTime() {
     if (!skip(8 + 4)) return false;
-    const auto spec = unsignedOf(1);
-    if (!spec || *spec == 3) return false;
-    return *spec != 2 || skip(4);
+    const auto kind = unsignedOf(1);
+    if (!kind || *kind == 3) return false;
+    return *kind != 2 || skip(4);
   }
 
 private:

@@ -39,7 +39,7 @@ enum class Control {
   InfoButton,
 };
 
-struct ControlSpec {
+struct ControlEntry {
   Control control;
   std::string_view name;  // the object name, as the window was designed
   ControlKind kind;
@@ -57,7 +57,7 @@ inline constexpr int TwipsPerPixelAt96Dpi = 15;
 
 inline constexpr std::string_view DesignCaption = text::DesignCaption;
 
-inline constexpr std::array<ControlSpec, 11> Controls = {{
+inline constexpr std::array<ControlEntry, 11> Controls = {{
     {Control::OwnLocatorLabel, "Label1", ControlKind::Label, text::OwnLocatorLabel, {120, 300, 1275, 195}, Alignment::Left},
     {Control::OwnLocatorBox, "Text1", ControlKind::TextBox, text::OwnLocatorBox, {1440, 240, 1275, 255}, Alignment::Left},
     {Control::ForeignLocatorLabel, "Label2", ControlKind::Label, text::ForeignLocatorLabel, {120, 660, 1275, 195}, Alignment::Left},
@@ -72,7 +72,7 @@ inline constexpr std::array<ControlSpec, 11> Controls = {{
 }};
 
 // Returns the table entry of `control`.
-constexpr const ControlSpec& Spec(Control control) { return Controls[static_cast<std::size_t>(control)]; }
+constexpr const ControlEntry& EntryOf(Control control) { return Controls[static_cast<std::size_t>(control)]; }
 constexpr bool InOrderOfControl() {
   for (std::size_t i = 0; i < Controls.size(); ++i) {
     if (Controls[i].control != static_cast<Control>(i)) return false;

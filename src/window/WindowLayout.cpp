@@ -5,9 +5,9 @@
 
 namespace pelvorn {
 
-double LayoutScale(double pixelsPerTwip, const std::function<NeededRoom(const ControlSpec&)>& measure) {
+double LayoutScale(double pixelsPerTwip, const std::function<NeededRoom(const ControlEntry&)>& measure) {
   double scale = 1.0;
-  for (const ControlSpec& control : Controls) {
+  for (const ControlEntry& control : Controls) {
     const NeededRoom room = measure(control);
     scale = std::max({scale, room.width / (control.twips.width * pixelsPerTwip),
                       room.height / (control.twips.height * pixelsPerTwip)});

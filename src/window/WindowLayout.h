@@ -20,7 +20,7 @@ struct NeededRoom {
 // Returns the factor (at least 1) by which the layout grows so that every
 // control gets the room `measure` says it needs, at `pixelsPerTwip`
 // (device pixels per twip before growing).
-double LayoutScale(double pixelsPerTwip, const std::function<NeededRoom(const ControlSpec&)>& measure);
+double LayoutScale(double pixelsPerTwip, const std::function<NeededRoom(const ControlEntry&)>& measure);
 
 struct PixelRect {
   int left;

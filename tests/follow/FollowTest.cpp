@@ -32,7 +32,7 @@ struct Bytes {
   }
   // Status up to the DE call.
   Bytes& statusStart() { return u(144174000, 8).s("FT8").s("K1ABC").s("-10").s("FT8").u(0, 3).u32(1500).u32(1500).s("DL1ABC"); }
-  Bytes& dateTime(std::uint8_t spec = 1) { return u(2461017, 8).u32(36000000).u(spec, 1); }
+  Bytes& dateTime(std::uint8_t kind = 1) { return u(2461017, 8).u32(36000000).u(kind, 1); }
 };
 
 std::string Status(std::string_view dxGrid, std::string_view deGrid = "JO62MM", std::string_view id = "WSJT-X",

@@ -89,19 +89,19 @@ private slots:
     const double scale = window.width() / double(ClientWidthTwips);  // pixels per twip
     QVERIFY(scale * TwipsPerPixelAt96Dpi > 0.999 && window.minimumSize() == window.maximumSize());
     QVERIFY(qAbs(window.height() - ClientHeightTwips * scale) <= 1);
-    for (const ControlSpec& spec : Controls) {
-      const QString name = QString::fromLatin1(spec.name.data(), qsizetype(spec.name.size()));
+    for (const ControlEntry& entry : Controls) {
+      const QString name = QString::fromLatin1(entry.name.data(), qsizetype(entry.name.size()));
       QWidget* control = window.findChild<QWidget*>(name);
       QVERIFY2(control && control->parentWidget() == &window && control->isVisible() && control->isEnabled(),
                qPrintable(name));
-      QCOMPARE(control->property("text").toString(), ToQString(spec.caption));
-      QCOMPARE(control->property("default").toBool(), spec.control == Control::CalculateButton);
-      QCOMPARE(qobject_cast<QLineEdit*>(control) != nullptr, spec.kind == ControlKind::TextBox);
-      QCOMPARE(qobject_cast<QPushButton*>(control) != nullptr, spec.kind == ControlKind::Button);
-      const bool field = spec.kind == ControlKind::ResultField;
+      QCOMPARE(control->property("text").toString(), ToQString(entry.caption));
+      QCOMPARE(control->property("default").toBool(), entry.control == Control::CalculateButton);
+      QCOMPARE(qobject_cast<QLineEdit*>(control) != nullptr, entry.kind == ControlKind::TextBox);
+      QCOMPARE(qobject_cast<QPushButton*>(control) != nullptr, entry.kind == ControlKind::Button);
+      const bool field = entry.kind == ControlKind::ResultField;
       if (auto* label = qobject_cast<QLabel*>(control)) {
         QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask,
-                 spec.alignment == Alignment::Left ? Qt::AlignLeft : Qt::AlignHCenter);
+                 entry.alignment == Alignment::Left ? Qt::AlignLeft : Qt::AlignHCenter);
         QCOMPARE(label->frameShape(), field ? QFrame::Box : QFrame::NoFrame);
       }
       // The result fields are white like the boxes beside them, not grey like the window.
@@ -112,7 +112,7 @@ private slots:
       }
       const QRect pixels = control->geometry();
       const int got[] = {pixels.left(), pixels.top(), pixels.width(), pixels.height()};
-      const int want[] = {spec.twips.left, spec.twips.top, spec.twips.width, spec.twips.height};
+      const int want[] = {entry.twips.left, entry.twips.top, entry.twips.width, entry.twips.height};
       for (int i = 0; i < 4; ++i) QVERIFY2(qAbs(got[i] - want[i] * scale) <= 1, qPrintable(name));
     }
   }

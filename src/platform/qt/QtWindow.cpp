@@ -23,7 +23,7 @@
 namespace pelvorn {
 namespace {
 
-QLabel* MakeLabel(const ControlSpec& entry, QWidget* parent) {
+QLabel* MakeLabel(const ControlEntry& entry, QWidget* parent) {
   auto* label = new QLabel(ToQString(entry.caption), parent);
   const Qt::Alignment horizontal = entry.alignment == Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
   label->setAlignment(horizontal | Qt::AlignVCenter);
@@ -37,7 +37,7 @@ QLabel* MakeLabel(const ControlSpec& entry, QWidget* parent) {
   return label;
 }
 
-QWidget* MakeControl(const ControlSpec& entry, QWidget* parent) {
+QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
   switch (entry.kind) {
     case ControlKind::TextBox: {
       auto* box = new QLineEdit(parent);
@@ -84,7 +84,7 @@ QtWindow::~QtWindow() = default;
 
 void QtWindow::buildControls() {
   QWidget* previous = nullptr;
-  for (const ControlSpec& entry : Controls) {
+  for (const ControlEntry& entry : Controls) {
     QWidget* control = MakeControl(entry, this);
     control->setObjectName(QString::fromLatin1(entry.name.data(), static_cast<qsizetype>(entry.name.size())));
     controls_[static_cast<std::size_t>(entry.control)] = control;
@@ -109,7 +109,7 @@ QPushButton* QtWindow::button(Control which) const { return static_cast<QPushBut
 
 void QtWindow::layOut() {
   const double scale = LayoutScale(font(), ownLocatorBox()->sizeHint().height());
-  for (const ControlSpec& entry : Controls) control(entry.control)->setGeometry(ToPixels(entry.twips, scale));
+  for (const ControlEntry& entry : Controls) control(entry.control)->setGeometry(ToPixels(entry.twips, scale));
   setFixedSize(ClientSizeInPixels(scale));
   laidOut_ = true;
 }

@@ -35,7 +35,7 @@ constexpr double PixelsPerTwip = 1.0 / TwipsPerPixelAt96Dpi;
 
 double LayoutScale(const QFont& font, int textBoxHeightHint) {
   const QFontMetrics metrics(font);
-  return LayoutScale(PixelsPerTwip, [&](const ControlSpec& control) -> NeededRoom {
+  return LayoutScale(PixelsPerTwip, [&](const ControlEntry& control) -> NeededRoom {
     if (control.kind == ControlKind::TextBox) return {0, static_cast<double>(textBoxHeightHint)};
     QString caption = ToQString(control.caption);
     caption.remove(QLatin1Char('&'));

@@ -39,7 +39,7 @@ void SetWindowTextOf(HWND window, std::u16string_view text) {
   SetWindowTextW(window, Wide(text).c_str());
 }
 
-HWND CreateControl(HWND parent, HINSTANCE instance, const ControlSpec& entry) {
+HWND CreateControl(HWND parent, HINSTANCE instance, const ControlEntry& entry) {
   const DWORD centre = entry.alignment == Alignment::Centre ? SS_CENTER : SS_LEFT;
   const wchar_t* windowClass = L"STATIC";
   DWORD style = WS_CHILD | WS_VISIBLE;
@@ -95,7 +95,7 @@ Win32Window::Win32Window(HINSTANCE instance) {
   RegisterWindowClass(instance, &Win32Window::Procedure);
   window_ = CreateWindowExW(0, ClassName, Wide(DesignCaption).c_str(), WindowStyle, CW_USEDEFAULT,
                             CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
-  for (const ControlSpec& entry : Controls) {
+  for (const ControlEntry& entry : Controls) {
     controls_[static_cast<std::size_t>(entry.control)] = CreateControl(window_, instance, entry);
   }
   defaultButton_ = control(ButtonPressedByEnter(std::nullopt));
@@ -122,7 +122,7 @@ void Win32Window::layOut(UINT dpi) {
   TEXTMETRICW text{};
   GetTextMetricsW(dc, &text);
   const int edge = dpi::SystemMetric(SM_CXEDGE, dpi);
-  const double scale = LayoutScale(pixelsPerTwip, [&](const ControlSpec& entry) -> NeededRoom {
+  const double scale = LayoutScale(pixelsPerTwip, [&](const ControlEntry& entry) -> NeededRoom {
     std::wstring caption = Wide(entry.caption);
     std::erase(caption, L'&');
     SIZE extent{};
@@ -137,7 +137,7 @@ void Win32Window::layOut(UINT dpi) {
   ReleaseDC(window_, dc);
 
   const auto pixels = [&](int twips) { return ToPixels(twips, pixelsPerTwip, scale); };
-  for (const ControlSpec& entry : Controls) {
+  for (const ControlEntry& entry : Controls) {
     const PixelRect r = ToPixels(entry.twips, pixelsPerTwip, scale);
     SetWindowPos(control(entry.control), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(control(entry.control), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
