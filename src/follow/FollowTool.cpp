@@ -1,6 +1,7 @@
 #include "FollowTool.h"
 
 #include "arithmetic/NumberPatterns.h"
+#include "common/StopRequest.h"
 #include "common/Text.h"
 #include "common/Texts.h"
 #include "rotator/RotatorSettings.h"
@@ -9,13 +10,8 @@
 #include <atomic>
 #include <charconv>
 #include <cmath>
-#include <csignal>
 #include <ctime>
 #include <memory>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace pelvorn::follow {
 namespace {
@@ -23,25 +19,6 @@ namespace {
 constexpr int StatusInterrupted = 0;
 // How soon an interrupt ends the wait for a datagram.
 constexpr std::chrono::milliseconds StopCheck{100};
-
-std::atomic<bool> stopRequested{false};
-
-#ifdef _WIN32
-BOOL WINAPI OnConsoleControl(DWORD) {
-  stopRequested = true;
-  return TRUE;
-}
-void CatchInterrupts() { SetConsoleCtrlHandler(&OnConsoleControl, TRUE); }
-#else
-extern "C" void OnStopSignal(int) { stopRequested = true; }
-void CatchInterrupts() {
-  struct sigaction action{};
-  action.sa_handler = &OnStopSignal;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-}
-#endif
 
 bool Write(std::FILE* stream, const std::string& text) {
   return text.empty() || (std::fwrite(text.data(), 1, text.size(), stream) == text.size() && std::fflush(stream) == 0);
@@ -165,8 +142,7 @@ int RunFollowTool(const std::vector<std::string>& arguments, const NumberLocale&
     Write(err, Fill(text::ErrorLine, {problem}));
     return FollowUnusable;
   }
-  stopRequested = false;
-  CatchInterrupts();
+  const std::atomic<bool>& stopRequested = CatchStopRequests();
   Follower follower(command.options, locale, rotator.get());
   bool written = (!command.options.tsv || Write(out, std::string(text::FollowTsvHeader) + "\n")) &&
                  Write(err, Fill(text::ErrorLine, {Fill(text::FollowListening, {command.address.text})}));

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "common/Socket.h"
+
 #include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// The UDP socket the follower listens on: POSIX sockets or Winsock, IPv4,
-// a multicast group joined on every interface and on the loopback.
+// The UDP socket the follower listens on: IPv4, a multicast group joined on
+// every interface and on the loopback.
 
 namespace pelvorn::follow {
 
@@ -24,11 +26,6 @@ std::optional<ListenAddress> ParseListenAddress(std::string_view text);
 
 class UdpListener {
 public:
-  UdpListener() = default;
-  ~UdpListener();
-  UdpListener(const UdpListener&) = delete;
-  UdpListener& operator=(const UdpListener&) = delete;
-
   // Binds to `address` (the group's port on every interface for a multicast
   // address, sharing it with other listeners). Returns the German reason
   // (UTF-8) when that fails, else the empty text.
@@ -40,10 +37,10 @@ public:
   Wait receive(std::string& datagram, std::chrono::milliseconds timeout, std::string& error);
 
   // The socket, for a front end's event loop (an int on POSIX, a SOCKET on Windows).
-  std::intptr_t handle() const { return socket_; }
+  std::intptr_t handle() const { return socket_.handle(); }
 
 private:
-  std::intptr_t socket_ = -1;
+  Socket socket_;
 };
 
 }  // namespace pelvorn::follow

@@ -2,10 +2,10 @@
 
 #include "RotatorAddress.h"
 #include "RotatorFailure.h"
+#include "common/Socket.h"
 
 #include <atomic>
 #include <chrono>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,7 +14,7 @@ namespace pelvorn::rotator {
 // One TCP connection to rotctld, line by line, with a hard time limit on
 // every step: connecting, sending a line, receiving a line. Nothing blocks
 // longer than `timeout`, and a set `cancel` flag ends any wait within a
-// tenth of a second. POSIX sockets, or Winsock on Windows.
+// tenth of a second.
 class Connection {
 public:
   explicit Connection(std::chrono::milliseconds timeout,
@@ -41,7 +41,9 @@ public:
   void close();
 
 private:
-  Outcome waitFor(bool writing, std::chrono::steady_clock::time_point deadline, std::string_view missing = {});
+  Deadline within(std::chrono::steady_clock::time_point at) const { return {at, cancel_}; }
+  // The outcome of a socket call; a timeout names `missing`.
+  Outcome outcome(SocketStatus status, std::string_view missing) const;
   Outcome lost() const;
   Outcome timedOut(std::string_view what) const;
 
@@ -49,8 +51,7 @@ private:
   const std::atomic<bool>* cancel_;
   std::string peer_;
   std::string buffer_;
-  std::uintptr_t socket_ = 0;
-  bool connected_ = false;
+  Socket socket_;
 };
 
 }  // namespace pelvorn::rotator

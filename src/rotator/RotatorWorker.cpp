@@ -5,10 +5,6 @@
 
 #include <chrono>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace pelvorn::rotator {
 namespace {
 
@@ -32,39 +28,17 @@ Worker::~Worker() { stop(); }
 
 void Worker::stop() {
   cancel_ = true;
-#ifdef _WIN32
-  if (thread_ != nullptr) {
-    WaitForSingleObject(static_cast<HANDLE>(thread_), INFINITE);
-    CloseHandle(static_cast<HANDLE>(thread_));
-    thread_ = nullptr;
-  }
-#else
-  if (thread_.joinable()) thread_.join();
-#endif
+  thread_.join();
   cancel_ = false;
 }
-
-#ifdef _WIN32
-DWORD WINAPI Worker::RunWorker(void* worker) {
-  auto* self = static_cast<Worker*>(worker);
-  self->run(self->direction_);
-  return 0;
-}
-#endif
 
 void Worker::turnTo(double direction) {
   stop();
   running_ = true;
-  direction_ = direction;
-#ifdef _WIN32
-  thread_ = CreateThread(nullptr, 0, &RunWorker, this, 0, nullptr);
-  if (thread_ == nullptr) {
+  if (!thread_.start([this, direction] { run(direction); })) {
     running_ = false;
     if (events_.failed) events_.failed(std::string(text::RotatorCommandNotStarted));
   }
-#else
-  thread_ = std::thread([this, direction] { run(direction); });
-#endif
 }
 
 void Worker::run(double direction) {

@@ -1,20 +1,18 @@
 #pragma once
 
 #include "Rotator.h"
+#include "common/WorkerThread.h"
 
 #include <atomic>
 #include <functional>
 #include <string>
-#ifndef _WIN32
-#include <thread>
-#endif
 
 namespace pelvorn::rotator {
 
 // Turns the antenna for the window on a thread of its own, so that the
 // window never waits for the network. One command at a time: a new one
 // cancels the one still running. The events are called ON THE WORKER
-// THREAD (std::thread, or a Win32 thread on Windows); a front end forwards them to its user-interface thread.
+// THREAD; a front end forwards them to its user-interface thread.
 class Worker {
 public:
   struct Events {
@@ -40,21 +38,13 @@ public:
 private:
   void stop();
   void run(double direction);
-#ifdef _WIN32
-  static unsigned long __stdcall RunWorker(void* worker);
-#endif
 
   std::string addressText_;
   Options options_;
   Events events_;
   std::atomic<bool> cancel_{false};
   std::atomic<bool> running_{false};
-  double direction_ = 0.0;
-#ifdef _WIN32
-  void* thread_ = nullptr;  // a HANDLE: MinGW's win32 thread model has no std::thread
-#else
-  std::thread thread_;
-#endif
+  WorkerThread thread_;
 };
 
 }  // namespace pelvorn::rotator

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The sockets the rotator client and the follower talk through: the same
+// calls over POSIX sockets and Winsock (platform/sockets/Socket.cpp).
+
+namespace pelvorn {
+
+// Until when a socket call may wait, and a flag that ends the wait early
+// (looked at every tenth of a second).
+struct Deadline {
+  std::chrono::steady_clock::time_point at;
+  const std::atomic<bool>* cancel = nullptr;
+};
+
+// What a socket call came to. `code` is the system's error number (errno,
+// or WSAGetLastError() on Windows) of a failure, 0 for a closed connection.
+struct SocketStatus {
+  enum Kind { Done, TimedOut, Cancelled, HostNotFound, Refused, Unreachable, AddressInUse, Failed };
+  Kind kind = Done;
+  int code = 0;
+
+  explicit operator bool() const { return kind == Done; }
+};
+
+class Socket {
+public:
+  Socket() = default;
+  ~Socket() { close(); }
+  Socket(const Socket&) = delete;
+  Socket& operator=(const Socket&) = delete;
+
+  // TCP: resolves `host` and connects to the first of its addresses that
+  // accepts, by the deadline. The connection never blocks.
+  SocketStatus connect(const std::string& host, std::uint16_t port, Deadline deadline);
+  // Sends all of `data` by the deadline.
+  SocketStatus send(std::string_view data, Deadline deadline);
+  // Appends what arrives next, at most `most` bytes.
+  SocketStatus receive(std::string& data, std::size_t most, Deadline deadline);
+
+  // UDP over IPv4 (`ipv4` in host byte order). A multicast group's port is
+  // bound on every interface, shared with other listeners, and the group
+  // joined on every interface and on the loopback.
+  SocketStatus bindUdp(std::uint32_t ipv4, std::uint16_t port, bool multicast);
+  // Waits at most `timeout` for the next datagram and puts it into
+  // `datagram` (at most 64 KiB). An interrupted wait times out.
+  SocketStatus receiveDatagram(std::string& datagram, std::chrono::milliseconds timeout);
+
+  void close();
+  bool isOpen() const { return handle_ != NoHandle; }
+  // For a front end's event loop: an int on POSIX, a SOCKET on Windows.
+  std::intptr_t handle() const { return handle_; }
+
+private:
+  static constexpr std::intptr_t NoHandle = -1;  // INVALID_SOCKET too
+
+  SocketStatus wait(bool writing, Deadline deadline);
+  SocketStatus fail(int code);
+
+  std::intptr_t handle_ = NoHandle;
+};
+
+// The German text for a failure's `code`.
+std::string SocketErrorText(int code);
+
+}  // namespace pelvorn
