@@ -69,7 +69,9 @@ TEST(AdifReader, BrokenLogsNameTheRecordAndTheFault) {
     SCOPED_TRACE(row.log);
     const ReadLog read(row.log);
     EXPECT_EQ(read.error, row.error);
-    if (row.error != noAdif) EXPECT_EQ(read.failedRecord, row.record);
+    if (row.error != noAdif) {
+      EXPECT_EQ(read.failedRecord, row.record);
+    }
   }
 }
 
@@ -152,7 +154,9 @@ TEST(AdifCheck, NumbersAndDegreesMinutes) {
   for (const auto& [text, number] : {std::pair{"1892.585", 1892.585}, {"-3", -3.0}, {".5", 0.5}}) {
     EXPECT_EQ(ReadNumber(text), number);
   }
-  for (const char* bad : {"", "-", ".", "1,5", "1e3", " 1", "1 ", "+1", "nan", "inf"}) EXPECT_FALSE(ReadNumber(bad)) << bad;
+  for (const char* bad : {"", "-", ".", "1,5", "1e3", " 1", "1 ", "+1", "nan", "inf"}) {
+    EXPECT_FALSE(ReadNumber(bad)) << bad;
+  }
   EXPECT_DOUBLE_EQ(*ReadDegreesMinutes("S012 30.000", 'N', 'S', 90), -12.5);
   EXPECT_DOUBLE_EQ(*ReadDegreesMinutes("w180 00.000", 'E', 'W', 180), -180);
   EXPECT_FALSE(ReadDegreesMinutes("W180 00.001", 'E', 'W', 180).has_value());

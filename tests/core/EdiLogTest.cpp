@@ -45,6 +45,8 @@ extern "C" int fsync(int fd) {
 namespace pelvorn::edi {
 namespace {
 
+using Texts = std::vector<std::string>;
+
 // A log of station JO65FR. The header has 9 lines, so the first QSO is on
 // line 10 of the file.
 std::string Log(const std::vector<std::string>& qsos, const std::string& cqsop = "1315",
@@ -93,19 +95,16 @@ TEST(EdiLog, ChecksReportsAndCorrectedCopies) {
   const std::string unfinished = "261205;1445;ERROR;1;59;012;;;;;0;;;;";
   const std::string huge = Claiming(square, "999999999");  // sums beyond 32 bits
   const std::string tail = "[END;X]\r\nfree text; 1;2\r\n";  // after the records: untouched
-  const std::string unreadable = Fill(text::PointsNotANumber, {"\"five\""});
+  const std::string unreadable = Fill(text::PointsNotANumber, {"\"five\""}), all(text::AllMatch);
+  // `copy` empty: no copy, for the reason `whyNot`.
   struct Row {
-    std::string file;
-    const char* verdicts;
-    std::int64_t total;
-    std::vector<std::string> findings;
-    std::string copy;  // empty: none, for the reason `whyNot`
-    std::string whyNot = "";
+    std::string file; const char* verdicts; std::int64_t total; Texts findings; std::string copy, whyNot = "";
   };
   const Row rows[] = {
-      {good, "MMMM", 1315, {std::string(text::AllMatch)}, good},
+      {good, "MMMM", 1315, {all}, good},
       {Log({Near, Claiming(Berlin, "358"), London, Dupe}, "1314"), "MDMM", 1315,
-       {Fill(text::QsoDiffers, {"11", "DL1XYZ", "JO62MM", "", "358", "359"}), Fill(text::TotalLine, {"1314", "1315", ""})},
+       {Fill(text::QsoDiffers, {"11", "DL1XYZ", "JO62MM", "", "358", "359"}),
+        Fill(text::TotalLine, {"1314", "1315", ""})},
        good},
       // A dupe scores nothing; CODXC is recomputed; LF line ends are kept.
       {Log({Near, Berlin, London, Claiming(Dupe, "5")}, "1320", "DL1XYZ;JO62MM;359", "3;1", "\n"), "MMMD", 1315,
@@ -118,15 +117,16 @@ TEST(EdiLog, ChecksReportsAndCorrectedCopies) {
         Fill(text::QsoNotCheckable, {"15", "SM7CCC", text::NoValidLocator, "700"}),
         Fill(text::UnverifiedPoints, {"744"})},
        Log({Near, Berlin, London, empty, square, invalid}, "2059")},
-      {Log({Near, Berlin, London, empty}), "MMMN", 1315, {std::string(text::AllMatch)}, Log({Near, Berlin, London, empty})},
-      {Log({Near, Berlin, unfinished, London, Dupe}), "MMMMM", 1315, {std::string(text::AllMatch)},
+      {Log({Near, Berlin, London, empty}), "MMMN", 1315, {all}, Log({Near, Berlin, London, empty})},
+      {Log({Near, Berlin, unfinished, London, Dupe}), "MMMMM", 1315, {all},
        Log({Near, Berlin, unfinished, London, Dupe})},
       {Log({Near, Berlin, Claiming(unfinished, "140"), London, Dupe}, "1455"), "MMDMM", 1315, {},
        Log({Near, Berlin, unfinished, London, Dupe})},
       {Log({huge, huge, huge}, "999999999"), "NNN", 2999999997LL,
        {Fill(text::TotalLine, {"999999999", "2999999997", Fill(text::UnverifiedPoints, {"2999999997"})})},
        Log({huge, huge, huge}, "2999999997")},
-      {Log({Near, Claiming(Berlin, "360"), London}, "1316") + tail, "MDM", 1315, {}, Log({Near, Berlin, London}) + tail},
+      {Log({Near, Claiming(Berlin, "360"), London}, "1316") + tail, "MDM", 1315, {},
+       Log({Near, Berlin, London}) + tail},
       // Malformed lines are never guessed, and block the copy.
       {Log({Near, "261205;1440;OZ2AAA;1;59;008;59;013;;JO65FQ;5;;N;", Near + "ERROR", Claiming(Near, "five"),
             Near + "X", Berlin, London}),
@@ -137,7 +137,7 @@ TEST(EdiLog, ChecksReportsAndCorrectedCopies) {
        "", Fill(text::MalformedBlocksCopy, {"11"})},
       {Log({Near, Berlin, London}, "2630", Dx, "3;2"), "MMM", 1315, {Fill(text::MultiplierBlocks, {"2"})}, "",
        Fill(text::MultiplierBlocksCopy, {"2"})},
-      {Log({Near, Berlin, London}, "1315", Dx, "3"), "MMM", 1315, {std::string(text::AllMatch)},
+      {Log({Near, Berlin, London}, "1315", Dx, "3"), "MMM", 1315, {all},
        Log({Near, Berlin, London}, "1315", Dx, "3")},
   };
   for (const Row& row : rows) {

@@ -100,12 +100,8 @@ struct ProgramRun final : FrontEnd, Antenna {
 // is the result offered to the clipboard, if any; a hidden run ends by itself
 // with `status`, a visible one leaves the focus on `focus`.
 struct Activation {
-  const char* name;
-  std::u16string commandLine, text1, text2, line;
-  Texts warnings;
-  std::size_t beeps;
-  int status = StillRunning;
-  std::optional<TextBox> focus = {};
+  const char* name; std::u16string commandLine, text1, text2, line; Texts warnings; std::size_t beeps;
+  int status = StillRunning; std::optional<TextBox> focus = {};
 };
 
 TEST(Form, FirstActivationRunsTheCommandLine) {
@@ -175,14 +171,8 @@ TEST(Form, HiddenRunDeliversItsLineAndTurnsTheAntenna) {
   using Rotator = std::optional<std::optional<std::u16string>>;
   const Rotator turns(std::in_place);
   struct Row {
-    const char* name;
-    std::u16string commandLine;
-    bool clipboardTakes, stdoutTakes;
-    Rotator rotator;
-    Texts turns;
-    int status;
-    std::size_t errors;
-    int keepCalls;
+    const char* name; std::u16string commandLine; bool clipboardTakes, stdoutTakes;
+    Rotator rotator; Texts turns; int status; std::size_t errors; int keepCalls;
   };
   const Row rows[] = {
       {"both ways", hidden, true, true, {}, {}, ExitSuccess, 0, 1},
