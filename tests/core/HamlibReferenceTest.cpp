@@ -1,5 +1,7 @@
 // Hamlib as an independent reference for the locator arithmetic: the
-// decoded centres of valid locators and the central angle between them.
+// decoded centres of valid locators, the central angle between them and the
+// contest kilometres.
+#include "arithmetic/ContestDistance.h"
 #include "arithmetic/ExtendedLocator.h"
 #include "arithmetic/GreatCircle.h"
 #include "arithmetic/LocatorDecoding.h"
@@ -9,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numbers>
 #include <optional>
 #include <random>
@@ -25,23 +28,25 @@ std::pair<double, double> HamlibCentre(const std::string& locator) {
   return {longitude, latitude};
 }
 
-// Random valid locators of 6 to 12 characters decode to the centres Hamlib
-// gives (its encoding is not used: it rounds wrongly near cell edges), those
-// of 6 characters also in the window's own decoding; and the central angle
-// between two of those agrees with Hamlib's qrb. Hamlib rounds its bearings
-// to whole degrees, so they are not compared.
+// A random valid locator of `length` characters.
+std::string RandomLocator(std::mt19937& random, std::size_t length = 6) {
+  const unsigned choices[] = {18, 18, 10, 10, 24, 24, 10, 10, 24, 24, 10, 10};
+  std::string locator = std::string("AA00AA00AA00").substr(0, length);
+  for (std::size_t i = 0; i < length; ++i) locator[i] = static_cast<char>(locator[i] + random() % choices[i]);
+  return locator;
+}
+
+// Random valid locators decode to the centres Hamlib gives (its encoding is
+// not used: it rounds wrongly near cell edges): those of 8, 10 and 12
+// characters, and those of 6 in the window's own decoding, whose central
+// angle agrees with Hamlib's qrb. Hamlib rounds its bearings to whole
+// degrees, so they are not compared.
 TEST(HamlibReference, CentresAndCentralAngles) {
   rig_set_debug(RIG_DEBUG_NONE);
   std::mt19937 random(20261207);
-  const auto randomLocator = [&random](std::size_t length) {
-    const unsigned choices[] = {18, 18, 10, 10, 24, 24, 10, 10, 24, 24, 10, 10};
-    std::string locator = std::string("AA00AA00AA00").substr(0, length);
-    for (std::size_t i = 0; i < length; ++i) locator[i] = static_cast<char>(locator[i] + random() % choices[i]);
-    return locator;
-  };
   const auto signedLongitude = [](double longitude) { return longitude >= 180 ? longitude - 360 : longitude; };
   for (int round = 0; round < 3000; ++round) {
-    const std::string locator = randomLocator(8 + 2 * static_cast<std::size_t>(round % 3));
+    const std::string locator = RandomLocator(random, 8 + 2 * static_cast<std::size_t>(round % 3));
     const auto [longitude, latitude] = HamlibCentre(locator);
     const std::optional<LocatorCell> ours = ReadExtendedLocator(locator);
     ASSERT_TRUE(ours.has_value()) << locator;
@@ -53,7 +58,7 @@ TEST(HamlibReference, CentresAndCentralAngles) {
   for (int pair = 0; pair < 4000; ++pair) {
     double lat[2], lon[2];
     for (int i = 0; i < 2; ++i) {
-      const std::string locator = randomLocator(6);
+      const std::string locator = RandomLocator(random);
       const std::u16string text(locator.begin(), locator.end());
       lat[i] = LocatorToLatitude(text), lon[i] = signedLongitude(LocatorToLongitude(text));
       const auto [longitude, latitude] = HamlibCentre(locator);
@@ -70,6 +75,28 @@ TEST(HamlibReference, CentresAndCentralAngles) {
     ++compared;
   }
   EXPECT_GT(compared, 3900);
+}
+
+// floor(111.2 x central angle in degrees) + 1 against Hamlib's qrb, which
+// works at 111.2 km per degree of arc between the centres its
+// locator2longlat gives. Hamlib replaces nearly antipodal pairs (cosine
+// below -0.999999) by exactly 180 degrees; those are left out.
+TEST(ContestDistance, AgreesWithHamlibOnRandomPairs) {
+  rig_set_debug(RIG_DEBUG_NONE);
+  std::mt19937 random(20261207);
+  int compared = 0;
+  for (int i = 0; i < 100000; ++i) {
+    const std::string own = RandomLocator(random);
+    const std::string foreign = i % 50 == 0 ? own : RandomLocator(random);
+    const auto [lon1, lat1] = HamlibCentre(own);
+    const auto [lon2, lat2] = HamlibCentre(foreign);
+    double km = 0, azimuth = 0;
+    ASSERT_EQ(qrb(lon1, lat1, lon2, lat2, &km, &azimuth), RIG_OK);
+    if (km >= 180 * ContestKmPerDegree - 10) continue;
+    ++compared;
+    ASSERT_EQ(ContestKilometresBetween(own, foreign), static_cast<long>(std::floor(km)) + 1) << own << ' ' << foreign;
+  }
+  EXPECT_GT(compared, 95000);
 }
 
 }  // namespace
