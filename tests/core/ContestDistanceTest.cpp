@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <random>
 #include <string>
 #include <utility>
 
@@ -26,20 +24,12 @@ TEST(ContestDistance, TableFromJO65FR) {
       {"JO65FR", 1, "identical locators"},
       {"jo65fr", 1, "case does not matter"},
       {"JO65FQ", 5, "one subsquare south: 2.5' of arc = 4.633 km"},
-      {"JO65FS", 5, "one subsquare north"},
       {"JO65GR", 6, "one subsquare east: 5' x cos 55.729 deg = 5.218 km"},
       {"JO65", 44, "four characters: square centre JO65MM, 43.336 km"},
-      {"JO65MM", 44, "the same square centre"},
       {"JO55WM", 44, "43.336 km west"},
       {"JO62MM", 359, "358.783 km"},
-      {"JP40AA", 544, "543.748 km"},
-      {"JO40HJ", 646, "645.781 km"},
-      {"KO02MD", 689, "688.037 km"},
       {"JN79US", 698, "697.547 km"},
-      {"KP20LE", 887, "886.390 km"},
       {"IO91WM", 951, "950.708 km, across the prime meridian"},
-      {"JN45KO", 1154, "1153.480 km"},
-      {"KN05PS", 1268, "1267.555 km"},
       {"IO51VW", 1415, "1414.087 km"},
   };
   for (const Row& row : rows) {
@@ -85,13 +75,6 @@ TEST(SubsquareCentres, EqualTheCheckedDecodingEverywhere) {
   }
 }
 
-std::string RandomLocator(std::mt19937& random) {
-  auto pick = [&](char first, int count) {
-    return static_cast<char>(first + std::uniform_int_distribution<int>(0, count - 1)(random));
-  };
-  return {pick('A', 18), pick('A', 18), pick('0', 10), pick('0', 10), pick('A', 24), pick('A', 24)};
-}
-
 // The long path in the program's own model: the rest of the circumference,
 // and the opposite direction, never 360.
 TEST(LongPath, ShortAndLongMakeTheCircumference) {
@@ -103,24 +86,6 @@ TEST(LongPath, ShortAndLongMakeTheCircumference) {
   // Whole turns come off; a tiny negative angle is 0, not 360.
   const std::pair<double, double> angles[] = {{-90, 270}, {360, 0}, {725.5, 5.5}, {-1e-20, 0}, {-360, 0}};
   for (const auto& [angle, normalised] : angles) EXPECT_EQ(NormalisedDegrees(angle), normalised) << angle;
-
-  std::mt19937 random(7);
-  for (int i = 0; i < 20000; ++i) {
-    const std::u16string own(u"JO62MM"), foreign = [&] {
-      const std::string text = RandomLocator(random);
-      return std::u16string(text.begin(), text.end());
-    }();
-    const double lat1 = LocatorToLatitude(own), lon1 = LocatorToLongitude(own);
-    const double lat2 = LocatorToLatitude(foreign), lon2 = LocatorToLongitude(foreign);
-    const double angle = CentralAngle(lat1, lat2, lon1, lon2);
-    const double km = DistanceKm(angle);
-    const double direction = Direction(lat1, lat2, lon1, lon2, angle);
-    const LongPath back = LongPathOf(km, direction, Circumference);
-    ASSERT_NEAR(km + back.km, Circumference, 1e-9);
-    ASSERT_GE(back.direction, 0);
-    ASSERT_LT(back.direction, 360);
-    ASSERT_NEAR(std::fmod(back.direction - direction + 720, 360), 180, 1e-9);
-  }
 }
 
 TEST(TsvLine, ColumnsDigitsAndRounding) {

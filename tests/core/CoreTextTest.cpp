@@ -136,22 +136,14 @@ TEST(NormaliseLocatorBox, Outcomes) {
   }
 }
 
-std::vector<std::u16string> Split(std::u16string_view text, std::u16string_view separator) {
-  std::vector<std::u16string> parts;
-  for (;;) {
-    const std::size_t at = text.find(separator);
-    parts.emplace_back(text.substr(0, at));
-    if (at == std::u16string_view::npos) return parts;
-    text.remove_prefix(at + separator.size());
-  }
-}
-
-TEST(InfoText, Lines) {
-  const std::vector<std::u16string> lines = Split(InfoText(u"\r\n"), u"\r\n");
-  ASSERT_EQ(lines.size(), 24u);
-  EXPECT_TRUE(lines[0].starts_with(u"Pelvorn V 1.0.3 ")) << ToUtf8(lines[0]);
-  for (std::size_t i = 0; i < text::InfoLines.size(); ++i) EXPECT_EQ(lines[i + 1], FromUtf8(text::InfoLines[i]));
-  EXPECT_EQ(Split(InfoText(u"\n"), u"\n").size(), 24u);
+TEST(InfoText, HeadLineThenTheCatalogueLines) {
+  std::u16string lines;
+  for (const std::string_view line : text::InfoLines) lines += u"\r\n" + FromUtf8(line);
+  const std::u16string info = InfoText(u"\r\n");
+  EXPECT_TRUE(info.starts_with(u"Pelvorn V 1.0.3 ")) << ToUtf8(info);
+  EXPECT_TRUE(info.ends_with(lines));
+  EXPECT_EQ(info.find(u"\r\n"), info.size() - lines.size()) << "the head line is one line";
+  EXPECT_EQ(InfoText(u"\n").size(), info.size() - text::InfoLines.size());
 }
 
 TEST(Text, Fill) {

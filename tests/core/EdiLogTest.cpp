@@ -20,8 +20,7 @@
 // disk, seen through the C library calls it makes.
 namespace {
 int umaskCalls = 0;
-bool directorySynced = false;
-bool temporaryNamedAtDataSync = false;
+bool directorySynced = false, temporaryNamedAtDataSync = false;
 std::string watchedDirectory;
 }  // namespace
 
@@ -33,10 +32,10 @@ extern "C" mode_t umask(mode_t mask) noexcept {
 extern "C" int fsync(int fd) {
   struct stat info {};
   if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) directorySynced = true;
-  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && !watchedDirectory.empty()) {
-    // A kill -9 now must leave no file behind.
+  // A kill -9 now must leave no file behind.
+  if (S_ISREG(info.st_mode) && !watchedDirectory.empty()) {
     for (const auto& entry : std::filesystem::directory_iterator(watchedDirectory)) {
-      if (entry.path().filename().string().find(".pelvorn-") != std::string::npos) temporaryNamedAtDataSync = true;
+      temporaryNamedAtDataSync |= entry.path().filename().string().find(".pelvorn-") != std::string::npos;
     }
   }
   return static_cast<int>(syscall(SYS_fsync, fd));
@@ -46,7 +45,7 @@ extern "C" int fsync(int fd) {
 namespace pelvorn::edi {
 namespace {
 
-using Verdict = QsoCheck::Verdict;
+using Texts = std::vector<std::string>;
 
 // A log of station JO65FR. The header has 9 lines, so the first QSO is on
 // line 10 of the file.
@@ -64,204 +63,132 @@ const std::string Near = "261205;1402;OZ1ABC;1;59;001;59;001;;JO65FQ;5;;N;;";
 const std::string Berlin = "261205;1405;DL1XYZ;1;59;002;59;014;;JO62MM;359;;N;;";
 const std::string London = "261205;1410;G4ABC;2;599;003;599;120;;IO91WM;951;;N;;";
 const std::string Dupe = "261205;1420;OZ1ABC;1;59;004;59;002;;JO65FQ;0;;;;D";
+const std::string Dx = "G4ABC;IO91WM;951";
 
-std::vector<Verdict> Verdicts(const LogCheck& check) {
-  std::vector<Verdict> verdicts;
-  for (const QsoCheck& qso : check.qsos) verdicts.push_back(qso.verdict);
-  return verdicts;
+// `qso` with its points field (the eleventh) set to `points`.
+std::string Claiming(std::string qso, const std::string& points) {
+  std::size_t at = 0;
+  for (int field = 0; field < 10; ++field) at = qso.find(';', at) + 1;
+  return qso.replace(at, qso.find(';', at) - at, points);
 }
 
 TEST(EdiLog, LinesKeepTheirEndsByteForByte) {
   const std::string file = "a\r\nb\n\r\n\nlast";
   const std::vector<Line> lines = SplitLines(file);
   ASSERT_EQ(lines.size(), 5u);
-  EXPECT_EQ(lines[0].end, "\r\n");
-  EXPECT_EQ(lines[1].end, "\n");
-  EXPECT_EQ(lines[2].text, "");
-  EXPECT_EQ(lines[4].end, "");
+  EXPECT_EQ(std::string(lines[0].end) + "|" + std::string(lines[1].end) + "|" + std::string(lines[4].end), "\r\n|\n|");
   std::string joined;
   for (const Line& line : lines) joined += std::string(line.text) + std::string(line.end);
   EXPECT_EQ(joined, file);
 }
 
-TEST(EdiLog, MatchingLogWithADupe) {
-  const std::string file = Log({Near, Berlin, London, Dupe});
-  const LogCheck check = CheckLog(file);
-  ASSERT_EQ(check.failure, "");
-  EXPECT_EQ(Verdicts(check), (std::vector{Verdict::Matches, Verdict::Matches, Verdict::Matches, Verdict::Matches}));
-  EXPECT_EQ(check.recomputedTotal, 1315);
-  EXPECT_TRUE(check.claimedDxMatches);
-  EXPECT_TRUE(check.AllMatches());
-  EXPECT_NE(ReportText(check).find(text::AllMatch), std::string::npos);
-  std::string whyNot;
-  EXPECT_EQ(CorrectedLog(file, check, whyNot), file) << "nothing to correct";
-}
-
-TEST(EdiLog, OffByOnePointsAreListedAndCorrected) {
-  std::string berlin = Berlin;
-  berlin.replace(berlin.find(";359;"), 5, ";358;");
-  const std::string file = Log({Near, berlin, London, Dupe}, "1314");
-  const LogCheck check = CheckLog(file);
-  EXPECT_EQ(check.qsos[1].verdict, Verdict::Differs);
-  EXPECT_EQ(check.qsos[1].claimed, 358);
-  EXPECT_EQ(check.qsos[1].computed, 359);
-  EXPECT_FALSE(check.AllMatches());
-  const std::string report = ReportText(check);
-  EXPECT_NE(report.find(Fill(text::QsoDiffers, {"11", "DL1XYZ", "JO62MM", "", "358", "359"})), std::string::npos)
-      << report;
-  EXPECT_NE(report.find(Fill(text::TotalLine, {"1314", "1315", ""})), std::string::npos) << report;
-
-  std::string whyNot;
-  const std::optional<std::string> corrected = CorrectedLog(file, check, whyNot);
-  ASSERT_TRUE(corrected);
-  EXPECT_EQ(*corrected, Log({Near, Berlin, London, Dupe}));  // exactly the matching log, CR LF kept
-  EXPECT_TRUE(CheckLog(*corrected).AllMatches());
-}
-
-TEST(EdiLog, DupesScoreNothingAndCodxcIsRecomputed) {
-  std::string dupe = Dupe;
-  dupe.replace(dupe.find(";0;"), 3, ";5;");
-  const std::string file = Log({Near, Berlin, London, dupe}, "1320", "DL1XYZ;JO62MM;359", "3;1", "\n");
-  const LogCheck check = CheckLog(file);
-  EXPECT_EQ(check.qsos[3].verdict, Verdict::Differs);
-  EXPECT_EQ(check.qsos[3].computed, 0);
-  EXPECT_FALSE(check.claimedDxMatches);
-  EXPECT_NE(ReportText(check).find(Fill(text::LongestLine, {"DL1XYZ;JO62MM;359", "G4ABC;IO91WM;951", text::DxDiffers})),
-            std::string::npos);
-  std::string whyNot;
-  const std::optional<std::string> corrected = CorrectedLog(file, check, whyNot);
-  ASSERT_TRUE(corrected);
-  EXPECT_EQ(*corrected, Log({Near, Berlin, London, Dupe}, "1315", "G4ABC;IO91WM;951", "3;1", "\n"));
-}
-
-TEST(EdiLog, LocatorsThatCannotBeChecked) {
+// A log checked: the verdict of each QSO (Matches, Differs, Not checkable,
+// malformed: X), the recomputed total, the findings in the report and the
+// corrected copy, or why there is none.
+TEST(EdiLog, ChecksReportsAndCorrectedCopies) {
+  const std::string good = Log({Near, Berlin, London, Dupe});
   const std::string empty = "261205;1430;SM7AAA;1;59;005;59;010;;;0;;;;";
   const std::string square = "261205;1431;SM7BBB;1;59;006;59;011;;JO65;44;;;;";
   const std::string invalid = "261205;1432;SM7CCC;1;59;007;59;012;;ZZ99AA;700;;;;";
-  const std::string file = Log({Near, Berlin, London, empty, square, invalid}, "2059");
-  const LogCheck check = CheckLog(file);
-  EXPECT_EQ(Verdicts(check), (std::vector{Verdict::Matches, Verdict::Matches, Verdict::Matches,
-                                          Verdict::NotCheckable, Verdict::NotCheckable, Verdict::NotCheckable}));
-  EXPECT_EQ(check.recomputedTotal, 2059);
-  EXPECT_EQ(check.unverifiedPoints, 744);
-  EXPECT_FALSE(check.AllMatches()) << "claimed points that were not checked";
-  const std::string report = ReportText(check);
-  EXPECT_NE(report.find(Fill(text::QsoNotCheckable, {"13", "SM7AAA", text::NoLocator, "0"})), std::string::npos);
-  EXPECT_NE(report.find(Fill(text::QsoNotCheckable, {"14", "SM7BBB", Fill(text::SquareOnly, {"JO65", "44"}), "44"})),
-            std::string::npos) << report;
-  EXPECT_NE(report.find(Fill(text::QsoNotCheckable, {"15", "SM7CCC", text::NoValidLocator, "700"})),
-            std::string::npos);
-  EXPECT_NE(report.find(Fill(text::UnverifiedPoints, {"744"})), std::string::npos);
-
-  // No points claimed for the QSO without a locator: nothing unverified.
-  EXPECT_TRUE(CheckLog(Log({Near, Berlin, London, empty}, "1315")).AllMatches());
-}
-
-TEST(EdiLog, MalformedLinesAreReportedAndBlockTheCopy) {
-  const std::string shortLine = "261205;1440;OZ2AAA;1;59;008;59;013;;JO65FQ;5;;N;";
-  const std::string marked = "261205;1441;OZ2BBB;1;59;009;59;014;;JO65FQ;5;;N;;ERROR";  // not a dupe mark
-  const std::string word = "261205;1442;OZ2CCC;1;59;010;59;015;;JO65FQ;five;;N;;";
-  const std::string odd = "261205;1443;OZ2DDD;1;59;011;59;016;;JO65FQ;5;;N;;X";
-  const std::string file = Log({Near, shortLine, marked, word, odd, Berlin, London});
-  const LogCheck check = CheckLog(file);
-  ASSERT_EQ(check.qsos.size(), 7u);
-  for (std::size_t i = 1; i <= 4; ++i) EXPECT_EQ(check.qsos[i].verdict, Verdict::Malformed) << i;
-  EXPECT_EQ(check.qsos[1].reason, Fill(text::WrongFieldCount, {"14", "15"}));
-  EXPECT_EQ(check.qsos[2].reason, Fill(text::BadDupeField, {"\"ERROR\""}));
-  EXPECT_EQ(check.recomputedTotal, 1315) << "malformed lines are never guessed";
-  EXPECT_FALSE(check.AllMatches());
-  EXPECT_NE(ReportText(check).find(Fill(text::QsoMalformed, {"13", Fill(text::PointsNotANumber, {"\"five\""})})),
-            std::string::npos);
-  std::string whyNot;
-  EXPECT_EQ(CorrectedLog(file, check, whyNot), std::nullopt);
-  EXPECT_EQ(whyNot, Fill(text::MalformedBlocksCopy, {"11"}));
-}
-
-// The format records a serial number given to a contact that did not
-// complete as a line with the call ERROR: a record worth 0 points, like a
-// dupe, and no fault.
-TEST(EdiLog, ErrorRecordsScoreNothing) {
+  // The format records a serial number given to a contact that did not
+  // complete as a line with the call ERROR: worth 0 points, like a dupe.
   const std::string unfinished = "261205;1445;ERROR;1;59;012;;;;;0;;;;";
-  const LogCheck check = CheckLog(Log({Near, Berlin, unfinished, London, Dupe}));
-  EXPECT_EQ(Verdicts(check), (std::vector{Verdict::Matches, Verdict::Matches, Verdict::Matches, Verdict::Matches,
-                                          Verdict::Matches}));
-  EXPECT_TRUE(check.AllMatches()) << ReportText(check);
-  std::string claimed = unfinished;
-  claimed.replace(claimed.find(";0;"), 3, ";140;");
-  const std::string file = Log({Near, Berlin, claimed, London, Dupe}, "1455");
-  const LogCheck differs = CheckLog(file);
-  EXPECT_EQ(differs.qsos[2].verdict, Verdict::Differs);
-  EXPECT_EQ(differs.recomputedTotal, 1315);
-  std::string whyNot;
-  EXPECT_EQ(CorrectedLog(file, differs, whyNot), Log({Near, Berlin, unfinished, London, Dupe})) << whyNot;
-}
-
-// Sums of claims beyond 32 bits (four-character locators keep their claims).
-TEST(EdiLog, LargeClaimsAddUp) {
-  const std::string huge = "261205;1431;SM7BBB;1;59;006;59;011;;JO65;999999999;;;;";
-  const std::string file = Log({huge, huge, huge}, "999999999");
-  const LogCheck check = CheckLog(file);
-  EXPECT_EQ(check.recomputedTotal, 2999999997LL);
-  EXPECT_NE(ReportText(check).find(Fill(text::TotalLine, {"999999999", "2999999997", Fill(text::UnverifiedPoints, {"2999999997"})})),
-            std::string::npos)
-      << ReportText(check);
+  const std::string huge = Claiming(square, "999999999");  // sums beyond 32 bits
+  const std::string tail = "[END;X]\r\nfree text; 1;2\r\n";  // after the records: untouched
+  const std::string unreadable = Fill(text::PointsNotANumber, {"\"five\""}), all(text::AllMatch);
+  // `copy` empty: no copy, for the reason `whyNot`.
+  struct Row {
+    std::string file; const char* verdicts; std::int64_t total; Texts findings; std::string copy, whyNot = "";
+  };
+  const Row rows[] = {
+      {good, "MMMM", 1315, {all}, good},
+      {Log({Near, Claiming(Berlin, "358"), London, Dupe}, "1314"), "MDMM", 1315,
+       {Fill(text::QsoDiffers, {"11", "DL1XYZ", "JO62MM", "", "358", "359"}),
+        Fill(text::TotalLine, {"1314", "1315", ""})},
+       good},
+      // A dupe scores nothing; CODXC is recomputed; LF line ends are kept.
+      {Log({Near, Berlin, London, Claiming(Dupe, "5")}, "1320", "DL1XYZ;JO62MM;359", "3;1", "\n"), "MMMD", 1315,
+       {Fill(text::LongestLine, {"DL1XYZ;JO62MM;359", Dx, text::DxDiffers})},
+       Log({Near, Berlin, London, Dupe}, "1315", Dx, "3;1", "\n")},
+      // Claimed points that were not checked keep the log from matching.
+      {Log({Near, Berlin, London, empty, square, invalid}, "2059"), "MMMNNN", 2059,
+       {Fill(text::QsoNotCheckable, {"13", "SM7AAA", text::NoLocator, "0"}),
+        Fill(text::QsoNotCheckable, {"14", "SM7BBB", Fill(text::SquareOnly, {"JO65", "44"}), "44"}),
+        Fill(text::QsoNotCheckable, {"15", "SM7CCC", text::NoValidLocator, "700"}),
+        Fill(text::UnverifiedPoints, {"744"})},
+       Log({Near, Berlin, London, empty, square, invalid}, "2059")},
+      {Log({Near, Berlin, London, empty}), "MMMN", 1315, {all}, Log({Near, Berlin, London, empty})},
+      {Log({Near, Berlin, unfinished, London, Dupe}), "MMMMM", 1315, {all},
+       Log({Near, Berlin, unfinished, London, Dupe})},
+      {Log({Near, Berlin, Claiming(unfinished, "140"), London, Dupe}, "1455"), "MMDMM", 1315, {},
+       Log({Near, Berlin, unfinished, London, Dupe})},
+      {Log({huge, huge, huge}, "999999999"), "NNN", 2999999997LL,
+       {Fill(text::TotalLine, {"999999999", "2999999997", Fill(text::UnverifiedPoints, {"2999999997"})})},
+       Log({huge, huge, huge}, "2999999997")},
+      {Log({Near, Claiming(Berlin, "360"), London}, "1316") + tail, "MDM", 1315, {},
+       Log({Near, Berlin, London}) + tail},
+      // Malformed lines are never guessed, and block the copy.
+      {Log({Near, "261205;1440;OZ2AAA;1;59;008;59;013;;JO65FQ;5;;N;", Near + "ERROR", Claiming(Near, "five"),
+            Near + "X", Berlin, London}),
+       "MXXXXMM", 1315,
+       {Fill(text::QsoMalformed, {"11", Fill(text::WrongFieldCount, {"14", "15"})}),
+        Fill(text::QsoMalformed, {"12", Fill(text::BadDupeField, {"\"ERROR\""})}),
+        Fill(text::QsoMalformed, {"13", unreadable})},
+       "", Fill(text::MalformedBlocksCopy, {"11"})},
+      {Log({Near, Berlin, London}, "2630", Dx, "3;2"), "MMM", 1315, {Fill(text::MultiplierBlocks, {"2"})}, "",
+       Fill(text::MultiplierBlocksCopy, {"2"})},
+      {Log({Near, Berlin, London}, "1315", Dx, "3"), "MMM", 1315, {all},
+       Log({Near, Berlin, London}, "1315", Dx, "3")},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.file);
+    const LogCheck check = CheckLog(row.file);
+    ASSERT_EQ(check.failure, "");
+    std::string verdicts;
+    for (const QsoCheck& qso : check.qsos) verdicts += "MDNX"[static_cast<int>(qso.verdict)];
+    EXPECT_EQ(verdicts, row.verdicts);
+    EXPECT_EQ(check.recomputedTotal, row.total);
+    const std::string report = ReportText(check);
+    const bool allMatch = row.findings.size() == 1 && row.findings[0] == text::AllMatch;
+    EXPECT_EQ(check.AllMatches(), allMatch);
+    for (const std::string& finding : row.findings) EXPECT_NE(report.find(finding), std::string::npos) << report;
+    std::string whyNot;
+    EXPECT_EQ(CorrectedLog(row.file, check, whyNot).value_or(""), row.copy);
+    EXPECT_EQ(whyNot, row.whyNot);
+  }
+  // A band multiplier is the only finding: the points cannot be checked.
+  EXPECT_EQ(ReportText(CheckLog(rows[10].file)), Fill(text::MultiplierBlocks, {"2"}));
 }
 
 TEST(EdiLog, WhatIsNoCheckableLog) {
-  struct Row { std::string file; std::string failure; };
-  std::string noOwn = Log({Near});
+  std::string noOwn = Log({Near}), squareOwn = Log({Near}), noRecords = Log({});
   noOwn.replace(noOwn.find("PWWLo=JO65FR"), 12, "PWWLx=JO65FR");
-  std::string squareOwn = Log({Near});
   squareOwn.replace(squareOwn.find("PWWLo=JO65FR"), 12, "PWWLo=JO65");
-  std::string noRecords = Log({});
   noRecords.erase(noRecords.find("[QSORecords"));
-  const Row rows[] = {
+  const std::pair<std::string, std::string> rows[] = {
       {"", std::string(text::EmptyFile)},
       {"PCall=OZ9ZZZ\r\n", std::string(text::NotEdi)},
       {noOwn, std::string(text::OwnLocatorMissing)},
       {squareOwn, Fill(text::OwnLocatorNotSubsquare, {"JO65"})},
       {noRecords, std::string(text::NoRecordsSection)},
       {"[REG1TEST;1]\rTName=Test\rPWWLo=JO65FR\r", std::string(text::LoneCarriageReturns)},
+      // A byte order mark and lower case in the first line are accepted.
+      {"\xEF\xBB\xBF[reg1test;1]\r\n" + Log({Near}).substr(14), ""},
   };
-  for (const Row& row : rows) EXPECT_EQ(CheckLog(row.file).failure, row.failure);
-  // A byte order mark and lower case in the first line are accepted.
-  EXPECT_EQ(CheckLog("\xEF\xBB\xBF[reg1test;1]\r\n" + Log({Near}).substr(14)).failure, "");
+  for (const auto& [file, failure] : rows) EXPECT_EQ(CheckLog(file).failure, failure);
 }
 
-TEST(EdiLog, BandMultiplierAndRecordCount) {
-  const LogCheck multiplied = CheckLog(Log({Near, Berlin, London}, "2630", "G4ABC;IO91WM;951", "3;2"));
-  EXPECT_TRUE(multiplied.MultiplierBlocks());
-  EXPECT_FALSE(multiplied.AllMatches());
-  EXPECT_EQ(ReportText(multiplied), Fill(text::MultiplierBlocks, {"2"}));
-  EXPECT_TRUE(CheckLog(Log({Near, Berlin, London}, "1315", "G4ABC;IO91WM;951", "3")).AllMatches());
-
-  std::string file = Log({Near, Berlin, London});
-  file.replace(file.find("[QSORecords;3]"), 14, "[QSORecords;4]");
-  const LogCheck miscounted = CheckLog(file);
-  EXPECT_FALSE(miscounted.AllMatches());
-  EXPECT_NE(ReportText(miscounted).find(Fill(text::RecordCountDiffers, {"4", "3"})), std::string::npos);
-
-  // A count that cannot be read is a finding of its own.
-  for (const char* count : {"1234567890", "+3", "-3", "", "drei", "3;", " 3x"}) {
-    std::string unreadable = Log({Near, Berlin, London});
-    unreadable.replace(unreadable.find("[QSORecords;3]"), 14, std::string("[QSORecords;") + count + "]");
-    const LogCheck check = CheckLog(unreadable);
+TEST(EdiLog, RecordCount) {
+  // A count that differs, and one that cannot be read, are findings.
+  for (const char* count : {"4", "1234567890", "+3", "-3", "", "drei", "3;", " 3x"}) {
+    std::string file = Log({Near, Berlin, London});
+    file.replace(file.find("[QSORecords;3]"), 14, std::string("[QSORecords;") + count + "]");
+    const LogCheck check = CheckLog(file);
     EXPECT_FALSE(check.AllMatches()) << count;
-    EXPECT_NE(ReportText(check).find(Fill(text::RecordCountUnreadable, {count, "3"})), std::string::npos)
-        << ReportText(check);
+    const std::string finding = Fill(count == std::string("4") ? text::RecordCountDiffers : text::RecordCountUnreadable,
+                                     {count, "3"});
+    EXPECT_NE(ReportText(check).find(finding), std::string::npos) << ReportText(check);
   }
-}
-
-TEST(EdiLog, LinesAfterTheRecordsStayUntouched) {
-  std::string berlin = Berlin;
-  berlin.replace(berlin.find(";359;"), 5, ";360;");
-  const std::string file = Log({Near, berlin, London}, "1316") + "[END;X]\r\nfree text; 1;2\r\n";
-  const LogCheck check = CheckLog(file);
-  ASSERT_EQ(check.qsos.size(), 3u);
-  std::string whyNot;
-  const std::optional<std::string> corrected = CorrectedLog(file, check, whyNot);
-  ASSERT_TRUE(corrected);
-  EXPECT_EQ(*corrected, Log({Near, Berlin, London}) + "[END;X]\r\nfree text; 1;2\r\n");
 }
 
 #ifndef _WIN32

@@ -1,10 +1,8 @@
 // The window's behaviour without any toolkit: a window that only records
-// what it is told, and a platform that shows nothing and records every
-// request. The first activation with its command line, the Calculate action,
-// the guard against a second copy and the end of a hidden run, with and
-// without a rotator.
+// what it is told, on the recording platform. The first activation with its
+// command line, the Calculate action, the guard against a second copy and
+// the end of a hidden run, with and without a rotator.
 #include "common/ExitStatus.h"
-#include "window/Platform.h"
 #include "common/Text.h"
 #include "common/Texts.h"
 #include "common/CommandLine.h"
@@ -49,71 +47,48 @@ public:
   void unload() override { unloaded = true, visible = false; }
 };
 
-// A rotator that records each turn and how many lines were on standard
-// output by then.
-class FakeAntenna final : public Antenna {
-public:
-  explicit FakeAntenna(const FakePlatform& platform) : platform_(platform) {}
-  std::optional<std::u16string> failure;
-  Texts turns;
-  std::vector<std::size_t> linesOutAtTurn;
-
-  std::optional<std::u16string> turnForHiddenRun(std::u16string_view direction) override {
-    turns.emplace_back(direction);
-    linesOutAtTurn.push_back(platform_.delivered.size());
-    return failure;
-  }
-
-private:
-  const FakePlatform& platform_;
-};
-
-// A front end whose event loop has nothing left to do once the window is
-// activated: it returns the status the program ended with, or StillRunning.
-constexpr int StillRunning = -100;
-class FakeFrontEnd final : public FrontEnd {
-public:
-  FakeFrontEnd(PelvornForm& form, FakeWindow& window, FakePlatform& platform)
-      : form_(form), window_(window), platform_(platform) {}
-  void showWindow() override {
-    window_.visible = true;
-    form_.activateOnce();
-  }
-  void activateHidden() override { form_.activateOnce(); }
-  int exec() override { return platform_.endedWith.value_or(StillRunning); }
-
-private:
-  PelvornForm& form_;
-  FakeWindow& window_;
-  FakePlatform& platform_;
-};
-
 const NumberLocale German{u','};
-const std::u16string ActiveCaption = u" Pelvorn  V 1.0.3";
 const std::u16string LongitudeWarning =
     FakePlatform::box(FromUtf8(text::LongitudeWarningTitle), FromUtf8(text::LongitudeWarningPrompt));
 const std::u16string LatitudeWarning =
     FakePlatform::box(FromUtf8(text::LatitudeWarningTitle), FromUtf8(text::LatitudeWarningPrompt));
 const std::u16string Jo62Km38 = u"1892,585 km/139,74 \u00b0";
+constexpr int StillRunning = -100;
 
-// One program run through Main, as a front end starts it.
-struct ProgramRun {
+// One program run through Main, as a front end starts it. Its event loop has
+// nothing left to do once the window is activated: `status` is the one the
+// program ended with, or StillRunning. `rotator`: none, or one whose turn
+// fails with the message given (if any); it records each turn and how many
+// lines were on standard output by then.
+struct ProgramRun final : FrontEnd, Antenna {
   FakeWindow window;
   FakePlatform platform;
-  FakeAntenna antenna{platform};
+  std::optional<std::u16string> turnFailure;
+  Texts turns;
+  std::vector<std::size_t> linesOutAtTurn;
   std::optional<PelvornForm> form;
   int status = StillRunning;
 
-  // `rotator`: none, or one whose turn fails with the message given (if any).
   ProgramRun(std::u16string_view commandLine, bool previousCopy = false, bool clipboardTakes = true,
              bool stdoutTakes = true, std::optional<std::optional<std::u16string>> rotator = {}) {
     platform.previousCopy = previousCopy;
     platform.clipboardTakes = clipboardTakes;
     platform.stdoutTakes = stdoutTakes;
-    if (rotator) antenna.failure = *rotator;
-    form.emplace(window, platform, rotator ? &antenna : nullptr, ReadCommandLine(commandLine, German), German);
-    FakeFrontEnd frontEnd(*form, window, platform);
-    status = form->run(frontEnd);
+    if (rotator) turnFailure = *rotator;
+    Antenna* antenna = rotator ? this : nullptr;
+    form.emplace(window, platform, antenna, ReadCommandLine(commandLine, German), German);
+    status = form->run(*this);
+  }
+  void showWindow() override {
+    window.visible = true;
+    form->activateOnce();
+  }
+  void activateHidden() override { form->activateOnce(); }
+  int exec() override { return platform.endedWith.value_or(StillRunning); }
+  std::optional<std::u16string> turnForHiddenRun(std::u16string_view direction) override {
+    turns.emplace_back(direction);
+    linesOutAtTurn.push_back(platform.delivered.size());
+    return turnFailure;
   }
   Texts shown() const {
     return {window.boxes.at(TextBox::OwnLocator), window.boxes.at(TextBox::ForeignLocator),
@@ -125,12 +100,8 @@ struct ProgramRun {
 // is the result offered to the clipboard, if any; a hidden run ends by itself
 // with `status`, a visible one leaves the focus on `focus`.
 struct Activation {
-  const char* name;
-  std::u16string commandLine, text1, text2, line;
-  Texts warnings;
-  std::size_t beeps;
-  int status = StillRunning;
-  std::optional<TextBox> focus = {};
+  const char* name; std::u16string commandLine, text1, text2, line; Texts warnings; std::size_t beeps;
+  int status = StillRunning; std::optional<TextBox> focus = {};
 };
 
 TEST(Form, FirstActivationRunsTheCommandLine) {
@@ -163,7 +134,7 @@ TEST(Form, FirstActivationRunsTheCommandLine) {
     SCOPED_TRACE(row.name);
     ProgramRun r(row.commandLine);
     EXPECT_EQ(r.status, row.status);
-    EXPECT_EQ(r.window.windowCaption, ActiveCaption);
+    EXPECT_EQ(r.window.windowCaption, u" Pelvorn  V 1.0.3");
     const bool hidden = row.status != StillRunning;
     EXPECT_EQ(r.window.visible, !hidden);
     EXPECT_EQ(r.window.unloaded, hidden);
@@ -192,18 +163,39 @@ TEST(Form, FirstActivationRunsTheCommandLine) {
 }
 
 // The line of a hidden run goes to standard output whatever the clipboard
-// does; only a line that reached both counts as success.
-TEST(Form, HiddenRunDeliversItsLineOnBothWays) {
-  struct Row { bool clipboardTakes, stdoutTakes; int status; std::size_t errors; };
-  const Row rows[] = {{true, true, ExitSuccess, 0}, {false, true, ExitNoResult, 0},
-                      {true, false, ExitNoResult, 1}, {false, false, ExitNoResult, 1}};
+// does; only a line that reached both counts as success. A rotator turns
+// once, after the line is out; a failed turn ends with the rotator status
+// and says why on stderr.
+TEST(Form, HiddenRunDeliversItsLineAndTurnsTheAntenna) {
+  const std::u16string refused = u"Keine Verbindung zum Rotor", hidden = u"L;JO62mm;KM38mm;;;V-";
+  using Rotator = std::optional<std::optional<std::u16string>>;
+  const Rotator turns(std::in_place);
+  struct Row {
+    const char* name; std::u16string commandLine; bool clipboardTakes, stdoutTakes;
+    Rotator rotator; Texts turns; int status; std::size_t errors; int keepCalls;
+  };
+  const Row rows[] = {
+      {"both ways", hidden, true, true, {}, {}, ExitSuccess, 0, 1},
+      {"clipboard refused", hidden, false, true, {}, {}, ExitNoResult, 0, 0},
+      {"stdout refused", hidden, true, false, {}, {}, ExitNoResult, 1, 1},
+      {"both refused", hidden, false, false, {}, {}, ExitNoResult, 1, 0},
+      {"turned", hidden, true, true, turns, {u"139,74"}, ExitSuccess, 0, 1},
+      {"turn failed", hidden, true, true, Rotator(refused), {u"139,74"}, ExitRotatorFailed, 1, 1},
+      {"no result", u"L;JO62mm;KM3;;;V-", true, true, turns, {}, ExitNoResult, 1, 0},
+      {"visible run", u"L;JO62mm;KM38mm", true, true, turns, {}, StillRunning, 0, 0},
+  };
   for (const Row& row : rows) {
-    SCOPED_TRACE(::testing::Message() << row.clipboardTakes << row.stdoutTakes);
-    ProgramRun r(u"L;JO62mm;KM38mm;;;V-", false, row.clipboardTakes, row.stdoutTakes);
+    SCOPED_TRACE(row.name);
+    ProgramRun r(row.commandLine, false, row.clipboardTakes, row.stdoutTakes, row.rotator);
     EXPECT_EQ(r.status, row.status);
-    EXPECT_EQ(r.platform.delivered, Texts{Jo62Km38});
+    EXPECT_EQ(r.platform.delivered, row.commandLine == hidden ? Texts{Jo62Km38} : Texts{});
+    EXPECT_EQ(r.platform.keepCalls, row.keepCalls);
+    EXPECT_EQ(r.turns, row.turns);
+    EXPECT_EQ(r.linesOutAtTurn, std::vector<std::size_t>(row.turns.size(), 1));
     EXPECT_EQ(r.platform.errors.size(), row.errors);
-    EXPECT_EQ(r.platform.keepCalls, row.clipboardTakes ? 1 : 0);
+    if (row.rotator && *row.rotator) {
+      EXPECT_EQ(r.platform.errors, Texts{**row.rotator});
+    }
   }
   // A visible run whose clipboard fails keeps the result shown but does not
   // move the focus.
@@ -213,40 +205,6 @@ TEST(Form, HiddenRunDeliversItsLineOnBothWays) {
   EXPECT_EQ(visible.window.focus, std::nullopt);
 }
 
-// With a rotator, a hidden run turns the antenna once, after its line is
-// out; a failed turn ends with the rotator status and says why on stderr.
-TEST(Form, HiddenRunTurnsTheAntenna) {
-  const std::u16string refused = u"Keine Verbindung zum Rotor";
-  using Rotator = std::optional<std::optional<std::u16string>>;
-  struct Row {
-    const char* name;
-    std::u16string commandLine;
-    Rotator rotator;
-    Texts turns;
-    int status;
-    std::size_t errors;
-  };
-  const std::u16string hidden = u"L;JO62mm;KM38mm;;;V-";
-  const Row rows[] = {
-      {"no rotator", hidden, std::nullopt, {}, ExitSuccess, 0},
-      {"turned", hidden, Rotator(std::in_place), {u"139,74"}, ExitSuccess, 0},
-      {"turn failed", hidden, Rotator(refused), {u"139,74"}, ExitRotatorFailed, 1},
-      {"no result", u"L;JO62mm;KM3;;;V-", Rotator(std::in_place), {}, ExitNoResult, 1},
-      {"visible run", u"L;JO62mm;KM38mm", Rotator(std::in_place), {}, StillRunning, 0},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    ProgramRun r(row.commandLine, false, true, true, row.rotator);
-    EXPECT_EQ(r.status, row.status);
-    EXPECT_EQ(r.antenna.turns, row.turns);
-    EXPECT_EQ(r.antenna.linesOutAtTurn, std::vector<std::size_t>(row.turns.size(), 1));
-    EXPECT_EQ(r.platform.errors.size(), row.errors);
-    if (row.rotator && *row.rotator) {
-      EXPECT_EQ(r.platform.errors, Texts{**row.rotator});
-    }
-  }
-}
-
 TEST(Form, SecondCopy) {
   const std::u16string refusal =
       FakePlatform::box(FromUtf8(Fill(text::AlreadyRunningTitle, {"Pelvorn"})), FromUtf8(text::AlreadyRunningPrompt));
@@ -254,8 +212,7 @@ TEST(Form, SecondCopy) {
   const Row rows[] = {
       {u"", ExitSecondCopy},
       {u"L;JO62mm;KM38mm;;;V-", ExitSuccess},
-      {u"L;JO62mm;KM3;;;V-", ExitNoResult},
-      {u"X;;;;;V-", ExitNoResult},  // the guard does not look at the mode
+      {u"X;;;;;V-", ExitNoResult},  // the guard does not look at the mode nor the result
       // A hidden run is one definition: the sixth field trimmed, case kept.
       {u"L;JO62mm;KM38mm;;; V- ", ExitSuccess},
       {u"L;JO62mm;KM38mm;;;v-", ExitSecondCopy},
