@@ -3,16 +3,14 @@
 # clipboard as soon as the handover returns, in each text form offered, and
 # stays there after the caller has ended until another program takes the
 # clipboard or the X server goes away; without a display the handover fails
-# at once. (Hidden runs that return promptly inside $(...) and leave one
-# keeper behind are the scenario and concurrency tests'.)
+# at once. (A prompt return inside $(...), one keeper: tests/scenarios, e2e.)
 # usage: keeper_test.sh DRIVER KEEPER (the driver runs as the program)
 . "$(dirname "$0")/../e2e/lib.sh"
 keeper=$2
 keepers() { ours "^$keeper\$" | wc -l; }
-# racer MILLISECONDS: takes CLIPBOARD over and over for that long, so that a
-# keeper taking the clipboard at the same time is overtaken in the middle of
-# it: Xlib connects, then the requests go straight onto the connection, whose
-# blocking writes keep them from piling up.
+# racer MILLISECONDS: takes CLIPBOARD over and over for that long, to overtake
+# a keeper while it takes it. Xlib connects; the requests go straight onto the
+# connection, whose blocking writes keep them from piling up.
 racer() {
   exec python3 -c 'import ctypes, socket, struct, sys, time
 x = ctypes.CDLL("libX11.so.6")

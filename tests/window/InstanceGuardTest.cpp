@@ -197,7 +197,6 @@ private slots:
     InstanceGuard first(base.path().toStdString());
     const std::string said = StandardErrorOf([&] { QVERIFY(!first.previousCopyRunning()); });
     QCOMPARE(said, pelvorn::Fill(pelvorn::text::ErrorLine, {pelvorn::text::NoPrivateLockDirectory}));
-    QVERIFY(!InstanceGuard(base.path().toStdString()).previousCopyRunning());
     QVERIFY(!QFile::exists(base.path() + QStringLiteral("/pelvorn.lock")));
   }
 
@@ -210,9 +209,7 @@ private slots:
     QCOMPARE(places.runtime + ' ' + places.home + ' ' + places.temporary, std::string("/r /h /t"));
     QCOMPARE(places.session, "/run/user/" + std::to_string(getuid()));
     QVERIFY(!places.host.empty());
-    qunsetenv("XDG_RUNTIME_DIR");
-    qunsetenv("HOME");
-    qunsetenv("TMPDIR");
+    for (const char* name : {"XDG_RUNTIME_DIR", "HOME", "TMPDIR"}) qunsetenv(name);
     places = pelvorn::PrivatePlacesOfThisProcess();
     QCOMPARE(places.runtime + ' ' + places.home + ' ' + places.temporary, std::string("  /tmp"));
   }
