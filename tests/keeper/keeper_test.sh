@@ -3,7 +3,8 @@
 # clipboard as soon as the handover returns, in each text form offered, and
 # stays there after the caller has ended until another program takes the
 # clipboard or the X server goes away; without a display the handover fails
-# at once. (A prompt return inside $(...), one keeper: tests/scenarios, e2e.)
+# at once. (Back promptly inside $(...), one keeper per display: tests/scenarios
+# and tests/e2e/concurrency_test.sh.)
 # usage: keeper_test.sh DRIVER KEEPER (the driver runs as the program)
 . "$(dirname "$0")/../e2e/lib.sh"
 keeper=$2
