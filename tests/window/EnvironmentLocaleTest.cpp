@@ -40,30 +40,25 @@ private slots:
   }
 
   void readsTheEnvironmentInOrder_data() {
-    QTest::addColumn<QString>("all");
-    QTest::addColumn<QString>("numeric");
-    QTest::addColumn<QString>("lang");
-    QTest::addColumn<QString>("separator");  // empty: unknown
-    QTest::addColumn<QString>("console");    // with no locale installed
-    QTest::newRow("LANG") << "" << "" << "de_DE.UTF-8" << "," << ",";
-    QTest::newRow("LC_NUMERIC over LANG") << "" << "en_US.UTF-8" << "de_DE.UTF-8" << "." << ".";
-    QTest::newRow("LC_ALL over both") << "de_AT" << "en_US.UTF-8" << "en_GB" << "," << ",";
-    QTest::newRow("none: C") << "" << "" << "" << "." << ".";
-    QTest::newRow("unknown: left to Qt") << "" << "fr_FR.UTF-8" << "de_DE.UTF-8" << "" << ".";
+    QTest::addColumn<QStringList>("environment");  // LC_ALL, LC_NUMERIC, LANG
+    QTest::addColumn<QString>("separator");        // empty: unknown
+    QTest::addColumn<QString>("console");          // with no locale installed
+    QTest::newRow("LANG") << QStringList{"", "", "de_DE.UTF-8"} << "," << ",";
+    QTest::newRow("LC_NUMERIC over LANG") << QStringList{"", "en_US.UTF-8", "de_DE.UTF-8"} << "." << ".";
+    QTest::newRow("LC_ALL over both") << QStringList{"de_AT", "en_US.UTF-8", "en_GB"} << "," << ",";
+    QTest::newRow("none: C") << QStringList{"", "", ""} << "." << ".";
+    QTest::newRow("unknown: left to Qt") << QStringList{"", "fr_FR.UTF-8", "de_DE.UTF-8"} << "" << ".";
   }
 
   void readsTheEnvironmentInOrder() {
-    QFETCH(QString, all);
-    QFETCH(QString, numeric);
-    QFETCH(QString, lang);
+    QFETCH(QStringList, environment);
     QFETCH(QString, separator);
     QFETCH(QString, console);
     // An empty LOCPATH directory: the C library finds no locale installed.
     const QTemporaryDir noLocales;
     qputenv("LOCPATH", noLocales.path().toLocal8Bit());
-    qputenv("LC_ALL", all.toLatin1());
-    qputenv("LC_NUMERIC", numeric.toLatin1());
-    qputenv("LANG", lang.toLatin1());
+    const char* const names[] = {"LC_ALL", "LC_NUMERIC", "LANG"};
+    for (int i = 0; i < 3; ++i) qputenv(names[i], environment[i].toLatin1());
     const auto locale = KnownNumberLocale();
     QCOMPARE(locale ? QString(QChar(locale->decimalSeparator)) : QString(), separator);
     QCOMPARE(QString(QChar(ConsoleNumberLocale().decimalSeparator)), console);

@@ -1,5 +1,6 @@
 // The guard against a second running copy, on lock files in a temporary
 // directory, and the choice of the private runtime directory it uses.
+// (A copy killed with kill -9 leaves no lock behind: tests/e2e/guard_test.sh.)
 
 #include "common/Text.h"
 #include "common/Texts.h"
@@ -9,7 +10,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <functional>
 #include <memory>
 
@@ -17,7 +17,6 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using pelvorn::InstanceGuard;
@@ -27,18 +26,6 @@ namespace {
 // The shared lock of a running copy can be refused (ENOLCK), here on demand.
 bool refuseSharedLock = false;
 
-}  // namespace
-
-extern "C" int flock(int fd, int operation) noexcept {
-  if (refuseSharedLock && operation == LOCK_SH) {
-    errno = ENOLCK;
-    return -1;
-  }
-  return static_cast<int>(syscall(SYS_flock, fd, operation));
-}
-
-namespace {
-
 // The descriptors of this process's open files whose path ends in `name`.
 QList<int> OpenFilesNamed(const QString& name) {
   QList<int> found;
@@ -47,6 +34,8 @@ QList<int> OpenFilesNamed(const QString& name) {
     if (fd.symLinkTarget().endsWith(QLatin1Char('/') + name)) found << fd.fileName().toInt();
   return found;
 }
+
+bool CloseOnExec(int fd) { return (fcntl(fd, F_GETFD) & FD_CLOEXEC) != 0; }
 
 // What `action` writes to standard error.
 std::string StandardErrorOf(const std::function<void()>& action) {
@@ -65,6 +54,14 @@ std::string StandardErrorOf(const std::function<void()>& action) {
 
 }  // namespace
 
+extern "C" int flock(int fd, int operation) noexcept {
+  if (refuseSharedLock && operation == LOCK_SH) {
+    errno = ENOLCK;
+    return -1;
+  }
+  return static_cast<int>(syscall(SYS_flock, fd, operation));
+}
+
 class tst_InstanceGuard : public QObject {
   Q_OBJECT
 
@@ -76,7 +73,7 @@ private slots:
     QVERIFY(!first->previousCopyRunning());
     // No program started from this one inherits the lock.
     const QList<int> locks = OpenFilesNamed(QStringLiteral("pelvorn.lock"));
-    QVERIFY(locks.size() == 1 && (fcntl(locks.front(), F_GETFD) & FD_CLOEXEC));
+    QVERIFY(locks.size() == 1 && CloseOnExec(locks.front()));
     auto second = std::make_unique<InstanceGuard>(path);
     QVERIFY(second->previousCopyRunning());
     first.reset();
@@ -102,35 +99,13 @@ private slots:
     QVERIFY(!InstanceGuard(path).previousCopyRunning());
   }
 
-  void copyKilledNoLongerCounts() {
-    QTemporaryDir directory;
-    const std::string path = directory.path().toStdString();
-    const pid_t child = fork();
-    if (child == 0) {
-      InstanceGuard guard(path);
-      guard.previousCopyRunning();
-      pause();
-      _exit(0);
-    }
-    QVERIFY(child > 0);
-    {
-      // The child is killed and reaped when this block is left, however.
-      const auto killer = qScopeGuard([child] {
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
-      });
-      QTRY_VERIFY(InstanceGuard(path).previousCopyRunning());  // once the child holds its lock
-    }
-    QVERIFY(!InstanceGuard(path).previousCopyRunning());
-  }
-
   // A copy that becomes another program of ours by exec keeps its lock and
   // its answer; a forged or stale handover is ignored.
   void handoverAcrossExec_data() {
-    QTest::addColumn<QString>("passed");  // PELVORN_GUARD; $FD is the lock
+    QTest::addColumn<QString>("passed");  // PELVORN_GUARD; $FD is the lock, $OTHER another file
     QTest::addColumn<bool>("adopted");
     QTest::newRow("the lock and the answer") << QStringLiteral("$FD:1") << true;
-    QTest::newRow("not a descriptor of the lock file") << QStringLiteral("0:1") << false;
+    QTest::newRow("not a descriptor of the lock file") << QStringLiteral("$OTHER:1") << false;
     QTest::newRow("no answer") << QStringLiteral("$FD:") << false;
     QTest::newRow("an answer out of range") << QStringLiteral("$FD:2") << false;
   }
@@ -140,74 +115,65 @@ private slots:
     QFETCH(bool, adopted);
     QTemporaryDir directory;
     const std::string path = directory.path().toStdString();
-    InstanceGuard running(path);  // so that the answer to pass on is "yes"
-    QVERIFY(!running.previousCopyRunning());
-    const pid_t child = fork();
-    if (child == 0) {
-      // The child stands for the new program: the old guard passes, then a
-      // fresh guard takes over. Exit status: 0 adopted with the answer yes
-      // and the lock kept close-on-exec, 1 asked afresh, 2 otherwise.
-      InstanceGuard old(path);
-      if (!old.previousCopyRunning()) _exit(2);
-      old.passToExec();
-      const QList<int> locks = OpenFilesNamed(QStringLiteral("pelvorn.lock"));
-      const int fd = locks.size() == 2 ? locks.back() : -1;
-      if (fd < 0 || (fcntl(fd, F_GETFD) & FD_CLOEXEC) != 0) _exit(2);
-      qputenv("PELVORN_GUARD", QString(passed).replace(QStringLiteral("$FD"), QString::number(fd)).toLatin1());
-      InstanceGuard fresh(path);
-      const bool answer = fresh.previousCopyRunning();
-      const qsizetype lockFiles = OpenFilesNamed(QStringLiteral("pelvorn.lock")).size();
-      if (!answer || qEnvironmentVariableIsSet("PELVORN_GUARD")) _exit(2);
-      if (lockFiles == 2 && (fcntl(fd, F_GETFD) & FD_CLOEXEC) != 0) _exit(0);
-      _exit(lockFiles == 3 ? 1 : 2);
-    }
-    QVERIFY(child > 0);
-    int status = -1;
-    QCOMPARE(waitpid(child, &status, 0), child);
-    QVERIFY(WIFEXITED(status));
-    QCOMPARE(WEXITSTATUS(status), adopted ? 0 : 1);
+    // The old guard (its answer "yes", as another copy runs) passes its lock
+    // on; the fresh one stands for the new program. Without the exec both
+    // live in this process: an adopted lock is closed twice at the end.
+    InstanceGuard running(path);
+    InstanceGuard old(path);
+    QVERIFY(!running.previousCopyRunning() && old.previousCopyRunning());
+    old.passToExec();
+    QList<int> passedLock = OpenFilesNamed(QStringLiteral("pelvorn.lock"));
+    passedLock.removeIf(CloseOnExec);
+    QCOMPARE(passedLock.size(), 1);
+    QFile other(directory.filePath(QStringLiteral("other")));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    passed.replace(QStringLiteral("$FD"), QString::number(passedLock.front()));
+    qputenv("PELVORN_GUARD", passed.replace(QStringLiteral("$OTHER"), QString::number(other.handle())).toLatin1());
+    InstanceGuard fresh(path);
+    QVERIFY(fresh.previousCopyRunning());
+    QVERIFY(!qEnvironmentVariableIsSet("PELVORN_GUARD"));
+    // Adopted, the lock is the fresh guard's and kept close-on-exec again;
+    // else the fresh guard has asked afresh with a lock file of its own.
+    QCOMPARE(OpenFilesNamed(QStringLiteral("pelvorn.lock")).size(), adopted ? 2 : 3);
+    QCOMPARE(CloseOnExec(passedLock.front()), adopted);
   }
 
   void privateDirectory_data() {
     // Each place is a path below a temporary directory $T, or empty. In $T:
     // own (0700), open (0755) and foreign (0700, owned by nobody when this
     // runs as root, else a missing path) are directories, link a symbolic
-    // link to own, home a home directory (0755) and tmp a shared one (1777).
+    // link to own, home a home directory (0755), tmp a shared one (1777) and
+    // taken another whose pelvorn-<uid> somebody made a link to own.
     // `chosen` is the directory expected, "" for none.
-    QTest::addColumn<QString>("runtime");
-    QTest::addColumn<QString>("session");
-    QTest::addColumn<QString>("home");
-    QTest::addColumn<QString>("temporary");
+    QTest::addColumn<QStringList>("places");  // runtime, session, home, temporary
     QTest::addColumn<QString>("chosen");
     const QString home = QStringLiteral("home/.cache/pelvorn-host");
     const QString shared = QStringLiteral("tmp/pelvorn-%1").arg(getuid());
-    QTest::newRow("runtime private") << "own" << "open" << "home" << "tmp" << "own";
+    QTest::newRow("runtime private") << QStringList{"own", "open", "home", "tmp"} << "own";
     for (const char* runtime : {"", "open", "link", "foreign", "missing"}) {
-      QTest::newRow(qPrintable(QStringLiteral("runtime %1: session").arg(runtime)))
-          << runtime << "own" << "home" << "tmp" << "own";
+      QTest::addRow("runtime %s: session", runtime) << QStringList{runtime, "own", "home", "tmp"} << "own";
     }
-    QTest::newRow("no session: home") << "" << "missing" << "home" << "tmp" << home;
-    QTest::newRow("session not private: home") << "" << "open" << "home" << "tmp" << home;
-    QTest::newRow("no home: shared") << "" << "" << "" << "tmp" << shared;
-    QTest::newRow("foreign home: shared") << "" << "" << "foreign" << "tmp" << shared;
-    QTest::newRow("relative home: shared") << "" << "" << "relative" << "tmp" << shared;
-    QTest::newRow("nothing") << "" << "" << "" << "" << "";
+    QTest::newRow("no session: home") << QStringList{"", "missing", "home", "tmp"} << home;
+    QTest::newRow("session not private: home") << QStringList{"", "open", "home", "tmp"} << home;
+    QTest::newRow("no home: shared") << QStringList{"", "", "", "tmp"} << shared;
+    QTest::newRow("foreign home: shared") << QStringList{"", "", "foreign", "tmp"} << shared;
+    QTest::newRow("relative home: shared") << QStringList{"", "", "relative", "tmp"} << shared;
+    QTest::newRow("shared taken by another") << QStringList{"", "", "", "taken"} << "";
+    QTest::newRow("nothing") << QStringList{"", "", "", ""} << "";
   }
 
   void privateDirectory() {
-    QFETCH(QString, runtime);
-    QFETCH(QString, session);
-    QFETCH(QString, home);
-    QFETCH(QString, temporary);
+    QFETCH(QStringList, places);
     QFETCH(QString, chosen);
     QTemporaryDir base;
     const QString t = base.path() + QLatin1Char('/');
-    for (const char* name : {"own", "open", "foreign", "home", "tmp"}) QVERIFY(QDir().mkdir(t + name));
-    QVERIFY(QFile::link(t + QStringLiteral("own"), t + QStringLiteral("link")));
     for (const auto& [name, mode] : {std::pair{"own", 0700}, {"open", 0755}, {"foreign", 0700}, {"home", 0755},
-                                     {"tmp", 01777}}) {
+                                     {"tmp", 01777}, {"taken", 01777}}) {
+      QVERIFY(QDir().mkdir(t + name));
       QCOMPARE(chmod(QFile::encodeName(t + name).constData(), static_cast<mode_t>(mode)), 0);
     }
+    QVERIFY(QFile::link(t + "own", t + "link"));
+    QVERIFY(QFile::link(t + "own", t + QStringLiteral("taken/pelvorn-%1").arg(getuid())));
     if (getuid() != 0 || chown(QFile::encodeName(t + QStringLiteral("foreign")).constData(), 65534, 65534) != 0) {
       QVERIFY(QDir().rmdir(t + QStringLiteral("foreign")));
     }
@@ -215,51 +181,12 @@ private slots:
       if (place == QLatin1String("relative")) return QDir().relativeFilePath(t + QStringLiteral("home")).toStdString();
       return place.isEmpty() ? std::string() : (t + place).toStdString();
     };
-    const pelvorn::PrivatePlaces places{at(runtime), at(session), at(home), at(temporary), "host"};
-    QCOMPARE(QString::fromStdString(pelvorn::PrivateDirectory(places)), chosen.isEmpty() ? QString() : t + chosen);
+    const pelvorn::PrivatePlaces where{at(places[0]), at(places[1]), at(places[2]), at(places[3]), "host"};
+    QCOMPARE(QString::fromStdString(pelvorn::PrivateDirectory(where)), chosen.isEmpty() ? QString() : t + chosen);
     if (chosen.isEmpty()) return;
     struct stat info {};
     QCOMPARE(lstat(QFile::encodeName(t + chosen).constData(), &info), 0);
     QVERIFY(S_ISDIR(info.st_mode) && info.st_uid == getuid() && (info.st_mode & 07777) == 0700);
-    // And the guard works in it.
-    InstanceGuard first(pelvorn::PrivateDirectory(places));
-    QVERIFY(!first.previousCopyRunning());
-    QVERIFY(InstanceGuard(pelvorn::PrivateDirectory(places)).previousCopyRunning());
-  }
-
-  void sharedFallbackTakenByAnother_data() {
-    QTest::addColumn<QString>("occupant");
-    QTest::newRow("directory of another user") << QStringLiteral("foreign");
-    QTest::newRow("symbolic link") << QStringLiteral("link");
-    QTest::newRow("own directory, mode 0755") << QStringLiteral("open");
-    QTest::newRow("file") << QStringLiteral("file");
-  }
-
-  // /tmp/pelvorn-<uid> occupied by somebody else: the home takes its place;
-  // without a home nothing is private and the guard says so.
-  void sharedFallbackTakenByAnother() {
-    QFETCH(QString, occupant);
-    if (occupant == QLatin1String("foreign") && getuid() != 0) QSKIP("needs root to make a directory for another user");
-    QTemporaryDir base;
-    const QString t = base.path() + QLatin1Char('/');
-    QVERIFY(QDir().mkdir(t + QStringLiteral("tmp")) && QDir().mkdir(t + QStringLiteral("home")));
-    QCOMPARE(chmod(QFile::encodeName(t + QStringLiteral("tmp")).constData(), 01777), 0);
-    const QString shared = t + QStringLiteral("tmp/pelvorn-%1").arg(getuid());
-    const QByteArray sharedPath = QFile::encodeName(shared);
-    if (occupant == QLatin1String("link")) {
-      QVERIFY(QFile::link(t + QStringLiteral("home"), shared));
-    } else if (occupant == QLatin1String("file")) {
-      QFile file(shared);
-      QVERIFY(file.open(QIODevice::WriteOnly));
-    } else {
-      QCOMPARE(mkdir(sharedPath.constData(), 0755), 0);
-      QCOMPARE(chmod(sharedPath.constData(), 0755), 0);
-      if (occupant == QLatin1String("foreign")) QCOMPARE(chown(sharedPath.constData(), 65534, 65534), 0);
-    }
-    pelvorn::PrivatePlaces places{"", "", (t + QStringLiteral("home")).toStdString(), (t + QStringLiteral("tmp")).toStdString(), "host"};
-    QCOMPARE(QString::fromStdString(pelvorn::PrivateDirectory(places)), t + QStringLiteral("home/.cache/pelvorn-host"));
-    places.home.clear();
-    QCOMPARE(QString::fromStdString(pelvorn::PrivateDirectory(places)), QString());
   }
 
   // A directory the guard is given but that is not private: it runs
@@ -270,7 +197,6 @@ private slots:
     InstanceGuard first(base.path().toStdString());
     const std::string said = StandardErrorOf([&] { QVERIFY(!first.previousCopyRunning()); });
     QCOMPARE(said, pelvorn::Fill(pelvorn::text::ErrorLine, {pelvorn::text::NoPrivateLockDirectory}));
-    QVERIFY(!InstanceGuard(base.path().toStdString()).previousCopyRunning());
     QVERIFY(!QFile::exists(base.path() + QStringLiteral("/pelvorn.lock")));
   }
 
@@ -283,9 +209,7 @@ private slots:
     QCOMPARE(places.runtime + ' ' + places.home + ' ' + places.temporary, std::string("/r /h /t"));
     QCOMPARE(places.session, "/run/user/" + std::to_string(getuid()));
     QVERIFY(!places.host.empty());
-    qunsetenv("XDG_RUNTIME_DIR");
-    qunsetenv("HOME");
-    qunsetenv("TMPDIR");
+    for (const char* name : {"XDG_RUNTIME_DIR", "HOME", "TMPDIR"}) qunsetenv(name);
     places = pelvorn::PrivatePlacesOfThisProcess();
     QCOMPARE(places.runtime + ' ' + places.home + ' ' + places.temporary, std::string("  /tmp"));
   }
