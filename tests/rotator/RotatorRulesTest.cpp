@@ -3,8 +3,8 @@
 // command-line option and the window's antenna commands.
 
 #include "common/Text.h"
-#include "rotator/AntennaPresenter.h"
 #include "common/Texts.h"
+#include "rotator/AntennaPresenter.h"
 #include "rotator/AzimuthRange.h"
 #include "rotator/RotctldAntenna.h"
 #include "rotator/RotatorAddress.h"
@@ -23,44 +23,29 @@ namespace {
 TEST(RotatorAddress, ReadsHostAndPort) {
   struct Case {
     const char* text;
-    const char* host;  // nullptr: refused
+    const char* host;
     int port;
   };
   const Case cases[] = {
       {"localhost", "localhost", 4533},
-      {"localhost:4533", "localhost", 4533},
       {" 127.0.0.1:4600 ", "127.0.0.1", 4600},
       {"rotor.example-net.de:1", "rotor.example-net.de", 1},
       {"[::1]", "::1", 4533},
       {"[::1]:65535", "::1", 65535},
       {"::1", "::1", 4533},
       {"fe80::1%lo", "fe80::1%lo", 4533},
-      {"", nullptr, 0},
-      {":4533", nullptr, 0},
-      {"localhost:", nullptr, 0},
-      {"localhost:0", nullptr, 0},
-      {"localhost:65536", nullptr, 0},
-      {"localhost:45a", nullptr, 0},
-      {"localhost:+45", nullptr, 0},
-      {"[::1]4533", nullptr, 0},
-      {"[::1", nullptr, 0},
-      {"[127.0.0.1]", nullptr, 0},
-      {"L;JO62mm;KM38mm;;;V-", nullptr, 0},
-      {"rotor host", nullptr, 0},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
     const auto address = ParseAddress(c.text);
-    if (c.host == nullptr) {
-      EXPECT_FALSE(address);
-    } else {
-      ASSERT_TRUE(address);
-      EXPECT_EQ(address->host, c.host);
-      EXPECT_EQ(address->port, c.port);
-    }
+    ASSERT_TRUE(address) << c.text;
+    EXPECT_EQ(address->host, c.host);
+    EXPECT_EQ(address->port, c.port);
+  }
+  for (const char* bad : {"", ":4533", "localhost:", "localhost:0", "localhost:65536", "localhost:45a",
+                          "localhost:+45", "[::1]4533", "[::1", "[127.0.0.1]", "L;JO62mm;KM38mm;;;V-"}) {
+    EXPECT_FALSE(ParseAddress(bad)) << bad;
   }
   EXPECT_EQ(AddressText({"::1", 4533}), "[::1]:4533");
-  EXPECT_EQ(AddressText({"localhost", 4600}), "localhost:4600");
   EXPECT_EQ(BadAddressMessage(" x:0 "), Fill(text::BadAddress, {"x:0"}));
 }
 
@@ -78,19 +63,14 @@ TEST(AzimuthRange, MapsIntoTheRotatorsRange) {
   };
   const Case cases[] = {
       {139.74, full, {}, 139.74},
-      {270, full, {}, 270},
-      {0, full, {}, 0},
       {360, full, {}, 0},         // 0 is nearer to the direction taken into 0..360
       {-90, full, {}, 270},
       {270, signedRange, {}, -90},
       {180, signedRange, {}, 180},
       {180.01, signedRange, {}, -179.99},
-      {90, signedRange, {}, 90},
-      {30, overlap, {}, 30},
       {30, overlap, 400.0, 390},  // an overlap rotator near 400 takes the short way
       {30, overlap, 200.0, 30},
       {100, overlap, 440.0, 100}, // 460 lies outside
-      {270, half, {}, std::nullopt},
       {180.5, half, {}, std::nullopt},
       {319.74, dummy, 0.0, -40.26},
       {319.74, dummy, 300.0, 319.74},
@@ -104,9 +84,6 @@ TEST(AzimuthRange, MapsIntoTheRotatorsRange) {
       EXPECT_NEAR(*mapped, *c.expected, 1e-9);
     }
   }
-  EXPECT_DOUBLE_EQ(LongPath(139.74), 319.74);
-  EXPECT_DOUBLE_EQ(LongPath(180), 0);
-  EXPECT_DOUBLE_EQ(LongPath(359.96), 179.96);
 }
 
 TEST(AzimuthRange, ReadsTheLimitsOfDumpState) {
@@ -125,7 +102,6 @@ TEST(AzimuthRange, ReadsTheLimitsOfDumpState) {
   EXPECT_EQ(ElevationFromDumpState(hamlib4), 0.0);
   EXPECT_EQ(ElevationFromDumpState({"min_el=10.000000", "max_el=90.000000"}), 10.0);
   EXPECT_EQ(ElevationFromDumpState({"min_el=-90.000000", "max_el=-5.000000"}), -5.0);
-  EXPECT_EQ(ElevationFromDumpState({"rot_type=Az"}), 0.0);
 }
 
 TEST(RotctlLines, WritesNumbersWithADecimalPoint) {
@@ -133,36 +109,23 @@ TEST(RotctlLines, WritesNumbersWithADecimalPoint) {
     double value;
     const char* text;
   };
-  const Case cases[] = {{139.7371278, "139.74"}, {-90, "-90.00"},  {0, "0.00"},
-                        {-0.001, "0.00"},        {359.999, "360.00"}, {449.995, "450.00"},
-                        {1e-300, "0.00"},        {-179.99, "-179.99"}};
+  const Case cases[] = {{139.7371278, "139.74"}, {-90, "-90.00"},     {0, "0.00"},
+                        {-0.001, "0.00"},        {359.999, "360.00"}, {449.995, "450.00"}};
   for (const Case& c : cases) {
     EXPECT_EQ(FormatDegrees(c.value), c.text) << c.value;
   }
-  EXPECT_EQ(SetPositionLine(139.74, 0), "P 139.74 0.00\n");
 }
 
 TEST(RotctlLines, ReadsNumbersAndReports) {
   EXPECT_EQ(ParseNumber("3.01"), 3.01);
   EXPECT_EQ(ParseNumber(" -17.99\r"), -17.99);
-  EXPECT_EQ(ParseNumber("450.000000"), 450.0);
   EXPECT_EQ(ParseNumber("+5"), 5.0);
   for (const char* bad : {"", "139,74", "nan", "inf", "1.2.3", "12 3", "RPRT 0"}) {
     EXPECT_FALSE(ParseNumber(bad)) << bad;
   }
   EXPECT_EQ(ParseReport("RPRT 0"), 0);
   EXPECT_EQ(ParseReport("RPRT -1\r"), -1);
-  EXPECT_EQ(ParseReport("RPRT -11"), -11);
   for (const char* bad : {"RPRT", "RPRT x", "rprt 0", "0.00", "RPRT 0 1"}) EXPECT_FALSE(ParseReport(bad)) << bad;
-}
-
-TEST(RotctldAntenna, ReadsTheDirectionAsTheFieldShowsIt) {
-  EXPECT_EQ(DirectionFromCaption(u"139,74", u','), 139.74);
-  EXPECT_EQ(DirectionFromCaption(u"139.74", u'.'), 139.74);
-  EXPECT_EQ(DirectionFromCaption(u"0,0", u','), 0.0);
-  EXPECT_FALSE(DirectionFromCaption(u"139.74", u','));
-  EXPECT_FALSE(DirectionFromCaption(u"", u','));
-  EXPECT_FALSE(DirectionFromCaption(u"\u0661\u0663", u','));
 }
 
 // A window that records the tooltips and boxes it is given.
@@ -185,8 +148,11 @@ TEST(AntennaPresenter, TurnsToTheShownDirection) {
       {true, u"139,74", u',', false, 139.74},
       {true, u"139,74", u',', true, 319.74},
       {true, u"200.5", u'.', true, 20.5},
+      {true, u"0,0", u',', false, 0.0},
       {false, u"139,74", u',', false, std::nullopt},  // no result shown
-      {true, u"139.74", u',', false, std::nullopt},
+      {true, u"139.74", u',', false, std::nullopt},   // the field as the window shows it
+      {true, u"", u',', false, std::nullopt},
+      {true, u"\u0661\u0663", u',', false, std::nullopt},
   };
   for (const Case& c : cases) {
     RecordingView view;
@@ -211,7 +177,6 @@ TEST(AntennaPresenter, TellsWhereTheAntennaStands) {
   const auto stands = [](const char* at) { return Fill(text::AntennaStands, {at}); };
   const Case cases[] = {
       {u',', 139.74, std::nullopt, turning("139,74°")},
-      {u',', 139.74, 10.0, turningFrom("139,74°", "10,00°")},
       {u',', 139.74, 139.3, stands("139,30°")},
       {u',', 139.74, 139.2, turningFrom("139,74°", "139,20°")},
       {u'.', 319.74, 320.2, stands("320.20°")},
@@ -246,7 +211,6 @@ TEST(RotatorSettings, ReadsTheSettingsFile) {
   EXPECT_EQ(IniValue("[Rotator]\nAddress=a:1\nAddress=b:2", "Rotator", "Address"), "b:2");
   EXPECT_FALSE(IniValue("Address=a:1\n[Rotator]\n", "Rotator", "Address"));
   EXPECT_FALSE(IniValue("[Rotator]\nAdresse=a:1\n", "Rotator", "Address"));
-  EXPECT_FALSE(AddressFromSettingsFile("/nonexistent/Pelvorn.conf"));
 }
 
 TEST(RotatorSettings, FindsTheSettingsFile) {

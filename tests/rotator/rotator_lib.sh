@@ -13,10 +13,6 @@ mkdir -p "$XDG_CONFIG_HOME"
 # says. No probing connection: rotctld 4.5 may reset the next connection
 # when one closes right after connecting.
 listening() { grep -q " 0100007F:$(printf %04X "$1") 00000000:0000 0A " /proc/net/tcp; }
-# connected PORT: a client has connected to 127.0.0.1:PORT (also while the
-# daemon is frozen: the kernel accepts for it).
-connected() { grep -qE " 0100007F:$(printf %04X "$1") 0100007F:[0-9A-F]{4} 01 " /proc/net/tcp; }
-
 # unread PORT: a connection to 127.0.0.1:PORT holds bytes its server has not
 # read (a frozen daemon's pending command).
 unread() {
@@ -46,17 +42,13 @@ start_stub() {
   stub_port=$(cat "$work/stub$stubs.port")
 }
 
-# azimuth PORT: the azimuth the rotator behind PORT reports ("p").
-azimuth() {
-  local az
+# stands_at PORT DEGREES: the rotator behind PORT reports ("p") an azimuth
+# within half a degree of DEGREES.
+stands_at() {
+  local az=
   exec 4<>"/dev/tcp/127.0.0.1/$1" || return 1
   echo p >&4
   read -r -t 3 az <&4
   exec 4>&-
-  echo "${az%$'\r'}"
-}
-# stands_at PORT DEGREES: the rotator is within half a degree of DEGREES.
-stands_at() {
-  local az
-  az=$(azimuth "$1") && [ -n "$az" ] && awk -v a="$az" -v t="$2" 'BEGIN { d = a - t; exit !(d <= 0.5 && d >= -0.5) }'
+  awk -v a="${az%$'\r'}" -v t="$2" 'BEGIN { d = a - t; exit !(a != "" && d <= 0.5 && d >= -0.5) }'
 }
