@@ -56,9 +56,7 @@ int FreePort() {
   return port;
 }
 
-// Whether something listens on 127.0.0.1:`port`, as the kernel's table
-// says. No probing connection: rotctld 4.5 may reset the next connection
-// when one closes right after connecting.
+// Whether something listens on 127.0.0.1:`port`, as the kernel's table says.
 bool Listening(int port) {
   char wanted[32];
   std::snprintf(wanted, sizeof wanted, "0100007F:%04X 00000000:0000 0A", port);
@@ -67,10 +65,41 @@ bool Listening(int port) {
   return table.str().find(wanted) != std::string::npos;
 }
 
-// A peer on 127.0.0.1, a child process killed (SIGKILL) and reaped when this goes.
+// A peer on a free loopback port: `arguments` with PORT and LOG replaced by
+// that port and a file of its own, ready once the kernel's table shows it
+// listening (no probing connection: rotctld 4.5 may reset the next
+// connection when one closes right after connecting); killed (SIGKILL) and
+// reaped when this goes. Tests run side by side: another one may take the
+// free port first, and then the peer ends at once. It gets a new port then.
 class Peer {
 public:
-  ~Peer() { kill(); }
+  explicit Peer(const std::vector<std::string>& arguments) {
+    char pattern[] = "/tmp/rotator-peer-XXXXXX";
+    directory_ = mkdtemp(pattern);
+    for (int attempt = 0; attempt < 5; ++attempt) {
+      port_ = FreePort();
+      std::vector<std::string> actual = arguments;
+      std::vector<char*> argv;
+      for (std::string& argument : actual) {
+        if (argument == "PORT") argument = std::to_string(port_);
+        if (argument == "LOG") argument = directory_ + "/log";
+        argv.push_back(argument.data());
+      }
+      argv.push_back(nullptr);
+      if (posix_spawnp(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0) pid_ = -1;
+      for (int i = 0; i < 100 && pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0; ++i) {
+        if (Listening(port_)) return;
+        std::this_thread::sleep_for(50ms);
+      }
+      if (pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) != 0) pid_ = -1;  // ended (and reaped)
+      kill();
+    }
+    throw std::runtime_error(arguments[0] + " does not start");
+  }
+  ~Peer() {
+    kill();
+    std::filesystem::remove_all(directory_);
+  }
   int port() const { return port_; }
   void pause() {  // SIGSTOP: the kernel still accepts, nobody answers
     if (pid_ > 0) ::kill(pid_, SIGSTOP);
@@ -79,57 +108,7 @@ public:
     if (pid_ > 0 && ::kill(pid_, SIGKILL) == 0) waitpid(pid_, nullptr, 0);
     pid_ = -1;
   }
-
-protected:
-  void spawn(std::vector<std::string> arguments) {
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    if (posix_spawnp(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-      throw std::runtime_error("cannot start " + arguments[0]);
-    }
-  }
-  pid_t pid_ = -1;
-  int port_ = 0;
-};
-
-// rotctld -m 1 -C `config` (none when empty), ready to accept. Tests run
-// side by side: another one may take the free port first, and then this
-// daemon ends at once. It gets a new port then.
-class Rotctld : public Peer {
-public:
-  explicit Rotctld(const std::string& config = {}) {
-    for (int attempt = 0; attempt < 5; ++attempt) {
-      port_ = FreePort();
-      std::vector<std::string> arguments{"rotctld", "-m", "1", "-T", "127.0.0.1", "-t", std::to_string(port_)};
-      if (!config.empty()) arguments.insert(arguments.end(), {"-C", config});
-      spawn(arguments);
-      for (int i = 0; i < 100 && waitpid(pid_, nullptr, WNOHANG) == 0; ++i) {
-        if (Listening(port_)) return;
-        std::this_thread::sleep_for(50ms);
-      }
-      if (waitpid(pid_, nullptr, WNOHANG) != 0) pid_ = -1;  // ended (and reaped)
-      kill();
-    }
-    throw std::runtime_error("rotctld does not start");
-  }
-};
-
-// rotator_stub serve in `mode`, logging the lines it receives.
-class Stub : public Peer {
-public:
-  explicit Stub(const std::string& mode) {
-    char pattern[] = "/tmp/rotator-stub-XXXXXX";
-    directory_ = mkdtemp(pattern);
-    spawn({PELVORN_ROTATOR_STUB, "serve", directory_ + "/port", mode, directory_ + "/log"});
-    for (int i = 0; i < 100 && !std::filesystem::exists(directory_ + "/port"); ++i) std::this_thread::sleep_for(20ms);
-    std::ifstream(directory_ + "/port") >> port_;
-    if (port_ == 0) throw std::runtime_error("rotator_stub did not start");
-  }
-  ~Stub() {
-    kill();
-    std::filesystem::remove_all(directory_);
-  }
+  // The lines written to LOG so far.
   std::vector<std::string> received() const {
     std::vector<std::string> lines;
     std::ifstream log(directory_ + "/log");
@@ -139,10 +118,20 @@ public:
 
 private:
   std::string directory_;
+  pid_t pid_ = -1;
+  int port_ = 0;
 };
 
+// Hamlib's dummy rotator with `config` (none when empty).
+std::vector<std::string> Rotctld(const std::string& config = {}) {
+  std::vector<std::string> arguments{"rotctld", "-m", "1", "-T", "127.0.0.1", "-t", "PORT"};
+  if (!config.empty()) arguments.insert(arguments.end(), {"-C", config});
+  return arguments;
+}
+std::vector<std::string> Stub(const std::string& mode) { return {PELVORN_ROTATOR_STUB, "serve", "PORT", mode, "LOG"}; }
+
 TEST(RotatorClient, DummyWithSignedRangeReceivesMinus90For270) {
-  Rotctld daemon("min_az=-180,max_az=180");
+  Peer daemon(Rotctld("min_az=-180,max_az=180"));
   Rotator rotator(Loopback(daemon.port()));
   double sent = 0;
   const Outcome outcome = rotator.turnTo(270, sent);
@@ -159,7 +148,7 @@ TEST(RotatorClient, DummyWithSignedRangeReceivesMinus90For270) {
 }
 
 TEST(RotatorClient, ElevationWithinTheRotatorsLimits) {
-  Rotctld daemon("min_el=10");  // refuses an elevation of 0
+  Peer daemon(Rotctld("min_el=10"));  // refuses an elevation of 0
   const Outcome outcome = TurnAntenna(Loopback(daemon.port()), 30);
   EXPECT_TRUE(outcome) << outcome.message;
 }
@@ -189,30 +178,21 @@ TEST(RotatorClient, FailuresEndInTimeWithAClearMessage) {
     SCOPED_TRACE(c.mode);
     const std::string mode = c.mode;
     const bool silent = mode == "silent" || mode == "trickle";
-    const Options options{.timeout = silent ? 1000ms : 3000ms};
-    Outcome outcome;
-    int port = 0;
+    std::optional<Peer> peer;
+    if (mode != "none") peer.emplace(mode == "killed" ? Rotctld() : Stub(mode));
+    const int port = peer ? peer->port() : FreePort();
     auto start = Clock::now();
-    if (mode == "none") {
-      port = FreePort();
-      outcome = TurnAntenna(Loopback(port), 139.74, options);
-    } else if (mode == "killed") {
-      Rotctld daemon;
-      daemon.pause();  // connects, then waits for an answer that never comes
-      std::thread killer([&] {
+    std::thread killer;
+    if (mode == "killed") {
+      peer->pause();  // connects, then waits for an answer that never comes
+      killer = std::thread([&] {
         std::this_thread::sleep_for(300ms);
         start = Clock::now();
-        daemon.kill();
+        peer->kill();
       });
-      port = daemon.port();
-      outcome = TurnAntenna(Loopback(port), 139.74, options);
-      killer.join();
-    } else {
-      Stub stub(mode);
-      start = Clock::now();
-      port = stub.port();
-      outcome = TurnAntenna(Loopback(port), 139.74, options);
     }
+    const Outcome outcome = TurnAntenna(Loopback(port), 139.74, {.timeout = silent ? 1000ms : 3000ms});
+    if (killer.joinable()) killer.join();
     const double took = Seconds(Clock::now() - start);
     EXPECT_EQ(outcome.failure, c.failure) << outcome.message;
     EXPECT_EQ(outcome.message, Fill(c.message, {AddressOf(port), c.second, c.third, c.fourth}));
@@ -229,7 +209,7 @@ TEST(RotatorClient, UnknownHost) {
 
 // The worker's events come on its own thread.
 TEST(RotatorWorker, FollowsTheDummyUntilItStandsThere) {
-  Rotctld daemon;
+  Peer daemon(Rotctld());
   std::mutex mutex;
   std::condition_variable changed;
   std::vector<double> commanded, positions;
@@ -283,7 +263,7 @@ protected:
   }
   QString tip() const { return window->directionField()->toolTip(); }
 
-  std::optional<Stub> stub;
+  std::optional<Peer> stub;
   FakePlatform platform;
   std::unique_ptr<RotctldAntenna> antenna;
   std::unique_ptr<QtWindow> window;
@@ -311,7 +291,7 @@ TEST_F(RotatorWindow, ShortcutsTurnTheAntenna) {
   const Row rows[] = {{Qt::NoModifier, text::TurnShortPath, "P 139.74 0.00", "139,74°"},
                       {Qt::ShiftModifier, text::TurnLongPath, "P 319.74 0.00", "319,74°"}};
   for (int i = 0; i < 2; ++i) {
-    stub.emplace("answer");
+    stub.emplace(Stub("answer"));
     ASSERT_TRUE(open(AddressOf(stub->port())));
     const QList<QAction*> actions = window->directionField()->actions();
     ASSERT_EQ(actions.size(), 2);
@@ -350,7 +330,7 @@ TEST_F(RotatorWindow, FailuresShowInAWarningBox) {
 }
 
 TEST_F(RotatorWindow, ClosingWhileACommandWaits) {
-  stub.emplace("silent");
+  stub.emplace(Stub("silent"));
   ASSERT_TRUE(open(AddressOf(stub->port())));
   ASSERT_TRUE(calculate());
   window->rotatorControl()->shortPathAction()->trigger();

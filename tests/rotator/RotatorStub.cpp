@@ -2,10 +2,9 @@
 //
 //   rotator_stub free-port
 //       prints a loopback TCP port that nothing listens on (just now).
-//   rotator_stub serve PORTFILE MODE [LOG]
-//       listens on a free loopback port, writes it to PORTFILE once it
-//       accepts, and serves one connection after the other until killed,
-//       appending every line it receives to LOG. MODE:
+//   rotator_stub serve PORT MODE [LOG]
+//       listens on 127.0.0.1:PORT and serves one connection after the other
+//       until killed, appending every line it receives to LOG. MODE:
 //         silent    accepts and never answers
 //         answer    answers like a 0..360 rotator standing at 0
 //         reject    the same, but refuses "P" with "RPRT -5"
@@ -20,6 +19,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -64,31 +64,25 @@ void Serve(int connection, const std::string& mode, const char* log) {
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (!(command == "free-port" && argc == 2) && !(command == "serve" && argc >= 4)) {
-    std::fputs("usage: rotator_stub free-port | serve PORTFILE MODE [LOG]\n", stderr);
+    std::fputs("usage: rotator_stub free-port | serve PORT MODE [LOG]\n", stderr);
     return 2;
   }
-  // A listening socket on 127.0.0.1 with a port of the kernel's choice.
+  // A listening socket on 127.0.0.1:PORT, or on a port of the kernel's choice.
   const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<std::uint16_t>(command == "serve" ? std::atoi(argv[2]) : 0));
   socklen_t size = sizeof address;
   if (listener < 0 || bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(listener, 8) != 0 ||
       getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
     std::perror("rotator_stub: listen");
     return 2;
   }
-  const std::string port = std::to_string(ntohs(address.sin_port));
   if (command == "free-port") {
     close(listener);
-    std::puts(port.c_str());
+    std::printf("%d\n", ntohs(address.sin_port));
     return 0;
-  }
-  const std::string portFile = argv[2];
-  std::ofstream(portFile + ".new") << port << '\n';
-  if (std::rename((portFile + ".new").c_str(), portFile.c_str()) != 0) {
-    std::perror("rotator_stub: port file");
-    return 2;
   }
   for (;;) {
     const int connection = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);

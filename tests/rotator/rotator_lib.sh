@@ -31,15 +31,12 @@ start_rotctld() {
 
 # start_stub MODE: rotator_stub in MODE; port in $stub_port, the lines it
 # receives in $stub_log.
-stubs=0
 start_stub() {
-  stubs=$((stubs + 1))
-  stub_log=$work/stub$stubs.log
+  stub_port=$("$stub" free-port)
+  stub_log=$work/stub$stub_port.log
   : >"$stub_log"
-  "$stub" serve "$work/stub$stubs.port" "$1" "$stub_log" &
-  stub_pid=$!
-  wait_until 5 test -s "$work/stub$stubs.port" || { echo "FAIL - rotator_stub did not start"; exit 1; }
-  stub_port=$(cat "$work/stub$stubs.port")
+  "$stub" serve "$stub_port" "$1" "$stub_log" &
+  wait_until 5 listening "$stub_port" || { echo "FAIL - rotator_stub did not start"; exit 1; }
 }
 
 # stands_at PORT DEGREES: the rotator behind PORT reports ("p") an azimuth
