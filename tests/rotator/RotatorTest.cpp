@@ -1,7 +1,9 @@
-// The rotator client against Hamlib's dummy rotator (rotctld -m 1) and
-// rotator_stub on 127.0.0.1: mapping on the wire, every way the daemon can
-// fail (each ending within its time limit), the worker following the
-// antenna, and the window's antenna commands on the offscreen platform.
+// The rotator client: its rules without a network (addresses, the mapping
+// into a rotator's range, the protocol lines, the settings file, the
+// command-line option, the tooltips of the antenna commands); then against Hamlib's
+// dummy rotator (rotctld -m 1) and rotator_stub on 127.0.0.1: mapping on the
+// wire, every way the daemon can fail (each ending within its time limit),
+// and the window's antenna commands on the offscreen platform.
 
 #include "../fakes/RecordingPlatform.h"
 
@@ -10,8 +12,12 @@
 #include "platform/qt/QtRotatorControl.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindow.h"
+#include "rotator/AntennaPresenter.h"
+#include "rotator/AzimuthRange.h"
 #include "rotator/Rotator.h"
-#include "rotator/RotatorWorker.h"
+#include "rotator/RotatorAddress.h"
+#include "rotator/RotatorSettings.h"
+#include "rotator/RotctlLines.h"
 #include "rotator/RotctldAntenna.h"
 
 #include <QAction>
@@ -26,12 +32,11 @@
 #include <sys/wait.h>
 
 #include <chrono>
-#include <cmath>
-#include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
+#include <limits>
 #include <sstream>
 #include <thread>
 
@@ -39,6 +44,231 @@ extern char** environ;
 
 namespace pelvorn::rotator {
 namespace {
+
+TEST(RotatorAddress, ReadsHostAndPort) {
+  struct Case {
+    const char* text;
+    const char* host;
+    int port;
+  };
+  const Case cases[] = {
+      {"localhost", "localhost", 4533},
+      {" 127.0.0.1:4600 ", "127.0.0.1", 4600},
+      {"rotor.example-net.de:1", "rotor.example-net.de", 1},
+      {"[::1]", "::1", 4533},
+      {"[::1]:65535", "::1", 65535},
+      {"::1", "::1", 4533},
+      {"fe80::1%lo", "fe80::1%lo", 4533},
+  };
+  for (const Case& c : cases) {
+    const auto address = ParseAddress(c.text);
+    ASSERT_TRUE(address) << c.text;
+    EXPECT_EQ(address->host, c.host);
+    EXPECT_EQ(address->port, c.port);
+  }
+  for (const char* bad : {"", ":4533", "localhost:", "localhost:0", "localhost:65536", "localhost:45a",
+                          "localhost:+45", "[::1]4533", "[::1", "[127.0.0.1]", "L;JO62mm;KM38mm;;;V-"}) {
+    EXPECT_FALSE(ParseAddress(bad)) << bad;
+  }
+  EXPECT_EQ(AddressText({"::1", 4533}), "[::1]:4533");
+  EXPECT_EQ(BadAddressMessage(" x:0 "), Fill(text::BadAddress, {"x:0"}));
+}
+
+TEST(AzimuthRange, MapsIntoTheRotatorsRange) {
+  const AzimuthRange full{0, 360};
+  const AzimuthRange signedRange{-180, 180};
+  const AzimuthRange overlap{0, 450};
+  const AzimuthRange half{0, 180};
+  struct Case {
+    double direction;
+    AzimuthRange range;
+    std::optional<double> current;
+    std::optional<double> expected;
+  };
+  const Case cases[] = {
+      {139.74, full, {}, 139.74},
+      {360, full, {}, 0},         // 0 is nearer to the direction taken into 0..360
+      {-90, full, {}, 270},
+      {180, signedRange, {}, 180},
+      {180.01, signedRange, {}, -179.99},
+      {30, overlap, 400.0, 390},  // an overlap rotator near 400 takes the short way
+      {30, overlap, 200.0, 30},
+      {100, overlap, 440.0, 100}, // 460 lies outside
+      {180.5, half, {}, std::nullopt},
+      {std::numeric_limits<double>::quiet_NaN(), full, {}, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.direction << " in " << c.range.minimum << ".." << c.range.maximum);
+    const auto mapped = MapIntoRange(c.direction, c.range, c.current);
+    ASSERT_EQ(mapped.has_value(), c.expected.has_value());
+    if (mapped) {
+      EXPECT_NEAR(*mapped, *c.expected, 1e-9);
+    }
+  }
+}
+
+TEST(AzimuthRange, ReadsTheLimitsOfDumpState) {
+  const std::vector<std::string> hamlib4{"1", "1", "min_az=-180.000000", "max_az=450.000000",
+                                         "min_el=0.000000", "max_el=90.000000", "south_zero=0",
+                                         "rot_type=AzEl"};
+  const auto range = RangeFromDumpState(hamlib4);
+  ASSERT_TRUE(range);
+  EXPECT_EQ(range->minimum, -180);
+  EXPECT_EQ(range->maximum, 450);
+  EXPECT_FALSE(RangeFromDumpState({"1", "1", "max_az=360"}));
+  EXPECT_FALSE(RangeFromDumpState({"min_az=360", "max_az=0"}));
+  EXPECT_FALSE(RangeFromDumpState({"min_az=0,0", "max_az=360"}));
+  EXPECT_FALSE(RangeFromDumpState({}));
+
+  EXPECT_EQ(ElevationFromDumpState(hamlib4), 0.0);
+  EXPECT_EQ(ElevationFromDumpState({"min_el=10.000000", "max_el=90.000000"}), 10.0);
+  EXPECT_EQ(ElevationFromDumpState({"min_el=-90.000000", "max_el=-5.000000"}), -5.0);
+}
+
+TEST(RotctlLines, WritesNumbersWithADecimalPoint) {
+  struct Case {
+    double value;
+    const char* text;
+  };
+  const Case cases[] = {{139.7371278, "139.74"}, {-90, "-90.00"},     {0, "0.00"},
+                        {-0.001, "0.00"},        {359.999, "360.00"}, {449.995, "450.00"}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(FormatDegrees(c.value), c.text) << c.value;
+  }
+}
+
+TEST(RotctlLines, ReadsNumbersAndReports) {
+  EXPECT_EQ(ParseNumber("3.01"), 3.01);
+  EXPECT_EQ(ParseNumber(" -17.99\r"), -17.99);
+  EXPECT_EQ(ParseNumber("+5"), 5.0);
+  for (const char* bad : {"", "139,74", "nan", "inf", "1.2.3", "12 3", "RPRT 0"}) {
+    EXPECT_FALSE(ParseNumber(bad)) << bad;
+  }
+  EXPECT_EQ(ParseReport("RPRT 0"), 0);
+  EXPECT_EQ(ParseReport("RPRT -1\r"), -1);
+  for (const char* bad : {"RPRT", "RPRT x", "rprt 0", "0.00", "RPRT 0 1"}) EXPECT_FALSE(ParseReport(bad)) << bad;
+}
+
+// A window that records the tooltips and boxes it is given.
+class RecordingView final : public AntennaView {
+public:
+  bool result = true;
+  std::u16string caption;
+  std::vector<std::u16string> tips, boxes;
+  bool showsResult() const override { return result; }
+  std::u16string directionCaption() const override { return caption; }
+  void setTip(std::u16string_view text) override { tips.emplace_back(text); }
+  void warn(std::u16string_view title, std::u16string_view message) override {
+    boxes.push_back(std::u16string(title) + u'|' + std::u16string(message));
+  }
+};
+
+TEST(AntennaPresenter, TurnsToTheShownDirection) {
+  struct Case { bool result; const char16_t* caption; char16_t separator; bool longPath; std::optional<double> sent; };
+  const Case cases[] = {
+      {true, u"200.5", u'.', true, 20.5},
+      {true, u"0,0", u',', false, 0.0},
+      {false, u"139,74", u',', false, std::nullopt},  // no result shown
+      {true, u"139.74", u',', false, std::nullopt},   // the field as the window shows it
+      {true, u"", u',', false, std::nullopt},
+      {true, u"\u0661\u0663", u',', false, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    RecordingView view;
+    view.result = c.result;
+    view.caption = c.caption;
+    std::vector<double> sent;
+    AntennaPresenter presenter(view, c.separator, [&sent](double azimuth) { sent.push_back(azimuth); });
+    EXPECT_EQ(presenter.actionsEnabled(), c.result);
+    presenter.turn(c.longPath);
+    ASSERT_EQ(sent.size(), c.sent ? 1u : 0u) << ToUtf8(c.caption);
+    if (c.sent) {
+      EXPECT_NEAR(sent[0], *c.sent, 1e-9);
+      EXPECT_EQ(view.tips, std::vector<std::u16string>{u""});  // the old position goes
+    }
+  }
+}
+
+TEST(AntennaPresenter, TellsWhereTheAntennaStands) {
+  struct Case { char16_t separator; double commanded; std::optional<double> position; std::string tip; };
+  const Case cases[] = {
+      {u',', 139.74, std::nullopt, Fill(text::AntennaTurning, {"139,74°"})},
+      {u',', 139.74, 139.3, Fill(text::AntennaStands, {"139,30°"})},
+      {u',', 139.74, 139.2, Fill(text::AntennaTurningFrom, {"139,74°", "139,20°"})},
+      {u'.', 319.74, 320.2, Fill(text::AntennaStands, {"320.20°"})},
+  };
+  for (const Case& c : cases) {
+    RecordingView view;
+    AntennaPresenter presenter(view, c.separator, [](double) {});
+    presenter.commanded(c.commanded);
+    if (c.position) presenter.position(*c.position);
+    ASSERT_FALSE(view.tips.empty());
+    EXPECT_EQ(ToUtf8(view.tips.back()), c.tip);
+    EXPECT_TRUE(view.boxes.empty());
+  }
+  RecordingView view;
+  AntennaPresenter presenter(view, u',', [](double) {});
+  presenter.commanded(10.0);
+  presenter.failed("any failure");
+  EXPECT_EQ(view.tips.back(), u"");
+  EXPECT_EQ(view.boxes, std::vector<std::u16string>{FromUtf8(std::string(text::RotatorBoxTitle) + "|any failure")});
+}
+
+TEST(RotatorSettings, ReadsTheSettingsFile) {
+  const char* text =
+      "; Pelvorn\n"
+      "[General]\nAddress=wrong:1\n"
+      "[Rotator]\r\n"
+      "# comment\n"
+      "  Address = rotor:4600 \r\n"
+      "[Other]\nAddress=wrong:2\n";
+  EXPECT_EQ(IniValue(text, "Rotator", "Address"), "rotor:4600");
+  EXPECT_EQ(IniValue("[rotator]\naddress=\"[::1]:4533\"\n", "Rotator", "Address"), "[::1]:4533");
+  EXPECT_EQ(IniValue("[Rotator]\nAddress=a:1\nAddress=b:2", "Rotator", "Address"), "b:2");
+  EXPECT_FALSE(IniValue("Address=a:1\n[Rotator]\n", "Rotator", "Address"));
+  EXPECT_FALSE(IniValue("[Rotator]\nAdresse=a:1\n", "Rotator", "Address"));
+}
+
+TEST(RotatorSettings, FindsTheSettingsFile) {
+  const char* savedHome = std::getenv("HOME");
+  const std::string home = savedHome ? savedHome : "";
+  setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
+  setenv("HOME", "/home/op", 1);
+  EXPECT_EQ(SettingsFilePath().string(), "/home/op/.config/pelvorn/Pelvorn.conf");
+  unsetenv("XDG_CONFIG_HOME");
+  unsetenv("HOME");
+  EXPECT_EQ(SettingsFilePath().string(), "");
+  if (savedHome) setenv("HOME", home.c_str(), 1);
+}
+
+TEST(RotatorSettings, TakesTheOptionOffTheCommandLine) {
+  struct Case {
+    std::vector<std::string> arguments;
+    bool given;
+    const char* value;
+    bool error;
+    std::vector<std::string> rest;
+  };
+  const std::string line = "L;JO62mm;KM38mm;;;V-";
+  const Case cases[] = {
+      {{line}, false, "", false, {line}},
+      {{}, false, "", false, {}},
+      {{"--rotator=[::1]", line}, true, "[::1]", false, {line}},
+      {{"--rotator"}, true, "", true, {}},
+      {{"--rotator="}, true, "", true, {}},
+      {{line, "--rotator", "x"}, false, "", false, {line, "--rotator", "x"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments = c.arguments;
+    const OptionOnCommandLine option = TakeRotatorOption(arguments);
+    EXPECT_EQ(option.given, c.given);
+    EXPECT_EQ(option.value, c.value);
+    EXPECT_EQ(!option.error.empty(), c.error) << option.error;
+    EXPECT_EQ(arguments, c.rest);
+  }
+}
+
+// --- Against peers on 127.0.0.1 ------------------------------------------
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
@@ -207,28 +437,6 @@ TEST(RotatorClient, UnknownHost) {
   EXPECT_EQ(outcome.message, Fill(text::UnknownHost, {"no-such-host.invalid"}));
 }
 
-// The worker's events come on its own thread.
-TEST(RotatorWorker, FollowsTheDummyUntilItStandsThere) {
-  Peer daemon(Rotctld());
-  std::mutex mutex;
-  std::condition_variable changed;
-  std::vector<double> commanded, positions;
-  std::vector<std::string> failures;
-  const auto add = [&](auto& list, const auto& value) {
-    std::lock_guard lock(mutex);
-    list.push_back(value);
-    changed.notify_all();
-  };
-  Worker worker(AddressOf(daemon.port()), {},
-                {[&](double a) { add(commanded, a); }, [&](double a) { add(positions, a); },
-                 [&](const std::string& message) { add(failures, message); }});
-  worker.turnTo(3.5);
-  std::unique_lock lock(mutex);
-  ASSERT_TRUE(changed.wait_for(lock, 10s, [&] { return !positions.empty() && std::fabs(positions.back() - 3.5) <= 0.5; }));
-  EXPECT_EQ(commanded, std::vector<double>{3.5});
-  EXPECT_TRUE(failures.empty());
-}
-
 // The recording platform whose end leaves the event loop as the real one does.
 struct FakePlatform : pelvorn::testing::RecordingPlatform {
   FakePlatform() { onEnd = [](int status) { QCoreApplication::exit(status); }; }
@@ -237,7 +445,7 @@ struct FakePlatform : pelvorn::testing::RecordingPlatform {
 const NumberLocale German{u','};
 
 // The window with the rotator at `address` (none: without one), shown and
-// active, and the stub it may talk to, which outlives it.
+// active, and the peer it may talk to, which outlives it.
 class RotatorWindow : public ::testing::Test {
 protected:
   void TearDown() override {
@@ -253,17 +461,17 @@ protected:
     // The first activation gives the window its caption.
     return QTest::qWaitFor([&] { return window->windowTitle() != ToQString(text::DesignCaption); });
   }
-  // JO62mm to KM38mm (139,74°); true once the antenna's commands are enabled.
-  bool calculate() {
+  // JO62mm to `foreign`; true once the antenna's commands are enabled.
+  bool calculate(const char* foreign = "KM38mm") {
     window->ownLocatorBox()->setText(QStringLiteral("JO62mm"));
-    window->foreignLocatorBox()->setText(QStringLiteral("KM38mm"));
+    window->foreignLocatorBox()->setText(QString::fromUtf8(foreign));
     window->form().calculate();
     return !window->rotatorControl() ||
            QTest::qWaitFor([&] { return window->rotatorControl()->shortPathAction()->isEnabled(); });
   }
   QString tip() const { return window->directionField()->toolTip(); }
 
-  std::optional<Peer> stub;
+  std::optional<Peer> peer;
   FakePlatform platform;
   std::unique_ptr<RotctldAntenna> antenna;
   std::unique_ptr<QtWindow> window;
@@ -291,8 +499,8 @@ TEST_F(RotatorWindow, ShortcutsTurnTheAntenna) {
   const Row rows[] = {{Qt::NoModifier, text::TurnShortPath, "P 139.74 0.00", "139,74°"},
                       {Qt::ShiftModifier, text::TurnLongPath, "P 319.74 0.00", "319,74°"}};
   for (int i = 0; i < 2; ++i) {
-    stub.emplace(Stub("answer"));
-    ASSERT_TRUE(open(AddressOf(stub->port())));
+    peer.emplace(Stub("answer"));
+    ASSERT_TRUE(open(AddressOf(peer->port())));
     const QList<QAction*> actions = window->directionField()->actions();
     ASSERT_EQ(actions.size(), 2);
     EXPECT_EQ(actions[i]->text(), ToQString(rows[i].name));
@@ -303,14 +511,25 @@ TEST_F(RotatorWindow, ShortcutsTurnTheAntenna) {
     QTest::keyClick(window->foreignLocatorBox(), Qt::Key_F7, rows[i].modifier);
     ASSERT_TRUE(calculate());
     QTest::keyClick(window->foreignLocatorBox(), Qt::Key_F7, rows[i].modifier);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return stub->received().size() >= 3; }, 3000));
-    const std::vector<std::string> lines = stub->received();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return peer->received().size() >= 3; }, 3000));
+    const std::vector<std::string> lines = peer->received();
     EXPECT_EQ(std::vector(lines.begin(), lines.begin() + 3), (std::vector<std::string>{"\\dump_state", "p", rows[i].command}));
     const QString turning = ToQString(Fill(text::AntennaTurningFrom, {rows[i].to, "0,00°"}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return tip() == turning; })) << ToUtf8(tip().toStdU16String());
     EXPECT_TRUE(platform.warnings.empty());
     window.reset();
   }
+}
+
+// JO62mm to JO63nm is 2,84°: the tooltip follows the dummy until it stands there.
+TEST_F(RotatorWindow, TooltipOnceTheAntennaStands) {
+  peer.emplace(Rotctld());
+  ASSERT_TRUE(open(AddressOf(peer->port())));
+  ASSERT_TRUE(calculate("JO63nm"));
+  window->rotatorControl()->shortPathAction()->trigger();
+  const QString stands = ToQString(Fill(text::AntennaStands, {"2,84°"}));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return tip() == stands; }, 10000)) << ToUtf8(tip().toStdU16String());
+  EXPECT_TRUE(platform.warnings.empty());
 }
 
 // A failure ends in the warning box, whether the daemon or the address is at fault.
@@ -330,11 +549,11 @@ TEST_F(RotatorWindow, FailuresShowInAWarningBox) {
 }
 
 TEST_F(RotatorWindow, ClosingWhileACommandWaits) {
-  stub.emplace(Stub("silent"));
-  ASSERT_TRUE(open(AddressOf(stub->port())));
+  peer.emplace(Stub("silent"));
+  ASSERT_TRUE(open(AddressOf(peer->port())));
   ASSERT_TRUE(calculate());
   window->rotatorControl()->shortPathAction()->trigger();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !stub->received().empty(); }));  // waiting for "\dump_state"
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !peer->received().empty(); }));  // waiting for "\dump_state"
   const auto start = Clock::now();
   window.reset();
   EXPECT_LE(Seconds(Clock::now() - start), 2.0);  // not the 3 s limit
