@@ -358,7 +358,9 @@ std::vector<std::string> Rotctld(const std::string& config = {}) {
   if (!config.empty()) arguments.insert(arguments.end(), {"-C", config});
   return arguments;
 }
-std::vector<std::string> Stub(const std::string& mode) { return {PELVORN_ROTATOR_STUB, "serve", "PORT", mode, "LOG"}; }
+std::vector<std::string> Stub(const std::string& mode) {
+  return {PELVORN_ROTATOR_STUB, "serve", "PORT", mode, "LOG"};
+}
 
 TEST(RotatorClient, DummyWithSignedRangeReceivesMinus90For270) {
   Peer daemon(Rotctld("min_az=-180,max_az=180"));
@@ -513,7 +515,8 @@ TEST_F(RotatorWindow, ShortcutsTurnTheAntenna) {
     QTest::keyClick(window->foreignLocatorBox(), Qt::Key_F7, rows[i].modifier);
     ASSERT_TRUE(QTest::qWaitFor([&] { return peer->received().size() >= 3; }, 3000));
     const std::vector<std::string> lines = peer->received();
-    EXPECT_EQ(std::vector(lines.begin(), lines.begin() + 3), (std::vector<std::string>{"\\dump_state", "p", rows[i].command}));
+    EXPECT_EQ(std::vector(lines.begin(), lines.begin() + 3),
+              (std::vector<std::string>{"\\dump_state", "p", rows[i].command}));
     const QString turning = ToQString(Fill(text::AntennaTurningFrom, {rows[i].to, "0,00°"}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return tip() == turning; })) << ToUtf8(tip().toStdU16String());
     EXPECT_TRUE(platform.warnings.empty());
@@ -535,8 +538,9 @@ TEST_F(RotatorWindow, TooltipOnceTheAntennaStands) {
 // A failure ends in the warning box, whether the daemon or the address is at fault.
 TEST_F(RotatorWindow, FailuresShowInAWarningBox) {
   const std::string refused = AddressOf(FreePort());
+  const std::string bad = "rotor:0";
   for (const auto& [address, message] : {std::pair{refused, Fill(text::ConnectionRefused, {refused})},
-                                          std::pair{std::string("rotor:0"), Fill(text::BadAddress, {"rotor:0"})}}) {
+                                          std::pair{bad, Fill(text::BadAddress, {bad})}}) {
     platform.warnings.clear();
     ASSERT_TRUE(open(address));
     ASSERT_TRUE(calculate());
