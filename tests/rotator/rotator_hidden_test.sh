@@ -28,9 +28,8 @@ hidden dummy 0 "" --rotator "127.0.0.1:$rot_port" "$HIDDEN_L"
 check "dummy: turns to 139.74 (within 0.5°)" wait_until 60 stands_at "$rot_port" 139.74
 
 start_rotctld min_az=0,max_az=90
-outside="Die Richtung 139,74° liegt außerhalb des Drehbereichs des Rotors auf 127.0.0.1:$rot_port"
-outside+=" (0,00° bis 90,00°)."
-hidden "range 0..90" 4 "$outside" --rotator "127.0.0.1:$rot_port" "$HIDDEN_L"
+hidden "range 0..90" 4 "139,74° liegt außerhalb des Drehbereichs des Rotors auf 127.0.0.1:$rot_port (0,00° bis 90,00°)" \
+  --rotator "127.0.0.1:$rot_port" "$HIDDEN_L"
 check "range 0..90: the dummy did not move" stands_at "$rot_port" 0
 
 start_stub silent
