@@ -2,18 +2,16 @@
 //
 //   rotator_stub free-port
 //       prints a loopback TCP port that nothing listens on (just now).
-//   rotator_stub serve PORTFILE MODE [LOG]
-//       listens on a free loopback port, writes it to PORTFILE once it
-//       accepts, and serves one connection after the other until killed,
-//       appending every line it receives to LOG. MODE:
+//   rotator_stub serve PORT MODE [LOG]
+//       listens on 127.0.0.1:PORT and serves one connection after the other
+//       until killed, appending every line it receives to LOG. MODE:
 //         silent    accepts and never answers
 //         answer    answers like a 0..360 rotator standing at 0
 //         reject    the same, but refuses "P" with "RPRT -5"
 //         nolimits  answers "\dump_state" without min_az/max_az
 //         hangup    closes the connection after the first line
 //         flood     answers "\dump_state" with 100,000 lines of min_az
-//         trickle   answers "\dump_state" one line every 0.4 s, 4 s long
-//       (the last two then answer like "answer")
+//         trickle   answers one line every 0.4 s
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -27,32 +25,13 @@
 
 namespace {
 
-int Fail(const char* what) {
-  std::perror(what);
-  return 2;
-}
-
-// A listening socket on 127.0.0.1 with a port of the kernel's choice.
-int Listen(int& port) {
-  const int s = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  if (s < 0 || bind(s, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(s, 8) != 0 ||
-      getsockname(s, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
-    return -1;
-  }
-  port = ntohs(address.sin_port);
-  return s;
-}
-
 std::string Answer(const std::string& mode, const std::string& line) {
   if (mode == "silent") return {};
   if (line == "\\dump_state") {
-    if (mode == "nolimits") return "1\n1\nrot_type=AzEl\ndone\n";
-    return "1\n1\nmin_az=0.000000\nmax_az=360.000000\nmin_el=0.000000\nmax_el=90.000000\n"
-           "south_zero=0\nrot_type=AzEl\ndone\n";
+    std::string state = "1\n1\n";
+    for (int i = mode == "nolimits" ? 0 : mode == "flood" ? 100000 : 1; i > 0; --i) state += "min_az=0.000000\n";
+    if (mode != "nolimits") state += "max_az=360.000000\n";
+    return state + "min_el=0.000000\nmax_el=90.000000\nsouth_zero=0\nrot_type=AzEl\ndone\n";
   }
   if (line == "p") return "0.00\n0.00\n";
   if (line.rfind("P ", 0) == 0) return mode == "reject" ? "RPRT -5\n" : "RPRT 0\n";
@@ -62,30 +41,20 @@ std::string Answer(const std::string& mode, const std::string& line) {
 void Serve(int connection, const std::string& mode, const char* log) {
   std::string pending;
   char chunk[512];
-  for (;;) {
-    const ssize_t got = recv(connection, chunk, sizeof chunk, 0);
-    if (got <= 0) return;
+  for (ssize_t got; (got = recv(connection, chunk, sizeof chunk, 0)) > 0;) {
     pending.append(chunk, static_cast<std::size_t>(got));
     for (auto end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {
       const std::string line = pending.substr(0, end);
       pending.erase(0, end + 1);
       if (log != nullptr) std::ofstream(log, std::ios::app) << line << '\n';
       if (mode == "hangup") return;
-      if (line == "\\dump_state" && (mode == "flood" || mode == "trickle")) {
-        const bool flood = mode == "flood";
-        std::string lines = "1\n1\n";
-        for (int i = 0; i < (flood ? 100000 : 8); ++i) lines += "min_az=0.000000\n";
-        lines += "max_az=360.000000\ndone\n";
-        for (std::size_t at = 0; at < lines.size();) {
-          const std::size_t next = flood ? lines.size() : lines.find('\n', at) + 1;
-          if (!flood) usleep(400000);  // a peer that trickles: one line every 0.4 s
-          if (send(connection, lines.data() + at, next - at, MSG_NOSIGNAL) < 0) return;
-          at = next;
-        }
-        continue;
-      }
       const std::string answer = Answer(mode, line);
-      if (!answer.empty() && send(connection, answer.data(), answer.size(), MSG_NOSIGNAL) < 0) return;
+      for (std::size_t at = 0; at < answer.size();) {
+        const std::size_t next = mode == "trickle" ? answer.find('\n', at) + 1 : answer.size();
+        if (mode == "trickle") usleep(400000);
+        if (send(connection, answer.data() + at, next - at, MSG_NOSIGNAL) < 0) return;
+        at = next;
+      }
     }
   }
 }
@@ -94,23 +63,27 @@ void Serve(int connection, const std::string& mode, const char* log) {
 
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
-  int port = 0;
-  if (command == "free-port" && argc == 2) {
-    const int s = Listen(port);
-    if (s < 0) return Fail("free-port");
-    close(s);
-    std::printf("%d\n", port);
-    return 0;
-  }
-  if (command != "serve" || argc < 4) {
-    std::fputs("usage: rotator_stub free-port | serve PORTFILE MODE [LOG]\n", stderr);
+  if (!(command == "free-port" && argc == 2) && !(command == "serve" && argc >= 4)) {
+    std::fputs("usage: rotator_stub free-port | serve PORT MODE [LOG]\n", stderr);
     return 2;
   }
-  const int listener = Listen(port);
-  if (listener < 0) return Fail("listen");
-  const std::string portFile = argv[2];
-  std::ofstream(portFile + ".new") << port << '\n';
-  if (std::rename((portFile + ".new").c_str(), portFile.c_str()) != 0) return Fail("rename");
+  // A listening socket on 127.0.0.1:PORT, or on a port of the kernel's choice.
+  const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<std::uint16_t>(command == "serve" ? std::atoi(argv[2]) : 0));
+  socklen_t size = sizeof address;
+  if (listener < 0 || bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(listener, 8) != 0 ||
+      getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+    std::perror("rotator_stub: listen");
+    return 2;
+  }
+  if (command == "free-port") {
+    close(listener);
+    std::printf("%d\n", ntohs(address.sin_port));
+    return 0;
+  }
   for (;;) {
     const int connection = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
     if (connection < 0) continue;

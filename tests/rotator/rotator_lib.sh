@@ -13,10 +13,6 @@ mkdir -p "$XDG_CONFIG_HOME"
 # says. No probing connection: rotctld 4.5 may reset the next connection
 # when one closes right after connecting.
 listening() { grep -q " 0100007F:$(printf %04X "$1") 00000000:0000 0A " /proc/net/tcp; }
-# connected PORT: a client has connected to 127.0.0.1:PORT (also while the
-# daemon is frozen: the kernel accepts for it).
-connected() { grep -qE " 0100007F:$(printf %04X "$1") 0100007F:[0-9A-F]{4} 01 " /proc/net/tcp; }
-
 # unread PORT: a connection to 127.0.0.1:PORT holds bytes its server has not
 # read (a frozen daemon's pending command).
 unread() {
@@ -35,28 +31,21 @@ start_rotctld() {
 
 # start_stub MODE: rotator_stub in MODE; port in $stub_port, the lines it
 # receives in $stub_log.
-stubs=0
 start_stub() {
-  stubs=$((stubs + 1))
-  stub_log=$work/stub$stubs.log
+  stub_port=$("$stub" free-port)
+  stub_log=$work/stub$stub_port.log
   : >"$stub_log"
-  "$stub" serve "$work/stub$stubs.port" "$1" "$stub_log" &
-  stub_pid=$!
-  wait_until 5 test -s "$work/stub$stubs.port" || { echo "FAIL - rotator_stub did not start"; exit 1; }
-  stub_port=$(cat "$work/stub$stubs.port")
+  "$stub" serve "$stub_port" "$1" "$stub_log" &
+  wait_until 5 listening "$stub_port" || { echo "FAIL - rotator_stub did not start"; exit 1; }
 }
 
-# azimuth PORT: the azimuth the rotator behind PORT reports ("p").
-azimuth() {
-  local az
+# stands_at PORT DEGREES: the rotator behind PORT reports ("p") an azimuth
+# within half a degree of DEGREES.
+stands_at() {
+  local az=
   exec 4<>"/dev/tcp/127.0.0.1/$1" || return 1
   echo p >&4
   read -r -t 3 az <&4
   exec 4>&-
-  echo "${az%$'\r'}"
-}
-# stands_at PORT DEGREES: the rotator is within half a degree of DEGREES.
-stands_at() {
-  local az
-  az=$(azimuth "$1") && [ -n "$az" ] && awk -v a="$az" -v t="$2" 'BEGIN { d = a - t; exit !(d <= 0.5 && d >= -0.5) }'
+  awk -v a="${az%$'\r'}" -v t="$2" 'BEGIN { d = a - t; exit !(a != "" && d <= 0.5 && d >= -0.5) }'
 }
