@@ -34,9 +34,7 @@ void Worker::stop() {
 
 void Worker::turnTo(double direction) {
   stop();
-  running_ = true;
   if (!thread_.start([this, direction] { run(direction); })) {
-    running_ = false;
     if (events_.failed) events_.failed(std::string(text::RotatorCommandNotStarted));
   }
 }
@@ -56,7 +54,6 @@ void Worker::run(double direction) {
                                            events_.position);
     }
   }
-  running_ = false;
   if (!outcome && outcome.failure != Failure::Cancelled && events_.failed) events_.failed(outcome.message);
 }
 

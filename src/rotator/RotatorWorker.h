@@ -32,9 +32,6 @@ public:
   // stands within half a degree of it.
   void turnTo(double direction);
 
-  // Whether a command is still running.
-  bool busy() const { return running_.load(); }
-
 private:
   void stop();
   void run(double direction);
@@ -43,7 +40,6 @@ private:
   Options options_;
   Events events_;
   std::atomic<bool> cancel_{false};
-  std::atomic<bool> running_{false};
   WorkerThread thread_;
 };
 
