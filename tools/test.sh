@@ -23,7 +23,7 @@ echo "== Sanitized build and test (ASan + UBSan)"
 build_project "$PROJECT_DIR/build-asan" -DPELVORN_BUILD_TESTS=ON -DPELVORN_SANITIZE=ON \
   -DCMAKE_BUILD_TYPE=Debug
 # Qt keeps caches for the life of the process; leaks are checked in the
-# toolkit-free tests only (their CTest entries enable detect_leaks).
+# toolkit-free tests only (the entries in tests/core turn detect_leaks on).
 ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1} \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$PROJECT_DIR/build-asan" --output-on-failure --parallel "$JOBS"
