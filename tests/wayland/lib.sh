@@ -1,7 +1,7 @@
 # The desktop the tests drive the program ($1) on, by $2: x11 (a bare Xvfb),
 # wine (the same, for Pelvorn.exe), wayland (a headless sway of its own) or
 # xwayland (that sway with XWayland). start_desktop starts it; shown, ready,
-# send, clip and clip_set then work alike on each. Builds on the end-to-end
+# type_keys, clip and clip_set then work alike on each. Builds on the end-to-end
 # library (checks, runs, runtime directory).
 #
 # sway refuses to run as root: as root the tests run it as an unprivileged
@@ -18,10 +18,7 @@ SWAY_USER=pelvorn-sway
 sway_pid=
 sway_dir=
 
-fail_setup() {
-  echo "FAIL - $*"
-  exit 1
-}
+fail_setup() { echo "FAIL - $*"; exit 1; }
 
 wayland_cleanup() {
   # The compositor first: its clients then end, and nothing waits on it.
@@ -30,24 +27,6 @@ wayland_cleanup() {
   [ -z "$sway_dir" ] || rm -rf "$sway_dir"
 }
 trap wayland_cleanup EXIT
-
-# as_sway_user COMMAND...: becomes COMMAND, run as the compositor's user
-# (exec: started in the background, its process id is COMMAND's).
-as_sway_user() {
-  if [ "$(id -u)" = 0 ]; then
-    exec setpriv --reuid="$SWAY_USER" --regid="$SWAY_USER" --clear-groups -- "$@"
-  else
-    exec "$@"
-  fi
-}
-
-ensure_sway_user() {
-  [ "$(id -u)" = 0 ] || return 0
-  id -u "$SWAY_USER" >/dev/null 2>&1 && return 0
-  useradd --system --user-group --no-create-home --home-dir /nonexistent \
-    --shell /usr/sbin/nologin "$SWAY_USER" 2>/dev/null || id -u "$SWAY_USER" >/dev/null 2>&1 ||
-    fail_setup "cannot create the user $SWAY_USER for sway"
-}
 
 swaymsg_() { swaymsg -s "$SWAYSOCK" "$@"; }
 
@@ -61,15 +40,22 @@ start_sway() {
     command -v "$tool" >/dev/null || fail_setup "$tool is missing (apt-get install sway wl-clipboard" \
       "grim wtype jq, with XWayland also xwayland x11-xserver-utils xclip)"
   done
-  ensure_sway_user
+  # As root, sway runs as its own user, created once.
+  local as=()
+  if [ "$(id -u)" = 0 ]; then
+    id -u "$SWAY_USER" >/dev/null 2>&1 || useradd --system --user-group --no-create-home \
+      --home-dir /nonexistent --shell /usr/sbin/nologin "$SWAY_USER" 2>/dev/null ||
+      id -u "$SWAY_USER" >/dev/null 2>&1 || fail_setup "cannot create the user $SWAY_USER for sway"
+    as=(setpriv --reuid="$SWAY_USER" --regid="$SWAY_USER" --clear-groups --)
+  fi
   sway_dir=$(mktemp -d)
   {
     [ "$MODE" = xwayland ] && echo 'xwayland enable' || echo 'xwayland disable'
     echo "output * resolution ${SCREEN:-1024x768} position 0 0"
   } >"$sway_dir/config"
-  [ "$(id -u)" = 0 ] && chown -R "$SWAY_USER:$SWAY_USER" "$sway_dir"
+  [ ${#as[@]} = 0 ] || chown -R "$SWAY_USER:$SWAY_USER" "$sway_dir"
   chmod 700 "$sway_dir"
-  (as_sway_user env -i PATH=/usr/bin:/bin HOME="$sway_dir" XDG_RUNTIME_DIR="$sway_dir" \
+  (exec "${as[@]}" env -i PATH=/usr/bin:/bin HOME="$sway_dir" XDG_RUNTIME_DIR="$sway_dir" \
     WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
     sway -c "$sway_dir/config" >"$work/sway.log" 2>&1) &
   sway_pid=$!
