@@ -1,9 +1,9 @@
 #!/bin/bash
 # The single-instance guard on a bare X server or under sway (the second
 # copy's box is a scenario of tests/scenarios): a hidden copy runs beside the
-# first, however the blanks stand around V-; kill -9 leaves no stale lock,
-# not even in the clipboard keeper of that hidden copy; on X11, of two
-# copies started at the same moment exactly one shows its window.
+# first; kill -9 leaves no stale lock, not even in the clipboard keeper of
+# that hidden copy; on X11, of two copies started at the same moment exactly
+# one shows its window.
 # usage: guard_test.sh PROGRAM [x11|wayland|xwayland]
 . "$(dirname "$0")/../wayland/lib.sh" "$1" "${2:-x11}"
 start_desktop
@@ -11,8 +11,8 @@ start_desktop
 launch
 first=$pid
 check "first copy shows its window" wait_until 10 shown "$MAIN_TITLE" "$first"
-run 'L;JO62mm;KM38mm;;; V- '
-check_eq "hidden copy beside the first, blanks around V-: status" 0 "$rc"
+run "$HIDDEN_L"
+check_eq "hidden copy beside the first: status" 0 "$rc"
 check_out "hidden copy beside the first: its line" "$RESULT_DE"
 
 stop "$first"

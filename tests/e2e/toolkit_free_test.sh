@@ -3,11 +3,14 @@
 # it still puts its line on the clipboard (X11: the keeper; no display:
 # standard output only) and ends with status 0; input that needs a box or a
 # beep then fails, naming the missing front end. The console tools, --help
-# and --version need no toolkit in any locale.
+# and --version need no toolkit in any locale. A hidden run is one however
+# the blanks stand around V-: beside a running copy it runs instead of
+# meeting the guard's box.
 # usage: toolkit_free_test.sh PROGRAM (the build's Pelvorn, next to pelvorn-qt)
 . "$(dirname "$0")/lib.sh"
+built=$program
 mkdir "$work/alone"
-cp "$program" "$(dirname "$program")/pelvorn-clipboard-keeper" "$work/alone/"
+cp "$built" "$(dirname "$built")/pelvorn-clipboard-keeper" "$work/alone/"
 program=$work/alone/Pelvorn
 start_xvfb
 
@@ -52,4 +55,12 @@ for option in --help --version; do
   run "$option"
   check "no Qt, $option" test "$rc" = 0 -a -s "$work/run.out"
 done
+
+program=$built PLANG=de_DE.UTF-8
+launch
+check "first copy shows its window" wait_until 10 has_window "$MAIN_TITLE" "$pid"
+run 'L;JO62mm;KM38mm;;; V- '
+check_eq "hidden run with blanks beside a running copy: status" 0 "$rc"
+check_out "hidden run with blanks beside a running copy: its line" "$RESULT_DE"
+stop "$pid"
 finish
