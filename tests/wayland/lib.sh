@@ -146,7 +146,11 @@ shown() { if on_x11; then has_window "$@"; else has_view "$@"; fi; }
 # ready TITLE PID: that window is shown and has the keyboard; on a bare X
 # server, where no window manager does, the test gives it the keyboard.
 ready() {
-  if on_x11; then wait_until 10 has_window "$1" "$2" && focus "$1" "$2"; else wait_until 10 focused_view "$1" "$2"; fi
+  if on_x11; then
+    wait_until 10 has_window "$1" "$2" && focus "$1" "$2"
+  else
+    wait_until 10 focused_view "$1" "$2"
+  fi
 }
 # clip: the clipboard as text, then "|"; clip_set TEXT puts TEXT there.
 clip() { if on_x11; then clipboard; else wl_clipboard; fi; }
