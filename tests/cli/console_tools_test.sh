@@ -1,49 +1,24 @@
 #!/bin/bash
-# The console tools of the built program ($1): --batch, --tsv and --edi with
-# --fix, run as a script runs them, without any display. Exit status 0 when
-# every check passed, 1 otherwise.
-set -u
-program=$1
-[ -x "$program" ] || { echo "FAIL - no program at $program"; exit 1; }
-unset DISPLAY WAYLAND_DISPLAY LC_ALL LC_NUMERIC LANG
-work=$(mktemp -d)
-trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-failed=0
-
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    echo "ok   - $1"
-  else
-    echo "FAIL - $1"
-    diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") | head -20
-    failed=1
-  fi
-}
+# The console tools of the built program ($1): --batch, --tsv, --edi and
+# --adif with --fix, run as a script runs them, without any display.
+. "$(dirname "$0")/../e2e/lib.sh"
+unset LANG
 
 # --- batch: one output line per input line, messages with their line numbers
+# (the lines and their messages: BatchRun.OneOutputLinePerInputLine)
 printf 'L;JO62mm;KM38mm\r\nL;jo6;KM38mm\r\n\nX;1;2\nG;52.5;38.5;13;27\r\nL;JO62MM;JO62MM' >"$work/mixed.txt"
-LC_ALL=de_DE.UTF-8 "$program" --batch <"$work/mixed.txt" >"$work/out" 2>"$work/err"
-check "batch status with lines without result" 1 $?
-check "batch output, one line per input line" "$(printf '1892,585 km/139,74 °\n\n\n\n1892,82 km/139,73 °\n0,0 km/90,0 °')" "$(cat "$work/out")"
-check "batch output line count" 6 "$(wc -l <"$work/out")"
-check "batch messages" '-:2: MeinLocator: Locator zu kurz: "jo6"
--:3: leere Zeile
--:4: Falsche Parameterbezeichnung "X": Es ist nur L oder G möglich!' "$(cat "$work/err")"
-
-
 printf 'L;JO62mm;KM38mm\n' >"$work/good.txt"
 "$program" --batch "$work/good.txt" "$work/mixed.txt" "$work/missing.txt" >"$work/out" 2>"$work/err"
-check "an unreadable input gives 2" 2 $?
-check "files in order" 7 "$(wc -l <"$work/out")"
-check "messages name the file" "$work/mixed.txt:2: MeinLocator: Locator zu kurz: \"jo6\"" "$(head -1 "$work/err")"
-grep -q "^Pelvorn: $work/missing.txt: kann nicht gelesen werden" "$work/err"
-check "missing file reported" 0 $?
+check_eq "an unreadable input gives 2" 2 $?
+check_eq "files in order" 7 "$(wc -l <"$work/out")"
+check_eq "messages name the file" "$work/mixed.txt:2: MeinLocator: Locator zu kurz: \"jo6\"" "$(head -1 "$work/err")"
+check "missing file reported" grep -q "^Pelvorn: $work/missing.txt: kann nicht gelesen werden" "$work/err"
 
 # The default output line is the line a hidden run prints.
 for line in 'L;JO62mm;KM38mm;;;V-' 'G;52,5;38,5;13;27;V-' 'l;jo62;rr99xx;;;V-' 'L;JO62MM;JO62MM;;;V-'; do
   hidden=$(LANG=de_DE.UTF-8 "$program" "$line" 2>/dev/null)
   batch=$(printf '%s\n' "$line" | LANG=de_DE.UTF-8 "$program" --batch)
-  check "batch line as the hidden run prints it: $line" "${hidden:-hidden run without output}" "$batch"
+  check_eq "batch line as the hidden run prints it: $line" "${hidden:-hidden run without output}" "$batch"
 done
 
 # A locale outside the program's table: the C library's data where the
@@ -52,118 +27,88 @@ done
 mkdir "$work/locales"
 if localedef -i fr_FR -f UTF-8 "$work/locales/fr_FR.UTF-8" >/dev/null 2>&1; then
   out=$(printf 'L;JO62mm;KM38mm\n' | LOCPATH=$work/locales LC_ALL=fr_FR.UTF-8 "$program" --batch)
-  check "an installed locale outside the table: its decimal separator" "1892,585 km/139,74 °" "$out"
+  check_eq "an installed locale outside the table: its decimal separator" "1892,585 km/139,74 °" "$out"
 else
   echo "skip - localedef cannot build fr_FR.UTF-8 (package locales)"
 fi
 
 # A running copy (its shared lock held) refuses no console tool, and none
 # needs a display.
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 exec 9>"$XDG_RUNTIME_DIR/pelvorn.lock"
 flock -s 9
 "$program" --batch <"$work/good.txt" >"$work/out" 2>"$work/err" 9>&-
-check "all lines with a result give 0, beside a running copy" "0:1892.585 km/139.74 °:" "$?:$(cat "$work/out"):$(cat "$work/err")"
+check_eq "all lines with a result give 0, beside a running copy" "0:1892.585 km/139.74 °:" "$?:$(cat "$work/out"):$(cat "$work/err")"
 exec 9>&-
 
 "$program" --batch "$work/good.txt" >/dev/full 2>"$work/err"
-check "an output that cannot be written gives 2" "2:Pelvorn: Ausgabe kann nicht geschrieben werden" "$?:$(cat "$work/err")"
+check_eq "an output that cannot be written gives 2" "2:Pelvorn: Ausgabe kann nicht geschrieben werden" "$?:$(cat "$work/err")"
 # An endless input: only a run that stops when its reader goes away ends.
 yes 'L;JO62MM;KM38MM' | timeout 60 "$program" --batch 2>/dev/null | head -1 >/dev/null
-check "a reader that went away ends the run" 2 "${PIPESTATUS[1]}"
+check_eq "a reader that went away ends the run" 2 "${PIPESTATUS[1]}"
 
-# --- TSV (its bytes in every locale: the unit tests)
+# --- TSV: its bytes, its refusals and exit statuses are ConsoleTool.WhichArgumentsItTakes;
+# the built program's --tsv line is in tests/e2e/toolkit_free_test.sh.
 
-out=$(LC_ALL=de_DE.UTF-8 "$program" --tsv 'L;JO62mm;KM38mm'); status=$?
-check "one pair as TSV" "0:$(printf 'JO62MM\tKM38MM\t1892.585\t139.74\t38116.565\t319.74\t1894')" "$status:$out"
-out=$("$program" --tsv 'L;JO6;KM38mm' 2>"$work/err"); status=$?
-check "one pair without result" "1:$(printf 'JO6\tKM38mm\t\t\t\t\t')" "$status:$out"
-check "its reason" 'Pelvorn: MeinLocator: Locator zu kurz: "JO6"' "$(cat "$work/err")"
-"$program" --batch --nonsense </dev/null >/dev/null 2>&1
-check "unknown option" 2 $?
-"$program" --tsv 'L;JO62mm;KM38mm' 'L;JO65FR;IO91WM' >"$work/out" 2>"$work/err"
-check "--tsv with two pairs is refused" "2::Pelvorn: --tsv nimmt genau eine Befehlszeile; für mehrere: --batch --tsv" \
-  "$?:$(cat "$work/out"):$(head -1 "$work/err")"
-
-# --- EDI check and corrected copy (a log of station JO65FR, CR LF)
-edi() {  # edi POINTS_BERLIN CQSOP CODXC
-  printf '%s\r\n' '[REG1TEST;1]' 'TName=Test' 'PCall=OZ9ZZZ' 'PWWLo=JO65FR' 'CQSOs=4;1' "CQSOP=$2" "CODXC=$3" \
-    '[Remarks]' 'Kein echtes Log; nur fuer den Test.' '[QSORecords;5]' \
-    '261205;1402;OZ1ABC;1;59;001;59;001;;JO65FQ;5;;N;;' \
-    "261205;1405;DL1XYZ;1;59;002;59;014;;JO62MM;$1;;N;;" \
-    '261205;1410;G4ABC;2;599;003;599;120;;IO91WM;951;;N;;' \
-    '261205;1420;OZ1ABC;1;59;004;59;002;;JO65FQ;0;;;;D' \
-    '261205;1431;SM7BBB;1;59;006;59;011;;JO65;0;;;;'
+# --- EDI check and corrected copy (a log of station JO65FR with one QSO, CR LF;
+# the check itself: tests/core/EdiLogTest.cpp)
+edi() {  # edi POINTS
+  printf '%s\r\n' '[REG1TEST;1]' 'PCall=OZ9ZZZ' 'PWWLo=JO65FR' 'CQSOs=1;1' "CQSOP=$1" "CODXC=DL1XYZ;JO62MM;$1" \
+    '[QSORecords;1]' "261205;1405;DL1XYZ;1;59;002;59;014;;JO62MM;$1;;N;;"
 }
-edi 359 1315 'G4ABC;IO91WM;951' >"$work/good.edi"
-edi 358 1314 'DL1XYZ;JO62MM;358' >"$work/off.edi"
+edi 359 >"$work/good.edi"
+edi 358 >"$work/off.edi"
 "$program" --edi "$work/good.edi" >"$work/report" 2>&1
-check "a matching log gives 0" 0 $?
+check_eq "a matching log gives 0" 0 $?
 
 before=$(sha256sum <"$work/off.edi")
 "$program" --edi "$work/off.edi" --fix "$work/fixed.edi" >"$work/report" 2>&1
-check "a differing log gives 1" 1 $?
-cmp "$work/fixed.edi" "$work/good.edi"
-check "the corrected copy differs only in points, CQSOP and CODXC, CR LF kept" 0 $?
-check "the log itself is unchanged" "$before" "$(sha256sum <"$work/off.edi")"
+check_eq "a differing log gives 1" 1 $?
+check "the corrected copy differs only in points, CQSOP and CODXC, CR LF kept" cmp "$work/fixed.edi" "$work/good.edi"
+check_eq "the log itself is unchanged" "$before" "$(sha256sum <"$work/off.edi")"
 (umask 027; "$program" --edi "$work/off.edi" --fix "$work/new.edi" >/dev/null)
 printf 'alt\n' >"$work/old.edi"
 chmod 604 "$work/old.edi"
 "$program" --edi "$work/off.edi" --fix "$work/old.edi" >/dev/null
-check "a new copy has the mode of any new file, a replaced one keeps its mode" "640 604" \
+check_eq "a new copy has the mode of any new file, a replaced one keeps its mode" "640 604" \
   "$(stat -c %a "$work/new.edi") $(stat -c %a "$work/old.edi")"
 
 "$program" --edi "$work/off.edi" --fix "$work/off.edi" >/dev/null 2>&1
-check "the log is never its own copy" "2:$before" "$?:$(sha256sum <"$work/off.edi")"
+check_eq "the log is never its own copy" "2:$before" "$?:$(sha256sum <"$work/off.edi")"
 "$program" --edi "$work/off.edi" --fix "$work/no/such/dir/fixed.edi" >/dev/null 2>&1
-check "an unwritable copy gives 2" 2 $?
-check "and leaves no file" "" "$(find "$work/no" 2>/dev/null)"
+check_eq "an unwritable copy gives 2" 2 $?
+check_eq "and leaves no file" "" "$(find "$work/no" 2>/dev/null)"
 
-
-# What is no log file at all.
-: >"$work/empty.edi"
+# What is no log file at all (an empty one: EdiLog.WhatIsNoCheckableLog).
 mkfifo "$work/fifo.edi"
-for row in "$work/empty.edi|die Datei ist leer" "$work/fifo.edi|ist keine gewöhnliche Datei" \
-           "/dev/null|ist keine gewöhnliche Datei" "$work|ist ein Verzeichnis" \
+for row in "$work/fifo.edi|ist keine gewöhnliche Datei" "$work|ist ein Verzeichnis" \
            "$work/missing.edi|Datei oder Verzeichnis nicht gefunden"; do
   timeout 10 "$program" --edi "${row%%|*}" >/dev/null 2>"$work/err"
-  check "--edi ${row%%|*}" "2:Pelvorn: ${row%%|*}: ${row#*|}" "$?:$(cat "$work/err")"
+  check_eq "--edi ${row%%|*}" "2:Pelvorn: ${row%%|*}: ${row#*|}" "$?:$(cat "$work/err")"
 done
-
 
 # --- ADIF log check, TSV and copy with DISTANCE, on excerpts of three real logs
 adif_logs=$(dirname "$0")/adif
 for name in n3fjp-excerpt lotw-excerpt skcc-logger; do
   log=$adif_logs/$name.adi
-  [ -r "$log" ] || { echo "FAIL - $log is missing"; failed=1; continue; }
+  check "$name: readable" test -r "$log" || continue
   "$program" --adif "$log" >"$work/report" 2>"$work/err"
-  check "$name: the check runs without error (status 1: DISTANCE missing)" "1:" "$?:$(cat "$work/err")"
+  check_eq "$name: the check runs without error (status 1: DISTANCE missing)" "1:" "$?:$(cat "$work/err")"
   "$program" --adif "$log" --fix "$work/$name.adi" >/dev/null 2>&1
-  check "$name: --fix writes its copy" 1 $?
-  cmp -s <(sed 's/<DISTANCE:[0-9]*>[0-9.]*//g' "$work/$name.adi") "$log"
-  check "$name: the copy differs from the log only in DISTANCE fields" 0 $?
+  check_eq "$name: --fix writes its copy" 1 $?
+  check "$name: the copy differs from the log only in DISTANCE fields" \
+    cmp -s <(sed 's/<DISTANCE:[0-9]*>[0-9.]*//g' "$work/$name.adi") "$log"
   # Every distance written is the one the batch run (the hidden run's line)
   # computes for the same two locators.
   LC_ALL=C "$program" --adif "$log" --tsv >"$work/$name.tsv" 2>/dev/null
   awk -F'\t' 'NR > 1 && $5 != "" { print "L;" $3 ";" $4 }' "$work/$name.tsv" >"$work/pairs"
   LC_ALL=C "$program" --batch <"$work/pairs" | awk '{ printf "%.3f\n", $1 }' >"$work/batch-km"
   grep -ao '<DISTANCE:[0-9]*>[0-9.]*' "$work/$name.adi" | sed 's/.*>//' >"$work/written-km"
-  check "$name: distances written = batch run for the same locators ($(wc -l <"$work/pairs") QSOs)" \
+  check_eq "$name: distances written = batch run for the same locators ($(wc -l <"$work/pairs") QSOs)" \
     "$(cat "$work/batch-km")" "$(cat "$work/written-km")"
   "$program" --adif "$work/$name.adi" >"$work/report" 2>&1
-  check "$name: the copy's DISTANCE fields agree" "DISTANCE fehlt: 0|DISTANCE weicht ab: 0" \
+  check_eq "$name: the copy's DISTANCE fields agree" "DISTANCE fehlt: 0|DISTANCE weicht ab: 0" \
     "$(grep -o 'DISTANCE fehlt: [0-9]*\|DISTANCE weicht ab: [0-9]*' "$work/report" | paste -sd'|')"
 done
-for pair in "$(sed -n 2p "$work/n3fjp-excerpt.tsv")" "$(grep -m1 -P '\t[A-R]{2}[0-9]{2}[A-X]{2}\t[0-9]' "$work/n3fjp-excerpt.tsv")"; do
-  IFS=$'\t' read -r call _ own foreign km direction _ <<<"$pair"
-  hidden=$(LC_ALL=C "$program" "L;$own;$foreign;;;V-" 2>/dev/null)
-  check "hidden run for $call ($own $foreign)" "$hidden" "$(LC_ALL=C "$program" --batch <<<"L;$own;$foreign")"
-  # The hidden run drops trailing zeros: compare the numbers.
-  check "and the ADIF TSV for it ($km km, $direction °)" 0 \
-    "$(awk -v h="$hidden" -v km="$km" -v d="$direction" 'BEGIN { split(h, p, / km\/| °/); print !(p[1] == km + 0 && p[2] == d + 0) }')"
-done
-
 # A log of our own: header, 8- and 12-character locators, lat/lon, the long
 # path, a disagreeing DISTANCE, CR LF and non-ASCII bytes kept.
 printf 'Test\xe4\r\n<ADIF_VER:5>3.1.4<eoh>\r\n%s\r\n%s\r\n%s\r\n%s\r\n%s\r\n' \
@@ -173,7 +118,7 @@ printf 'Test\xe4\r\n<ADIF_VER:5>3.1.4<eoh>\r\n%s\r\n%s\r\n%s\r\n%s\r\n%s\r\n' \
   '<CALL:5>OZ1AB<QSO_DATE:8>20260104<GRIDSQUARE:4>JO65<DISTANCE:3:N>646<EOR>' \
   '<CALL:5>SM7BB<QSO_DATE:8>20260105<EOR>' >"$work/own.adi"
 "$program" --adif "$work/own.adi" --own JO62mm >"$work/report" 2>"$work/err"
-check "own log: report" "1:$work/own.adi:1: W1AW 20260101: DISTANCE fehlt; berechnet 1892.561 km
+check_eq "own log: report" "1:$work/own.adi:1: W1AW 20260101: DISTANCE fehlt; berechnet 1892.561 km
 $work/own.adi:2: DL1AB 20260102: DISTANCE fehlt; berechnet 40005.503 km
 $work/own.adi:3: G4ABC 20260103: DISTANCE 123 weicht ab; berechnet 906.018 km
 $work/own.adi:4: OZ1AB 20260104: DISTANCE 646 weicht ab; berechnet 333.410 km
@@ -185,7 +130,7 @@ QSOs: 5
   ohne Position: 1
 Weiteste Verbindung: DL1AB 20260102 40005.503 km:" "$?:$(cat "$work/report"):$(cat "$work/err")"
 LC_ALL=de_DE.UTF-8 "$program" --adif - --tsv --own JO62mm <"$work/own.adi" >"$work/out" 2>"$work/err"; status=$?
-check "own log: TSV from standard input, point in every locale" "1:$(printf '%s\n' \
+check_eq "own log: TSV from standard input, point in every locale" "1:$(printf '%s\n' \
   $'Rufzeichen\tDatum\tMeinLocator\tFremdLocator\tEntfernung_km\tRichtung_Grad\tLangweg_km\tLangweg_Richtung_Grad' \
   $'W1AW\t20260101\tJO62MM45\tKM38MM45AB12\t1892.561\t139.75\t38116.589\t319.75' \
   $'DL1AB\t20260102\tJO62MM\tN052 30.000 E013 00.000\t3.647\t230.61\t40005.503\t50.61' \
@@ -195,9 +140,9 @@ check "own log: TSV from standard input, point in every locale" "1:$(printf '%s\
   "$status:$(cat "$work/out"):$(cat "$work/err")"
 cp "$work/own.adi" "$work/same.adi"
 "$program" --adif "$work/same.adi" --own JO62mm --fix "$work/same.adi" --overwrite >"$work/report" 2>&1
-check "--fix over the log itself with --overwrite" "1:Kopie geschrieben: $work/same.adi (DISTANCE eingetragen: 2, ersetzt: 2)" \
+check_eq "--fix over the log itself with --overwrite" "1:Kopie geschrieben: $work/same.adi (DISTANCE eingetragen: 2, ersetzt: 2)" \
   "$?:$(tail -1 "$work/report")"
-check "DISTANCE written before <EOR> and in place, all other bytes kept" \
+check_eq "DISTANCE written before <EOR> and in place, all other bytes kept" \
   "$(sed 's/<DISTANCE:3>123/<DISTANCE:7>906.018/; s/<DISTANCE:3:N>646/<DISTANCE:7:N>333.410/; 1,3s/<eor>/<DISTANCE:8>1892.561<eor>/; s/L<EOR>/L<DISTANCE:9>40005.503<EOR>/' "$work/own.adi" | od -c)" \
   "$(od -c <"$work/same.adi")"
 
@@ -209,23 +154,23 @@ for row in "$good$good<CALL:4>W1AW|3: <EOR> fehlt am Ende des Datensatzes" \
            "L;JO62MM;KM38MM| keine ADIF-Datei (kein Feld <NAME:LÄNGE>, kein <EOH>, kein <EOR>)"; do
   printf '%s' "${row%%|*}" >"$work/bad.adi"
   "$program" --adif "$work/bad.adi" >/dev/null 2>"$work/err"
-  check "broken log: ${row#*|}" "2:Pelvorn: $work/bad.adi:${row#*|}" "$?:$(cat "$work/err")"
+  check_eq "broken log: ${row#*|}" "2:Pelvorn: $work/bad.adi:${row#*|}" "$?:$(cat "$work/err")"
   "$program" --adif "$work/bad.adi" --fix "$work/keep.adi" >/dev/null 2>"$work/err"
-  check "and --fix writes nothing" "2:alt:Pelvorn: $work/bad.adi:${row#*|}; nichts geschrieben:" \
+  check_eq "and --fix writes nothing" "2:alt:Pelvorn: $work/bad.adi:${row#*|}; nichts geschrieben:" \
     "$?:$(cat "$work/keep.adi"):$(cat "$work/err"):$(ls "$work" | grep pelvorn-)"
 done
 yes '<CALL:4>W1AW<MY_GRIDSQUARE:2>JO<GRIDSQUARE:2>KM<EOR>' | timeout 60 "$program" --adif - 2>/dev/null | head -1 >/dev/null
-check "adif: an endless log whose reader went away ends the run" 2 "${PIPESTATUS[1]}"
+check_eq "adif: an endless log whose reader went away ends the run" 2 "${PIPESTATUS[1]}"
 # Only a regular file is replaced: never a FIFO or device by a rename.
 mkfifo "$work/out.fifo"
 "$program" --adif "$work/own.adi" --fix "$work/out.fifo" >/dev/null 2>"$work/err"
-check "adif --fix to a FIFO is refused, the FIFO stays" \
+check_eq "adif --fix to a FIFO is refused, the FIFO stays" \
   "2:Pelvorn: $work/out.fifo: ist keine gewöhnliche Datei; nichts geschrieben:fifo" \
   "$?:$(cat "$work/err"):$(stat -c %F "$work/out.fifo" | grep -o fifo)"
 "$program" --adif "$work/own.adi" --own JO6 >/dev/null 2>"$work/err"
-check "--own that is no locator" "2:Pelvorn: --own JO6: kein gültiger Locator (2 bis 12 Zeichen)" "$?:$(cat "$work/err")"
+check_eq "--own that is no locator" "2:Pelvorn: --own JO6: kein gültiger Locator (2 bis 12 Zeichen)" "$?:$(cat "$work/err")"
 "$program" --adif "$work/own.adi" --overwrite >/dev/null 2>"$work/err"
-check "--overwrite without --fix" "2:Pelvorn: --overwrite nur zusammen mit --fix" "$?:$(head -1 "$work/err")"
+check_eq "--overwrite without --fix" "2:Pelvorn: --overwrite nur zusammen mit --fix" "$?:$(head -1 "$work/err")"
 
 # A log of 200,000 QSOs: a write that fails half-way leaves nothing, and a
 # --fix killed at any point leaves OUT old or complete, never partial.
@@ -233,7 +178,7 @@ awk 'BEGIN { for (i = 0; i < 200000; i++) printf "<CALL:5>DL%03dX<QSO_DATE:8>202
 "$program" --adif "$work/big.adi" --fix "$work/big-new.adi" >/dev/null
 mkdir "$work/full"
 (ulimit -f 100; "$program" --adif "$work/big.adi" --fix "$work/full/big.adi" >/dev/null 2>"$work/err"; echo $? >"$work/status")
-check "ADIF: a write that fails half-way gives 2 and leaves nothing" "2::Pelvorn: $work/full/big.adi: Schreiben fehlgeschlagen: Datei zu groß; nichts geschrieben" \
+check_eq "ADIF: a write that fails half-way gives 2 and leaves nothing" "2::Pelvorn: $work/full/big.adi: Schreiben fehlgeschlagen: Datei zu groß; nichts geschrieben" \
   "$(cat "$work/status"):$(ls -A "$work/full"):$(cat "$work/err")"
 mkdir "$work/kill"
 partial=0
@@ -249,6 +194,6 @@ for i in $(seq 12); do
   done
   rm -f "$work"/kill/*
 done
-check "--fix killed at 12 random points: OUT old or complete, never partial" 0 "$partial"
+check_eq "--fix killed at 12 random points: OUT old or complete, never partial" 0 "$partial"
 
-exit $failed
+finish

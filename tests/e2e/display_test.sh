@@ -1,16 +1,22 @@
 #!/bin/bash
-# A DISPLAY that does not answer counts as none at all: no server behind the
-# number, a name that is no display, a server that is stopped. A hidden run
-# takes the console: its line on standard output, status 0; an ordinary
-# start says so in one line and ends with status 3.
+# Without any display, and with a DISPLAY that does not answer (no server
+# behind the number, a name that is no display, a server that is stopped),
+# which counts as none at all: a hidden run takes the console, its line on
+# standard output and what a box or a beep would have said in one line on
+# standard error; an ordinary start says so in one line and ends with
+# status 3; --help and --version need no display.
 . "$(dirname "$0")/lib.sh"
 
 # A display number with no server behind it.
 free=199
 while [ -e "/tmp/.X11-unix/X$free" ] || [ -e "/tmp/.X$free-lock" ]; do free=$((free + 1)); done
 
-# DISPLAY | command line | status | standard output | part of the line on standard error
+# DISPLAY (- for none) | command line | status | standard output | part of the line on standard error
 cases=(
+  "-|$HIDDEN_L|0|$RESULT_DE|Zwischenablage"
+  "-|L;JO6A;KM38mm;;;V-|1||JO6A"
+  "-|X;1;2;3;4;V-|1||Falsche Parameterbezeichnung"
+  "-||3||grafische"
   ":$free|$HIDDEN_L|0|$RESULT_DE|Zwischenablage"
   ":$free||3||DISPLAY=:$free antwortet nicht"
   "garbage|$HIDDEN_L|0|$RESULT_DE|Zwischenablage"
@@ -20,11 +26,16 @@ cases=(
 for row in "${cases[@]}"; do
   IFS='|' read -r display line status out err <<<"$row"
   name="DISPLAY=$display, ${line:-ordinary start}"
-  DISPLAY=$display run ${line:+"$line"}
+  if [ "$display" = - ]; then run ${line:+"$line"}; else DISPLAY=$display run ${line:+"$line"}; fi
   check_eq "$name: status" "$status" "$rc"
   check_out "$name: standard output" "$out"
   check_eq "$name: lines on standard error" 1 "$(wc -l <"$work/run.err")"
   check "$name: standard error mentions \"$err\"" grep -qF -- "$err" "$work/run.err"
+done
+for row in "--help|Aufruf: Pelvorn" "--version|Pelvorn 1.0.3"; do
+  run "${row%%|*}"
+  check_eq "no display, ${row%%|*}: status" 0 "$rc"
+  check "no display, ${row%%|*}: \"${row#*|}\" on standard output" grep -qF -- "${row#*|}" "$work/run.out"
 done
 
 # A server that takes the connection but never answers: given up after 5 s.

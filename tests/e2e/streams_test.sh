@@ -7,17 +7,20 @@
 . "$(dirname "$0")/lib.sh"
 start_xvfb
 
-# closed: a redirection that closes one stream; runs with a 10 s limit,
-# status in $rc, standard output and error in run.out and run.err.
-closed_run() {
-  local redirect=$1
-  shift
-  : >"$work/run.out" >"$work/run.err"
-  case $redirect in
-    0) LANG=$PLANG timeout -s KILL 10 "$program" "$@" <&- >"$work/run.out" 2>"$work/run.err" ;;
-    1) LANG=$PLANG timeout -s KILL 10 "$program" "$@" >&- 2>"$work/run.err" ;;
-    2) LANG=$PLANG timeout -s KILL 10 "$program" "$@" >"$work/run.out" 2>&- ;;
+# closed FD COMMAND...: becomes COMMAND with standard stream FD closed (the
+# caller redirects the others; started in the background, its process id is
+# COMMAND's).
+closed() {
+  case $1 in
+    0) exec "${@:2}" <&- ;;
+    1) exec "${@:2}" >&- ;;
+    2) exec "${@:2}" 2>&- ;;
   esac
+}
+# closed_run FD [ARGUMENT...]: the program with a 10 s limit, status in $rc,
+# standard output and error in run.out and run.err.
+closed_run() {
+  (closed "$1" env LANG="$PLANG" timeout -s KILL 10 "$program" "${@:2}") >"$work/run.out" 2>"$work/run.err"
   rc=$?
 }
 
@@ -33,11 +36,7 @@ for fd in 0 1 2; do
   check_out "fd $fd closed, no display: standard output" "$([ $fd = 1 ] || echo "$RESULT_DE")"
 
   # An ordinary start: the window, and Esc ends it.
-  case $fd in
-    0) LANG=$PLANG "$program" <&- >/dev/null 2>&1 & ;;
-    1) LANG=$PLANG "$program" >&- 2>/dev/null & ;;
-    2) LANG=$PLANG "$program" >/dev/null 2>&- & ;;
-  esac
+  closed $fd env LANG="$PLANG" "$program" >/dev/null 2>&1 &
   pid=$!
   check "fd $fd closed, ordinary start: window shown" wait_until 10 has_window "$MAIN_TITLE" "$pid"
   check_eq "fd $fd closed, ordinary start: fd $fd is /dev/null" /dev/null "$(readlink "/proc/$pid/fd/$fd")"

@@ -3,9 +3,9 @@
 # it still puts its line on the clipboard (X11: the keeper; no display:
 # standard output only) and ends with status 0; input that needs a box or a
 # beep then fails, naming the missing front end. The console tools, --help
-# and --version need no toolkit in any locale. With the front end there,
-# a hidden run that the guard refuses shows the refusal box: the guard's
-# answer and lock went along into the front end.
+# and --version need no toolkit in any locale. A hidden run is one however
+# the blanks stand around V-: beside a running copy it runs instead of
+# meeting the guard's box.
 # usage: toolkit_free_test.sh PROGRAM (the build's Pelvorn, next to pelvorn-qt)
 . "$(dirname "$0")/lib.sh"
 built=$program
@@ -55,16 +55,12 @@ for option in --help --version; do
   run "$option"
   check "no Qt, $option" test "$rc" = 0 -a -s "$work/run.out"
 done
-PLANG=de_DE.UTF-8
 
-program=$built
+program=$built PLANG=de_DE.UTF-8
 launch
-first=$pid
-check "first copy shows its window" wait_until 10 has_window "$MAIN_TITLE" "$first"
-# A hidden run is one however the blanks stand around V-: it runs beside
-# the first copy instead of meeting the guard's box.
+check "first copy shows its window" wait_until 10 has_window "$MAIN_TITLE" "$pid"
 run 'L;JO62mm;KM38mm;;; V- '
 check_eq "hidden run with blanks beside a running copy: status" 0 "$rc"
 check_out "hidden run with blanks beside a running copy: its line" "$RESULT_DE"
-stop "$first"
+stop "$pid"
 finish

@@ -7,18 +7,12 @@
 # of runs (default 30), PELVORN_XKILL_MS the latest moment in milliseconds;
 # the counts are printed at the end.
 . "$(dirname "$0")/lib.sh"
-command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
 runs=${PELVORN_XKILL_RUNS:-30}
 latest=${PELVORN_XKILL_MS:-}
 
-declare -A count=()
-silent=0
 for ((i = 0; i < runs; i++)); do
   rm -f "$work/display"
-  Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 640x480x24 3>"$work/display" 2>/dev/null &
-  xvfb_pid=$!
-  wait_until 10 test -s "$work/display" || { echo "FAIL - Xvfb did not start"; exit 1; }
-  export DISPLAY=:$(head -n 1 "$work/display")
+  XVFB_SCREEN=640x480x24 start_xvfb
   if [ -z "$latest" ]; then
     run "$HIDDEN_L"
     latest=$took
@@ -38,25 +32,17 @@ for ((i = 0; i < runs; i++)); do
   for p in $(ours "^$program"); do kill -9 "$p"; done  # a hung run
   rc=$(cat "$work/sweep.rc" 2>/dev/null || echo hung)
   rm -f "$work/sweep.rc"
-  if [ "$rc" = hung ]; then
-    key=hung
-  elif ((rc > 128)); then
-    key="signal $((rc - 128))"
-  else
-    key="status $rc"
-    if ((rc != 0)); then
-      reason=$(grep -m 1 '^Pelvorn: ' "$work/sweep.err")
-      [ -n "$reason" ] || silent=$((silent + 1))
-      reason=${reason%%(*}
-      key="$key, \"${reason:0:60}\""
-    fi
-  fi
-  count[$key]=$((${count[$key]:-0} + 1))
+  # One line per run: "hung", "signal N" or "status N", a failure with its
+  # reason ("silent" for none).
+  reason=$(grep -m 1 -o '^Pelvorn: [^(]*' "$work/sweep.err")
+  reason=${reason:-silent}
+  if [ "$rc" = hung ]; then echo hung
+  elif ((rc > 128)); then echo "signal $((rc - 128))"
+  elif ((rc == 0)); then echo "status 0"
+  else echo "status $rc, \"${reason:0:60}\""; fi >>"$work/outcomes"
 done
 echo "# Xvfb killed 0-$latest ms after the start:"
-for key in "${!count[@]}"; do echo "# $key: ${count[$key]} of $runs"; done | sort
-signals=0
-for key in "${!count[@]}"; do [[ $key == status* ]] || signals=$((signals + count[$key])); done
-check_eq "X server killed during start-up, $runs runs: signal exits or hangs" 0 "$signals"
-check_eq "failed runs without a \"Pelvorn: \" line on standard error" 0 "$silent"
+sort "$work/outcomes" | uniq -c | awk -v runs="$runs" '{n = $1; sub(/^ *[0-9]+ /, ""); print "# " $0 ": " n " of " runs}'
+check_eq "X server killed during start-up, $runs runs: signal exits or hangs" 0 "$(grep -vc '^status' "$work/outcomes")"
+check_eq "failed runs without a \"Pelvorn: \" line on standard error" 0 "$(grep -c '"silent"$' "$work/outcomes")"
 finish

@@ -5,30 +5,9 @@
 # Each row is a command line, the keys typed, and what must come of them:
 # the status, standard output and the clipboard after the end.
 # usage: scenarios_test.sh PROGRAM x11|wayland|xwayland|wine
-desktop=$2
-if [ "$desktop" = wayland ] || [ "$desktop" = xwayland ]; then
-  . "$(dirname "$0")/../wayland/lib.sh" "$1" "$desktop"
-  start_sway
-  # ready TITLE: the window TITLE of $pid is shown and has the keyboard.
-  ready() { wait_until 10 focused_view "$1" "$pid"; }
-  send() { type_keys "$@"; }
-  set_clipboard() { wl-copy "$1"; }
-  clipboard_now() { wl_clipboard; }
-else
-  . "$(dirname "$0")/../e2e/lib.sh"
-  start_xvfb
-  [ "$desktop" = wine ] && "$(dirname "$0")/../wine/wine.sh" cmd /c exit  # the Wine session starts here
-  # No window manager: the test gives the window the keyboard.
-  ready() { wait_until 10 has_window "$1" "$pid" && focus "$1" "$pid"; }
-  send() {
-    local step
-    for step; do
-      if [[ $step == =* ]]; then timeout 5 xdotool type "${step#=}"; else timeout 5 xdotool key "$step"; fi || return
-    done
-  }
-  clipboard_now() { clipboard; }
-fi
-gone() { ! has_window "$1" "$pid" && ! { declare -F view >/dev/null && has_view "$1" "$pid"; }; }
+. "$(dirname "$0")/../wayland/lib.sh" "$1" "$2"
+start_desktop
+[ "$MODE" = wine ] && "$(dirname "$0")/../wine/wine.sh" cmd /c exit  # the Wine session starts here
 declare -A TITLES=([MAIN]=$MAIN_TITLE [INFO]=$INFO_TITLE [MODE]=$MODE_TITLE [BUSY]=$BUSY_TITLE
   [LATITUDE]=' Falsche Breitengradeingabe !')
 declare -A LINES=([DE]=$RESULT_DE [EN]=$RESULT_EN [LL]='1892,96 km/140,0 °' [vorher]=vorher [none]='')
@@ -56,8 +35,8 @@ rows=(
 for row in "${rows[@]}"; do
   IFS='|' read -r name language line steps status out after <<<"$row"
   PLANG=${LANGS[$language]}
-  set_clipboard vorher
-  wait_until 5 eval '[ "$(clipboard_now)" = "vorher|" ]'
+  clip_set vorher
+  wait_until 5 eval '[ "$(clip)" = "vorher|" ]'
   first=
   if [ -z "$steps" ]; then
     run "$line"
@@ -66,7 +45,7 @@ for row in "${rows[@]}"; do
     for step in $steps; do
       [ "$step" = first ] || continue
       launch && first=$pid
-      wait_until 10 has_window "$MAIN_TITLE" "$first" || wait_until 10 has_view "$MAIN_TITLE" "$first" 2>/dev/null
+      wait_until 10 shown "$MAIN_TITLE" "$first"
     done
     LANG=$PLANG "$program" ${line:+"$line"} >"$work/run.out" 2>>"$work/launched.err" &
     pid=$!
@@ -74,13 +53,13 @@ for row in "${rows[@]}"; do
     typed=()
     for step in $steps @; do
       case $step in
-        first | @ | @* | -* | \$*) [ ${#typed[@]} = 0 ] || send "${typed[@]}"; typed=() ;;
+        first | @ | @* | -* | \$*) [ ${#typed[@]} = 0 ] || type_keys "${typed[@]}"; typed=() ;;
       esac
       case $step in
         first | @) ;;
-        @*) check "$name: \"${TITLES[${step#@}]}\" with the keyboard" ready "${TITLES[${step#@}]}" || break ;;
-        -*) check "$name: \"${TITLES[${step#-}]}\" closed" wait_until 5 gone "${TITLES[${step#-}]}" || break ;;
-        \$*) check "$name: ${LINES[${step#\$}]} on the clipboard" wait_until 10 eval '[ "$(clipboard_now)" = "${LINES[${step#\$}]}|" ]' ;;
+        @*) check "$name: \"${TITLES[${step#@}]}\" with the keyboard" ready "${TITLES[${step#@}]}" "$pid" || break ;;
+        -*) check "$name: \"${TITLES[${step#-}]}\" closed" wait_until 5 eval '! shown "${TITLES[${step#-}]}" "$pid"' || break ;;
+        \$*) check "$name: ${LINES[${step#\$}]} on the clipboard" wait_until 10 eval '[ "$(clip)" = "${LINES[${step#\$}]}|" ]' ;;
         *) typed+=("$step") ;;
       esac
     done
@@ -89,16 +68,16 @@ for row in "${rows[@]}"; do
   fi
   check_eq "$name: status" "$status" "$rc"
   check_out "$name: standard output" "${LINES[$out]}"
-  wait_until 5 eval '[ "$(clipboard_now)" = "${LINES[$after]}|" ]'
-  check_eq "$name: clipboard after the end" "${LINES[$after]}|" "$(clipboard_now)"
+  wait_until 5 eval '[ "$(clip)" = "${LINES[$after]}|" ]'
+  check_eq "$name: clipboard after the end" "${LINES[$after]}|" "$(clip)"
 done
 
 # Under sway the window is a Wayland window; under XWayland, where a hidden
 # run's line reaches X11 programs too, Qt may be told to use X11: the window
 # is then an X11 one and gets X11 keys.
-if [ "$desktop" = wayland ] || [ "$desktop" = xwayland ]; then
+if ! on_x11; then
   kind='xdg_shell pelvorn'
-  if [ "$desktop" = xwayland ]; then
+  if [ "$MODE" = xwayland ]; then
     run "$HIDDEN_L"
     check_eq "hidden run: X11 programs paste it" "$RESULT_DE|" "$(clipboard)"
     export QT_QPA_PLATFORM=xcb

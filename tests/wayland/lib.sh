@@ -1,6 +1,8 @@
-# Shared by the Wayland tests: the program ($1) on a headless sway of its
-# own, with XWayland when $2 is "xwayland" ("wayland" for Wayland alone).
-# Builds on the end-to-end library (checks, runs, runtime directory).
+# The desktop the tests drive the program ($1) on, by $2: x11 (a bare Xvfb),
+# wine (the same, for Pelvorn.exe), wayland (a headless sway of its own) or
+# xwayland (that sway with XWayland). start_desktop starts it; shown, ready,
+# type_keys, clip and clip_set then work alike on each. Builds on the end-to-end
+# library (checks, runs, runtime directory).
 #
 # sway refuses to run as root: as root the tests run it as an unprivileged
 # user created once; other users run it as themselves. Our own clients
@@ -16,10 +18,7 @@ SWAY_USER=pelvorn-sway
 sway_pid=
 sway_dir=
 
-fail_setup() {
-  echo "FAIL - $*"
-  exit 1
-}
+fail_setup() { echo "FAIL - $*"; exit 1; }
 
 wayland_cleanup() {
   # The compositor first: its clients then end, and nothing waits on it.
@@ -29,50 +28,34 @@ wayland_cleanup() {
 }
 trap wayland_cleanup EXIT
 
-# as_sway_user COMMAND...: becomes COMMAND, run as the compositor's user
-# (exec: started in the background, its process id is COMMAND's).
-as_sway_user() {
-  if [ "$(id -u)" = 0 ]; then
-    exec setpriv --reuid="$SWAY_USER" --regid="$SWAY_USER" --clear-groups -- "$@"
-  else
-    exec "$@"
-  fi
-}
-
-ensure_sway_user() {
-  [ "$(id -u)" = 0 ] || return 0
-  id -u "$SWAY_USER" >/dev/null 2>&1 && return 0
-  useradd --system --user-group --no-create-home --home-dir /nonexistent \
-    --shell /usr/sbin/nologin "$SWAY_USER" 2>/dev/null || id -u "$SWAY_USER" >/dev/null 2>&1 ||
-    fail_setup "cannot create the user $SWAY_USER for sway"
-}
-
 swaymsg_() { swaymsg -s "$SWAYSOCK" "$@"; }
 
-# start_sway: a headless sway (with XWayland in MODE xwayland) and a
-# virtual keyboard that stays for the whole test; exports WAYLAND_DISPLAY,
-# SWAYSOCK and, with XWayland, DISPLAY.
+# start_sway: a headless sway of $SCREEN pixels (default 1024x768), with
+# XWayland in MODE xwayland, and a virtual keyboard that stays for the whole
+# test; exports WAYLAND_DISPLAY, SWAYSOCK and, with XWayland, DISPLAY.
 start_sway() {
-  local tool
-  for tool in sway swaymsg wl-copy wl-paste grim wtype jq setpriv; do
-    command -v "$tool" >/dev/null ||
-      fail_setup "$tool is missing (apt-get install sway wl-clipboard grim wtype jq)"
+  local tool tools='sway swaymsg wl-copy wl-paste grim wtype jq setpriv'
+  [ "$MODE" = xwayland ] && tools+=' Xwayland xhost xclip'
+  for tool in $tools; do
+    command -v "$tool" >/dev/null || fail_setup "$tool is missing (apt-get install sway wl-clipboard" \
+      "grim wtype jq, with XWayland also xwayland x11-xserver-utils xclip)"
   done
-  if [ "$MODE" = xwayland ]; then
-    for tool in Xwayland xhost xclip; do
-      command -v "$tool" >/dev/null ||
-        fail_setup "$tool is missing (apt-get install xwayland x11-xserver-utils xclip)"
-    done
+  # As root, sway runs as its own user, created once.
+  local as=()
+  if [ "$(id -u)" = 0 ]; then
+    id -u "$SWAY_USER" >/dev/null 2>&1 || useradd --system --user-group --no-create-home \
+      --home-dir /nonexistent --shell /usr/sbin/nologin "$SWAY_USER" 2>/dev/null ||
+      id -u "$SWAY_USER" >/dev/null 2>&1 || fail_setup "cannot create the user $SWAY_USER for sway"
+    as=(setpriv --reuid="$SWAY_USER" --regid="$SWAY_USER" --clear-groups --)
   fi
-  ensure_sway_user
   sway_dir=$(mktemp -d)
   {
     [ "$MODE" = xwayland ] && echo 'xwayland enable' || echo 'xwayland disable'
-    echo "output * resolution ${SWAY_RESOLUTION:-1024x768} position 0 0"
+    echo "output * resolution ${SCREEN:-1024x768} position 0 0"
   } >"$sway_dir/config"
-  [ "$(id -u)" = 0 ] && chown -R "$SWAY_USER:$SWAY_USER" "$sway_dir"
+  [ ${#as[@]} = 0 ] || chown -R "$SWAY_USER:$SWAY_USER" "$sway_dir"
   chmod 700 "$sway_dir"
-  (as_sway_user env -i PATH=/usr/bin:/bin HOME="$sway_dir" XDG_RUNTIME_DIR="$sway_dir" \
+  (exec "${as[@]}" env -i PATH=/usr/bin:/bin HOME="$sway_dir" XDG_RUNTIME_DIR="$sway_dir" \
     WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
     sway -c "$sway_dir/config" >"$work/sway.log" 2>&1) &
   sway_pid=$!
@@ -118,8 +101,6 @@ focused_view() {
   view "$@" | awk -F'\t' '$2 == "true" {found = 1} END {exit !found}' &&
     { ! x11_keys || [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
 }
-# view_size TITLE PID: "WIDTHxHEIGHT" of that window.
-view_size() { view "$1" "$2" | awk -F'\t' 'NR == 1 {print $3 "x" $4}'; }
 # view_kind TITLE PID: "SHELL APP_ID" of that window.
 view_kind() { view "$1" "$2" | awk -F'\t' 'NR == 1 {print $5 " " $6}'; }
 
@@ -130,9 +111,10 @@ view_kind() { view "$1" "$2" | awk -F'\t' 'NR == 1 {print $5 " " $6}'; }
 # (Enter, Esc, access keys) with the keymap it holds when it comes to the
 # key, which may already be the next run's. So keys of one run share one
 # keymap, and before the next run a test waits for a sign that they were
-# handled. X11 windows under XWayland, which would pick up a new keymap only
-# some time after its keys, get XTEST input (xdotool), with a fixed keymap.
-x11_keys() { [ "${QT_QPA_PLATFORM:-}" = xcb ]; }
+# handled. X11 windows (on Xvfb, or under XWayland, which would pick up a new
+# keymap only some time after its keys) get XTEST input (xdotool), with a
+# fixed keymap.
+x11_keys() { on_x11 || [ "${QT_QPA_PLATFORM:-}" = xcb ]; }
 type_keys() {
   local step args=()
   for step; do
@@ -154,3 +136,22 @@ wl_clipboard() {
   timeout 3 wl-paste --no-newline --type text/plain 2>/dev/null
   printf '|'
 }
+
+on_x11() { [ "$MODE" = x11 ] || [ "$MODE" = wine ]; }
+start_desktop() {
+  if on_x11; then XVFB_SCREEN=${SCREEN:+${SCREEN}x24} start_xvfb; else start_sway; fi
+}
+# shown TITLE [PID]: a window titled exactly TITLE (of process PID) is shown.
+shown() { if on_x11; then has_window "$@"; else has_view "$@"; fi; }
+# ready TITLE PID: that window is shown and has the keyboard; on a bare X
+# server, where no window manager does, the test gives it the keyboard.
+ready() {
+  if on_x11; then
+    wait_until 10 has_window "$1" "$2" && focus "$1" "$2"
+  else
+    wait_until 10 focused_view "$1" "$2"
+  fi
+}
+# clip: the clipboard as text, then "|"; clip_set TEXT puts TEXT there.
+clip() { if on_x11; then clipboard; else wl_clipboard; fi; }
+clip_set() { if on_x11; then set_clipboard "$1"; else wl-copy "$1"; fi; }

@@ -6,19 +6,15 @@
 # usage: scale_test.sh PROGRAM wayland|x11
 . "$(dirname "$0")/lib.sh"
 
-if [ "$MODE" = x11 ]; then
-  XVFB_SCREEN=2560x1600x24 start_xvfb
-  size_of() {
-    local w
-    w=$(windows "$1" "$2" | head -n 1)
-    [ -n "$w" ] && xdotool getwindowgeometry "$w" | awk '/Geometry:/ {print $2}'
-  }
-  shown() { has_window "$@"; }
-else
-  SWAY_RESOLUTION=2560x1600 start_sway
-  size_of() { view_size "$@"; }
-  shown() { has_view "$@"; }
-fi
+SCREEN=2560x1600 start_desktop
+# size_of TITLE PID: "WIDTHxHEIGHT" of that window.
+size_of() {
+  if on_x11; then
+    xdotool getwindowgeometry "$(windows "$1" "$2" | head -n 1)" 2>/dev/null | awk '/Geometry:/ {print $2}'
+  else
+    view "$1" "$2" | awk -F'\t' 'NR == 1 {print $3 "x" $4}'
+  fi
+}
 
 # measure [VARIABLE=VALUE...]: the size of the window, shown with that
 # environment, as WIDTHxHEIGHT in $size.
@@ -26,7 +22,7 @@ measure() {
   size=
   env "$@" LANG=$PLANG "$program" >/dev/null 2>>"$work/launched.err" &
   pid=$!
-  wait_until 10 shown "$MAIN_TITLE" "$pid" && wait_until 2 eval '[ -n "$(size_of "$MAIN_TITLE" "$pid")" ]'
+  wait_until 10 eval '[ -n "$(size_of "$MAIN_TITLE" "$pid")" ]'
   size=$(size_of "$MAIN_TITLE" "$pid")
 }
 # twice A B: size B is twice size A, give or take a pixel of rounding.
@@ -46,7 +42,7 @@ for row in "${rows[@]}"; do
   check "$row: twice the size ($base -> $size)" twice "$base" "$size"
   if [ "$row" = QT_SCALE_FACTOR=2 ] && [ "$MODE" = wayland ]; then
     grim "$work/scale2.png" && cp "$work/scale2.png" "${PELVORN_SCREENSHOTS:-$work}/wayland-scale2.png" 2>/dev/null
-    wait_until 5 focused_view "$MAIN_TITLE" "$pid" && type_keys F1
+    ready "$MAIN_TITLE" "$pid" && type_keys F1
     check "$row: the info box fits the screen" wait_until 5 eval \
       '[ -n "$(view "$INFO_TITLE" "$pid")" ] && view "$INFO_TITLE" "$pid" | awk -F"\t" "{exit !(\$3 <= 1280 && \$4 <= 800)}"'
   fi
