@@ -14,7 +14,6 @@ TEST(ArgumentText, SkipsTheProgramNameByTheRulesOfWindows) {
   const struct {
     std::u16string_view commandLine, arguments;
   } cases[] = {
-      {u"Pelvorn.exe L;JO62mm;KM38mm;;;V-", u"L;JO62mm;KM38mm;;;V-"},
       {u"Pelvorn.exe", u""},
       {u"", u""},
       {u"Pelvorn.exe    \t G;52,5;38,5", u"G;52,5;38,5"},  // blanks and tabs after the name
