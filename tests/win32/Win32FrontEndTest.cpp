@@ -63,7 +63,6 @@ TEST(Win32Platform, PutsTheLineOnTheClipboardAsUnicodeText) {
   ASSERT_TRUE(OpenClipboard(nullptr));
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_HDROP));
   CloseClipboard();
-  EXPECT_TRUE(platform.keepClipboardAfterExit());
 }
 
 TEST(Win32Platform, ClipboardHeldOpenByAnotherWindowFailsCleanly) {
@@ -82,17 +81,6 @@ TEST(Win32Platform, EveryCopyAfterTheFirstSeesOneRunning) {
   EXPECT_FALSE(first.previousCopyRunning());
   EXPECT_FALSE(first.previousCopyRunning());  // asked again: still only itself
   EXPECT_TRUE(second.previousCopyRunning());
-}
-
-TEST(Win32Platform, EndProgramLeavesTheMessageLoopWithTheStatus) {
-  Win32Platform platform;
-  for (int status : {0, 1, 2}) {
-    platform.endProgram(status);
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
-    EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(message.wParam, static_cast<WPARAM>(status));
-  }
 }
 
 }  // namespace
