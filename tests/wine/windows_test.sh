@@ -9,7 +9,7 @@
 # F1 on any control) and a screenshot of the window for a look at its captions.
 # Usage: windows_test.sh PROGRAM (tests/wine/Pelvorn.sh)
 . "$(dirname "$0")/../e2e/lib.sh"
-wine_sh=$(dirname "$0")/wine.sh
+wine_sh=$(realpath "$(dirname "$0")/wine.sh")
 export PELVORN_WINEDEBUG=-all,warn+seh
 start_xvfb
 # The Wine session of this X server starts here, not inside a timed run.
