@@ -3,15 +3,12 @@
 # licence text into the user's program folder with a Start-menu entry and an
 # "Apps" entry, and its uninstaller takes all of it away again. On Windows
 # older than 7 SP1 it refuses.
-# Usage: installer_test.sh SETUP.exe PROGRAM.exe (PELVORN_WINEPREFIX set)
-set -u
-setup=$1 exe=$2
+# Usage: installer_test.sh PROGRAM.exe SETUP.exe (PELVORN_WINEPREFIX set)
+. "$(dirname "$0")/../e2e/lib.sh"
+setup=$2
 wine_sh=$(dirname "$0")/wine.sh
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pelvorn'
-failed=0
-check() { if "${@:2}"; then echo "ok   - $1"; else echo "FAIL - $1"; failed=$((failed + 1)); fi; }
 [ -f "$setup" ] || { echo "FAIL - no installer at $setup"; exit 1; }
-unset DISPLAY
 
 users=$PELVORN_WINEPREFIX/drive_c/users/$(id -un)
 folder=$users/AppData/Local/Programs/Pelvorn
@@ -27,7 +24,7 @@ check "on Windows Vista nothing is installed" gone
 "$wine_sh" reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1
 
 check "installer ends with status 0" "$wine_sh" "$setup" /S
-check "the installed program is the one built" cmp -s "$exe" "$folder/Pelvorn.exe"
+check "the installed program is the one built" cmp -s "$program" "$folder/Pelvorn.exe"
 for file in README.md LIZENZ.txt Deinstallieren.exe; do
   check "$file installed" test -s "$folder/$file"
 done
@@ -36,7 +33,5 @@ check "\"Apps\" entry with version 1.0.3" registered
 
 # The uninstaller copies itself elsewhere and returns at once.
 "$wine_sh" "$folder/Deinstallieren.exe" /S
-for ((i = 0; i < 100; i++)); do gone && break; sleep 0.1; done
-check "uninstaller removes folder, Start-menu entry and \"Apps\" entry" gone
-echo "$failed check(s) failed"
-exit $((failed > 0))
+check "uninstaller removes folder, Start-menu entry and \"Apps\" entry" wait_until 10 gone
+finish

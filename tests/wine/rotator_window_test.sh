@@ -4,27 +4,11 @@
 # a port with nothing listening ends in the warning box " Rotor "; without a
 # rotator the field has no menu.
 # Usage: rotator_window_test.sh PROGRAM (tests/wine/Pelvorn.sh)
-. "$(dirname "$0")/../e2e/lib.sh"
+. "$(dirname "$0")/../rotator/rotator_lib.sh" "$1" "$(dirname "$0")/free_port.sh"
 wine_sh=$(dirname "$0")/wine.sh
 start_xvfb
 "$wine_sh" cmd /c exit
-command -v rotctld >/dev/null || { echo "FAIL - rotctld is missing (Debian package libhamlib-utils)"; exit 1; }
 ROTOR_TITLE=' Rotor '
-
-free_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
-listening() { grep -q " 0100007F:$(printf %04X "$1") 00000000:0000 0A " /proc/net/tcp; }
-azimuth() {
-  local az
-  exec 4<>"/dev/tcp/127.0.0.1/$1" || return 1
-  echo p >&4
-  read -r -t 3 az <&4
-  exec 4>&-
-  echo "${az%$'\r'}"
-}
-stands_at() {
-  local az
-  az=$(azimuth "$1") && [ -n "$az" ] && awk -v a="$az" -v t="$2" 'BEGIN { d = a - t; exit !(d <= 0.5 && d >= -0.5) }'
-}
 # popups PID: how many windows of PID are visible (the window and menus).
 popups() { xdotool search --all --onlyvisible --pid "$1" --name '' 2>/dev/null | wc -l; }
 # context_menu PID: right-click on the direction field "Richtung" (its place
@@ -38,14 +22,11 @@ context_menu() {
 # start_window ARGUMENT...: the window computing JO62mm to KM38mm.
 start_window() {
   launch "$@" 'L;JO62mm;KM38mm'
-  wait_until 15 has_window "$MAIN_TITLE" "$pid" && wait_until 5 eval '[ "$(clipboard)" = "$RESULT_DE|" ]'
+  wait_until 15 has_window "$MAIN_TITLE" "$pid" && wait_until 5 clipboard_is "$RESULT_DE"
 }
 end_window() { focus "$MAIN_TITLE" "$pid" && xdotool key Escape; await "$pid" 10; }
 
-rot_port=$(free_port)
-rotctld -m 1 -T 127.0.0.1 -t "$rot_port" >/dev/null 2>&1 &
-rot_pid=$!
-wait_until 5 listening "$rot_port" || { echo "FAIL - rotctld did not start"; exit 1; }
+start_rotctld
 check "dummy: window with a result" start_window --rotator "127.0.0.1:$rot_port"
 before=$(popups "$pid")
 context_menu "$pid"
@@ -60,7 +41,7 @@ check_eq "dummy: Esc ends with status 0" 0 "$rc"
 kill "$rot_pid" 2>/dev/null
 wait "$rot_pid" 2>/dev/null
 
-check "nothing listening: window with a result" start_window --rotator "127.0.0.1:$(free_port)"
+check "nothing listening: window with a result" start_window --rotator "127.0.0.1:$("$stub" free-port)"
 focus "$MAIN_TITLE" "$pid" && xdotool key F7
 check "nothing listening: box titled \"$ROTOR_TITLE\"" wait_until 10 has_window "$ROTOR_TITLE" "$pid"
 focus "$ROTOR_TITLE" "$pid" && xdotool key Return
