@@ -12,18 +12,10 @@ printf 'L;JO62mm;KM38mm\n' >"$work/good.txt"
 check_eq "an unreadable input gives 2" 2 $?
 check_eq "files in order" 7 "$(wc -l <"$work/out")"
 check_eq "messages name the file" "$work/mixed.txt:2: MeinLocator: Locator zu kurz: \"jo6\"" "$(head -1 "$work/err")"
-check "missing file reported" grep -q "^Pelvorn: $work/missing.txt: kann nicht gelesen werden" "$work/err"
-
-# The default output line is the line a hidden run prints.
-for line in 'L;JO62mm;KM38mm;;;V-' 'G;52,5;38,5;13;27;V-' 'l;jo62;rr99xx;;;V-' 'L;JO62MM;JO62MM;;;V-'; do
-  hidden=$(LANG=de_DE.UTF-8 "$program" "$line" 2>/dev/null)
-  batch=$(printf '%s\n' "$line" | LANG=de_DE.UTF-8 "$program" --batch)
-  check_eq "batch line as the hidden run prints it: $line" "${hidden:-hidden run without output}" "$batch"
-done
 
 # A locale outside the program's table: the C library's data where the
-# locale is installed (here through LOCPATH); else the C locale's point,
-# which tests/e2e/toolkit_free_test.sh checks.
+# locale is installed (here through LOCPATH); else the C locale's point
+# (EnvironmentLocale's table in tests/window).
 mkdir "$work/locales"
 if localedef -i fr_FR -f UTF-8 "$work/locales/fr_FR.UTF-8" >/dev/null 2>&1; then
   out=$(printf 'L;JO62mm;KM38mm\n' | LOCPATH=$work/locales LC_ALL=fr_FR.UTF-8 "$program" --batch)
@@ -46,9 +38,7 @@ check_eq "an output that cannot be written gives 2" "2:Pelvorn: Ausgabe kann nic
 yes 'L;JO62MM;KM38MM' | timeout 60 "$program" --batch 2>/dev/null | head -1 >/dev/null
 check_eq "a reader that went away ends the run" 2 "${PIPESTATUS[1]}"
 
-# --- TSV: its bytes, its refusals and exit statuses are ConsoleTool.WhichArgumentsItTakes;
-# the built program's --tsv line is in tests/e2e/toolkit_free_test.sh.
-
+# --- TSV: its bytes, its refusals and exit statuses are ConsoleTool.WhichArgumentsItTakes.
 # --- EDI check and corrected copy (a log of station JO65FR with one QSO, CR LF;
 # the check itself: tests/core/EdiLogTest.cpp)
 edi() {  # edi POINTS
@@ -97,14 +87,6 @@ for name in n3fjp-excerpt lotw-excerpt skcc-logger; do
   check_eq "$name: --fix writes its copy" 1 $?
   check "$name: the copy differs from the log only in DISTANCE fields" \
     cmp -s <(sed 's/<DISTANCE:[0-9]*>[0-9.]*//g' "$work/$name.adi") "$log"
-  # Every distance written is the one the batch run (the hidden run's line)
-  # computes for the same two locators.
-  LC_ALL=C "$program" --adif "$log" --tsv >"$work/$name.tsv" 2>/dev/null
-  awk -F'\t' 'NR > 1 && $5 != "" { print "L;" $3 ";" $4 }' "$work/$name.tsv" >"$work/pairs"
-  LC_ALL=C "$program" --batch <"$work/pairs" | awk '{ printf "%.3f\n", $1 }' >"$work/batch-km"
-  grep -ao '<DISTANCE:[0-9]*>[0-9.]*' "$work/$name.adi" | sed 's/.*>//' >"$work/written-km"
-  check_eq "$name: distances written = batch run for the same locators ($(wc -l <"$work/pairs") QSOs)" \
-    "$(cat "$work/batch-km")" "$(cat "$work/written-km")"
   "$program" --adif "$work/$name.adi" >"$work/report" 2>&1
   check_eq "$name: the copy's DISTANCE fields agree" "DISTANCE fehlt: 0|DISTANCE weicht ab: 0" \
     "$(grep -o 'DISTANCE fehlt: [0-9]*\|DISTANCE weicht ab: [0-9]*' "$work/report" | paste -sd'|')"

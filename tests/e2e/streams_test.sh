@@ -10,13 +10,7 @@ start_xvfb
 # closed FD COMMAND...: becomes COMMAND with standard stream FD closed (the
 # caller redirects the others; started in the background, its process id is
 # COMMAND's).
-closed() {
-  case $1 in
-    0) exec "${@:2}" <&- ;;
-    1) exec "${@:2}" >&- ;;
-    2) exec "${@:2}" 2>&- ;;
-  esac
-}
+closed() { eval 'exec "${@:2}"' "$1>&-"; }
 # closed_run FD [ARGUMENT...]: the program with a 10 s limit, status in $rc,
 # standard output and error in run.out and run.err.
 closed_run() {
