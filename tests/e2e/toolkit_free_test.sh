@@ -21,8 +21,6 @@ for row in "de_DE.UTF-8|$RESULT_DE" "en_US.UTF-8|$RESULT_EN" "C.UTF-8|$RESULT_EN
   check_eq "no Qt, $PLANG: on the clipboard" "${row#*|}|" "$(clipboard)"
 done
 PLANG=de_DE.UTF-8
-run 'G;52,5;38,5;13;27;V-'
-check_out "no Qt, mode G" '1892,82 km/139,73 °'
 
 # Each needs a box or a beep, or a locale only Qt knows.
 for line in 'L;JO62;KM38mm;;;V-' 'X;1;2;3;4;V-' 'G;95;38,5;13;27;V-'; do
