@@ -160,7 +160,8 @@ awk 'BEGIN { for (i = 0; i < 200000; i++) printf "<CALL:5>DL%03dX<QSO_DATE:8>202
 mkdir "$work/full"
 printf 'alt\n' >"$work/full/big.adi"
 (ulimit -f 100; "$program" --adif "$work/big.adi" --fix "$work/full/big.adi" >/dev/null 2>"$work/err"; echo $? >"$work/status")
-check_eq "ADIF: a write that fails half-way gives 2 and leaves OUT as it was" "2:big.adi:alt:Pelvorn: $work/full/big.adi: Schreiben fehlgeschlagen: Datei zu groß; nichts geschrieben" \
+check_eq "ADIF: a write that fails half-way gives 2 and leaves OUT as it was" \
+  "2:big.adi:alt:Pelvorn: $work/full/big.adi: Schreiben fehlgeschlagen: Datei zu groß; nichts geschrieben" \
   "$(cat "$work/status"):$(ls -A "$work/full"):$(cat "$work/full/big.adi"):$(cat "$work/err")"
 
 finish
