@@ -5,25 +5,16 @@
 unset LANG
 
 # --- batch: one output line per input line, messages with their line numbers
-# (the lines and their messages: BatchRun.OneOutputLinePerInputLine)
+# (the lines and their messages, an unreadable input: the BatchRun tests in tests/core)
 printf 'L;JO62mm;KM38mm\r\nL;jo6;KM38mm\r\n\nX;1;2\nG;52.5;38.5;13;27\r\nL;JO62MM;JO62MM' >"$work/mixed.txt"
 printf 'L;JO62mm;KM38mm\n' >"$work/good.txt"
-"$program" --batch "$work/good.txt" "$work/mixed.txt" "$work/missing.txt" >"$work/out" 2>"$work/err"
-check_eq "an unreadable input gives 2" 2 $?
+"$program" --batch "$work/good.txt" "$work/mixed.txt" >"$work/out" 2>"$work/err"
 check_eq "files in order" 7 "$(wc -l <"$work/out")"
 check_eq "messages name the file" "$work/mixed.txt:2: MeinLocator: Locator zu kurz: \"jo6\"" "$(head -1 "$work/err")"
-check "missing file reported" grep -q "^Pelvorn: $work/missing.txt: kann nicht gelesen werden" "$work/err"
-
-# The default output line is the line a hidden run prints.
-for line in 'L;JO62mm;KM38mm;;;V-' 'G;52,5;38,5;13;27;V-' 'l;jo62;rr99xx;;;V-' 'L;JO62MM;JO62MM;;;V-'; do
-  hidden=$(LANG=de_DE.UTF-8 "$program" "$line" 2>/dev/null)
-  batch=$(printf '%s\n' "$line" | LANG=de_DE.UTF-8 "$program" --batch)
-  check_eq "batch line as the hidden run prints it: $line" "${hidden:-hidden run without output}" "$batch"
-done
 
 # A locale outside the program's table: the C library's data where the
-# locale is installed (here through LOCPATH); else the C locale's point,
-# which tests/e2e/toolkit_free_test.sh checks.
+# locale is installed (here through LOCPATH); else the C locale's point
+# (EnvironmentLocale's table in tests/window).
 mkdir "$work/locales"
 if localedef -i fr_FR -f UTF-8 "$work/locales/fr_FR.UTF-8" >/dev/null 2>&1; then
   out=$(printf 'L;JO62mm;KM38mm\n' | LOCPATH=$work/locales LC_ALL=fr_FR.UTF-8 "$program" --batch)
@@ -46,9 +37,7 @@ check_eq "an output that cannot be written gives 2" "2:Pelvorn: Ausgabe kann nic
 yes 'L;JO62MM;KM38MM' | timeout 60 "$program" --batch 2>/dev/null | head -1 >/dev/null
 check_eq "a reader that went away ends the run" 2 "${PIPESTATUS[1]}"
 
-# --- TSV: its bytes, its refusals and exit statuses are ConsoleTool.WhichArgumentsItTakes;
-# the built program's --tsv line is in tests/e2e/toolkit_free_test.sh.
-
+# --- TSV: its bytes, its refusals and exit statuses are ConsoleTool.WhichArgumentsItTakes.
 # --- EDI check and corrected copy (a log of station JO65FR with one QSO, CR LF;
 # the check itself: tests/core/EdiLogTest.cpp)
 edi() {  # edi POINTS
@@ -97,14 +86,6 @@ for name in n3fjp-excerpt lotw-excerpt skcc-logger; do
   check_eq "$name: --fix writes its copy" 1 $?
   check "$name: the copy differs from the log only in DISTANCE fields" \
     cmp -s <(sed 's/<DISTANCE:[0-9]*>[0-9.]*//g' "$work/$name.adi") "$log"
-  # Every distance written is the one the batch run (the hidden run's line)
-  # computes for the same two locators.
-  LC_ALL=C "$program" --adif "$log" --tsv >"$work/$name.tsv" 2>/dev/null
-  awk -F'\t' 'NR > 1 && $5 != "" { print "L;" $3 ";" $4 }' "$work/$name.tsv" >"$work/pairs"
-  LC_ALL=C "$program" --batch <"$work/pairs" | awk '{ printf "%.3f\n", $1 }' >"$work/batch-km"
-  grep -ao '<DISTANCE:[0-9]*>[0-9.]*' "$work/$name.adi" | sed 's/.*>//' >"$work/written-km"
-  check_eq "$name: distances written = batch run for the same locators ($(wc -l <"$work/pairs") QSOs)" \
-    "$(cat "$work/batch-km")" "$(cat "$work/written-km")"
   "$program" --adif "$work/$name.adi" >"$work/report" 2>&1
   check_eq "$name: the copy's DISTANCE fields agree" "DISTANCE fehlt: 0|DISTANCE weicht ab: 0" \
     "$(grep -o 'DISTANCE fehlt: [0-9]*\|DISTANCE weicht ab: [0-9]*' "$work/report" | paste -sd'|')"
@@ -172,28 +153,15 @@ check_eq "--own that is no locator" "2:Pelvorn: --own JO6: kein gültiger Locato
 "$program" --adif "$work/own.adi" --overwrite >/dev/null 2>"$work/err"
 check_eq "--overwrite without --fix" "2:Pelvorn: --overwrite nur zusammen mit --fix" "$?:$(head -1 "$work/err")"
 
-# A log of 200,000 QSOs: a write that fails half-way leaves nothing, and a
-# --fix killed at any point leaves OUT old or complete, never partial.
+# A log of 200,000 QSOs: a write that fails half-way leaves OUT as it was,
+# so OUT is never written in place. (A copy killed while written has no
+# name: ReplaceFile's test in tests/core.)
 awk 'BEGIN { for (i = 0; i < 200000; i++) printf "<CALL:5>DL%03dX<QSO_DATE:8>20260101<MY_GRIDSQUARE:6>JO62MM<GRIDSQUARE:6>KM%02dMM<EOR>\r\n", i % 1000, i % 100 }' >"$work/big.adi"
-"$program" --adif "$work/big.adi" --fix "$work/big-new.adi" >/dev/null
 mkdir "$work/full"
+printf 'alt\n' >"$work/full/big.adi"
 (ulimit -f 100; "$program" --adif "$work/big.adi" --fix "$work/full/big.adi" >/dev/null 2>"$work/err"; echo $? >"$work/status")
-check_eq "ADIF: a write that fails half-way gives 2 and leaves nothing" "2::Pelvorn: $work/full/big.adi: Schreiben fehlgeschlagen: Datei zu groß; nichts geschrieben" \
-  "$(cat "$work/status"):$(ls -A "$work/full"):$(cat "$work/err")"
-mkdir "$work/kill"
-partial=0
-for i in $(seq 12); do
-  printf 'alt\n' >"$work/kill/out.adi"
-  "$program" --adif "$work/big.adi" --fix "$work/kill/out.adi" >/dev/null 2>&1 &
-  sleep "0.$(printf '%03d' $((RANDOM % 600)))"
-  kill -9 $! 2>/dev/null
-  wait $! 2>/dev/null
-  for f in "$work"/kill/*; do
-    [ "$(cat "$f" | head -c 4)" = "alt" ] && [ "$f" = "$work/kill/out.adi" ] && continue
-    cmp -s "$f" "$work/big-new.adi" || { echo "partial file after kill $i: $f ($(wc -c <"$f") bytes)"; partial=1; }
-  done
-  rm -f "$work"/kill/*
-done
-check_eq "--fix killed at 12 random points: OUT old or complete, never partial" 0 "$partial"
+check_eq "ADIF: a write that fails half-way gives 2 and leaves OUT as it was" \
+  "2:big.adi:alt:Pelvorn: $work/full/big.adi: Schreiben fehlgeschlagen: Datei zu groß; nichts geschrieben" \
+  "$(cat "$work/status"):$(ls -A "$work/full"):$(cat "$work/full/big.adi"):$(cat "$work/err")"
 
 finish

@@ -6,18 +6,9 @@
 . "$(dirname "$0")/lib.sh"
 start_xvfb
 
-# locale | command line | standard output
-cases=(
-  "ar_EG.UTF-8|$HIDDEN_L|1892٫585 km/139٫74 °"
-  "fa_IR.UTF-8|$HIDDEN_L|1892٫585 km/139٫74 °"
-)
-for row in "${cases[@]}"; do
-  IFS='|' read -r PLANG line out <<<"$row"
-  run "$line"
-  check_eq "$PLANG ${line:0:20}: status" 0 "$rc"
-  check_out "$PLANG ${line:0:20}: standard output" "$out"
-done
-PLANG=de_DE.UTF-8
+PLANG=ar_EG.UTF-8 run "$HIDDEN_L"
+check_eq "ar_EG: status" 0 "$rc"
+check_out "ar_EG: ASCII digits, the Arabic decimal separator" "1892٫585 km/139٫74 °"
 
 # The reader is gone before the line comes: status 1 and one line on stderr.
 LANG=$PLANG timeout -s KILL 10 python3 -c '

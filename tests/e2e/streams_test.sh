@@ -1,22 +1,16 @@
 #!/bin/bash
-# Runs with one of the standard streams closed, on a bare X server and
-# without a display: none hangs, none writes into the X11 connection. The
-# stream that is closed reads or writes /dev/null; a hidden run ends with
-# status 0 and its line on the clipboard (and on standard output when that
-# is open); an ordinary start shows its window.
+# Runs with one of the standard streams closed, on a bare X server: none
+# hangs, none writes into the X11 connection. The stream that is closed reads
+# or writes /dev/null (whether or not there is a display: it is reopened
+# first thing); a hidden run ends with status 0 and its line on the clipboard
+# (and on standard output when that is open); an ordinary start shows its window.
 . "$(dirname "$0")/lib.sh"
 start_xvfb
 
 # closed FD COMMAND...: becomes COMMAND with standard stream FD closed (the
 # caller redirects the others; started in the background, its process id is
 # COMMAND's).
-closed() {
-  case $1 in
-    0) exec "${@:2}" <&- ;;
-    1) exec "${@:2}" >&- ;;
-    2) exec "${@:2}" 2>&- ;;
-  esac
-}
+closed() { eval 'exec "${@:2}"' "$1>&-"; }
 # closed_run FD [ARGUMENT...]: the program with a 10 s limit, status in $rc,
 # standard output and error in run.out and run.err.
 closed_run() {
@@ -30,10 +24,6 @@ for fd in 0 1 2; do
   check_eq "fd $fd closed, hidden run: status" 0 "$rc"
   check_out "fd $fd closed, hidden run: standard output" "$([ $fd = 1 ] || echo "$RESULT_DE")"
   check_clipboard "fd $fd closed, hidden run: on the clipboard" "$RESULT_DE"
-
-  DISPLAY= closed_run $fd "$HIDDEN_L"
-  check_eq "fd $fd closed, no display, hidden run: status" 0 "$rc"
-  check_out "fd $fd closed, no display: standard output" "$([ $fd = 1 ] || echo "$RESULT_DE")"
 
   # An ordinary start: the window, and Esc ends it.
   closed $fd env LANG="$PLANG" "$program" >/dev/null 2>&1 &

@@ -3,12 +3,10 @@
 # moment after the start, many times. No run may end by a signal or hang; a
 # run that fails says why on standard error. The moments spread over the
 # time one undisturbed run takes on this machine (under load that is more
-# than the 50 ms a quiet machine needs). PELVORN_XKILL_RUNS sets the number
-# of runs (default 30), PELVORN_XKILL_MS the latest moment in milliseconds;
-# the counts are printed at the end.
+# than the 50 ms a quiet machine needs); the counts are printed at the end.
 . "$(dirname "$0")/lib.sh"
-runs=${PELVORN_XKILL_RUNS:-30}
-latest=${PELVORN_XKILL_MS:-}
+runs=30
+latest=
 
 for ((i = 0; i < runs; i++)); do
   rm -f "$work/display"

@@ -85,14 +85,14 @@ start_sway() {
   fi
 }
 
-# views: one line per window: pid, focused (true/false), width, height,
-# shell (xdg_shell or xwayland), app_id, title.
-views() {
+# view TITLE [PID]: one line per window titled exactly TITLE (of process
+# PID): pid, focused (true/false), width, height, shell (xdg_shell or
+# xwayland), app_id, title.
+view() {
   swaymsg_ -t get_tree | jq -r '.. | objects | select(.pid? != null and (.type == "con" or .type == "floating_con"))
-    | [.pid, .focused, .window_rect.width, .window_rect.height, .shell, .app_id, .name] | map(tostring) | join("\t")'
+    | [.pid, .focused, .window_rect.width, .window_rect.height, .shell, .app_id, .name] | map(tostring) | join("\t")' |
+    awk -F'\t' -v t="$1" -v p="${2:-}" '$7 == t && (p == "" || $1 == p)'
 }
-# view TITLE [PID]: the lines of views() for windows titled exactly TITLE.
-view() { views | awk -F'\t' -v t="$1" -v p="${2:-}" '$7 == t && (p == "" || $1 == p)'; }
 has_view() { [ -n "$(view "$@")" ]; }
 # focused_view TITLE [PID]: sway gave that window the keyboard; an X11 window
 # under XWayland, which gets its keys through the X server, also holds the
@@ -101,8 +101,6 @@ focused_view() {
   view "$@" | awk -F'\t' '$2 == "true" {found = 1} END {exit !found}' &&
     { ! x11_keys || [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
 }
-# view_kind TITLE PID: "SHELL APP_ID" of that window.
-view_kind() { view "$1" "$2" | awk -F'\t' 'NR == 1 {print $5 " " $6}'; }
 
 # type_keys STEP...: keyboard input to the focused window; a STEP "=TEXT"
 # types TEXT, any other is a key as xdotool names it (Return, F1, alt+f).

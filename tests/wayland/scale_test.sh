@@ -41,7 +41,6 @@ for row in "${rows[@]}"; do
   measure "$row"
   check "$row: twice the size ($base -> $size)" twice "$base" "$size"
   if [ "$row" = QT_SCALE_FACTOR=2 ] && [ "$MODE" = wayland ]; then
-    grim "$work/scale2.png" && cp "$work/scale2.png" "${PELVORN_SCREENSHOTS:-$work}/wayland-scale2.png" 2>/dev/null
     ready "$MAIN_TITLE" "$pid" && type_keys F1
     check "$row: the info box fits the screen" wait_until 5 eval \
       '[ -n "$(view "$INFO_TITLE" "$pid")" ] && view "$INFO_TITLE" "$pid" | awk -F"\t" "{exit !(\$3 <= 1280 && \$4 <= 800)}"'
