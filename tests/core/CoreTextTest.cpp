@@ -161,12 +161,9 @@ TEST(Text, Fill) {
   }
 }
 
-TEST(Text, TrimCapitalsAndUtf8) {
+TEST(Text, TrimAndUtf8) {
   EXPECT_EQ(TrimBlanks(u"  a b \t "), u"a b \t");
   EXPECT_EQ(TrimBlanks(u"   "), u"");
-  // Upper-casing keeps the length: sharp s stays, final sigma becomes sigma.
-  EXPECT_EQ(ToCapitals(u"jo62mm \u00e4\u00df\u00ff\u0101\u013a\u017e\u03c2\u0430\u0451"),
-            u"JO62MM \u00c4\u00df\u0178\u0100\u0139\u017d\u03a3\u0410\u0401");
   // UTF-8 both ways, with a character outside the BMP; broken input becomes U+FFFD.
   const std::u16string text = u"1892,585 km/139,74 \u00b0 \U0001F4E1";
   EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
