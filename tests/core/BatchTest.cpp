@@ -190,7 +190,7 @@ TEST(BatchRun, LongInputKeepsItsOrder) {
   EXPECT_EQ(result.err, expectedErr);
 }
 
-TEST(BatchRun, OverlongLines) {
+TEST(BatchRun, OverlongLinesAndUnreadableInputs) {
   const std::string input = "L;JO62MM;KM38MM\n" + std::string(300000, 'x') + "\nL;JO62MM;KM38MM\n" +
                             "L;" + std::string(40000, 'y') + "\n" + std::string(200000, 'z');
   const Outcome result = Batch(input, BatchFormat::Tsv);
@@ -201,6 +201,10 @@ TEST(BatchRun, OverlongLines) {
   EXPECT_EQ(lines[5], "\t\t\t\t\t\t");
   const std::string tooLong = ": " + Fill(text::LineTooLong, {"32767"}) + "\n";
   EXPECT_EQ(result.err, "-:2" + tooLong + "-:4" + tooLong + "-:5" + tooLong);
+  // After an input that cannot be read the others are still read (its
+  // message and status: tests/cli/console_tools_test.sh).
+  EXPECT_EQ(Batch("L;JO62MM;KM38MM\n", BatchFormat::ResultLine, German, {"/nonexistent/pelvorn-input", "-"}).out,
+            "1892,585 km/139,74 \u00b0\n");
 }
 
 TEST(ConsoleTool, WhichArgumentsItTakes) {

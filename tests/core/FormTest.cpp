@@ -1,13 +1,14 @@
 // The window's behaviour without any toolkit: a window that only records
 // what it is told, on the recording platform. The first activation with its
 // command line, the guard against a second copy and the end of a hidden run,
-// with and without a rotator. (The keys: tests/window/PelvornWindowTest.cpp.)
+// with and without a rotator. (The keys in a window: tests/window/PelvornWindowTest.cpp.)
 #include "common/ExitStatus.h"
 #include "common/Text.h"
 #include "common/Texts.h"
 #include "common/CommandLine.h"
 #include "window/Antenna.h"
 #include "window/FrontEnd.h"
+#include "window/Keys.h"
 #include "window/PelvornForm.h"
 
 #include "../fakes/RecordingPlatform.h"
@@ -198,6 +199,10 @@ TEST(Form, HiddenRunDeliversItsLineAndTurnsTheAntenna) {
   EXPECT_EQ(visible.status, StillRunning);
   EXPECT_EQ(visible.shown(), (Texts{u"JO62MM", u"KM38MM", u"1892,585", u"139,74"}));
   EXPECT_EQ(visible.window.focus, std::nullopt);
+  // Only F1 shows the information (the Win32 window passes every key released).
+  visible.form->keyReleased(113, 0);  // F2
+  visible.form->keyReleased(KeyCodeF1, 1);  // Shift+F1 counts as F1
+  EXPECT_EQ(visible.platform.informations.size(), 1u);
 }
 
 TEST(Form, SecondCopy) {
