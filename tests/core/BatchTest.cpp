@@ -58,18 +58,26 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-TEST(BatchLine, ResultLinesAsTheHiddenRunPrintsThem) {
-  struct Row { const char* line; const NumberLocale& locale; const char* output; };
+// The result line as the hidden run prints it, and the TSV columns, whose
+// bytes do not depend on the locale.
+TEST(BatchLine, ResultLinesAndTsvColumns) {
+  struct Row { const char* line; const NumberLocale& locale; const char* output; const char* tsv; };
+  const char* const km38 = "JO62MM\tKM38MM\t1892.585\t139.74\t38116.565\t319.74\t1894";
+  // Degrees: the distance from the numbers, contest km between the subsquare centres.
+  const char* const degrees = "JO62MM\tKM38MM\t1892.820\t139.73\t38116.330\t319.73\t1894";
   const Row rows[] = {
-      {"L;JO62mm;KM38mm", English, "1892.585 km/139.74 \u00b0"},
-      {"L; JO62 ;KM38MM;x;y;z;w", German, "1892,585 km/139,74 \u00b0"},  // trimmed; fields after 5 ignored
-      {"G;52.5;38.5;13;27", German, "1892,82 km/139,73 \u00b0"},  // a point is read in every locale
-      {"G;52.5;38.5;13;27;V-", English, "1892.82 km/139.73 \u00b0"},
+      {"L;JO62mm;KM38mm", English, "1892.585 km/139.74 \u00b0", km38},
+      {"L; JO62 ;KM38MM;x;y;z;w", German, "1892,585 km/139,74 \u00b0", km38},  // trimmed; fields after 5 ignored
+      {"L;JO65;JO55WM", German, "73,4 km/270,48 \u00b0", "JO65MM\tJO55WM\t73.400\t270.48\t39935.750\t90.48\t74"},
+      {"G;52.5;38.5;13;27", German, "1892,82 km/139,73 \u00b0", degrees},  // a point is read in every locale
+      {"G;52.5;38.5;13;27;V-", English, "1892.82 km/139.73 \u00b0", degrees},
   };
   for (const Row& row : rows) {
-    std::string out;
-    EXPECT_EQ(AppendBatchLine(row.line, BatchFormat::ResultLine, row.locale, out), "") << row.line;
-    EXPECT_EQ(out, row.output) << row.line;
+    for (const BatchFormat format : {BatchFormat::ResultLine, BatchFormat::Tsv}) {
+      std::string out;
+      EXPECT_EQ(AppendBatchLine(row.line, format, row.locale, out), "") << row.line;
+      EXPECT_EQ(out, format == BatchFormat::Tsv ? row.tsv : row.output) << row.line;
+    }
   }
 }
 
@@ -107,20 +115,6 @@ TEST(BatchLine, ReasonsForLinesWithoutAResult) {
     EXPECT_EQ(out, "") << row.line;
     out.clear();
     EXPECT_EQ(AppendBatchLine(row.line, BatchFormat::Tsv, German, out), row.reason) << row.line;
-    EXPECT_EQ(out, row.tsv) << row.line;
-  }
-}
-
-TEST(BatchLine, TsvColumns) {
-  struct Row { const char* line; const char* tsv; };
-  const Row rows[] = {
-      {"L;JO65;JO55WM", "JO65MM\tJO55WM\t73.400\t270.48\t39935.750\t90.48\t74"},  // JO65 completed
-      // Degrees: the distance from the numbers, contest km between the subsquare centres.
-      {"G;52.5;38.5;13;27", "JO62MM\tKM38MM\t1892.820\t139.73\t38116.330\t319.73\t1894"},
-  };
-  for (const Row& row : rows) {
-    std::string out;
-    EXPECT_EQ(AppendBatchLine(row.line, BatchFormat::Tsv, German, out), "") << row.line;
     EXPECT_EQ(out, row.tsv) << row.line;
   }
 }
