@@ -21,7 +21,7 @@ struct ReadLog {
   std::string error;
   std::size_t failedRecord = 0;
 
-  explicit ReadLog(const std::string& log) {
+  explicit ReadLog(const std::string& log, const std::optional<OwnLocator>& own = std::nullopt) {
     std::FILE* file = std::tmpfile();
     std::fwrite(log.data(), 1, log.size(), file);
     std::rewind(file);
@@ -31,7 +31,7 @@ struct ReadLog {
     while ((step = reader.Next(unit)) == Reader::Step::Unit) {
       pieces.emplace_back(reader.Text().substr(unit.begin, unit.end - unit.begin));
       if (unit.kind != Unit::Kind::Record) continue;
-      const QsoCheck check = CheckRecord(reader.Text(), unit, std::nullopt);
+      const QsoCheck check = CheckRecord(reader.Text(), unit, own);
       verdicts.push_back(check.verdict);
       reasons.push_back(check.reason + (check.notes.empty() ? "" : "|" + check.notes));
       km.push_back(check.PathKm());
@@ -52,6 +52,7 @@ TEST(AdifReader, BrokenLogsNameTheRecordAndTheFault) {
   const Row rows[] = {
       {Good + "<CALL:20>W1AW<EOR>", "die Länge von CALL (20 Bytes) reicht über das Dateiende hinaus", 2},
       {Good + "<CALL:x4>W1AW<EOR>", "die Länge von CALL ist keine Zahl: \"x4\"", 2},
+      {Good + "<CALL:4>W1AW\r\n", "<EOR> fehlt am Ende des Datensatzes", 2},
       {Good + "<CALL:4", "\"<CALL:4\" am Dateiende abgeschnitten", 2},
       {Good + "<:4>W1AW<EOR>", "Feld ohne Namen: <:4>", 2},
       // Memory stays bounded: neither a field nor text between fields is held beyond 16 MiB.
@@ -101,7 +102,7 @@ TEST(AdifCheck, PositionRuleToleranceAndPath) {
       {km38 + "<DISTANCE:4>1903<EOR>", Agrees, ""},  // 10.4 km off: within 1 km + 0.5 %
       {km38 + "<DISTANCE:4>1904<EOR>", Differs, "DISTANCE 1904 weicht ab"},
       {km38 + "<DISTANCE:4>1.e3<EOR>", Differs, "DISTANCE \"1.e3\" ist keine Zahl"},
-      {km38 + "<ANT_PATH:1>l<DISTANCE:5>38117<EOR>", Agrees, ""},  // the long path
+      {km38 + "<ANT_PATH:1>L<DISTANCE:5>38117<EOR>", Agrees, ""},
       {to + "<GRIDSQUARE:4>XX99<EOR>", NoPosition, "GRIDSQUARE \"XX99\" ist kein gültiger Locator"},
       {to + "<GRIDSQUARE_EXT:2>AB<EOR>", NoPosition, "GRIDSQUARE_EXT ohne GRIDSQUARE"},
       {km38 + "<GRIDSQUARE_EXT:2>AB<EOR>", NoPosition,
@@ -130,11 +131,18 @@ TEST(AdifCheck, PositionRuleToleranceAndPath) {
     EXPECT_EQ(read.verdicts[0], row.verdict);
     EXPECT_EQ(read.reasons[0], row.reason);
   }
+  // KM38MM from JO62MM: 1892.585 km short path, 38116.565 km long path.
+  EXPECT_NEAR(ReadLog(km38 + "<EOR>").km[0], 1892.585, 5e-4);
+  EXPECT_NEAR(ReadLog(km38 + "<ANT_PATH:1>l<EOR>").km[0], 38116.565, 5e-4);
   // _EXT continues the eight characters: the ten- and twelve-character cells.
   EXPECT_EQ(ReadLog(to + "<GRIDSQUARE:8>KM38MM45<GRIDSQUARE_EXT:2>ab<EOR>").km[0],
             ReadLog(to + "<GRIDSQUARE:10>KM38MM45AB<EOR>").km[0]);
   EXPECT_NE(ReadLog(to + "<GRIDSQUARE:8>KM38MM45<GRIDSQUARE_EXT:2>AB<EOR>").km[0],
             ReadLog(to + "<GRIDSQUARE:8>KM38MM45<EOR>").km[0]);
+  // The own station from --own only when the record has none.
+  const OwnLocator own{"KM38mm", *ReadExtendedLocator("KM38mm")};
+  EXPECT_EQ(ReadLog("<GRIDSQUARE:6>JO62MM<EOR>", own).km[0], ReadLog(km38 + "<EOR>").km[0]);
+  EXPECT_LT(ReadLog(to + "<GRIDSQUARE:6>JO62MM<EOR>", own).km[0], 0.001);
 }
 
 TEST(AdifCheck, NumbersAndDegreesMinutes) {

@@ -39,16 +39,14 @@ std::string RandomLocator(std::mt19937& random, std::size_t length = 6) {
   return locator;
 }
 
-// Random valid locators of 8, 10 and 12 characters decode to the centres
-// Hamlib gives (its encoding is not used: it rounds wrongly near cell edges).
-// Random pairs of 6-character locators: the window's own decoding gives
-// Hamlib's centres, its central angle agrees with Hamlib's qrb (which
-// reports 0 km for nearly identical points and a fixed value near the
-// antipodes; it rounds its bearings to whole degrees, so they are not
+// Random valid locators of 8 to 12 characters and the window's own decoding
+// of 6 give the centres Hamlib gives (its encoding is not used: it rounds
+// wrongly near cell edges). Between random pairs the central angle agrees
+// with Hamlib's qrb (which reports 0 km for nearly identical points and a
+// fixed value near the antipodes, and whole degrees as bearings, not
 // compared), and the contest kilometres are floor(111.2 x central angle in
-// degrees) + 1 as qrb gives them at 111.2 km per degree of arc. Hamlib
-// replaces nearly antipodal pairs (cosine below -0.999999) by exactly 180
-// degrees; those are left out.
+// degrees) + 1 by qrb; Hamlib makes nearly antipodal pairs (cosine below
+// -0.999999) exactly 180 degrees: those are left out.
 TEST(HamlibReference, CentresCentralAnglesAndContestKilometres) {
   rig_set_debug(RIG_DEBUG_NONE);
   std::mt19937 random(20261207);

@@ -56,7 +56,6 @@ TEST(LocatorDecoding, CentresShortTextsAndCharacterCodes) {
   EXPECT_NEAR(LocatorToLongitude(u"JO62M"), 13 + 1.0 / 24, 1e-12);  // the longitude needs only five
   EXPECT_EQ(KindThrownBy([] { LocatorToLatitude(u"JO62M"); }), InvalidArgument);
   EXPECT_EQ(KindThrownBy([] { LocatorToLongitude(u"JO6"); }), InvalidArgument);
-  EXPECT_EQ(KindThrownBy([] { LocatorToLatitude(u""); }), InvalidArgument);
   EXPECT_EQ(KindThrownBy([] { CharacterCodeAt(u"A", 0); }), InvalidArgument);
   // Characters count by their Windows-1252 codes, "?" (63) when there is none.
   const std::pair<char16_t, int> rows[] = {{u'A', 65},       {u'\u00ff', 255}, {u'\u20ac', 128}, {u'\u0178', 159},
