@@ -2,7 +2,6 @@
 // figure of the table was checked by hand and with Hamlib's qrb.
 #include "arithmetic/ContestDistance.h"
 #include "arithmetic/GreatCircle.h"
-#include "arithmetic/LocatorDecoding.h"
 #include "arithmetic/LongPath.h"
 #include "arithmetic/NormalisedDegrees.h"
 #include "console/TsvLine.h"
@@ -25,7 +24,6 @@ TEST(ContestDistance, TableFromJO65FR) {
       {"jo65fr", 1, "case does not matter"},
       {"JO65GR", 6, "one subsquare east: 5' x cos 55.729 deg = 5.218 km"},
       {"JO65", 44, "four characters: square centre JO65MM, 43.336 km"},
-      {"JN79US", 698, "697.547 km"},
       // JO65FQ (5), JO62MM (359) and IO91WM (951): the EDI log's QSOs.
   };
   for (const Row& row : rows) {
@@ -49,9 +47,6 @@ TEST(ContestDistance, WhatCountsAsALocator) {
       {"JO62 M", Invalid},   {" JO62M", Invalid},
   };
   for (const Row& row : rows) EXPECT_EQ(ReadContestLocator(row.text).kind, row.kind) << '"' << row.text << '"';
-  const ContestLocator square = ReadContestLocator("JO62");
-  EXPECT_EQ(square.latitude, LocatorToLatitude(u"JO62MM"));
-  EXPECT_EQ(square.longitude, LocatorToLongitude(u"JO62MM"));
   EXPECT_EQ(ContestKilometresBetween("JO65FR", "JO6"), std::nullopt);
   EXPECT_EQ(ContestKilometresBetween("", "JO65FR"), std::nullopt);
 }

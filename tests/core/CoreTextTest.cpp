@@ -66,10 +66,9 @@ TEST(ParseDegrees, LocaleFormThenPointForm) {
   const std::u16string underflow = u"0." + std::u16string(400, u'0') + u"1";
   const Reading rows[] = {
       {u"52,5", 52.5, NotRead},       {u"52.5", 52.5, 52.5},           {u" 52,5\t", 52.5, NotRead},
-      {u"+52.5", 52.5, 52.5},         {u"5.25E1", 52.5, 52.5},         {u"52.500", 52.5, 52.5},
-      {u"1,000", 1, NotRead},         {u"1.234,5", NotRead, NotRead},  {u"1,234.5", NotRead, NotRead},
-      {u"NaN", NotRead, NotRead},     {u"-inf", NotRead, NotRead},     {u"1e400", NotRead, NotRead},
-      {u"0x10", NotRead, NotRead},    {u"52,5,5", NotRead, NotRead},   {u"-", NotRead, NotRead},
+      {u"+52.5", 52.5, 52.5},         {u"5.25E1", 52.5, 52.5},         {u"1,000", 1, NotRead},
+      {u"1.234,5", NotRead, NotRead}, {u"1,234.5", NotRead, NotRead},  {u"-inf", NotRead, NotRead},
+      {u"1e400", NotRead, NotRead},   {u"0x10", NotRead, NotRead},     {u"52,5,5", NotRead, NotRead},
       {u"1e", NotRead, NotRead},      {u".5", 0.5, 0.5},               {u"5.", 5, 5},
       // Too small for a double is zero; too large is no number.
       {u"1e-400", 0, 0},              {u"-1E-99999999999", 0, 0},      {underflow, 0, 0},
@@ -143,7 +142,6 @@ TEST(InfoText, HeadLineThenTheCatalogueLines) {
 TEST(Text, Fill) {
   struct Row { std::string_view pattern, first, second, filled; };
   const Row rows[] = {
-      {"%1 km/%2 \u00b0", "1892,585", "139,74", "1892,585 km/139,74 \u00b0"},
       {"[%1] %2 %1", "4", "3", "[4] 3 4"},       // a mark used twice
       {"%2 before %1", "a", "b", "b before a"},  // in any order
       {"%1", "%2", "x", "%2"},                   // a value is not read again

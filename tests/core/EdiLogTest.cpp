@@ -109,8 +109,6 @@ TEST(EdiLog, ChecksReportsAndCorrectedCopies) {
         Fill(text::UnverifiedPoints, {"744"})},
        Log({Near, Berlin, London, empty, square, invalid}, "2059")},
       {Log({Near, Berlin, London, empty}), "MMMN", 1315, {all}, Log({Near, Berlin, London, empty})},
-      {Log({Near, Berlin, unfinished, London, Dupe}), "MMMMM", 1315, {all},
-       Log({Near, Berlin, unfinished, London, Dupe})},
       {Log({Near, Berlin, Claiming(unfinished, "140"), London, Dupe}, "1455"), "MMDMM", 1315, {},
        Log({Near, Berlin, unfinished, London, Dupe})},
       {Log({huge, huge, huge}, "999999999"), "NNN", 2999999997LL,
@@ -148,7 +146,7 @@ TEST(EdiLog, ChecksReportsAndCorrectedCopies) {
     EXPECT_EQ(whyNot, row.whyNot);
   }
   // A band multiplier is the only finding: the points cannot be checked.
-  EXPECT_EQ(ReportText(CheckLog(rows[10].file)), Fill(text::MultiplierBlocks, {"2"}));
+  EXPECT_EQ(ReportText(CheckLog(rows[9].file)), Fill(text::MultiplierBlocks, {"2"}));
 }
 
 TEST(EdiLog, WhatIsNoCheckableLog) {
