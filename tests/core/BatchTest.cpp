@@ -58,23 +58,27 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-TEST(BatchLine, ResultLinesAsTheHiddenRunPrintsThem) {
-  struct Row { const char* line; const NumberLocale& locale; const char* output; };
+// The result line as the hidden run prints it, and the TSV columns, whose
+// bytes do not depend on the locale.
+TEST(BatchLine, ResultLinesAndTsvColumns) {
+  struct Row { const char* line; const NumberLocale& locale; const char* output; const char* tsv; };
+  const char* const km38 = "JO62MM\tKM38MM\t1892.585\t139.74\t38116.565\t319.74\t1894";
+  // Degrees: the distance from the numbers, contest km between the subsquare centres.
+  const char* const degrees = "JO62MM\tKM38MM\t1892.820\t139.73\t38116.330\t319.73\t1894";
   const Row rows[] = {
-      {"L;JO62mm;KM38mm", German, "1892,585 km/139,74 \u00b0"},
-      {"L;JO62mm;KM38mm", English, "1892.585 km/139.74 \u00b0"},
-      {"l;km38mm;jo62mm;;;V-", German, "1892,585 km/329,83 \u00b0"},
-      {"L;JO62;KM38mm", German, "1892,585 km/139,74 \u00b0"},       // completed to JO62MM
-      {"L; JO62 ;KM38MM;x;y;z;w", German, "1892,585 km/139,74 \u00b0"},  // trimmed; fields after 5 ignored
-      {"L;JO62MM;JO62MM", German, "0,0 km/90,0 \u00b0"},
-      {"G;52,5;38,5;13;27", German, "1892,82 km/139,73 \u00b0"},
-      {"G;52.5;38.5;13;27", German, "1892,82 km/139,73 \u00b0"},  // a point is read in every locale
-      {"G;52.5;38.5;13;27;V-", English, "1892.82 km/139.73 \u00b0"},
+      {"L;JO62mm;KM38mm", English, "1892.585 km/139.74 \u00b0", km38},
+      {"L; JO62 ;KM38MM;x;y;z;w", German, "1892,585 km/139,74 \u00b0", km38},  // trimmed; fields after 5 ignored
+      {"l;jo62;KM38mm;;;V-", German, "1892,585 km/139,74 \u00b0", km38},  // completed to JO62MM
+      {"L;JO65;JO55WM", German, "73,4 km/270,48 \u00b0", "JO65MM\tJO55WM\t73.400\t270.48\t39935.750\t90.48\t74"},
+      {"G;52.5;38.5;13;27", German, "1892,82 km/139,73 \u00b0", degrees},  // a point is read in every locale
+      {"G;52.5;38.5;13;27;V-", English, "1892.82 km/139.73 \u00b0", degrees},
   };
   for (const Row& row : rows) {
-    std::string out;
-    EXPECT_EQ(AppendBatchLine(row.line, BatchFormat::ResultLine, row.locale, out), "") << row.line;
-    EXPECT_EQ(out, row.output) << row.line;
+    for (const BatchFormat format : {BatchFormat::ResultLine, BatchFormat::Tsv}) {
+      std::string out;
+      EXPECT_EQ(AppendBatchLine(row.line, format, row.locale, out), "") << row.line;
+      EXPECT_EQ(out, format == BatchFormat::Tsv ? row.tsv : row.output) << row.line;
+    }
   }
 }
 
@@ -91,13 +95,11 @@ TEST(BatchLine, ReasonsForLinesWithoutAResult) {
   const Row rows[] = {
       {"", std::string(text::EmptyLine), "\t\t\t\t\t\t"},
       {"L;JO6;KM38mm", About(text::OwnLocatorField, tooShort("JO6")), "JO6\tKM38mm\t\t\t\t\t"},
-      {"L;JO62MM;km3", About(text::ForeignLocatorField, tooShort("km3")), "JO62MM\tkm3\t\t\t\t\t"},
       {"L;JO62MM", About(text::ForeignLocatorField, tooShort("")), "JO62MM\t\t\t\t\t\t"},
       {"L;SO62MM;JO62MM", About(text::OwnLocatorField, invalid("SO62MM")), "SO62MM\tJO62MM\t\t\t\t\t"},
       {"L;JO62MMX;JO 62", About(text::ForeignLocatorField, invalid("JO 6MM")), "JO62MMX\tJO 62\t\t\t\t\t"},
       // Eight characters are a locator of their own, no longer cut to six.
       {"L;JO62MMXX;KM38MM", About(text::OwnLocatorField, invalid("JO62MMXX")), "JO62MMXX\tKM38MM\t\t\t\t\t"},
-      {"X;1;2;3;4", Fill(text::WrongMode, {"X", text::OnlyLOrG}), "1\t2\t\t\t\t\t"},
       {" L;JO62MM;KM38MM", Fill(text::WrongMode, {" L", text::OnlyLOrG}), "JO62MM\tKM38MM\t\t\t\t\t"},
       {";JO62MM", Fill(text::ModeMissing, {text::OnlyLOrG}), "JO62MM\t\t\t\t\t\t"},
       {"G;95;38.5;13;27", About(text::OwnLatitudeField, latitude), "95\t38.5\t\t\t\t\t"},
@@ -118,84 +120,41 @@ TEST(BatchLine, ReasonsForLinesWithoutAResult) {
   }
 }
 
-TEST(BatchLine, TsvColumns) {
-  struct Row { const char* line; const char* tsv; };
-  const Row rows[] = {
-      {"L;JO62mm;KM38mm", "JO62MM\tKM38MM\t1892.585\t139.74\t38116.565\t319.74\t1894"},
-      {"L;JO65;JO55WM", "JO65MM\tJO55WM\t73.400\t270.48\t39935.750\t90.48\t74"},  // JO65 completed
-      // Degrees: the distance from the numbers, contest km between the subsquare centres.
-      {"G;52.5;38.5;13;27", "JO62MM\tKM38MM\t1892.820\t139.73\t38116.330\t319.73\t1894"},
-  };
-  for (const Row& row : rows) {
-    std::string out;
-    EXPECT_EQ(AppendBatchLine(row.line, BatchFormat::Tsv, German, out), "") << row.line;
-    EXPECT_EQ(out, row.tsv) << row.line;
-  }
-}
-
-// One output line per input line, whatever the mix, the line ends and the
-// missing last line end; a message for every line without a result.
+// One output line per input line, whatever the mix, the line ends (also a
+// lone CR: old Mac files, serial captures) and the missing last line end; a
+// message for every line without a result. The TSV header comes first.
 TEST(BatchRun, OneOutputLinePerInputLine) {
-  const std::string input =
-      "L;JO62mm;KM38mm\r\nL;jo6;KM38mm\r\n\nX;1;2\nG;52,5;38,5;13;27\r\nL;JO62MM;KM38M\r\nL\r\nL;JO62MM;JO62MM";
-  const Outcome result = Batch(input, BatchFormat::ResultLine);
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(Lines(result.out), (std::vector<std::string>{"1892,585 km/139,74 \u00b0", "", "", "", "1892,82 km/139,73 \u00b0",
-                                                          "", "", "0,0 km/90,0 \u00b0"}));
-  // The CR of a CR LF line end is no part of the line.
-  EXPECT_EQ(result.err,
-            "-:2: " + About(text::OwnLocatorField, Fill(text::LocatorTooShort, {"jo6"})) + "\n" +
-            "-:3: " + std::string(text::EmptyLine) + "\n" +
-            "-:4: " + Fill(text::WrongMode, {"X", text::OnlyLOrG}) + "\n" +
-            "-:6: " + About(text::ForeignLocatorField, Fill(text::LocatorInvalid, {"KM38M"})) + "\n" +
-            "-:7: " + About(text::OwnLocatorField, Fill(text::LocatorTooShort, {""})) + "\n");
-
-  const Outcome tsv = Batch(input, BatchFormat::Tsv);
-  EXPECT_EQ(Lines(tsv.out).size(), 9u) << "header and eight lines";
-  EXPECT_EQ(tsv.err, result.err);
-
-  EXPECT_EQ(Batch("", BatchFormat::Tsv).out, "MeinLocator\tFremdLocator\tEntfernung_km\tRichtung_Grad\tLangweg_km\t"
-                                              "Langweg_Richtung_Grad\tContest_km\n");
-}
-
-// Lines ending in a lone CR (old Mac files, serial captures) are lines; a
-// UTF-8 byte order mark at the start of each input is skipped.
-TEST(BatchRun, LoneCarriageReturnsAndByteOrderMarks) {
   const std::string good = "1892,585 km/139,74 \u00b0";
   // A CR LF split between two reads (the CR at byte 65535) is one line end.
   std::string split;
   for (int i = 0; i < 3800; ++i) split += "L;JO62mm;KM38mm\r\n";
   split += "L;JO62mm;KM38mm;;;" + std::string(917, 'x') + "\r\nL;JO62mm;KM38mm\r\n";
-  struct Row { const char* name; std::string input; std::vector<std::string> out; const char* err; };
+  struct Row { const char* name; std::string input; std::vector<std::string> out; std::string err; };
   const Row rows[] = {
-      {"lone CR", "L;JO62mm;KM38mm\rL;JO6;KM38mm\rL;JO62mm;KM38mm\r", {good, "", good},
-       "-:2: MeinLocator: Locator zu kurz: \"JO6\"\n"},
-      {"CR, CR LF and LF mixed", "L;JO62mm;KM38mm\r\rL;JO62mm;KM38mm\r\nL;JO62mm;KM38mm\nL;JO62mm;KM38mm",
+      // The CR of a CR LF line end is no part of the line.
+      {"mixed",
+       "L;JO62mm;KM38mm\r\nL;jo6;KM38mm\r\n\nX;1;2\nG;52,5;38,5;13;27\r\nL;JO62MM;KM38M\r\nL\r\nL;JO62MM;JO62MM",
+       {good, "", "", "", "1892,82 km/139,73 \u00b0", "", "", "0,0 km/90,0 \u00b0"},
+       "-:2: " + About(text::OwnLocatorField, Fill(text::LocatorTooShort, {"jo6"})) + "\n" +
+           "-:3: " + std::string(text::EmptyLine) + "\n" + "-:4: " + Fill(text::WrongMode, {"X", text::OnlyLOrG}) +
+           "\n" + "-:6: " + About(text::ForeignLocatorField, Fill(text::LocatorInvalid, {"KM38M"})) + "\n" +
+           "-:7: " + About(text::OwnLocatorField, Fill(text::LocatorTooShort, {""})) + "\n"},
+      {"lone CR, CR LF and LF", "L;JO62mm;KM38mm\r\rL;JO62mm;KM38mm\r\nL;JO62mm;KM38mm\nL;JO62mm;KM38mm",
        {good, "", good, good, good}, "-:2: leere Zeile\n"},
-      {"byte order mark", "\xEF\xBB\xBFL;JO62mm;KM38mm\r\nL;JO62mm;KM38mm\r\n", {good, good}, ""},
       {"CR LF split", split, std::vector<std::string>(3802, good), ""},
   };
   for (const Row& row : rows) {
     const Outcome result = Batch(row.input, BatchFormat::ResultLine);
     EXPECT_EQ(Lines(result.out), row.out) << row.name;
     EXPECT_EQ(result.err, row.err) << row.name;
-    EXPECT_EQ(result.status, *row.err ? 1 : 0) << row.name;
+    EXPECT_EQ(result.status, row.err.empty() ? 0 : 1) << row.name;
   }
-
-  // Each file may start with its own mark.
-  const std::filesystem::path file = std::filesystem::temp_directory_path() / "pelvorn-batch-bom.txt";
-  std::FILE* stream = std::fopen(file.string().c_str(), "wb");
-  std::fputs("\xEF\xBB\xBFL;JO62mm;KM38mm\r\n", stream);
-  std::fclose(stream);
-  const Outcome files = Batch("", BatchFormat::ResultLine, German, {file.string(), file.string()});
-  std::filesystem::remove(file);
-  EXPECT_EQ(files.status, 0) << files.err;
-  EXPECT_EQ(Lines(files.out), (std::vector<std::string>{good, good}));
+  EXPECT_EQ(Batch("", BatchFormat::Tsv).out, std::string(text::TsvHeader) + "\n");
 }
 
 // Many blocks, computed side by side: the order of the lines and of the
-// messages is the input's. The TSV bytes do not depend on the locale.
-TEST(BatchRun, LongInputKeepsItsOrderAndTsvItsBytes) {
+// messages is the input's.
+TEST(BatchRun, LongInputKeepsItsOrder) {
   const std::string lines[] = {"L;JO62MM;KM38MM\r\n", "L;KM38MM;JO62MM\n", "G;52.5;-38.25;13.125;-27\n"};
   const std::string outputs[] = {"1892,585 km/139,74 \u00b0", "1892,585 km/329,83 \u00b0",
                                  Lines(Batch(lines[2], BatchFormat::ResultLine).out).at(0)};
@@ -211,13 +170,9 @@ TEST(BatchRun, LongInputKeepsItsOrderAndTsvItsBytes) {
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(Lines(result.out), expectedOut);
   EXPECT_EQ(result.err, expectedErr);
-  const Outcome german = Batch(input, BatchFormat::Tsv, German), english = Batch(input, BatchFormat::Tsv, English);
-  EXPECT_EQ(german.out, english.out);
-  EXPECT_EQ(german.err, english.err);
-  EXPECT_EQ(german.out.find(','), std::string::npos);
 }
 
-TEST(BatchRun, OverlongLinesAndUnreadableInputs) {
+TEST(BatchRun, OverlongLinesAndSeveralInputs) {
   const std::string input = "L;JO62MM;KM38MM\n" + std::string(300000, 'x') + "\nL;JO62MM;KM38MM\n" +
                             "L;" + std::string(40000, 'y') + "\n" + std::string(200000, 'z');
   const Outcome result = Batch(input, BatchFormat::Tsv);
@@ -229,12 +184,19 @@ TEST(BatchRun, OverlongLinesAndUnreadableInputs) {
   const std::string tooLong = ": " + Fill(text::LineTooLong, {"32767"}) + "\n";
   EXPECT_EQ(result.err, "-:2" + tooLong + "-:4" + tooLong + "-:5" + tooLong);
 
-  const Outcome missing = Batch("L;JO62MM;KM38MM\n", BatchFormat::ResultLine, German,
-                                {"/nonexistent/pelvorn-input", "-"});
-  EXPECT_EQ(missing.status, 2);
-  EXPECT_EQ(missing.out, "1892,585 km/139,74 \u00b0\n") << "the other inputs are still read";
-  EXPECT_NE(missing.err.find(ErrorLine(About("/nonexistent/pelvorn-input", About(text::CannotRead, text::NoSuchFile)))),
-            std::string::npos) << missing.err;
+  // Several inputs: each may start with its own byte order mark; after one
+  // that cannot be read the others are still read.
+  const std::filesystem::path file = std::filesystem::temp_directory_path() / "pelvorn-batch-bom.txt";
+  std::FILE* stream = std::fopen(file.string().c_str(), "wb");
+  std::fputs("\xEF\xBB\xBFL;JO62mm;KM38mm\r\n", stream);
+  std::fclose(stream);
+  const Outcome inputs = Batch("\xEF\xBB\xBFL;JO62mm;KM38mm\nL;JO62mm;KM38mm\n", BatchFormat::ResultLine, German,
+                               {file.string(), "/nonexistent/pelvorn-input", "-"});
+  std::filesystem::remove(file);
+  EXPECT_EQ(inputs.status, 2);
+  EXPECT_EQ(Lines(inputs.out), std::vector<std::string>(3, "1892,585 km/139,74 \u00b0"));
+  EXPECT_NE(inputs.err.find(ErrorLine(About("/nonexistent/pelvorn-input", About(text::CannotRead, text::NoSuchFile)))),
+            std::string::npos) << inputs.err;
 }
 
 TEST(ConsoleTool, WhichArgumentsItTakes) {

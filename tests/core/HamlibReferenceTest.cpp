@@ -16,6 +16,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace pelvorn {
@@ -28,6 +29,8 @@ std::pair<double, double> HamlibCentre(const std::string& locator) {
   return {longitude, latitude};
 }
 
+double SignedLongitude(double longitude) { return longitude >= 180 ? longitude - 360 : longitude; }
+
 // A random valid locator of `length` characters.
 std::string RandomLocator(std::mt19937& random, std::size_t length = 6) {
   const unsigned choices[] = {18, 18, 10, 10, 24, 24, 10, 10, 24, 24, 10, 10};
@@ -36,67 +39,52 @@ std::string RandomLocator(std::mt19937& random, std::size_t length = 6) {
   return locator;
 }
 
-// Random valid locators decode to the centres Hamlib gives (its encoding is
-// not used: it rounds wrongly near cell edges): those of 8, 10 and 12
-// characters, and those of 6 in the window's own decoding, whose central
-// angle agrees with Hamlib's qrb. Hamlib rounds its bearings to whole
-// degrees, so they are not compared.
-TEST(HamlibReference, CentresAndCentralAngles) {
+// Random valid locators of 8 to 12 characters and the window's own decoding
+// of 6 give the centres Hamlib gives (its encoding is not used: it rounds
+// wrongly near cell edges). Between random pairs the central angle agrees
+// with Hamlib's qrb (which reports 0 km for nearly identical points and a
+// fixed value near the antipodes, and whole degrees as bearings, not
+// compared), and the contest kilometres are floor(111.2 x central angle in
+// degrees) + 1 by qrb; Hamlib makes nearly antipodal pairs (cosine below
+// -0.999999) exactly 180 degrees: those are left out.
+TEST(HamlibReference, CentresCentralAnglesAndContestKilometres) {
   rig_set_debug(RIG_DEBUG_NONE);
   std::mt19937 random(20261207);
-  const auto signedLongitude = [](double longitude) { return longitude >= 180 ? longitude - 360 : longitude; };
-  for (int round = 0; round < 3000; ++round) {
-    const std::string locator = RandomLocator(random, 8 + 2 * static_cast<std::size_t>(round % 3));
-    const auto [longitude, latitude] = HamlibCentre(locator);
-    const std::optional<LocatorCell> ours = ReadExtendedLocator(locator);
-    ASSERT_TRUE(ours.has_value()) << locator;
-    EXPECT_NEAR(ours->latitude, latitude, 1e-9) << locator;
-    EXPECT_NEAR(signedLongitude(ours->longitude), longitude, 1e-9) << locator;
-  }
   const double degreesPerKm = 2 * PiPrime / Circumference * 180 / std::numbers::pi;
-  int compared = 0;
-  for (int pair = 0; pair < 4000; ++pair) {
-    double lat[2], lon[2];
-    for (int i = 0; i < 2; ++i) {
-      const std::string locator = RandomLocator(random);
-      const std::u16string text(locator.begin(), locator.end());
-      lat[i] = LocatorToLatitude(text), lon[i] = signedLongitude(LocatorToLongitude(text));
-      const auto [longitude, latitude] = HamlibCentre(locator);
-      EXPECT_NEAR(lat[i], latitude, 1e-9) << locator;
-      EXPECT_NEAR(lon[i], longitude, 1e-9) << locator;
-    }
-    const double km = DistanceKm(CentralAngle(lat[0], lat[1], lon[0], lon[1]));
-    // Hamlib reports 0 km for nearly identical points and a fixed value near
-    // the antipodes.
-    if (km < 1 || km > Circumference / 2 - 10) continue;
-    double hamlibKm = 0, azimuth = 0;
-    ASSERT_EQ(qrb(lon[0], lat[0], lon[1], lat[1], &hamlibKm, &azimuth), RIG_OK);
-    EXPECT_NEAR(km * degreesPerKm, hamlibKm / 111.2, 1e-9 * hamlibKm / 111.2);
-    ++compared;
-  }
-  EXPECT_GT(compared, 3900);
-}
-
-// floor(111.2 x central angle in degrees) + 1 against Hamlib's qrb, which
-// works at 111.2 km per degree of arc between the centres its
-// locator2longlat gives. Hamlib replaces nearly antipodal pairs (cosine
-// below -0.999999) by exactly 180 degrees; those are left out.
-TEST(ContestDistance, AgreesWithHamlibOnRandomPairs) {
-  rig_set_debug(RIG_DEBUG_NONE);
-  std::mt19937 random(20261207);
-  int compared = 0;
+  int angles = 0, contest = 0;
   for (int i = 0; i < 100000; ++i) {
+    const std::string extended = RandomLocator(random, 8 + 2 * static_cast<std::size_t>(i % 3));
+    const std::optional<LocatorCell> cell = ReadExtendedLocator(extended);
+    ASSERT_TRUE(cell.has_value()) << extended;
+    const auto [cellLongitude, cellLatitude] = HamlibCentre(extended);
+    ASSERT_NEAR(cell->latitude, cellLatitude, 1e-9) << extended;
+    ASSERT_NEAR(SignedLongitude(cell->longitude), cellLongitude, 1e-9) << extended;
     const std::string own = RandomLocator(random);
     const std::string foreign = i % 50 == 0 ? own : RandomLocator(random);
-    const auto [lon1, lat1] = HamlibCentre(own);
-    const auto [lon2, lat2] = HamlibCentre(foreign);
-    double km = 0, azimuth = 0;
-    ASSERT_EQ(qrb(lon1, lat1, lon2, lat2, &km, &azimuth), RIG_OK);
-    if (km >= 180 * ContestKmPerDegree - 10) continue;
-    ++compared;
-    ASSERT_EQ(ContestKilometresBetween(own, foreign), static_cast<long>(std::floor(km)) + 1) << own << ' ' << foreign;
+    double lat[2], lon[2], hamlibLat[2], hamlibLon[2];
+    for (int end = 0; end < 2; ++end) {
+      const std::string& locator = end == 0 ? own : foreign;
+      const std::u16string text(locator.begin(), locator.end());
+      lat[end] = LocatorToLatitude(text), lon[end] = SignedLongitude(LocatorToLongitude(text));
+      std::tie(hamlibLon[end], hamlibLat[end]) = HamlibCentre(locator);
+      ASSERT_NEAR(lat[end], hamlibLat[end], 1e-9) << locator;
+      ASSERT_NEAR(lon[end], hamlibLon[end], 1e-9) << locator;
+    }
+    double hamlibKm = 0, azimuth = 0;
+    const double km = DistanceKm(CentralAngle(lat[0], lat[1], lon[0], lon[1]));
+    if (km >= 1 && km <= Circumference / 2 - 10) {
+      ASSERT_EQ(qrb(lon[0], lat[0], lon[1], lat[1], &hamlibKm, &azimuth), RIG_OK);
+      ASSERT_NEAR(km * degreesPerKm, hamlibKm / 111.2, 1e-9 * hamlibKm / 111.2) << own << ' ' << foreign;
+      ++angles;
+    }
+    ASSERT_EQ(qrb(hamlibLon[0], hamlibLat[0], hamlibLon[1], hamlibLat[1], &hamlibKm, &azimuth), RIG_OK);
+    if (hamlibKm >= 180 * ContestKmPerDegree - 10) continue;
+    ASSERT_EQ(ContestKilometresBetween(own, foreign), static_cast<long>(std::floor(hamlibKm)) + 1)
+        << own << ' ' << foreign;
+    ++contest;
   }
-  EXPECT_GT(compared, 95000);
+  EXPECT_GT(angles, 95000);
+  EXPECT_GT(contest, 95000);
 }
 
 }  // namespace
