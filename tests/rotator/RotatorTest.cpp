@@ -361,18 +361,18 @@ TEST(RotatorClient, DummyTakesItsLimits) {
   EXPECT_EQ(sent, -90);
 }
 
-// Every failure: its kind and its message, with the address and the values
+// Every failure of a daemon that listens (the others: the window's
+// FailuresShowInAWarningBox): its kind and its message, with the address and the values
 // after it. Each ends well within the 3 s limit (a loaded machine may take a
 // second), but a daemon that never answers in full, which ends on its 1 s limit.
 TEST(RotatorClient, FailuresEndInTimeWithAClearMessage) {
   struct Case {
-    const char* mode;  // stub mode; "none": nothing listens
+    const char* mode;  // of the stub
     Failure failure;
     std::string_view message;
     std::string_view second = {}, third = {}, fourth = {};
   };
   const Case cases[] = {
-      {"none", Failure::Refused, text::ConnectionRefused},
       {"silent", Failure::Timeout, text::NoAnswerWithin, text::NoAnswer, "1 s"},
       {"hangup", Failure::ConnectionLost, text::ConnectionLost},
       {"reject", Failure::Rejected, text::CommandRejected, "-5"},
@@ -385,9 +385,8 @@ TEST(RotatorClient, FailuresEndInTimeWithAClearMessage) {
     SCOPED_TRACE(c.mode);
     const std::string mode = c.mode;
     const bool silent = mode == "silent" || mode == "trickle";
-    std::optional<Peer> peer;
-    if (mode != "none") peer.emplace(Stub(mode));
-    const int port = peer ? peer->port() : FreePort();
+    Peer peer(Stub(mode));
+    const int port = peer.port();
     const auto start = Clock::now();
     const Outcome outcome = TurnAntenna(Loopback(port), 139.74, {.timeout = silent ? 1000ms : 3000ms});
     const double took = Seconds(Clock::now() - start);
@@ -396,12 +395,6 @@ TEST(RotatorClient, FailuresEndInTimeWithAClearMessage) {
     EXPECT_GE(took, silent ? 0.95 : 0.0);
     EXPECT_LE(took, 2.0);
   }
-}
-
-TEST(RotatorClient, UnknownHost) {
-  const Outcome outcome = TurnAntenna({"no-such-host.invalid", 4533}, 139.74, {.timeout = 1000ms});
-  EXPECT_EQ(outcome.failure, Failure::HostNotFound);
-  EXPECT_EQ(outcome.message, Fill(text::UnknownHost, {"no-such-host.invalid"}));
 }
 
 // The recording platform whose end leaves the event loop as the real one does.
@@ -493,11 +486,12 @@ TEST_F(RotatorWindow, TooltipOnceTheAntennaStands) {
   EXPECT_TRUE(platform.warnings.empty());
 }
 
-// A failure ends in the warning box, whether the daemon or the address is at fault.
+// A failure ends in the warning box, whether the daemon, the host or the
+// address is at fault: nothing listens, the host is unknown, the port is 0.
 TEST_F(RotatorWindow, FailuresShowInAWarningBox) {
-  const std::string refused = AddressOf(FreePort());
-  const std::string bad = "rotor:0";
+  const std::string refused = AddressOf(FreePort()), unknown = "no-such-host.invalid", bad = "rotor:0";
   for (const auto& [address, message] : {std::pair{refused, Fill(text::ConnectionRefused, {refused})},
+                                          std::pair{unknown, Fill(text::UnknownHost, {unknown})},
                                           std::pair{bad, Fill(text::BadAddress, {bad})}}) {
     platform.warnings.clear();
     ASSERT_TRUE(open(address));
