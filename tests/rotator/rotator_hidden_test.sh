@@ -5,7 +5,7 @@
 # on standard output and the clipboard all the same.
 . "$(dirname "$0")/rotator_lib.sh"
 start_xvfb
-conf=$XDG_CONFIG_HOME/pelvorn/Pelvorn.conf
+conf=$HOME/.config/pelvorn/Pelvorn.conf
 mkdir -p "${conf%/*}"
 
 # hidden NAME STATUS ERROR ARGUMENT...: the run of ARGUMENT... (JO62mm to

@@ -6,8 +6,8 @@
 stub=$2
 [ -x "$stub" ] || { echo "FAIL - no rotator_stub at $stub"; exit 1; }
 command -v rotctld >/dev/null || { echo "FAIL - rotctld is missing (Debian package libhamlib-utils)"; exit 1; }
-export XDG_CONFIG_HOME=$work/config
-mkdir -p "$XDG_CONFIG_HOME"
+# The settings are found through HOME: a relative XDG_CONFIG_HOME does not count.
+export HOME=$work XDG_CONFIG_HOME=config
 
 # listening PORT: something listens on 127.0.0.1:PORT, as the kernel's table
 # says. No probing connection: rotctld 4.5 may reset the next connection
