@@ -177,26 +177,25 @@ TEST(AntennaPresenter, TurnsToTheShownDirection) {
 }
 
 TEST(AntennaPresenter, TellsWhereTheAntennaStands) {
-  struct Case { char16_t separator; double commanded; std::optional<double> position; std::string tip; };
+  struct Case {
+    char16_t separator; double commanded; std::optional<double> position; std::string tip; bool fails = false;
+  };
   const Case cases[] = {
       {u',', 139.74, std::nullopt, Fill(text::AntennaTurning, {"139,74°"})},
       {u',', 139.74, 139.3, Fill(text::AntennaStands, {"139,30°"})},
       {u',', 139.74, 139.2, Fill(text::AntennaTurningFrom, {"139,74°", "139,20°"})},
       {u'.', 319.74, 320.2, Fill(text::AntennaStands, {"320.20°"})},
+      {u',', 10.0, std::nullopt, "", true},  // a failure clears the tooltip
   };
   for (const Case& c : cases) {
     RecordingView view;
     AntennaPresenter presenter(view, c.separator, [](double) {});
     presenter.commanded(c.commanded);
     if (c.position) presenter.position(*c.position);
+    if (c.fails) presenter.failed("any failure");
     ASSERT_FALSE(view.tips.empty());
     EXPECT_EQ(ToUtf8(view.tips.back()), c.tip);
   }
-  RecordingView view;
-  AntennaPresenter presenter(view, u',', [](double) {});
-  presenter.commanded(10.0);
-  presenter.failed("any failure");
-  EXPECT_EQ(view.tips.back(), u"");
 }
 
 TEST(RotatorSettings, ReadsTheSettingsFile) {
@@ -321,25 +320,26 @@ private:
   int port_ = 0;
 };
 
-// Hamlib's dummy rotator with `config` (none when empty).
-std::vector<std::string> Rotctld(const std::string& config = {}) {
-  std::vector<std::string> arguments{"rotctld", "-m", "1", "-T", "127.0.0.1", "-t", "PORT"};
-  if (!config.empty()) arguments.insert(arguments.end(), {"-C", config});
-  return arguments;
+// Hamlib's dummy rotator with `config`.
+std::vector<std::string> Rotctld(const std::string& config) {
+  return {"rotctld", "-m", "1", "-T", "127.0.0.1", "-t", "PORT", "-C", config};
 }
 std::vector<std::string> Stub(const std::string& mode) {
   return {PELVORN_ROTATOR_STUB, "serve", "PORT", mode, "LOG"};
 }
 
-// The dummy refuses 270 in -180..180 and an elevation of 0 below min_el=10.
+// The dummy refuses 270 in -180..120 and an elevation of 0 below min_el=10;
+// 139.74 is nowhere in its range.
 TEST(RotatorClient, DummyTakesItsLimits) {
-  Peer daemon(Rotctld("min_az=-180,max_az=180,min_el=10"));
+  Peer daemon(Rotctld("min_az=-180,max_az=120,min_el=10"));
   Rotator rotator(Loopback(daemon.port()));
   double sent = 0;
   const Outcome outcome = rotator.turnTo(270, sent);
   ASSERT_TRUE(outcome) << outcome.message;
   EXPECT_EQ(rotator.range().minimum, -180);
   EXPECT_EQ(sent, -90);
+  EXPECT_EQ(TurnAntenna(Loopback(daemon.port()), 139.74).message,
+            Fill(text::OutOfAzimuthRange, {"139,74°", AddressOf(daemon.port()), "-180,00°", "120,00°"}));
 }
 
 // Every failure of a daemon that listens (the others: the window's
@@ -367,13 +367,13 @@ TEST(RotatorClient, FailuresEndInTimeWithAClearMessage) {
     SCOPED_TRACE(c.mode);
     const std::string mode = c.mode;
     const double limit = mode == "silent" ? 3 : mode == "trickle" ? 1 : 0;
-    Peer peer(Stub(mode));
-    const int port = peer.port();
+    const Peer peer(Stub(mode));
     const auto start = Clock::now();
-    const Outcome outcome = TurnAntenna(Loopback(port), 139.74, limit == 1 ? Options{.timeout = 1000ms} : Options{});
+    const Options options = limit == 1 ? Options{.timeout = 1000ms} : Options{};
+    const Outcome outcome = TurnAntenna(Loopback(peer.port()), 139.74, options);
     const double took = Seconds(Clock::now() - start);
     EXPECT_EQ(outcome.failure, c.failure) << outcome.message;
-    EXPECT_EQ(outcome.message, Fill(c.message, {AddressOf(port), c.second, c.third, c.fourth}));
+    EXPECT_EQ(outcome.message, Fill(c.message, {AddressOf(peer.port()), c.second, c.third, c.fourth}));
     EXPECT_GE(took, limit * 0.95);
     EXPECT_LE(took, limit + 2.0);
   }
@@ -459,7 +459,7 @@ TEST_F(RotatorWindow, ShortcutsTurnTheAntenna) {
 
 // JO62mm to JO63nm is 2,84°: the tooltip follows the dummy until it stands there.
 TEST_F(RotatorWindow, TooltipOnceTheAntennaStands) {
-  peer.emplace(Rotctld());
+  peer.emplace(Rotctld("min_az=0"));
   ASSERT_TRUE(open(AddressOf(peer->port())));
   ASSERT_TRUE(calculate("JO63nm"));
   window->rotatorControl()->shortPathAction()->trigger();

@@ -23,10 +23,6 @@ hidden() {
   fi
 }
 
-start_rotctld min_az=0,max_az=90
-hidden "range 0..90" 4 "139,74° liegt außerhalb des Drehbereichs des Rotors auf 127.0.0.1:$rot_port (0,00° bis 90,00°)" \
-  --rotator "127.0.0.1:$rot_port" "$HIDDEN_L"
-
 # A run that beeps (a four-character locator) is done by the Qt front end,
 # which takes the locale of the environment: under a German one the C library
 # writes 139,74, the wire must not. The antenna turns once, after the result.
