@@ -158,7 +158,6 @@ TEST(AntennaPresenter, TurnsToTheShownDirection) {
       {true, u"0,0", u',', false, 0.0},
       {false, u"139,74", u',', false, std::nullopt},  // no result shown
       {true, u"139.74", u',', false, std::nullopt},   // the field as the window shows it
-      {true, u"", u',', false, std::nullopt},
       {true, u"\u0661\u0663", u',', false, std::nullopt},
   };
   for (const Case& c : cases) {
@@ -386,7 +385,7 @@ struct FakePlatform : pelvorn::testing::RecordingPlatform {
 
 const NumberLocale German{u','};
 
-// The window with the rotator at `address` (none: without one), shown and
+// The window with the rotator at `address` (without one: tests/window), shown and
 // active, and the peer it may talk to, which outlives it.
 class RotatorWindow : public ::testing::Test {
 protected:
@@ -394,7 +393,7 @@ protected:
     window.reset();
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
   }
-  bool open(const std::optional<std::string>& address) {
+  bool open(const std::string& address) {
     window.reset();
     antenna = RotctldAntenna::For(address, German.decimalSeparator);
     window = std::make_unique<QtWindow>(platform, antenna.get(), ParsedCommandLine{}, German);
@@ -408,8 +407,7 @@ protected:
     window->ownLocatorBox()->setText(QStringLiteral("JO62mm"));
     window->foreignLocatorBox()->setText(QString::fromUtf8(foreign));
     window->form().calculate();
-    return !window->rotatorControl() ||
-           QTest::qWaitFor([&] { return window->rotatorControl()->shortPathAction()->isEnabled(); });
+    return QTest::qWaitFor([&] { return window->rotatorControl()->shortPathAction()->isEnabled(); });
   }
   QString tip() const { return window->directionField()->toolTip(); }
 
@@ -418,13 +416,6 @@ protected:
   std::unique_ptr<RotctldAntenna> antenna;
   std::unique_ptr<QtWindow> window;
 };
-
-TEST_F(RotatorWindow, WithoutARotatorTheFieldIsPlain) {
-  ASSERT_TRUE(open(std::nullopt));
-  calculate();
-  EXPECT_TRUE(window->directionField()->actions().isEmpty());
-  EXPECT_EQ(window->directionField()->contextMenuPolicy(), Qt::DefaultContextMenu);
-}
 
 // The field's two commands, in its context menu and on F7 and Shift+F7:
 // enabled with a result alone, then the turn on the wire and the position

@@ -43,7 +43,6 @@ hidden "bad address in the file" 4 "Ungültige Rotor-Adresse „rotor:99999“" 
 hidden "command line over the file" 0 "" --rotator "127.0.0.1:$stub_port" "$HIDDEN_L"
 printf '[Rotator]\nAddress=\n' >"$conf"
 hidden "empty address in the file: no rotator" 0 "" "$HIDDEN_L"
-rm "$conf"
 
 run --rotator "$HIDDEN_L"
 check_eq "--rotator without an address: status 4" 4 "$rc"
