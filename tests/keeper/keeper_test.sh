@@ -1,10 +1,10 @@
 #!/bin/bash
 # The clipboard keeper on a private Xvfb: the handed-over line is on the
 # clipboard as soon as the handover returns, in each text form offered, and
-# stays there after the caller has ended until another program takes the
-# clipboard or the X server goes away; without a display the handover fails
-# at once. (Back promptly inside $(...), one keeper per display: tests/scenarios
-# and tests/e2e/concurrency_test.sh.)
+# stays there after the caller has ended until the X server goes away;
+# without a display the handover fails at once. (Back promptly inside $(...):
+# tests/scenarios; a newer owner ends a keeper, one keeper per display:
+# tests/e2e/concurrency_test.sh.)
 # usage: keeper_test.sh DRIVER KEEPER (the driver runs as the program)
 . "$(dirname "$0")/../e2e/lib.sh"
 keeper=$2
@@ -45,9 +45,6 @@ run "$keeper" "$(printf 'Gr\xc3\xbc\xc3\x9fe \xe2\x82\xac \xf0\x9f\x93\xa1 \xc2\
 check_eq "second handover: STRING is Latin-1, \"?\" for the rest" \
   "$(printf 'Gr\xfc\xdfe ? ? \xb0|')" "$(clipboard STRING)"
 
-printf other | xclip -selection clipboard -i >/dev/null 2>&1
-check "the keeper ends once xclip took the clipboard" wait_until 2 eval '[ "$(keepers)" = 0 ]'
-
 # A caller that is gone when the keeper answers (killed while it waited):
 # the keeper reads its line from one FIFO and answers into another whose
 # only reader is closed before the line is complete, so the answer fails.
@@ -57,7 +54,7 @@ exec 7<>"$work/answer"
 exec 7<&-
 printf 'nach dem Aufrufer' >"$work/in"
 check_clipboard "caller gone before the answer: the keeper serves the line" 'nach dem Aufrufer'
-check_eq "caller gone before the answer: the keeper lives on" 1 "$(keepers)"
+check "caller gone before the answer: the keeper lives on" wait_until 2 eval '[ "$(keepers)" = 1 ]'
 
 # Handovers while another client takes the clipboard over and over: each is
 # overtaken while taking it, which is a success (status 3), not a failure.
@@ -80,7 +77,8 @@ kill "$xvfb_pid" && wait "$xvfb_pid"
 xvfb_pid=
 check "a keeper ends when the X server goes away" wait_until 2 eval '[ "$(keepers)" = 0 ]'
 
-# Each failed handover says why on standard error, in one German line.
+# Each failed handover ends in time and says why, in German (the driver prints
+# it on standard error as the program does).
 printf '#!/bin/sh\nexec sleep 60\n' >"$work/silent" && printf '#!/bin/sh\nexit 0\n' >"$work/mute"
 chmod +x "$work/silent" "$work/mute"
 unset DISPLAY
@@ -96,9 +94,7 @@ for row in "${cases[@]}"; do
   IFS='|' read -r program_ text <<<"$row"
   name="keeper ${program_:-missing}"
   run "$program_" "$line" 1000
-  check_eq "$name: status" 1 "$rc"
   check "$name: ends within its time ($took ms)" [ "$took" -lt 3000 ]
-  check_eq "$name: one line on standard error" 1 "$(wc -l <"$work/run.err")"
   check "$name: standard error says \"$text\"" grep -qF "$text" "$work/run.err"
 done
 check_eq "no keeper left behind" "" "$(ours 'sleep 60')"

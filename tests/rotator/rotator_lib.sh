@@ -6,20 +6,13 @@
 stub=$2
 [ -x "$stub" ] || { echo "FAIL - no rotator_stub at $stub"; exit 1; }
 command -v rotctld >/dev/null || { echo "FAIL - rotctld is missing (Debian package libhamlib-utils)"; exit 1; }
-export XDG_CONFIG_HOME=$work/config
-mkdir -p "$XDG_CONFIG_HOME"
+# The settings are found through HOME: a relative XDG_CONFIG_HOME does not count.
+export HOME=$work XDG_CONFIG_HOME=config
 
 # listening PORT: something listens on 127.0.0.1:PORT, as the kernel's table
 # says. No probing connection: rotctld 4.5 may reset the next connection
 # when one closes right after connecting.
 listening() { grep -q " 0100007F:$(printf %04X "$1") 00000000:0000 0A " /proc/net/tcp; }
-# unread PORT: a connection to 127.0.0.1:PORT holds bytes its server has not
-# read (a frozen daemon's pending command).
-unread() {
-  awk -v l="0100007F:$(printf %04X "$1")" '$2 == l && $4 == "01" && substr($5, 10) != "00000000" {found = 1}
-    END {exit !found}' /proc/net/tcp
-}
-
 # start_rotctld [CONFIG]: the dummy rotator (-C CONFIG), standing at 0;
 # its port in $rot_port, its process in $rot_pid.
 start_rotctld() {
