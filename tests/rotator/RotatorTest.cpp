@@ -45,11 +45,7 @@ namespace pelvorn::rotator {
 namespace {
 
 TEST(RotatorAddress, ReadsHostAndPort) {
-  struct Case {
-    const char* text;
-    const char* host;
-    int port;
-  };
+  struct Case { const char* text; const char* host; int port; };
   const Case cases[] = {
       {"localhost", "localhost", 4533},
       {" 127.0.0.1:4600 ", "127.0.0.1", 4600},
@@ -115,10 +111,7 @@ TEST(AzimuthRange, ReadsTheLimitsOfDumpState) {
 }
 
 TEST(RotctlLines, WritesNumbersWithADecimalPoint) {
-  struct Case {
-    double value;
-    const char* text;
-  };
+  struct Case { double value; const char* text; };
   const Case cases[] = {{139.7371278, "139.74"}, {-90, "-90.00"},     {0, "0.00"},
                         {-0.001, "0.00"},        {359.999, "360.00"}, {449.995, "450.00"}};
   for (const Case& c : cases) {
