@@ -44,14 +44,6 @@ session=$WINEPREFIX/.session
 # would hold them.
 quietly() { env -u XDG_RUNTIME_DIR "$@" </dev/null >/dev/null 2>&1 7>&- 8>&- 9>&-; }
 
-# ours PATTERN: our processes of this prefix whose command line matches.
-ours() {
-  local p
-  for p in $(pgrep -u "$(id -u)" -f "$1"); do
-    grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" 2>/dev/null && echo "$p"
-  done
-}
-
 # Starts the server (it ends a minute after its last program, or at --stop)
 # and, through the first program, Wine's services; a new server has the
 # registry as last saved.
@@ -66,10 +58,8 @@ start_session() {
 # the background, the next one beside it) must not see the format file say
 # one separator while the registry holds the other.
 set_number_format() {
-  ( flock 7 && import_number_format ) 7>"$WINEPREFIX/.number-format.lock"
-}
-import_number_format() {
   local decimal=. thousand=, file=$WINEPREFIX/number-format.reg
+  flock 7 || return 1
   case ${LANG:-} in
     de_*) decimal=, thousand=. ;;
     ar_* | fa_*) decimal=$'\xd9\xab' thousand=$'\xd9\xac' ;;  # U+066B, U+066C
@@ -81,7 +71,7 @@ import_number_format() {
       "$decimal" "$thousand" | iconv -f UTF-8 -t UTF-16LE
   } >"$file"
   quietly "$wine" regedit /S "$file" && echo "$decimal" >"$format"
-}
+} 7>"$WINEPREFIX/.number-format.lock"
 
 case ${1:-} in
   --stop)
@@ -119,9 +109,12 @@ new_session() {
     "$wine" "$PELVORN_DESKTOP_KEEPER" </dev/null >/dev/null 2>&1 7>&- 8>&- &
     # The keeper starts the desktop process. Had the caller's program started
     # it, it would hold the caller's standard output open as long as it runs.
-    local tries
+    # Its desktop process of this prefix is the sign.
+    local tries p
     for ((tries = 0; tries < 200; tries++)); do
-      [ -z "$(ours 'explorer\.exe /desktop')" ] || break
+      for p in $(pgrep -u "$(id -u)" -f 'explorer\.exe /desktop'); do
+        grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" 2>/dev/null && break 2
+      done
       sleep 0.05
     done
   fi
