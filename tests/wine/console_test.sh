@@ -48,7 +48,6 @@ printf '%s\r\n' '[REG1TEST;1]' 'TName=Test' 'PCall=OZ9ZZZ' 'PWWLo=JO65FR' 'CQSOs
   '261205;1431;SM7BBB;1;59;006;59;011;;JO65;0;;;;' >good.edi
 sed 's/;359;;N/;358;;N/; s/CQSOP=1315/CQSOP=1314/; s/CODXC=.*\r/CODXC=DL1XYZ;JO62MM;358\r/' good.edi >off.edi
 run --edi off.edi --fix fixed.edi
-check_eq "edi: a differing log gives 1" 1 "$rc"
 check "edi --fix: the corrected copy, CR LF byte for byte" cmp fixed.edi good.edi
 # A read-only OUT is refused, as Windows' own tools refuse it, and stays.
 printf 'alt\r\n' >readonly.edi
@@ -98,8 +97,7 @@ check "follow: listens" wait_until 60 grep -qF "Warte auf WSJT-X an 127.0.0.1:$p
 check "follow: two lines" wait_until 10 eval '[ "$(grep -c . follow.out)" -ge 2 ]'
 check_eq "follow: the lines, as on Linux" "1892,585 km/139,74 ° K1ABC|595,797 km/251,28 ° K1ABC" "$(paste -sd'|' follow.out)"
 exe=$(pgrep -u "$(id -u)" -f "Pelvorn.exe --follow 127.0.0.1:$port" | head -n 1)
-check "follow: found Pelvorn.exe" test -n "$exe"
-[ -z "$exe" ] || kill -INT "$exe"
+check "follow: Ctrl+C for Pelvorn.exe" kill -INT "${exe:-none}"
 check_eq "follow: Ctrl+C ends it with status 0" 0 "$(wait_until 10 test -s status && cat status)"
 check "follow: the bad datagrams counted" grep -qxF "Pelvorn: 2 unlesbare Datagramme übersprungen" follow.err
 finish
