@@ -3,11 +3,11 @@
 # (tests/cli has the rest): standard streams in binary mode (CR LF and
 # ISO-8859-1 read and written byte for byte), the German decimal separator
 # of the Windows number format (the English one: the scenarios), the command
-# line of cmd.exe, a read-only OUT, --fix over the log itself; Winsock's
-# refusal in German and the rotator of the settings file in AppData (the
-# window turns Hamlib's dummy through Winsock: rotator_window_test.sh); and
-# --follow through Winsock, ended by Ctrl+C. The expected bytes are those of
-# the Linux program.
+# line of cmd.exe, a read-only OUT, --fix over the log itself (the writer
+# of every corrected copy); Winsock's refusal in German and the rotator of
+# the settings file in AppData (the window turns Hamlib's dummy through
+# Winsock: rotator_window_test.sh); and --follow through Winsock, ended by
+# Ctrl+C. The expected bytes are those of the Linux program.
 # Usage: console_test.sh PROGRAM (tests/wine/Pelvorn.sh)
 . "$(dirname "$0")/../rotator/rotator_lib.sh" "$1" "$(dirname "$0")/free_port.sh"
 wine_sh=$(realpath "$(dirname "$0")/wine.sh")
@@ -18,9 +18,6 @@ start_xvfb
 "$wine_sh" cmd /c exit
 cd "$work" || exit 1
 windows_work=Z:${work//\//\\}
-# check_run NAME STATUS OUT ERR: the status of the last run and its two
-# streams byte for byte, each line ending in a bare LF.
-check_run() { check_eq "$1" "$2:${3:+$3$'\n'}:${4:+$4$'\n'}:" "$rc:$(cat run.out; printf :)$(cat run.err; printf :)"; }
 # cmd_file LINE: runs LINE as typed in cmd.exe (in a batch file, so that no
 # shell quoting comes between), in the program's folder; its output in $out.
 cmd_file() {
@@ -34,27 +31,13 @@ batch_err='-:2: MeinLocator: Locator zu kurz: "jo6"
 -:3: leere Zeile
 -:4: Falsche Parameterbezeichnung "X": Es ist nur L oder G möglich!'
 run --batch <mixed.txt
-check_run "batch from standard input" 1 "$batch_de" "$batch_err"
+# The status and both streams byte for byte, each line ending in a bare LF.
+check_eq "batch from standard input" "1:$batch_de"$'\n'":$batch_err"$'\n'":" \
+  "$rc:$(cat run.out; printf :)$(cat run.err; printf :)"
 # cmd.exe hands the text over as typed; the program splits it as a console
 # program's C runtime would, quotes removed.
 cmd_file 'Pelvorn.exe  --tsv "L;JO62mm;KM38mm"'
 check_eq "cmd.exe: --tsv for one pair, quoted" "$(printf 'JO62MM\tKM38MM\t1892.585\t139.74\t38116.565\t319.74\t1894')" "$out"
-
-# --- EDI check and corrected copy (a log of station JO65FR, CR LF)
-printf '%s\r\n' '[REG1TEST;1]' 'TName=Test' 'PCall=OZ9ZZZ' 'PWWLo=JO65FR' 'CQSOs=4;1' 'CQSOP=1315' \
-  'CODXC=G4ABC;IO91WM;951' '[Remarks]' 'Kein echtes Log; nur fuer den Test.' '[QSORecords;5]' \
-  '261205;1402;OZ1ABC;1;59;001;59;001;;JO65FQ;5;;N;;' '261205;1405;DL1XYZ;1;59;002;59;014;;JO62MM;359;;N;;' \
-  '261205;1410;G4ABC;2;599;003;599;120;;IO91WM;951;;N;;' '261205;1420;OZ1ABC;1;59;004;59;002;;JO65FQ;0;;;;D' \
-  '261205;1431;SM7BBB;1;59;006;59;011;;JO65;0;;;;' >good.edi
-sed 's/;359;;N/;358;;N/; s/CQSOP=1315/CQSOP=1314/; s/CODXC=.*\r/CODXC=DL1XYZ;JO62MM;358\r/' good.edi >off.edi
-run --edi off.edi --fix fixed.edi
-check "edi --fix: the corrected copy, CR LF byte for byte" cmp fixed.edi good.edi
-# A read-only OUT is refused, as Windows' own tools refuse it, and stays.
-printf 'alt\r\n' >readonly.edi
-chmod 444 readonly.edi
-run --edi off.edi --fix readonly.edi
-check_eq "edi --fix: a read-only OUT" "2:Pelvorn: readonly.edi: die Datei ist schreibgeschützt; nichts geschrieben:alt 444" \
-  "$rc:$(cat run.err):$(tr -d '\r' <readonly.edi) $(stat -c %a readonly.edi)"
 
 # --- ADIF: the report of a path typed in cmd.exe; the copy with DISTANCE
 # over the log itself, which Windows renames only once the log is closed.
@@ -65,6 +48,12 @@ printf 'Test\r\n<ADIF_VER:5>3.1.4<eoh>\r\n%s\r\n%s\r\n%s\r\n' \
 cmd_file "Pelvorn.exe --adif \"$windows_work\\log.adi\" --own JO62mm"
 check_eq "cmd.exe: --adif, the path as typed" "$windows_work\\log.adi:1: W1AW 20260101: DISTANCE fehlt; berechnet 6203.104 km" \
   "$(head -n 1 <<<"$out")"
+# A read-only OUT is refused, as Windows' own tools refuse it, and stays.
+printf 'alt\r\n' >readonly.adi
+chmod 444 readonly.adi
+run --adif log.adi --own JO62mm --fix readonly.adi
+check_eq "adif --fix: a read-only OUT" "2:Pelvorn: readonly.adi: die Datei ist schreibgeschützt; nichts geschrieben:alt 444" \
+  "$rc:$(cat run.err):$(tr -d '\r' <readonly.adi) $(stat -c %a readonly.adi)"
 cp log.adi same.adi
 run --adif same.adi --own JO62mm --fix same.adi --overwrite
 check_eq "adif --fix over the log itself: status 1, no temporary file left" "1:" "$rc:$(ls | grep pelvorn-)"
