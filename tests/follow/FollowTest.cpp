@@ -181,7 +181,6 @@ TEST(Follower, OnlyTheSettledGridTurnsTheAntenna) {
   EXPECT_EQ(std::nullopt, follower.tick(start + 5000ms));
   ASSERT_EQ(1u, rotator.targets.size());
   EXPECT_NEAR(251.28, rotator.targets[0], 0.005);
-  EXPECT_EQ(1u, follower.skipped());
 
   Follower longPath(With([](FollowOptions& o) { o.turn = TurnMode::LongPath, o.settle = 0ms; }), NumberLocale{u','},
                     &rotator);

@@ -1,6 +1,5 @@
-// The Win32 front end without its window: the argument text of the command
-// line and a clipboard held open elsewhere (the line reaching the clipboard
-// and the second copy's guard are scenarios of tests/scenarios under Wine).
+// The Win32 front end without its window: the argument text of the command line and a
+// clipboard held open elsewhere (the line's way to it and the second copy: the scenarios).
 #include "platform/win32/CommandLineText.h"
 #include "platform/win32/Win32Platform.h"
 
