@@ -11,7 +11,6 @@ def text(value):
 
 
 def status(call, dx_grid):
-    """A Status of schema 2."""
     return (struct.pack('>III', 0xadbccbda, 2, 1) + text('WSJT-X') + struct.pack('>Q', 144174000) + text('FT8') +
             text(call) + text('-10') + text('FT8') + b'\0\0\0' + struct.pack('>II', 1500, 1500) + text('DL1ABC') +
             text('JO62MM') + text(dx_grid))

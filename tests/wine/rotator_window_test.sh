@@ -1,8 +1,8 @@
 #!/bin/bash
 # The Win32 window with a rotator under Wine: the direction field's context
 # menu and F7 turn Hamlib's dummy rotator (a Linux rotctld on 127.0.0.1);
-# a port with nothing listening ends in the warning box " Rotor ". (Without a
-# rotator the window has none of this: Win32Main adds it for a rotator only.)
+# a port with nothing listening ends in the warning box " Rotor "; without a
+# rotator a right-click there opens nothing.
 # Usage: rotator_window_test.sh PROGRAM (tests/wine/Pelvorn.sh)
 . "$(dirname "$0")/../rotator/rotator_lib.sh" "$1" "$(dirname "$0")/free_port.sh"
 wine_sh=$(dirname "$0")/wine.sh
@@ -47,4 +47,10 @@ check "nothing listening: box titled \"$ROTOR_TITLE\"" wait_until 10 has_window 
 focus "$ROTOR_TITLE" "$pid" && xdotool key Return
 check "nothing listening: OK closes it" wait_until 5 eval '! has_window "$ROTOR_TITLE" "$pid"'
 end_window
+
+# No rotator: Esc after the right-click ends the program, as no menu is there to take it.
+check "no rotator: window with a result" start_window
+context_menu "$pid"
+end_window
+check_eq "no rotator: right-click on the direction field, Esc: status 0" 0 "$rc"
 finish

@@ -1,13 +1,11 @@
 #!/bin/bash
 # Pelvorn.exe under Wine, the window's cases of Windows alone: the command
-# line unquoted through cmd.exe; Wine set to report Windows 7 SP1 and then
-# Windows 10 (winecfg's HKCU\Software\Wine "Version"): on both the window
-# opens, laid out for the system DPI (GetDeviceCaps) on 7, with
-# GetDpiForWindow and the ...ForDpi calls on 10, as the program's debugger
-# output tells (Wine prints it on standard error as warnings of its "seh"
-# channel); the dialog keys of the Win32 window (Enter on the focused button,
-# F1 on release on any control; which keys the form answers is FormTest's)
-# and a screenshot of the window for a look at its captions.
+# line unquoted through cmd.exe; Wine set to report Windows 7 SP1, then 10
+# (winecfg's HKCU\Software\Wine "Version"): the window laid out for the
+# system DPI (GetDeviceCaps) on 7, with GetDpiForWindow and the ...ForDpi
+# calls on 10, as the program's debugger output tells (Wine's "seh" warnings
+# on standard error); the Win32 dialog keys (Enter on the focused button, F1
+# on release on any control) and a screenshot for a look at the captions.
 # Usage: windows_test.sh PROGRAM (tests/wine/Pelvorn.sh)
 . "$(dirname "$0")/../e2e/lib.sh"
 wine_sh=$(realpath "$(dirname "$0")/wine.sh")
