@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
 """Sends WSJT-X datagrams to 127.0.0.1:PORT, one per argument:
-STATUS:DXCALL:DXGRID (DE grid JO62MM, id WSJT-X), GARBAGE (no magic) or
-HUGE (a Status whose DX grid claims 4 GiB less one)."""
+STATUS:DXCALL:DXGRID (DE grid JO62MM, id WSJT-X) or GARBAGE (no magic)."""
 import socket
 import struct
 import sys
@@ -12,14 +11,12 @@ def text(value):
 
 
 def status(call, dx_grid):
-    """A Status of schema 2 up to DX_GRID, the bytes of the DX grid field."""
     return (struct.pack('>III', 0xadbccbda, 2, 1) + text('WSJT-X') + struct.pack('>Q', 144174000) + text('FT8') +
             text(call) + text('-10') + text('FT8') + b'\0\0\0' + struct.pack('>II', 1500, 1500) + text('DL1ABC') +
-            text('JO62MM') + dx_grid)
+            text('JO62MM') + text(dx_grid))
 
 
-SPECIAL = {'GARBAGE': b'\x01\x02 not a datagram', 'HUGE': status('K1ABC', struct.pack('>I', 0xfffffffe) + b'KM38')}
 sender = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
 for word in sys.argv[2:]:
-    datagram = SPECIAL.get(word) or status(word.split(':')[1], text(word.split(':')[2]))
+    datagram = b'\x01\x02 not a datagram' if word == 'GARBAGE' else status(*word.split(':')[1:])
     sender.sendto(datagram, ('127.0.0.1', int(sys.argv[1])))

@@ -1,8 +1,5 @@
-// Keeps Wine's desktop process alive while an end-to-end script runs, as the
-// Windows session always is. That process bridges the clipboard to X11 and
-// ends a moment after the last program on its desktop; without this, the
-// line a hidden run put on the clipboard would vanish from X11 with it.
-// Runs until it is killed.
+// Keeps Wine's desktop process, which bridges the clipboard to X11, alive
+// while an end-to-end script runs (see wine.sh), until it is killed.
 #include <windows.h>
 
 int main() {

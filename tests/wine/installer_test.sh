@@ -19,15 +19,12 @@ gone() { [ ! -e "$folder" ] && [ ! -e "$link" ] && ! registered; }
 # Older than Windows 7 SP1 (Wine set to report Vista): it refuses and
 # installs nothing.
 "$wine_sh" reg add 'HKCU\Software\Wine' /v Version /d vista /f >/dev/null 2>&1
-check "on Windows Vista the installer ends with a failure status" eval '! "$wine_sh" "$setup" /S'
-check "on Windows Vista nothing is installed" gone
+check "on Windows Vista the installer fails and installs nothing" eval '! "$wine_sh" "$setup" /S && gone'
 "$wine_sh" reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1
 
 check "installer ends with status 0" "$wine_sh" "$setup" /S
 check "the installed program is the one built" cmp -s "$program" "$folder/Pelvorn.exe"
-for file in README.md LIZENZ.txt Deinstallieren.exe; do
-  check "$file installed" test -s "$folder/$file"
-done
+check "README.md and LIZENZ.txt installed" test -s "$folder/README.md" -a -s "$folder/LIZENZ.txt"
 check "Start-menu entry" test -s "$link"
 check "\"Apps\" entry with version 1.0.3" registered
 

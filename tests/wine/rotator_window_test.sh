@@ -2,7 +2,7 @@
 # The Win32 window with a rotator under Wine: the direction field's context
 # menu and F7 turn Hamlib's dummy rotator (a Linux rotctld on 127.0.0.1);
 # a port with nothing listening ends in the warning box " Rotor "; without a
-# rotator the field has no menu.
+# rotator a right-click there opens nothing.
 # Usage: rotator_window_test.sh PROGRAM (tests/wine/Pelvorn.sh)
 . "$(dirname "$0")/../rotator/rotator_lib.sh" "$1" "$(dirname "$0")/free_port.sh"
 wine_sh=$(dirname "$0")/wine.sh
@@ -48,15 +48,9 @@ focus "$ROTOR_TITLE" "$pid" && xdotool key Return
 check "nothing listening: OK closes it" wait_until 5 eval '! has_window "$ROTOR_TITLE" "$pid"'
 end_window
 
+# No rotator: Esc after the right-click ends the program, as no menu is there to take it.
 check "no rotator: window with a result" start_window
-before=$(popups "$pid")
 context_menu "$pid"
-# F1 after the right-click and F7: its box comes, so neither opened anything.
-focus "$MAIN_TITLE" "$pid" && xdotool key F7 F1
-check "no rotator: F1 after the right-click and F7 opens its box" wait_until 10 has_window "$INFO_TITLE" "$pid"
-check_eq "no rotator: no menu on the direction field" "$((before + 1))" "$(popups "$pid")"
-check "no rotator: F7 opens no box" eval '! has_window "$ROTOR_TITLE" "$pid"'
-focus "$INFO_TITLE" "$pid" && xdotool key Return
-check "no rotator: OK closes the info box" wait_until 5 eval '! has_window "$INFO_TITLE" "$pid"'
 end_window
+check_eq "no rotator: right-click on the direction field, Esc: status 0" 0 "$rc"
 finish

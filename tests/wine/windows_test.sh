@@ -1,12 +1,11 @@
 #!/bin/bash
 # Pelvorn.exe under Wine, the window's cases of Windows alone: the command
-# line unquoted through cmd.exe; Wine set to report Windows 7 SP1 and then
-# Windows 10 (winecfg's HKCU\Software\Wine "Version"): on both the window
-# opens, laid out for the system DPI (GetDeviceCaps) on 7, with
-# GetDpiForWindow and the ...ForDpi calls on 10, as the program's debugger
-# output tells (Wine prints it on standard error as warnings of its "seh"
-# channel); the dialog keys of the Win32 window (Enter on the focused button,
-# F1 on any control) and a screenshot of the window for a look at its captions.
+# line unquoted through cmd.exe; Wine set to report Windows 7 SP1, then 10
+# (winecfg's HKCU\Software\Wine "Version"): the window laid out for the
+# system DPI (GetDeviceCaps) on 7, with GetDpiForWindow and the ...ForDpi
+# calls on 10, as the program's debugger output tells (Wine's "seh" warnings
+# on standard error); the Win32 dialog keys (Enter on the focused button, F1
+# on release on any control) and a screenshot for a look at the captions.
 # Usage: windows_test.sh PROGRAM (tests/wine/Pelvorn.sh)
 . "$(dirname "$0")/../e2e/lib.sh"
 wine_sh=$(realpath "$(dirname "$0")/wine.sh")
@@ -20,17 +19,14 @@ trap 'version delete; cleanup' EXIT
 
 # cmd.exe hands the text after the program name over as it stands: ";" needs
 # no quotes there.
-set_clipboard vorher
 out=$(set -o pipefail; cd "${PELVORN_EXE%/*}" && LANG=$PLANG timeout -s KILL 20 "$wine_sh" cmd /c 'Pelvorn.exe L;JO62mm;KM38mm;;;V-' |
   tr -d '\r')
 check_eq "cmd.exe, unquoted: status and the line through the pipe" "0:$RESULT_DE" "$?:$out"
-check_clipboard "cmd.exe, unquoted: the line on the clipboard" "$RESULT_DE"
 
-# Wine's version | what cmd.exe's "ver" shows | the DPI way in the log
-for row in "win7|Microsoft Windows 6.1.7601|GetDeviceCaps" "win10|Microsoft Windows 10.0.|GetDpiForWindow"; do
-  IFS='|' read -r name shown way <<<"$row"
+# Wine's version | the DPI way in the log (which tells that the version took)
+for row in "win7|GetDeviceCaps" "win10|GetDpiForWindow"; do
+  IFS='|' read -r name way <<<"$row"
   version add /d "$name"
-  check "$name: Windows reports \"$shown\"" eval '"$wine_sh" cmd /c ver | grep -q "$shown"'
   : >"$work/launched.err"
   launch
   check "$name: window titled \"$MAIN_TITLE\"" wait_until 10 has_window "$MAIN_TITLE" "$pid"
@@ -41,7 +37,6 @@ for row in "win7|Microsoft Windows 6.1.7601|GetDeviceCaps" "win10|Microsoft Wind
   check "$name: window at least as large as designed (${WIDTH}x$HEIGHT)" [ "$WIDTH" -ge 386 -a "$HEIGHT" -ge 98 ]
   focus "$MAIN_TITLE" "$pid" && xdotool key Escape
   await "$pid" 5
-  check_eq "$name: Esc ends with status 0" 0 "$rc"
 done
 version delete
 
@@ -54,26 +49,19 @@ if [ -n "${PELVORN_SCREENSHOT:-}" ] && command -v import >/dev/null; then
   check "screenshot in $PELVORN_SCREENSHOT" test -s "$PELVORN_SCREENSHOT"
 fi
 
-# F1 on release, on a button as in a box; F2 opens nothing.
-focus "$MAIN_TITLE" "$pid" && xdotool key alt+e Tab F1
-check "F1 on \"&Rechnen\" opens \"$INFO_TITLE\"" wait_until 5 has_window "$INFO_TITLE" "$pid"
-focus "$INFO_TITLE" "$pid" && xdotool key Return
-check "OK closes the info box" wait_until 5 eval '! has_window "$INFO_TITLE" "$pid"'
 # calculated KEY...: KEY... end in a calculation, whose result reaches the
 # clipboard (emptied first): the keys before them have been handled too.
 calculated() {
   set_clipboard vorher && xdotool key "$@" && wait_until 10 clipboard_is "$RESULT_DE"
 }
-focus "$MAIN_TITLE" "$pid" && xdotool keydown F1
+# F1 on release, on a button as in a box.
+focus "$MAIN_TITLE" "$pid" && xdotool key alt+e Tab && xdotool keydown F1
 check "F1 held down, then Enter on \"&Rechnen\": it calculates" calculated Return
 check "F1 held down: no box before it is released" eval '! has_window "$INFO_TITLE" "$pid"'
 xdotool keyup F1
-check "F1 released: the box" wait_until 5 has_window "$INFO_TITLE" "$pid"
+check "F1 released on \"&Rechnen\": the box" wait_until 5 has_window "$INFO_TITLE" "$pid"
 focus "$INFO_TITLE" "$pid" && xdotool key Return
 wait_until 5 eval '! has_window "$INFO_TITLE" "$pid"'
-focus "$MAIN_TITLE" "$pid" && xdotool key F2
-check "F2, then Enter on \"&Rechnen\": it calculates" calculated Return
-check "F2 opens nothing" eval '! has_window "$INFO_TITLE" "$pid"'
 
 # Enter presses the focused button: on "&?" nothing happens, on "&Beenden"
 # the program ends.

@@ -5,19 +5,17 @@
 # PELVORN_WINEARCH=win32. PELVORN_WINEDEBUG, if set, replaces WINEDEBUG=-all
 # (e.g. -all,+debugstr: the program's debugger output on standard error).
 #
-# The wine server and Wine's services run apart from the caller's processes,
-# so that a test script's clean-up ends the programs it started but not the
-# session. Wine's desktop process, which bridges the clipboard to X11, is
-# bound to one X server and ends a moment after the last program on its
-# desktop, taking the clipboard with it. So, as a Windows session would,
-# $PELVORN_DESKTOP_KEEPER (a program that only waits) keeps it running for
-# the caller's DISPLAY and runtime directory, until the caller's clean-up
-# ends it; a caller with another DISPLAY or runtime directory (the next test
-# script, with its own Xvfb) gets a new session, as after a new log-on: the
-# clipboard of the last one would otherwise reach the new X server.
+# The wine server and Wine's services run apart from the caller's processes:
+# a test script's clean-up ends its programs, not the session. Wine's desktop
+# process bridges the clipboard to X11 and ends a moment after the last
+# program on its desktop; as a Windows session would, $PELVORN_DESKTOP_KEEPER
+# (a program that only waits) keeps it for the caller's DISPLAY and runtime
+# directory until the caller's clean-up. A caller with another of either (the
+# next test script, with its own Xvfb) gets a new session, as after a new
+# log-on, lest the last clipboard reach the new X server.
 #
 # The Windows number format follows LANG: de_* gives the German one (decimal
-# comma), ar_* and fa_* the Arabic decimal separator, anything else the
+# comma), ar_* the Arabic decimal separator, anything else the
 # English one (decimal point). Wine's own choice from LANG needs glibc
 # locales, so it is set in the registry.
 #
@@ -44,14 +42,6 @@ session=$WINEPREFIX/.session
 # would hold them.
 quietly() { env -u XDG_RUNTIME_DIR "$@" </dev/null >/dev/null 2>&1 7>&- 8>&- 9>&-; }
 
-# ours PATTERN: our processes of this prefix whose command line matches.
-ours() {
-  local p
-  for p in $(pgrep -u "$(id -u)" -f "$1"); do
-    grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" 2>/dev/null && echo "$p"
-  done
-}
-
 # Starts the server (it ends a minute after its last program, or at --stop)
 # and, through the first program, Wine's services; a new server has the
 # registry as last saved.
@@ -66,13 +56,11 @@ start_session() {
 # the background, the next one beside it) must not see the format file say
 # one separator while the registry holds the other.
 set_number_format() {
-  ( flock 7 && import_number_format ) 7>"$WINEPREFIX/.number-format.lock"
-}
-import_number_format() {
   local decimal=. thousand=, file=$WINEPREFIX/number-format.reg
+  flock 7 || return 1
   case ${LANG:-} in
     de_*) decimal=, thousand=. ;;
-    ar_* | fa_*) decimal=$'\xd9\xab' thousand=$'\xd9\xac' ;;  # U+066B, U+066C
+    ar_*) decimal=$'\xd9\xab' thousand=$'\xd9\xac' ;;  # U+066B, U+066C
   esac
   [ "$(cat "$format" 2>/dev/null)" != "$decimal" ] || return 0
   {
@@ -81,7 +69,7 @@ import_number_format() {
       "$decimal" "$thousand" | iconv -f UTF-8 -t UTF-16LE
   } >"$file"
   quietly "$wine" regedit /S "$file" && echo "$decimal" >"$format"
-}
+} 7>"$WINEPREFIX/.number-format.lock"
 
 case ${1:-} in
   --stop)
@@ -90,17 +78,15 @@ case ${1:-} in
     exit 0
     ;;
   --make)
-    if [ ! -f "$WINEPREFIX/.made" ]; then
-      mkdir -p "$(dirname "$WINEPREFIX")"
-      (
-        flock 9
-        if [ ! -f "$WINEPREFIX/.made" ]; then
-          rm -rf "$WINEPREFIX"
-          quietly "$wine" wineboot -i && quietly "$wineserver" -w && touch "$WINEPREFIX/.made"
-        fi
-      ) 9>"$WINEPREFIX.lock"
-      [ -f "$WINEPREFIX/.made" ] || { echo "wine.sh: wineboot could not make $WINEPREFIX" >&2; exit 1; }
-    fi
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+      flock 9
+      if [ ! -f "$WINEPREFIX/.made" ]; then
+        rm -rf "$WINEPREFIX"
+        quietly "$wine" wineboot -i && quietly "$wineserver" -w && touch "$WINEPREFIX/.made"
+      fi
+    ) 9>"$WINEPREFIX.lock"
+    [ -f "$WINEPREFIX/.made" ] || { echo "wine.sh: wineboot could not make $WINEPREFIX" >&2; exit 1; }
     start_session
     exit 0
     ;;
@@ -119,9 +105,12 @@ new_session() {
     "$wine" "$PELVORN_DESKTOP_KEEPER" </dev/null >/dev/null 2>&1 7>&- 8>&- &
     # The keeper starts the desktop process. Had the caller's program started
     # it, it would hold the caller's standard output open as long as it runs.
-    local tries
+    # Its desktop process of this prefix is the sign.
+    local tries p
     for ((tries = 0; tries < 200; tries++)); do
-      [ -z "$(ours 'explorer\.exe /desktop')" ] || break
+      for p in $(pgrep -u "$(id -u)" -f 'explorer\.exe /desktop'); do
+        grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" 2>/dev/null && break 2
+      done
       sleep 0.05
     done
   fi
