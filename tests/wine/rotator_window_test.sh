@@ -48,9 +48,10 @@ focus "$ROTOR_TITLE" "$pid" && xdotool key Return
 check "nothing listening: OK closes it" wait_until 5 eval '! has_window "$ROTOR_TITLE" "$pid"'
 end_window
 
-# No rotator: Esc after the right-click ends the program, as no menu is there to take it.
+# No rotator: F7, Shift+F7 and a right-click do nothing, so Esc ends the program.
 check "no rotator: window with a result" start_window
+focus "$MAIN_TITLE" "$pid" && xdotool key F7 shift+F7
 context_menu "$pid"
 end_window
-check_eq "no rotator: right-click on the direction field, Esc: status 0" 0 "$rc"
+check_eq "no rotator: F7, Shift+F7, right-click on the direction field, Esc: status 0" 0 "$rc"
 finish
