@@ -51,12 +51,7 @@ FollowOptions With(void (*change)(FollowOptions&)) {
 }
 
 TEST(DatagramReader, EveryKindOfDatagram) {
-  struct Case {
-    const char* name;
-    std::string bytes;
-    Datagram::Verdict verdict;
-    StationReport report;
-  };
+  struct Case { const char* name; std::string bytes; Datagram::Verdict verdict; StationReport report; };
   using V = Datagram::Verdict;
   const StationReport none;
   const std::string logged = Bytes().header(5).dateTime().s("K1ABC").s("KM38MM").data;
@@ -107,16 +102,8 @@ public:
 };
 
 TEST(Follower, LinesForEachNewGrid) {
-  struct Step {
-    std::string datagram;
-    const char* out;
-    const char* err;
-  };
-  struct Case {
-    const char* name;
-    FollowOptions options;
-    std::vector<Step> steps;
-  };
+  struct Step { std::string datagram; const char* out; const char* err; };
+  struct Case { const char* name; FollowOptions options; std::vector<Step> steps; };
   const std::string line = "1892,585 km/139,74 \u00b0 K1ABC\n";
   const Case cases[] = {
       {"a square, then its subsquare, repeated, cleared, again",

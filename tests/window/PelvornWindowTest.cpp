@@ -52,11 +52,7 @@ int RunEventLoop(const std::function<void()>& action, const std::function<bool()
 enum Outcome { Nothing, Info, Calculates, Ends };
 // A key pressed on the control `focus` of the shown window.
 struct Keys {
-  const char* name;
-  QString focus;
-  std::function<void(QWidget*)> press;
-  Outcome outcome;
-  QString focusAfter = {};
+  const char* name; QString focus; std::function<void(QWidget*)> press; Outcome outcome; QString focusAfter = {};
 };
 
 }  // namespace
