@@ -150,6 +150,8 @@ inline constexpr std::string_view ConsoleUsage =
 // %1 an option.
 inline constexpr std::string_view OptionWithoutFileName = "%1 ohne Dateinamen";
 inline constexpr std::string_view UnknownOption = "unbekannte Option %1";
+inline constexpr std::string_view OptionWithoutValue = "%1 ohne Wert";
+inline constexpr std::string_view OptionTakesNoValue = "%1 nimmt keinen Wert";
 inline constexpr std::string_view EdiStandsAlone = "--edi steht allein (mit --fix KOPIE)";
 inline constexpr std::string_view FixOnlyWithEdi = "--fix nur zusammen mit --edi oder --adif";
 inline constexpr std::string_view OwnWithoutLocator = "--own ohne Locator";
