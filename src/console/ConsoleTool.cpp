@@ -30,8 +30,8 @@ ToolOutcome Follow(const ReadOptions& read, const ToolContext& context) {
 }
 
 ToolOutcome Adif(const ReadOptions& read, const ToolContext& context) {
-  const AdifOptions options{*read.value("--adif"), read.has("--tsv"), read.value("--own"), read.value("--fix"),
-                            read.has("--overwrite")};
+  const AdifOptions options{read.value("--adif").value_or(""), read.has("--tsv"), read.value("--own"),
+                            read.value("--fix"), read.has("--overwrite")};
   if (!read.operands.empty()) return Refuse(std::string(text::AdifStandsAlone));
   if (options.tsv && options.fix) return Refuse(std::string(text::TsvNotWithFix));
   if (options.overwrite && !options.fix) return Refuse(std::string(text::OverwriteOnlyWithFix));
@@ -40,7 +40,7 @@ ToolOutcome Adif(const ReadOptions& read, const ToolContext& context) {
 
 ToolOutcome Edi(const ReadOptions& read, const ToolContext& context) {
   if (!read.operands.empty()) return Refuse(std::string(text::EdiStandsAlone));
-  return Status(RunEdiCheck(*read.value("--edi"), read.value("--fix"), context.out, context.err));
+  return Status(RunEdiCheck(read.value("--edi").value_or(""), read.value("--fix"), context.out, context.err));
 }
 
 ToolOutcome Batch(const ReadOptions& read, const ToolContext& context) {

@@ -31,7 +31,7 @@ struct ToolContext {
 struct ToolOutcome {
   std::string reason;  // German: the call is wrong (the usage line follows, status 2); else empty
   int status = 0;
-  std::optional<follow::FollowCommand> followingWindow;  // --follow --window: the window is to follow
+  std::optional<follow::FollowCommand> followingWindow = {};  // --follow --window: the window is to follow
 };
 
 struct ConsoleTool {

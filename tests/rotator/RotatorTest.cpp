@@ -209,15 +209,14 @@ TEST(RotatorSettings, TheOptionBeforeTheSettingsFile) {
   const std::filesystem::path home = std::filesystem::temp_directory_path() / "pelvorn-rotator-settings";
   std::filesystem::create_directories(home / "pelvorn");
   std::ofstream(home / "pelvorn" / "Pelvorn.conf") << "[Rotator]\nAddress=rotor:4600\n";
-  const char* before = std::getenv("XDG_CONFIG_HOME");
-  const std::string saved = before ? before : "";
+  const std::string before = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
   setenv("XDG_CONFIG_HOME", home.c_str(), 1);
   EXPECT_EQ(ChooseRotator(std::nullopt).address, "rotor:4600");
   EXPECT_EQ(ChooseRotator("[::1]").address, "[::1]");
   EXPECT_EQ(ChooseRotator("").error, BadAddressMessage(""));
   EXPECT_FALSE(ChooseRotator("x:0").address);
   std::filesystem::remove_all(home);
-  before ? setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
+  before.empty() ? unsetenv("XDG_CONFIG_HOME") : setenv("XDG_CONFIG_HOME", before.c_str(), 1);
 }
 
 // --- Against peers on 127.0.0.1 ------------------------------------------
