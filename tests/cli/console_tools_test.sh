@@ -127,6 +127,40 @@ check_eq "DISTANCE written before <EOR> and in place, all other bytes kept" \
   "$(sed 's/<DISTANCE:3>123/<DISTANCE:7>906.018/; s/<DISTANCE:3:N>646/<DISTANCE:7:N>333.410/; 1,3s/<eor>/<DISTANCE:8>1892.561<eor>/; s/L<EOR>/L<DISTANCE:9>40005.503<EOR>/' "$work/own.adi" | od -c)" \
   "$(od -c <"$work/same.adi")"
 
+# --fix through a symbolic link replaces the file behind it and keeps the
+# link (--edi too); a link that leads nowhere is refused.
+mkdir "$work/data"
+cp "$work/own.adi" "$work/data/log.adi"
+printf 'alt\n' >"$work/data/k.edi"
+ln -s data/log.adi "$work/link.adi"; ln -s data/k.edi "$work/k.edi"; ln -s nowhere "$work/dangling.adi"
+"$program" --adif "$work/link.adi" --own JO62mm --fix "$work/link.adi" >/dev/null 2>&1
+"$program" --edi "$work/off.edi" --fix "$work/k.edi" >/dev/null 2>&1
+check_eq "--fix through links" "symbolic link:symbolic link:4:$(sha256sum <"$work/good.edi")" \
+  "$(stat -c %F "$work/link.adi" "$work/k.edi" | paste -sd:):$(grep -o '<DISTANCE' "$work/data/log.adi" | wc -l):$(sha256sum <"$work/data/k.edi")"
+"$program" --adif "$work/own.adi" --fix "$work/dangling.adi" >/dev/null 2>"$work/err"
+check_eq "--fix to a link that leads nowhere" "2:Pelvorn: $work/dangling.adi: ist ein symbolischer Verweis auf eine Datei, die es nicht gibt; nichts geschrieben:nowhere" \
+  "$?:$(cat "$work/err"):$(readlink "$work/dangling.adi")"
+"$program" --adif "$work/own.adi" --fix "" >/dev/null 2>"$work/err"
+check_eq "--fix with an empty name" "2:Pelvorn: --fix mit leerem Dateinamen" "$?:$(cat "$work/err")"
+# Without /proc (a mount namespace without it) the copy is named from the
+# start; run as root, --fix keeps the file's owner.
+cp "$work/own.adi" "$work/owned.adi"
+if unshare -m true 2>/dev/null && chown 65534:65534 "$work/owned.adi"; then
+  unshare -m sh -c 'umount -l /proc && exec "$0" --adif "$1" --own JO62mm --fix "$1"' "$program" "$work/owned.adi" >/dev/null 2>"$work/err"
+  check_eq "--fix without /proc, as root over another user's file" "1::4:65534:65534:" \
+    "$?:$(cat "$work/err"):$(grep -o '<DISTANCE' "$work/owned.adi" | wc -l):$(stat -c %u:%g "$work/owned.adi"):$(ls "$work" | grep pelvorn-)"
+else
+  echo "skip - not root: --fix without /proc and the kept owner are not tested"
+fi
+# Standard output lost after the copy is in place: not 2 (OUT unchanged).
+cp "$work/own.adi" "$work/lost.adi"
+"$program" --adif "$work/lost.adi" --own JO62mm --fix "$work/lost.adi" >/dev/full 2>"$work/err"
+check_eq "--fix with an unwritable output" "1:Pelvorn: Ausgabe kann nicht geschrieben werden; die Kopie $work/lost.adi ist geschrieben:4" \
+  "$?:$(cat "$work/err"):$(grep -o '<DISTANCE' "$work/lost.adi" | wc -l)"
+printf '<CALL:7>K\xd6\e[2JA<QSO_DATE:3>\e[2<EOR>' >"$work/latin.adi"
+"$program" --adif "$work/latin.adi" --own JO62mm >"$work/out" 2>&1
+check_eq "a Latin-1 call and escape sequences in a message" "$work/latin.adi:1: KÖA : keine Position der Gegenstation (GRIDSQUARE oder LAT/LON)" "$(head -1 "$work/out")"
+
 # Broken logs: FILE:RECORD: reason, status 2, and --fix writes nothing.
 good='<CALL:4>W1AW<MY_GRIDSQUARE:4>JO62<GRIDSQUARE:4>KM38<EOR>'
 printf 'alt\n' >"$work/keep.adi"
