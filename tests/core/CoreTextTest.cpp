@@ -179,9 +179,6 @@ TEST(Text, PeerTextIsUtf8WithoutControls) {
     SCOPED_TRACE(row.bytes);
     EXPECT_EQ(PeerText(row.bytes, row.limit), row.shown);
   }
-  EXPECT_EQ(AsciiCapitals("jo62\xe4m"), "JO62\xe4M");
-  EXPECT_TRUE(SameAsciiLetters("Eor", "eOR"));
-  EXPECT_FALSE(SameAsciiLetters("EOR", "EO"));
 }
 
 }  // namespace
