@@ -142,14 +142,11 @@ if unshare -m true 2>/dev/null && chown 65534:65534 "$work/owned.adi"; then
   unshare -m sh -c 'umount -l /proc && exec "$0" --adif "$1" --own JO62mm --fix "$1"' "$program" "$work/owned.adi" >/dev/null 2>"$work/err"
   check_eq "--fix without /proc, as root over another user's file" "1::4:65534:65534:" \
     "$?:$(cat "$work/err"):$(grep -o '<DISTANCE' "$work/owned.adi" | wc -l):$(stat -c %u:%g "$work/owned.adi"):$(ls "$work" | grep pelvorn-)"
-else
-  echo "skip - not root: --fix without /proc and the kept owner are not tested"
-fi
+else echo "skip - not root: --fix without /proc and the kept owner are not tested"; fi
 # A record of a 16 MiB CALL: memory stays within 64 MB, the copy too.
 head -c 16777000 /dev/zero | tr '\0' K | sed '1s/^/<CALL:16777000>/; $s/$/<GRIDSQUARE:4>KM38<EOR>/' >"$work/huge.adi"
 /usr/bin/time -f %M -o "$work/peak" "$program" --adif "$work/huge.adi" --own JO62mm --fix "$work/huge-fixed.adi" >/dev/null 2>&1
 check "a 16 MiB field: at most 64 MB ($(cat "$work/peak") KB)" test "$(tail -1 "$work/peak")" -le 65536
-# Standard output lost after the copy is in place: not 2 (OUT unchanged).
 cp "$work/own.adi" "$work/lost.adi"
 "$program" --adif "$work/lost.adi" --own JO62mm --fix "$work/lost.adi" >/dev/full 2>"$work/err"
 check_eq "--fix with an unwritable output" "1:Pelvorn: Ausgabe kann nicht geschrieben werden; die Kopie $work/lost.adi ist geschrieben:4" \
@@ -161,7 +158,6 @@ check_eq "a Latin-1 call and escape sequences in a message" "$work/latin.adi:1: 
 # Broken logs: FILE:RECORD: reason, status 2, and --fix writes nothing.
 good='<CALL:4>W1AW<MY_GRIDSQUARE:4>JO62<GRIDSQUARE:4>KM38<EOR>'
 printf 'alt\n' >"$work/keep.adi"
-# (Each fault's reason: the unit tests.)
 for row in "$good$good<CALL:4>W1AW|3: <EOR> fehlt am Ende des Datensatzes" \
            "L;JO62MM;KM38MM| keine ADIF-Datei (kein Feld <NAME:LÄNGE>, kein <EOH>, kein <EOR>)"; do
   printf '%s' "${row%%|*}" >"$work/bad.adi"
