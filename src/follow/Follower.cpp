@@ -82,12 +82,12 @@ FollowOutput Follower::take(std::string_view bytes, FollowClock::time_point now,
   if (report.dxGrid.empty()) return output;
   const std::u16string foreign = NormalisedGrid(report.dxGrid);
   if (foreign.empty()) {
-    output.err = Fill(text::ErrorLine, {Fill(text::FollowInvalidDxGrid, {report.id, report.dxGrid})});
+    output.err = Fill(text::ErrorLine, {Fill(text::FollowInvalidDxGrid, {Cleaned(report.id), Cleaned(report.dxGrid)})});
     return output;
   }
   const std::u16string own = NormalisedGrid(ownGrid);
   if (own.empty()) {
-    output.err = Fill(text::ErrorLine, {Fill(text::FollowInvalidDeGrid, {report.id, ownGrid})});
+    output.err = Fill(text::ErrorLine, {Fill(text::FollowInvalidDeGrid, {Cleaned(report.id), Cleaned(ownGrid)})});
     return output;
   }
 

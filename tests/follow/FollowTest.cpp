@@ -117,7 +117,7 @@ TEST(Follower, LinesForEachNewGrid) {
        {},
        {{Status("KM3"), "", "Pelvorn: Kein g\u00fcltiger Locator von WSJT-X: \"KM3\"\n"},
         {Status("KM3"), "", ""},
-        {Status("ZZ99"), "", "Pelvorn: Kein g\u00fcltiger Locator von WSJT-X: \"ZZ99\"\n"},
+        {Status("ZZ\n99\x1b[A"), "", "Pelvorn: Kein g\u00fcltiger Locator von WSJT-X: \"ZZ 99\"\n"},
         {Status("KM38MM", "JO6"), "",
          "Pelvorn: Kein g\u00fcltiger eigener Locator von WSJT-X: \"JO6\" (eigenen Locator mit --own angeben)\n"}}},
       {"--own instead of the DE grid, extended square",
