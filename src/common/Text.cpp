@@ -1,5 +1,7 @@
 #include "Text.h"
 
+#include <algorithm>
+
 namespace pelvorn {
 namespace {
 
@@ -103,6 +105,10 @@ bool SameAsciiLetters(std::string_view a, std::string_view b) noexcept {
 }
 
 std::string PeerText(std::string_view bytes, std::size_t limit) {
+  if (bytes.size() <= limit &&
+      std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
+    return std::string(bytes);
+  }
   std::string text;
   std::size_t characters = 0;
   for (std::size_t i = 0; i < bytes.size();) {

@@ -16,10 +16,15 @@ constexpr std::size_t ChunkSize = 1u << 20;
 constexpr std::size_t LongestTag = 1024;
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
-bool NameByte(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte > 0x20 && byte != 0x7F && c != '<' && c != '>' && c != ':';
-}
+// The bytes a name or type may hold: no blank, control character, "<", ">" or ":".
+constexpr std::array<bool, 256> NameBytes = [] {
+  std::array<bool, 256> bytes{};
+  for (int byte = 0x21; byte < 0x7F; ++byte) bytes[byte] = byte != '<' && byte != '>' && byte != ':';
+  for (int byte = 0x80; byte < 0x100; ++byte) bytes[byte] = true;
+  return bytes;
+}();
+
+bool NameByte(char c) { return NameBytes[static_cast<unsigned char>(c)]; }
 
 // Fields that stand only in a header.
 bool HeaderField(std::string_view name) {
@@ -55,17 +60,17 @@ Reader::Step Reader::Fail(std::string reason) {
   return Step::Error;
 }
 
-bool Reader::ReadMore() {
+bool Reader::ReadMore(Unit& unit) {
   if (begin_ > 0) {
     // The unit being read moves to the front, and its offsets with it.
     buffer_.erase(0, begin_);
     scan_ -= begin_;
-    pending_.begin -= begin_;
-    for (FieldPlace& place : pending_.fields) {
+    unit.begin -= begin_;
+    for (FieldPlace& place : unit.fields) {
       if (!place.present) continue;
       place.lengthBegin -= begin_, place.lengthEnd -= begin_, place.dataBegin -= begin_, place.dataEnd -= begin_;
     }
-    for (FieldPlace& place : pending_.distances) {
+    for (FieldPlace& place : unit.distances) {
       place.lengthBegin -= begin_, place.lengthEnd -= begin_, place.dataBegin -= begin_, place.dataEnd -= begin_;
     }
     begin_ = 0;
@@ -148,18 +153,14 @@ Reader::Parse Reader::ParseUnit(Unit& unit) {
     if (first == std::string_view::npos && !atEnd_) return Parse::NeedMore;
     inHeader_ = first != std::string_view::npos && text[first] != '<';
     started_ = true;
-    StartUnit(pending_);
-    scan_ = begin_;
   }
-  Unit& building = pending_;
+  Unit& building = unit;
   std::size_t position = scan_;
   const auto done = [&](Unit::Kind kind, std::size_t end) {
     building.kind = kind;
     building.end = end;
     begin_ = scan_ = end;
     pendingField_ = false;
-    std::swap(unit, building);
-    StartUnit(building);
     return Parse::Done;
   };
   for (;;) {
@@ -257,6 +258,8 @@ Reader::Parse Reader::ParseUnit(Unit& unit) {
 
 Reader::Step Reader::Next(Unit& unit) {
   if (failed_) return Step::Error;
+  StartUnit(unit);
+  scan_ = begin_;
   for (;;) {
     switch (ParseUnit(unit)) {
       case Parse::Done:
@@ -275,7 +278,7 @@ Reader::Step Reader::Next(Unit& unit) {
           if (!seenAdif_) return Fail(std::string(text::AdifNotAdif));
           return Fail(Fill(text::AdifPieceTooLarge, {std::to_string(MaximumRecordBytes >> 20)}));
         }
-        if (!ReadMore()) return Step::Error;
+        if (!ReadMore(unit)) return Step::Error;
         break;
     }
   }

@@ -104,14 +104,13 @@ private:
   Tag ReadTag(std::size_t at, TagParts& parts) const;
   Parse ParseUnit(Unit& unit);
   void StartUnit(Unit& unit);
-  bool ReadMore();
+  bool ReadMore(Unit& unit);
   Step Fail(std::string reason);
 
   std::FILE* input_;
   std::string buffer_;
   std::size_t begin_ = 0;  // where the next unit begins in buffer_
-  // The unit being read: it goes on from scan_ when more bytes have come.
-  Unit pending_;
+  // Where reading the unit goes on when more bytes have come.
   std::size_t scan_ = 0;
   bool pendingField_ = false;
   bool started_ = false;
