@@ -169,6 +169,7 @@ inline constexpr std::string_view TsvHeader =
 
 inline constexpr std::string_view IsADirectory = "ist ein Verzeichnis";
 inline constexpr std::string_view NotARegularFile = "ist keine gewöhnliche Datei";
+inline constexpr std::string_view LinkLeadsNowhere = "ist ein symbolischer Verweis auf eine Datei, die es nicht gibt";
 inline constexpr std::string_view TooLargeForEdi = "zu groß für ein EDI-Log";
 // %1 the path given to --fix.
 inline constexpr std::string_view FixIsTheLog = "--fix %1: das ist das Log selbst; es wird nie verändert";
@@ -377,12 +378,10 @@ inline constexpr std::string_view AdifNotAdif = "keine ADIF-Datei (kein Feld <NA
 inline constexpr std::string_view AdifNoEndOfHeader = "der Kopf endet nicht mit <EOH>";
 inline constexpr std::string_view AdifNoEndOfRecord = "<EOR> fehlt am Ende des Datensatzes";
 inline constexpr std::string_view AdifRecordInHeader = "<EOR> im Kopf, vor <EOH>";
-inline constexpr std::string_view AdifTagNotClosed = "\"<%1\" wird nicht mit \">\" geschlossen";
 inline constexpr std::string_view AdifTagCutOff = "\"<%1\" am Dateiende abgeschnitten";
-inline constexpr std::string_view AdifFieldWithoutName = "Feld ohne Namen: <%1>";
-inline constexpr std::string_view AdifLengthNotNumber = "die Länge von %1 ist keine Zahl: \"%2\"";
 inline constexpr std::string_view AdifLengthPastEnd = "die Länge von %1 (%2 Bytes) reicht über das Dateiende hinaus";
 inline constexpr std::string_view AdifRecordTooLarge = "der Datensatz mit %1 ist größer als %2 MiB";
+inline constexpr std::string_view AdifRecordOverLimit = "der Datensatz ist größer als %1 MiB";
 inline constexpr std::string_view AdifPieceTooLarge = "mehr als %1 MiB ohne Ende des Datensatzes oder Kopfes";
 inline constexpr std::string_view AdifReadFailed = "kann nicht gelesen werden";
 inline constexpr std::string_view AdifLatLonInvalid = "%1 \"%2\" ist keine Angabe XDDD MM.MMM";
@@ -395,6 +394,7 @@ inline constexpr std::string_view AdifNoOwnPosition = "keine eigene Position (MY
 inline constexpr std::string_view AdifNoForeignPosition = "keine Position der Gegenstation (GRIDSQUARE oder LAT/LON)";
 inline constexpr std::string_view AdifDistanceNotNumber = "DISTANCE \"%1\" ist keine Zahl";
 inline constexpr std::string_view AdifDistanceDiffers = "DISTANCE %1 weicht ab";
+inline constexpr std::string_view AdifDistanceTwice = "DISTANCE steht %1-mal im Datensatz";
 inline constexpr std::string_view AdifDistanceMissing = "DISTANCE fehlt";
 inline constexpr std::string_view AdifComputed = "%1; berechnet %2 km";
 inline constexpr std::string_view AdifSummary =
@@ -408,6 +408,11 @@ inline constexpr std::string_view AdifNoLongest = "Weiteste Verbindung: keine\n"
 inline constexpr std::string_view AdifTsvHeader =
     "Rufzeichen\tDatum\tMeinLocator\tFremdLocator\tEntfernung_km\tRichtung_Grad\tLangweg_km\tLangweg_Richtung_Grad";
 inline constexpr std::string_view AdifFixWritten = "Kopie geschrieben: %1 (DISTANCE eingetragen: %2, ersetzt: %3)\n";
+inline constexpr std::string_view AdifCopyTooLarge =
+    "DISTANCE nicht eingetragen: der Datensatz wäre größer als %1 MiB";
+inline constexpr std::string_view AdifOutputLostCopyWritten =
+    "Ausgabe kann nicht geschrieben werden; die Kopie %1 ist geschrieben";
+inline constexpr std::string_view FixNameEmpty = "--fix mit leerem Dateinamen";
 inline constexpr std::string_view AdifNothingWritten = "%1; nichts geschrieben";
 inline constexpr std::string_view AdifOwnInvalid = "--own %1: kein gültiger Locator (2 bis 12 Zeichen)";
 inline constexpr std::string_view AdifHeaderPlace = "Kopf";
