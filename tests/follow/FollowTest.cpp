@@ -169,12 +169,34 @@ TEST(Follower, OnlyTheSettledGridTurnsTheAntenna) {
   ASSERT_EQ(1u, rotator.targets.size());
   EXPECT_NEAR(251.28, rotator.targets[0], 0.005);
 
+  // Cleared or made invalid within the settle time: the target is withdrawn,
+  // but not by another sender's grid.
+  const std::pair<const char*, std::string> changes[] = {{"cleared", Status("")}, {"invalid", Status("KM3")},
+      {"own grid invalid", Status("KM38", "JO6")}, {"another sender", Status("", "JO62MM", "JTDX")}};
+  for (const auto& [name, change] : changes) {
+    Follower withdrawn(With([](FollowOptions& o) { o.turn = TurnMode::ShortPath; }), NumberLocale{u','}, &rotator);
+    withdrawn.take(Status("KM38"), start, 0);
+    withdrawn.take(change, start + 500ms, 0);
+    withdrawn.tick(start + 2000ms);
+    EXPECT_EQ(std::string_view(name) == "another sender" ? 2u : 1u, rotator.targets.size()) << name;
+    rotator.targets.resize(1);
+  }
+
   Follower longPath(With([](FollowOptions& o) { o.turn = TurnMode::LongPath, o.settle = 0ms; }), NumberLocale{u','},
                     &rotator);
   longPath.take(Status("KM38MM"), start, 0);
   longPath.tick(start);
   ASSERT_EQ(2u, rotator.targets.size());
   EXPECT_NEAR(319.74, rotator.targets[1], 0.005);
+}
+
+TEST(Follower, AFloodOfSendersStartsTheRecordAfresh) {
+  Follower follower({}, NumberLocale{u','}, nullptr);
+  follower.take(Status("KM38"), {}, 0);
+  for (int sender = 1; sender < 16; ++sender) follower.take(Status("KM38", "JO62MM", std::to_string(sender)), {}, 0);
+  EXPECT_EQ("", follower.take(Status("KM38"), {}, 0).out);
+  follower.take(Status("KM38", "JO62MM", "the 17th"), {}, 0);
+  EXPECT_NE("", follower.take(Status("KM38"), {}, 0).out);  // forgotten with the others
 }
 
 }  // namespace
