@@ -34,6 +34,11 @@ std::string ParseFollowCommand(const std::vector<std::string>& arguments, Follow
 // Whether `arguments` start with --follow and ask for the window.
 bool AsksForFollowingWindow(const std::vector<std::string>& arguments);
 
+// The line (UTF-8, with its line end) for the rotator's command to turn to
+// `azimuth` (degrees, as the rotator takes them): the compass direction, and
+// `azimuth` beside it where that differs.
+std::string RotatorTurnsLine(double azimuth, char16_t decimalSeparator);
+
 // Runs the console follower for `arguments` until it is interrupted, with
 // `out` and `err` as standard output and error. `rotatorAddress` names the
 // rotator of the option or the settings file, if any. Returns the exit status: 0 when interrupted, 2 for

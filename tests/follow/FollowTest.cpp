@@ -1,6 +1,7 @@
 // The reader of WSJT-X datagrams, built byte by byte, and the follower on
 // a fake clock with a fake rotator: the lines it prints and the targets
 // the rotator gets.
+#include "follow/FollowTool.h"
 #include "follow/Follower.h"
 #include "follow/UdpListener.h"
 #include "follow/WsjtxDatagram.h"
@@ -188,6 +189,14 @@ TEST(Follower, OnlyTheSettledGridTurnsTheAntenna) {
   longPath.tick(start);
   ASSERT_EQ(2u, rotator.targets.size());
   EXPECT_NEAR(319.74, rotator.targets[1], 0.005);
+}
+
+TEST(Follower, TheRotatorsCommandInCompassDegrees) {
+  const std::pair<double, const char*> cases[] = {{139.74, "139,74°"}, {-64.12, "295,88° (am Rotor -64,12°)"},
+      {370, "10,00° (am Rotor 370,00°)"}, {359.999, "0,00° (am Rotor 360,00°)"}, {-0.001, "0,00°"}};
+  for (const auto& [azimuth, shown] : cases) {
+    EXPECT_EQ("Pelvorn: Rotor dreht auf " + std::string(shown) + "\n", RotatorTurnsLine(azimuth, u',')) << azimuth;
+  }
 }
 
 TEST(Follower, AFloodOfSendersStartsTheRecordAfresh) {
