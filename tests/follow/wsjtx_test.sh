@@ -82,7 +82,7 @@ fi
 check "WSJT-X's shared memory noted" wait_until 10 note_segments
 # Its boxes take keys some time after its windows appear: the line for KM38
 # with the call is the sign that they do.
-call_and_grid() { type_into "$DX_CALL_BOX" K1ABC && type_into "$DX_GRID_BOX" KM38M; }
+call_and_grid() { type_into "$DX_CALL_BOX" K1ABC && type_into "$DX_GRID_BOX" KM38MM; }
 retype call_and_grid
 if [ -z "$typed" ]; then
   echo "FAIL - no line with the call for KM38 from WSJT-X after 10 attempts (are the DX boxes where they were?)"
