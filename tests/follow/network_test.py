@@ -1,106 +1,78 @@
 #!/usr/bin/env python3
-"""Pelvorn --follow on real sockets. `sockets`: in multicast mode a unicast
-datagram to the port is ignored; SIGTERM, SIGHUP and SIGINT while standard
-output is a full pipe end it with status 0 and its count. `interfaces`: the
-group is joined on both interfaces of a network namespace of the test's own
-(root; status 77, skipped, where namespaces cannot be made).
-Usage: network_test.py PROGRAM sockets|interfaces"""
-import os, shutil, signal, socket, subprocess, sys, tempfile, time
+"""Pelvorn --follow on sockets. sockets: a unicast datagram to a group's port is ignored; SIGTERM, SIGHUP and SIGINT
+while output waits for a full pipe end it with status 0 and its count. interfaces: the group is joined on both
+interfaces of a network namespace of its own (root; 77, skipped, without). Usage: PROGRAM sockets|interfaces"""
+import fcntl, os, shutil, signal, socket, subprocess, sys, tempfile, time
 from send_datagrams import send
 
 program, mode = sys.argv[1:3]
-err_file = tempfile.mktemp()
-KM38, JO20 = 'STATUS:K1ABC:KM38', 'STATUS:K1ABC:JO20'
+err, out, KM38, JO20, GROUP = tempfile.mktemp(), tempfile.mktemp(), 'S:K1ABC:KM38', 'S:K1ABC:JO20', '239.255.42.1'
+started = []
 
 
 def until(condition, what):
     deadline = time.monotonic() + 10
     while not condition():
-        if time.monotonic() > deadline:
-            sys.exit(f'FAIL - {what}')
+        time.monotonic() < deadline or [p.kill() for p in started] or sys.exit(f'FAIL - {what}')
         time.sleep(0.02)
 
 
 def follow(address, stdout, *before):
-    with open(err_file, 'w') as err:
-        process = subprocess.Popen([*before, program, '--follow', address], stdout=stdout, stderr=err,
-                                   env=dict(os.environ, LANG='de_DE.UTF-8'))
-    until(lambda: 'Warte auf' in open(err_file).read(), 'Pelvorn does not listen')
+    process = subprocess.Popen([*before, program, '--follow', address], stdout=stdout, stderr=open(err, 'w'),
+                               env=dict(os.environ, LANG='de_DE.UTF-8'))
+    started.append(process)
+    until(lambda: 'Warte auf' in open(err).read(), 'Pelvorn does not listen')
     return process
 
 
-def queue_empty(port, netns=()):  # the socket on PORT has taken every datagram
+def taken(port, *netns):  # the socket on PORT has taken every datagram
     table = subprocess.run([*netns, 'cat', '/proc/net/udp'], capture_output=True, text=True).stdout
-    return any(f':{port:04X} ' in line and ':00000000 ' in line for line in table.splitlines())
+    return f':{port:04X} 00000000:0000 07 00000000:00000000 ' in table
 
 
-def free_port():
-    with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as probe:
-        return probe.bind(('127.0.0.1', 0)) or probe.getsockname()[1]
-
-
-def lines(path):
-    return [line.split(' ')[0] for line in open(path).read().splitlines()]
+def ended(process):  # its status and the km of its lines
+    process.terminate()
+    return process.wait(10), sorted(line.split(' ')[0] for line in open(out).read().splitlines())
 
 
 if mode == 'sockets':
-    port = free_port()
-    with open(tempfile.mktemp(), 'w+') as out:
-        follower = follow(f'239.255.42.1:{port}', out)
-        send(port, [JO20])  # unicast to the port
-        send(port, [KM38], '239.255.42.1', '127.0.0.1')
-        until(lambda: lines(out.name), 'no line for the group')
-        follower.terminate()
-        if lines(out.name) != ['1892,585'] or follower.wait(10) != 0:
-            sys.exit(f'FAIL - multicast: lines {lines(out.name)} (only 1892,585 for the group)')
+    with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as probe:
+        port = probe.bind(('127.0.0.1', 0)) or probe.getsockname()[1]
+    follower = follow(f'{GROUP}:{port}', open(out, 'w'))
+    send(port, [JO20]), send(port, [KM38], GROUP, '127.0.0.1')  # to the port, then to the group
+    until(lambda: open(out).read(), 'no line for the group')
+    result = ended(follower)
+    result == (0, ['1892,585']) or sys.exit(f'FAIL - multicast: {result} (only 1892,585 for the group)')
     for stop in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
         read_end, write_end = os.pipe()
-        os.set_blocking(write_end, False)
-        try:
-            while True:
-                os.write(write_end, b'x' * 4096)
-        except BlockingIOError:
-            os.set_blocking(write_end, True)
+        fcntl.fcntl(write_end, fcntl.F_SETPIPE_SZ, 4096)
+        os.write(write_end, b'x' * 4096)
         follower = follow(f'127.0.0.1:{port}', write_end)
         send(port, ['GARBAGE', KM38])
-        until(lambda: queue_empty(port), 'the datagrams are not taken')
+        until(lambda: taken(port), 'the datagrams are not taken')
         follower.send_signal(stop)
-        try:
-            status = follower.wait(10)
-        except subprocess.TimeoutExpired:
-            follower.kill()
-            status = 'none (killed after 10 s)'
-        report = open(err_file).read()
-        if status != 0 or 'Pelvorn: 1 unlesbare Datagramme übersprungen' not in report:
-            sys.exit(f'FAIL - {stop.name} with a full pipe: status {status}, standard error:\n{report}')
+        until(lambda: follower.poll() is not None, f'{stop.name} with a full pipe: still running')
+        if follower.returncode != 0 or 'Pelvorn: 1 unlesbare Datagramme übersprungen' not in open(err).read():
+            sys.exit(f'FAIL - {stop.name} with a full pipe: status {follower.returncode}:\n{open(err).read()}')
         os.close(read_end), os.close(write_end)
 else:
-    ns, sender = f'pelvorn-{os.getpid()}', f'pelvorn-{os.getpid()}-sender'
-    def ip(*words): return subprocess.run(['ip', *words], capture_output=True).returncode == 0
-    if not (shutil.which('ip') and ip('netns', 'add', ns) and ip('netns', 'add', sender)):
-        print('SKIP - no network namespaces here (root and iproute2 needed): the group on every interface is untested')
-        shutil.which('ip') and ip('netns', 'del', ns)
-        sys.exit(77)
-    try:
-        for n in (1, 2):  # a1 in the follower's namespace, b1 in the sender's: 10.231.1.1 and .2
-            ip('link', 'add', f'a{n}', 'netns', ns, 'type', 'veth', 'peer', 'name', f'b{n}', 'netns', sender)
-            for space, side, host in ((ns, 'a', 1), (sender, 'b', 2)):
-                ip('-n', space, 'addr', 'add', f'10.231.{n}.{host}/24', 'dev', f'{side}{n}')
-                ip('-n', space, 'link', 'set', f'{side}{n}', 'up')
-        ip('-n', ns, 'link', 'set', 'lo', 'up')
-        ip('-n', ns, 'route', 'add', 'default', 'via', '10.231.1.2')
+    ns = f'pelvorn-{os.getpid()}'
+    def ip(*words): return subprocess.run(['ip', '-n', ns, *words], capture_output=True).returncode == 0
+    if not (shutil.which('ip') and subprocess.run(['ip', 'netns', 'add', ns]).returncode == 0):
+        sys.exit(print('SKIP - no network namespace (root, iproute2): the group on every interface untested') or 77)
+    try:  # a1 (10.231.1.1, the default route) and a2 (10.231.2.1), each a veth to b1 or b2 beside it
+        for n in (1, 2):
+            ip('link', 'add', f'a{n}', 'type', 'veth', 'peer', 'name', f'b{n}'), ip('link', 'set', f'b{n}', 'up')
+            ip('addr', 'add', f'10.231.{n}.1/24', 'dev', f'a{n}'), ip('link', 'set', f'a{n}', 'up')
+        ip('link', 'set', 'lo', 'up'), ip('route', 'add', 'default', 'via', '10.231.1.2')
         in_ns = ('ip', 'netns', 'exec', ns)
-        with open(tempfile.mktemp(), 'w+') as out:
-            follower = follow('239.255.42.1:2237', out, *in_ns)
-            for n, word in ((2, JO20), (1, KM38)):
-                subprocess.run(['ip', 'netns', 'exec', sender, sys.executable, '-c', 'import sys; from send_datagrams import'
-                                f' send; send(2237, ["{word}"], "239.255.42.1", "10.231.{n}.2")'], check=True,
-                               cwd=os.path.dirname(os.path.abspath(__file__)))
-            until(lambda: '1892,585' in lines(out.name) and queue_empty(2237, in_ns), 'no line through a1')
-            follower.terminate()
-            follower.wait(10)
-            if sorted(lines(out.name)) != ['1892,585', '595,797']:
-                sys.exit(f'FAIL - the lines through a1 and a2: {lines(out.name)} (1892,585 and 595,797)')
+        follower = follow(f'{GROUP}:2237', open(out, 'w'), *in_ns)
+        for n, word in ((2, JO20), (1, KM38)):  # sent out of aN and looped back: taken where the group is joined
+            subprocess.run([*in_ns, sys.executable, '-c', 'from send_datagrams import send; '
+                            f'send(2237, ["{word}"], "{GROUP}", "10.231.{n}.1")'], cwd=sys.path[0], check=True)
+        until(lambda: '1892,585' in open(out).read() and taken(2237, *in_ns), 'no line through a1')
+        result = ended(follower)
+        result[1] == ['1892,585', '595,797'] or sys.exit(f'FAIL - through a1 and a2: {result} (1892,585 and 595,797)')
     finally:
-        ip('netns', 'del', ns), ip('netns', 'del', sender)
+        subprocess.run(['ip', 'netns', 'del', ns])
 print('PASS')
