@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -44,11 +45,13 @@ public:
   SocketStatus receive(std::string& data, std::size_t most, Deadline deadline);
 
   // UDP over IPv4 (`ipv4` in host byte order). A multicast group's port is
-  // bound on every interface, shared with other listeners, and the group
-  // joined on every interface and on the loopback.
+  // bound on every interface and shared with other listeners; the group is
+  // joined on the loopback and on every other interface that is up and can
+  // multicast at this moment, and only datagrams sent to the group are taken.
   SocketStatus bindUdp(std::uint32_t ipv4, std::uint16_t port, bool multicast);
   // Waits at most `timeout` for the next datagram and puts it into
-  // `datagram` (at most 64 KiB). An interrupted wait times out.
+  // `datagram` (at most 64 KiB). An interrupted wait times out, and so does
+  // a datagram that was not sent to the group.
   SocketStatus receiveDatagram(std::string& datagram, std::chrono::milliseconds timeout);
 
   void close();
@@ -63,6 +66,8 @@ private:
   SocketStatus fail(int code);
 
   std::intptr_t handle_ = NoHandle;
+  std::uint32_t group_ = 0;                 // network byte order; 0 unless bound to a group
+  std::unique_ptr<char[]> datagramBuffer_;  // filled by each datagram, never cleared
 };
 
 // The German text for a failure's `code`.

@@ -429,6 +429,8 @@ inline constexpr std::string_view FollowInvalidDeGrid =
     "Kein gültiger eigener Locator von %1: \"%2\" (eigenen Locator mit --own angeben)";
 inline constexpr std::string_view FollowSkipped = "%1 unlesbare Datagramme übersprungen";
 inline constexpr std::string_view FollowRotatorTurns = "Rotor dreht auf %1°";
+// %1 the direction, %2 the same as the rotator takes it (-64,12° for 295,88°).
+inline constexpr std::string_view FollowRotatorTurnsAs = "Rotor dreht auf %1° (am Rotor %2°)";
 inline constexpr std::string_view FollowBadAddress = "--follow: \"%1\" ist keine Adresse ADRESSE:PORT";
 inline constexpr std::string_view FollowCannotListen = "An %1 kann nicht gelauscht werden: %2";
 inline constexpr std::string_view FollowAddressInUse = "die Adresse ist schon belegt (lauscht dort ein anderes Programm?)";

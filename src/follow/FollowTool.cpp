@@ -6,6 +6,8 @@
 #include "common/Texts.h"
 #include "rotator/RotatorSettings.h"
 #include "rotator/RotatorWorker.h"
+#include "rotator/RotctlLines.h"
+#include "arithmetic/NormalisedDegrees.h"
 
 #include <atomic>
 #include <charconv>
@@ -20,8 +22,9 @@ constexpr int StatusInterrupted = 0;
 // How soon an interrupt ends the wait for a datagram.
 constexpr std::chrono::milliseconds StopCheck{100};
 
+// A stop request ends a wait for a full pipe; the line is then lost.
 bool Write(std::FILE* stream, const std::string& text) {
-  return text.empty() || (std::fwrite(text.data(), 1, text.size(), stream) == text.size() && std::fflush(stream) == 0);
+  return text.empty() || WriteUnlessStopped(stream, text) != WriteOutcome::Failed;
 }
 
 // The rotator behind rotctld, turned on a thread of its own.
@@ -39,27 +42,29 @@ private:
   }
   static rotator::Worker::Events Events(char16_t decimalSeparator, std::FILE* err) {
     rotator::Worker::Events events;
-    events.commanded = [decimalSeparator, err](double azimuth) {
-      std::string degrees;
-      AppendDegrees(degrees, azimuth, decimalSeparator);
-      Write(err, Fill(text::ErrorLine, {Fill(text::FollowRotatorTurns, {degrees})}));
-    };
+    events.commanded = [decimalSeparator, err](double azimuth) { Write(err, RotatorTurnsLine(azimuth, decimalSeparator)); };
     events.position = [](double) {};
     events.failed = [err](const std::string& message) { Write(err, Fill(text::ErrorLine, {message})); };
     return events;
-  }
-  static void AppendDegrees(std::string& out, double value, char16_t decimalSeparator) {
-    char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    for (const char* c = buffer; error == std::errc{} && c != end; ++c) {
-      out += *c == '.' ? ToUtf8(std::u16string(1, decimalSeparator)) : std::string(1, *c);
-    }
   }
 
   rotator::Worker worker_;
 };
 
 }  // namespace
+
+std::string RotatorTurnsLine(double azimuth, char16_t decimalSeparator) {
+  const auto degrees = [decimalSeparator](double value) {
+    std::string text;
+    for (const char c : rotator::FormatDegrees(value)) text += c == '.' ? ToUtf8(std::u16string(1, decimalSeparator)) : std::string(1, c);
+    return text;
+  };
+  // Rounded before it is turned into 0..360, so that 359.999 shows as 0,00.
+  const std::string compass = degrees(NormalisedDegrees(std::round(azimuth * 100) / 100));
+  const std::string taken = degrees(azimuth);
+  return Fill(text::ErrorLine, {compass == taken ? Fill(text::FollowRotatorTurns, {compass})
+                                                 : Fill(text::FollowRotatorTurnsAs, {compass, taken})});
+}
 
 std::string ReadFollowCommand(const ReadOptions& read, FollowCommand& command) {
   std::vector<std::string> addresses = read.operands;

@@ -41,6 +41,11 @@ struct FollowCommand {
 // German problem (UTF-8) when it is unusable, else the empty text.
 std::string ReadFollowCommand(const ReadOptions& read, FollowCommand& command);
 
+// The line (UTF-8, with its line end) for the rotator's command to turn to
+// `azimuth` (degrees, as the rotator takes them): the compass direction, and
+// `azimuth` beside it where that differs.
+std::string RotatorTurnsLine(double azimuth, char16_t decimalSeparator);
+
 // Runs the console follower for `command` until it is interrupted, with
 // `out` and `err` as standard output and error; `rotatorAddress` (the option's
 // or the settings file's) is turned with --turn. Returns the exit status: 0

@@ -79,6 +79,8 @@ FollowOutput Follower::take(std::string_view bytes, FollowClock::time_point now,
   if (last == lastSeen_.end() && lastSeen_.size() >= MostSenders) lastSeen_.clear();
   lastSeen_[report.id] = std::move(seen);
 
+  // A grid cleared or made invalid withdraws the target it was about to give.
+  if (pendingTarget_ && pendingSender_ == report.id) pendingTarget_.reset();
   if (report.dxGrid.empty()) return output;
   const std::u16string foreign = NormalisedGrid(report.dxGrid);
   if (foreign.empty()) {
@@ -113,6 +115,7 @@ FollowOutput Follower::take(std::string_view bytes, FollowClock::time_point now,
 
   if (rotator_ != nullptr && options_.turn != TurnMode::None) {
     pendingTarget_ = options_.turn == TurnMode::LongPath ? back.direction : direction;
+    pendingSender_ = report.id;
     pendingSince_ = now;
   }
   return output;

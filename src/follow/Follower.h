@@ -74,6 +74,7 @@ private:
   // The last (own, DX) grid pair seen from each sender.
   std::map<std::string, std::string, std::less<>> lastSeen_;
   std::optional<double> pendingTarget_;
+  std::string pendingSender_;  // whose grid gave the pending target
   FollowClock::time_point pendingSince_;
   std::size_t skipped_ = 0;
 };

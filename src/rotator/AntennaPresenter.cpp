@@ -6,6 +6,7 @@
 #include "RotatorWorker.h"
 #include "RotctldAntenna.h"
 #include "RotctlLines.h"
+#include "arithmetic/LongPath.h"
 
 #include <cmath>
 
@@ -46,7 +47,7 @@ void AntennaPresenter::turn(bool longPath) {
   const auto direction = DirectionFromCaption(view_.directionCaption(), decimalSeparator_);
   if (!direction) return;
   view_.setTip(u"");
-  turnTo_(longPath ? LongPath(*direction) : *direction);
+  turnTo_(longPath ? LongPathDirection(*direction) : *direction);
 }
 
 std::u16string AntennaPresenter::degrees(double value) const {

@@ -29,8 +29,6 @@ std::optional<double> MapIntoRange(double direction, const AzimuthRange& range,
   return best;
 }
 
-double LongPath(double direction) { return NormalisedDegrees(direction + 180.0); }
-
 namespace {
 
 // The number after "key=" in the "\dump_state" lines.

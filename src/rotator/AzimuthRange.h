@@ -22,9 +22,6 @@ struct AzimuthRange {
 std::optional<double> MapIntoRange(double direction, const AzimuthRange& range,
                                    std::optional<double> current = std::nullopt);
 
-// The reverse bearing: `direction` + 180, taken into 0..360.
-double LongPath(double direction);
-
 // Reads the limits out of the lines rotctld sends for "\dump_state"
 // (protocol 1: "min_az=-180.000000", "max_az=...", ending with "done").
 // Returns nullopt when either limit is missing or not a number, or when the

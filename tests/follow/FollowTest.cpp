@@ -1,6 +1,7 @@
 // The reader of WSJT-X datagrams, built byte by byte, and the follower on
 // a fake clock with a fake rotator: the lines it prints and the targets
 // the rotator gets.
+#include "follow/FollowTool.h"
 #include "follow/Follower.h"
 #include "follow/UdpListener.h"
 #include "follow/WsjtxDatagram.h"
@@ -169,12 +170,42 @@ TEST(Follower, OnlyTheSettledGridTurnsTheAntenna) {
   ASSERT_EQ(1u, rotator.targets.size());
   EXPECT_NEAR(251.28, rotator.targets[0], 0.005);
 
+  // Cleared or made invalid within the settle time: the target is withdrawn,
+  // but not by another sender's grid.
+  const std::pair<const char*, std::string> changes[] = {{"cleared", Status("")}, {"invalid", Status("KM3")},
+      {"own grid invalid", Status("KM38", "JO6")}, {"another sender", Status("", "JO62MM", "JTDX")}};
+  for (const auto& [name, change] : changes) {
+    Follower withdrawn(With([](FollowOptions& o) { o.turn = TurnMode::ShortPath; }), NumberLocale{u','}, &rotator);
+    withdrawn.take(Status("KM38"), start, 0);
+    withdrawn.take(change, start + 500ms, 0);
+    withdrawn.tick(start + 2000ms);
+    EXPECT_EQ(std::string_view(name) == "another sender" ? 2u : 1u, rotator.targets.size()) << name;
+    rotator.targets.resize(1);
+  }
+
   Follower longPath(With([](FollowOptions& o) { o.turn = TurnMode::LongPath, o.settle = 0ms; }), NumberLocale{u','},
                     &rotator);
   longPath.take(Status("KM38MM"), start, 0);
   longPath.tick(start);
   ASSERT_EQ(2u, rotator.targets.size());
   EXPECT_NEAR(319.74, rotator.targets[1], 0.005);
+}
+
+TEST(Follower, TheRotatorsCommandInCompassDegrees) {
+  const std::pair<double, const char*> cases[] = {{139.74, "139,74°"}, {-64.12, "295,88° (am Rotor -64,12°)"},
+      {370, "10,00° (am Rotor 370,00°)"}, {359.999, "0,00° (am Rotor 360,00°)"}, {-0.001, "0,00°"}};
+  for (const auto& [azimuth, shown] : cases) {
+    EXPECT_EQ("Pelvorn: Rotor dreht auf " + std::string(shown) + "\n", RotatorTurnsLine(azimuth, u',')) << azimuth;
+  }
+}
+
+TEST(Follower, AFloodOfSendersStartsTheRecordAfresh) {
+  Follower follower({}, NumberLocale{u','}, nullptr);
+  follower.take(Status("KM38"), {}, 0);
+  for (int sender = 1; sender < 16; ++sender) follower.take(Status("KM38", "JO62MM", std::to_string(sender)), {}, 0);
+  EXPECT_EQ("", follower.take(Status("KM38"), {}, 0).out);
+  follower.take(Status("KM38", "JO62MM", "the 17th"), {}, 0);
+  EXPECT_NE("", follower.take(Status("KM38"), {}, 0).out);  // forgotten with the others
 }
 
 }  // namespace

@@ -16,7 +16,14 @@ def status(call, dx_grid):
             text('JO62MM') + text(dx_grid))
 
 
-sender = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
-for word in sys.argv[2:]:
-    datagram = b'\x01\x02 not a datagram' if word == 'GARBAGE' else status(*word.split(':')[1:])
-    sender.sendto(datagram, ('127.0.0.1', int(sys.argv[1])))
+def send(port, words, host='127.0.0.1', via=None):
+    sender = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+    if via:
+        sender.setsockopt(socket.IPPROTO_IP, socket.IP_MULTICAST_IF, socket.inet_aton(via))
+    for word in words:
+        datagram = b'\x01\x02 not a datagram' if word == 'GARBAGE' else status(*word.split(':')[1:])
+        sender.sendto(datagram, (host, int(port)))
+
+
+if __name__ == '__main__':
+    send(sys.argv[1], sys.argv[2:])

@@ -1,11 +1,7 @@
 #!/bin/bash
-# Pelvorn --follow against the real WSJT-X (Debian's wsjtx) on a private
-# Xvfb: its DX Grid box typed into, the line printed, the dummy rotator
-# turned, the window's boxes filled while the console
-# follows too (WSJT-X sends to a multicast group on the loopback). Bad
-# datagrams are FollowTest's and, counted at the end, those of
-# tests/wine/console_test.sh. WSJT-X that does not start is a failure.
-# $1 the program, $2 rotator_stub (for free ports).
+# Pelvorn --follow against the real WSJT-X (Debian's wsjtx, which must start) on a private Xvfb, through a
+# multicast group on the loopback: its DX Grid box typed into, the line printed, the dummy rotator turned, the
+# window's boxes filled beside the console. $1 the program, $2 rotator_stub (for free ports).
 . "$(dirname "$0")/../rotator/rotator_lib.sh"
 command -v wsjtx >/dev/null || { echo "FAIL - wsjtx is missing (Debian package wsjtx)"; exit 1; }
 XVFB_SCREEN=1600x1000x24 start_xvfb
@@ -26,8 +22,7 @@ UDPServerPort=$port
 UDPInterface=lo
 UDPTTL=1
 INI
-# follow ARGUMENT...: starts Pelvorn ARGUMENT... (following GROUP); its id
-# in $follower.
+# follow ARGUMENT...: starts Pelvorn ARGUMENT... (following GROUP); its id in $follower.
 follow() {
   : >"$work/follow.out"
   : >"$work/follow.err"
@@ -41,8 +36,7 @@ type_into() {
   # shellcheck disable=SC2086 # BOX is two numbers
   xdotool mousemove $1 click 1 && xdotool key ctrl+a BackSpace && xdotool type --delay 20 "$2"
 }
-# retype COMMAND...: types into WSJT-X's boxes by COMMAND until a line with
-# the call is printed (at most 10 times); the attempt in $typed, empty when none.
+# retype COMMAND...: types by COMMAND until a line with the call shows (10 tries); the try in $typed, or empty.
 calls() { grep -c ' K1ABC$' "$work/follow.out"; }
 retype() {
   local before
@@ -60,9 +54,8 @@ follow --follow "$group" --rotator "127.0.0.1:$rot_port" --turn --settle=0.5
 HOME=$work/home XDG_CONFIG_HOME=$work/home/.config TMPDIR=$work/tmp wsjtx >"$work/wsjtx.log" 2>&1 &
 wsjtx_pid=$!
 wsjtx_up() { [ -n "$(xdotool search --onlyvisible --pid "$wsjtx_pid" --name '^WSJT-X +v' 2>/dev/null)" ]; }
-# WSJT-X and its decoder share 48 MB of System V shared memory, which a
-# killed WSJT-X leaves behind (a stale one makes the next start fail):
-# removed at the end with the clean-up's kill.
+# WSJT-X's 48 MB of System V shared memory, left behind by a killed WSJT-X (a stale one makes the next start
+# fail): removed at the end with the clean-up's kill.
 segments=
 forget_segments() {
   local key
@@ -80,9 +73,8 @@ if ! wait_until 60 wsjtx_up; then
   exit 1
 fi
 check "WSJT-X's shared memory noted" wait_until 10 note_segments
-# Its boxes take keys some time after its windows appear: the line for KM38
-# with the call is the sign that they do.
-call_and_grid() { type_into "$DX_CALL_BOX" K1ABC && type_into "$DX_GRID_BOX" KM38M; }
+# Its boxes take keys some time after its windows appear: the line for KM38 with the call shows that they do.
+call_and_grid() { type_into "$DX_CALL_BOX" K1ABC && type_into "$DX_GRID_BOX" KM38MM; }
 retype call_and_grid
 if [ -z "$typed" ]; then
   echo "FAIL - no line with the call for KM38 from WSJT-X after 10 attempts (are the DX boxes where they were?)"
@@ -97,8 +89,7 @@ kill -TERM "$follower"
 wait "$follower"
 check_eq "SIGTERM: status 0" 0 "$?"
 
-# The window follows beside the console: the next grid fills its boxes and
-# calculates, and the console prints it.
+# The window follows beside the console: the next grid fills its boxes and calculates; the console prints it.
 follow --follow "$group"
 LANG=$PLANG "$program" --follow "$group" --window 2>"$work/window.err" &
 window=$!

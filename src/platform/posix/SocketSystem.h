@@ -6,6 +6,8 @@
 #include "common/SystemErrorText.h"
 
 #include <fcntl.h>
+#include <ifaddrs.h>
+#include <net/if.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -13,8 +15,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <chrono>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace pelvorn::sockets {
 
@@ -49,5 +54,50 @@ inline long SendSome(Native s, const char* data, std::size_t size) {
   return static_cast<long>(::send(s, data, size, MSG_NOSIGNAL));
 }
 inline long ReceiveSome(Native s, char* data, std::size_t size) { return static_cast<long>(::recv(s, data, size, 0)); }
+
+// The IPv4 addresses (network byte order) of the interfaces that are up and
+// can multicast, the loopback left out.
+inline std::vector<std::uint32_t> MulticastInterfaces(Native) {
+  std::vector<std::uint32_t> addresses;
+  ifaddrs* list = nullptr;
+  if (getifaddrs(&list) != 0) return addresses;
+  for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
+    const unsigned wanted = IFF_UP | IFF_MULTICAST;
+    if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET || (entry->ifa_flags & wanted) != wanted ||
+        (entry->ifa_flags & IFF_LOOPBACK) != 0) {
+      continue;
+    }
+    addresses.push_back(reinterpret_cast<const sockaddr_in*>(entry->ifa_addr)->sin_addr.s_addr);
+  }
+  freeifaddrs(list);
+  return addresses;
+}
+
+// Makes ReceiveWithDestination learn where each datagram was sent.
+inline bool AskForDestination(Native s) {
+  const int on = 1;
+  return setsockopt(s, IPPROTO_IP, IP_PKTINFO, &on, sizeof on) == 0;
+}
+
+// ReceiveSome, and the address the datagram was sent to in `destination`
+// (network byte order; 0 when the system does not say).
+inline long ReceiveWithDestination(Native s, char* data, std::size_t size, std::uint32_t& destination) {
+  iovec part{data, size};
+  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))];
+  msghdr message{};
+  message.msg_iov = &part;
+  message.msg_iovlen = 1;
+  message.msg_control = control;
+  message.msg_controllen = sizeof control;
+  const long received = static_cast<long>(::recvmsg(s, &message, 0));
+  destination = 0;
+  for (cmsghdr* c = CMSG_FIRSTHDR(&message); received >= 0 && c != nullptr; c = CMSG_NXTHDR(&message, c)) {
+    if (c->cmsg_level != IPPROTO_IP || c->cmsg_type != IP_PKTINFO) continue;
+    in_pktinfo info;
+    std::memcpy(&info, CMSG_DATA(c), sizeof info);
+    destination = info.ipi_addr.s_addr;
+  }
+  return received;
+}
 
 }  // namespace pelvorn::sockets

@@ -42,10 +42,11 @@ bool SetFlag(Native s, int level, int option) {
   return setsockopt(s, level, option, reinterpret_cast<const char*>(&on), sizeof on) == 0;
 }
 
+// `group` and `on` (an interface's address) in network byte order.
 bool Join(Native s, std::uint32_t group, std::uint32_t on) {
   ip_mreq request{};
-  request.imr_multiaddr.s_addr = htonl(group);
-  request.imr_interface.s_addr = htonl(on);
+  request.imr_multiaddr.s_addr = group;
+  request.imr_interface.s_addr = on;
   return setsockopt(s, IPPROTO_IP, IP_ADD_MEMBERSHIP, reinterpret_cast<const char*>(&request), sizeof request) == 0;
 }
 
@@ -56,6 +57,7 @@ std::string SocketErrorText(int code) { return ErrorText(code); }
 void Socket::close() {
   if (isOpen()) CloseNative(static_cast<Native>(handle_));
   handle_ = NoHandle;
+  group_ = 0;
 }
 
 SocketStatus Socket::fail(int code) {
@@ -159,11 +161,15 @@ SocketStatus Socket::bindUdp(std::uint32_t ipv4, std::uint16_t port, bool multic
   }
   if (bind(s, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) return fail(LastError());
   if (multicast) {
-    const bool joined = Join(s, ipv4, INADDR_ANY);
-    const int error = LastError();
+    // Anyone on the network may send to the port itself; only the group's
+    // datagrams come from the programs that follow it.
+    if (!AskForDestination(s)) return fail(LastError());
+    group_ = htonl(ipv4);
     // WSJT-X sends to the group on the loopback unless told otherwise.
-    const bool loopback = Join(s, ipv4, INADDR_LOOPBACK);
-    if (!joined && !loopback) return fail(error);
+    bool joined = Join(s, group_, htonl(INADDR_LOOPBACK));
+    const int error = LastError();
+    for (const std::uint32_t on : MulticastInterfaces(s)) joined = Join(s, group_, on) || joined;
+    if (!joined) return fail(error);
   }
   return {};
 }
@@ -173,14 +179,19 @@ SocketStatus Socket::receiveDatagram(std::string& datagram, milliseconds timeout
   const int ready = WaitReady(s, false, std::max(timeout, milliseconds(0)));
   if (ready < 0) return Interrupted(LastError()) ? SocketStatus{SocketStatus::TimedOut} : Failure(LastError());
   if (ready == 0) return {SocketStatus::TimedOut};
-  datagram.resize(LargestDatagram);
-  const long size = ReceiveSome(s, datagram.data(), datagram.size());
+  // Clearing 64 KiB for each datagram would cost more than the datagram.
+  if (!datagramBuffer_) datagramBuffer_.reset(new char[LargestDatagram]);
+  char* const buffer = datagramBuffer_.get();
+  std::uint32_t destination = 0;
+  const long size = group_ != 0 ? ReceiveWithDestination(s, buffer, LargestDatagram, destination)
+                                : ReceiveSome(s, buffer, LargestDatagram);
   if (size < 0) {
     const int error = LastError();
     if (Interrupted(error) || WouldBlock(error) || StaleDatagramError(error)) return {SocketStatus::TimedOut};
     return Failure(error);
   }
-  datagram.resize(static_cast<std::size_t>(size));
+  if (destination != group_) return {SocketStatus::TimedOut};
+  datagram.assign(buffer, static_cast<std::size_t>(size));
   return {};
 }
 

@@ -7,11 +7,15 @@
 #include "common/Texts.h"
 
 #include <winsock2.h>
+#include <mswsock.h>
 #include <ws2tcpip.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace pelvorn::sockets {
 
@@ -63,5 +67,60 @@ inline long SendSome(Native s, const char* data, std::size_t size) {
   return send(s, data, static_cast<int>(std::min<std::size_t>(size, 65536)), 0);
 }
 inline long ReceiveSome(Native s, char* data, std::size_t size) { return recv(s, data, static_cast<int>(size), 0); }
+
+// The IPv4 addresses (network byte order) of the interfaces that are up and
+// can multicast, the loopback left out.
+inline std::vector<std::uint32_t> MulticastInterfaces(Native s) {
+  std::vector<std::uint32_t> addresses;
+  INTERFACE_INFO interfaces[64];
+  DWORD size = 0;
+  if (WSAIoctl(s, SIO_GET_INTERFACE_LIST, nullptr, 0, interfaces, sizeof interfaces, &size, nullptr, nullptr) != 0) {
+    return addresses;
+  }
+  for (DWORD i = 0; i < size / sizeof interfaces[0]; ++i) {
+    const u_long flags = interfaces[i].iiFlags;
+    if ((flags & IFF_UP) == 0 || (flags & IFF_MULTICAST) == 0 || (flags & IFF_LOOPBACK) != 0) continue;
+    if (interfaces[i].iiAddress.Address.sa_family != AF_INET) continue;
+    addresses.push_back(interfaces[i].iiAddress.AddressIn.sin_addr.s_addr);
+  }
+  return addresses;
+}
+
+// WSARecvMsg is found through the socket (Windows Vista and later).
+inline LPFN_WSARECVMSG& ReceiveMessage() {
+  static LPFN_WSARECVMSG function = nullptr;
+  return function;
+}
+
+// Makes ReceiveWithDestination learn where each datagram was sent.
+inline bool AskForDestination(Native s) {
+  const DWORD on = 1;
+  if (setsockopt(s, IPPROTO_IP, IP_PKTINFO, reinterpret_cast<const char*>(&on), sizeof on) != 0) return false;
+  GUID id = WSAID_WSARECVMSG;
+  DWORD size = 0;
+  return ReceiveMessage() != nullptr || WSAIoctl(s, SIO_GET_EXTENSION_FUNCTION_POINTER, &id, sizeof id, &ReceiveMessage(),
+                                                 sizeof ReceiveMessage(), &size, nullptr, nullptr) == 0;
+}
+
+// ReceiveSome, and the address the datagram was sent to in `destination`
+// (network byte order; 0 when the system does not say).
+inline long ReceiveWithDestination(Native s, char* data, std::size_t size, std::uint32_t& destination) {
+  WSABUF part{static_cast<ULONG>(size), data};
+  alignas(WSACMSGHDR) char control[WSA_CMSG_SPACE(sizeof(IN_PKTINFO))];
+  WSAMSG message{};
+  message.lpBuffers = &part;
+  message.dwBufferCount = 1;
+  message.Control = WSABUF{sizeof control, control};
+  DWORD received = 0;
+  destination = 0;
+  if (ReceiveMessage()(s, &message, &received, nullptr, nullptr) != 0) return -1;
+  for (WSACMSGHDR* c = WSA_CMSG_FIRSTHDR(&message); c != nullptr; c = WSA_CMSG_NXTHDR(&message, c)) {
+    if (c->cmsg_level != IPPROTO_IP || c->cmsg_type != IP_PKTINFO) continue;
+    IN_PKTINFO info;
+    std::memcpy(&info, WSA_CMSG_DATA(c), sizeof info);
+    destination = info.ipi_addr.s_addr;
+  }
+  return static_cast<long>(received);
+}
 
 }  // namespace pelvorn::sockets

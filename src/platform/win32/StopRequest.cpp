@@ -20,4 +20,11 @@ const std::atomic<bool>& CatchStopRequests() {
   return stopRequested;
 }
 
+WriteOutcome WriteUnlessStopped(std::FILE* stream, std::string_view text) {
+  if ((text.empty() || std::fwrite(text.data(), 1, text.size(), stream) == text.size()) && std::fflush(stream) == 0) {
+    return WriteOutcome::Written;
+  }
+  return stopRequested ? WriteOutcome::Stopped : WriteOutcome::Failed;
+}
+
 }  // namespace pelvorn
