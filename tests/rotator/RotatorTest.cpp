@@ -205,6 +205,32 @@ TEST(RotatorSettings, ReadsTheSettingsFile) {
   EXPECT_FALSE(IniValue("[Rotator]\nAdresse=a:1\n", "Rotator", "Address"));
 }
 
+TEST(RotatorSettings, ReadsUtf8WithAByteOrderMarkAndNamesUtf16) {
+  const std::string ini = "[Rotator]\r\nAddress=rotor:4600\r\n";
+  std::string le = "\xFF\xFE", be = "\xFE\xFF";
+  for (char c : ini) le += {c, '\0'}, be += {'\0', c};
+  struct Case { std::string bytes; const char* address; const char* message; };
+  const Case cases[] = {
+      {"\xEF\xBB\xBF" + ini, "rotor:4600", ""},
+      {le, nullptr, "UTF-16 LE"},
+      {be, nullptr, "UTF-16 BE"},
+  };
+  const auto path = std::filesystem::path(::testing::TempDir()) / "Pelvorn.conf";
+  for (const Case& c : cases) {
+    std::ofstream(path, std::ios::binary) << c.bytes;
+    const auto value = AddressFromSettingsFile(path);
+    ASSERT_TRUE(value) << c.message;
+    if (c.address != nullptr) {
+      EXPECT_EQ(*value, c.address);
+    } else {
+      EXPECT_FALSE(ParseAddress(*value));
+      const std::string name = path.string();
+      EXPECT_EQ(BadAddressMessage(*value), Fill(text::SettingsFileNotUtf8, {name, c.message}));
+    }
+  }
+  std::filesystem::remove(path);
+}
+
 TEST(RotatorSettings, TakesTheOptionOffTheCommandLine) {
   struct Case {
     std::vector<std::string> arguments;
