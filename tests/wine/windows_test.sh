@@ -10,8 +10,6 @@
 wine_sh=$(realpath "$(dirname "$0")/wine.sh")
 export PELVORN_WINEDEBUG=-all,warn+seh
 start_xvfb
-# The Wine session of this X server starts here, not inside a timed run.
-"$wine_sh" cmd /c exit
 # The prefix is shared: back to Wine's own version and DPI at the end.
 setting() { "$wine_sh" reg "$1" "$2" /v "$3" "${@:4}" /f >/dev/null 2>&1; }
 trap 'setting delete "HKCU\Software\Wine" Version; setting delete "HKCU\Control Panel\Desktop" LogPixels; cleanup' EXIT
