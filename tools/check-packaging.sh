@@ -162,6 +162,7 @@ if [[ -x $build_dir/Pelvorn ]]; then
 else
   skipped=$((skipped + 1))
   echo "skipped: Debian package ($build_dir/Pelvorn is not built)"
+  [[ -z ${PELVORN_SKIPPED_FILE:-} ]] || echo "Debian package check: $build_dir/Pelvorn is not built" >>"$PELVORN_SKIPPED_FILE"
 fi
 
 echo "$passed passed, $failed failed, $skipped skipped"

@@ -2,8 +2,25 @@
 # Builds Pelvorn and runs every test: the unit, window and end-to-end tests,
 # the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, a
 # short run of each fuzz target, the Windows program's tests under Wine and
-# the packaging checks.
+# the packaging checks. Ends with a summary of what was skipped and why.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+# The stages append what they skip, one line each, to this file.
+PELVORN_SKIPPED_FILE=$(mktemp)
+export PELVORN_SKIPPED_FILE
+summary() {
+  local status=$?
+  echo "== Summary"
+  if [ -s "$PELVORN_SKIPPED_FILE" ]; then
+    echo "Skipped:"
+    sed 's/^/  - /' "$PELVORN_SKIPPED_FILE"
+  else
+    echo "Nothing skipped."
+  fi
+  rm -f "$PELVORN_SKIPPED_FILE"
+  if ((status)); then echo "FAILED (status $status)"; else echo "All stages passed."; fi
+}
+trap summary EXIT
 
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev libhamlib-dev libhamlib-utils locales pkg-config python3 wsjtx
                xvfb xauth xdotool xclip time

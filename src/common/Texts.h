@@ -317,6 +317,10 @@ inline constexpr std::string_view BadAddress =
     "IPv6-Adressen in eckigen Klammern).";
 // A direction: %1 the degrees.
 inline constexpr std::string_view Degrees = "%1°";
+// %1 the settings file, %2 its encoding (UTF-16 LE or BE).
+inline constexpr std::string_view SettingsFileNotUtf8 =
+    "Die Einstellungsdatei „%1“ ist in %2 gespeichert; Pelvorn liest sie nur in UTF-8 "
+    "(im Editor „Speichern unter“ mit der Codierung UTF-8).";
 inline constexpr std::string_view RotatorAddressMissing =
     "Nach --rotator fehlt die Adresse des Rotors (RECHNER oder RECHNER:PORT).";
 inline constexpr std::string_view RotatorCommandNotStarted = "Der Rotorbefehl ließ sich nicht starten.";

@@ -78,7 +78,10 @@ std::string AddressText(const Address& address) {
 }
 
 std::string BadAddressMessage(std::string_view text) {
+  if (text.starts_with('\n')) return std::string(text.substr(1));
   return Fill(text::BadAddress, {TrimBlanks(text)});
 }
+
+std::string UnusableAddress(std::string_view message) { return "\n" + std::string(message); }
 
 }  // namespace pelvorn::rotator

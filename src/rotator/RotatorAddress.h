@@ -30,4 +30,10 @@ std::string AddressText(const Address& address);
 // The German message for a text that ParseAddress refused (UTF-8).
 std::string BadAddressMessage(std::string_view text);
 
+// An address text that is none: it stands for a settings file that names a
+// rotator Pelvorn cannot read, so that the rotator's first use fails with
+// `message` as for a bad address. (A line feed, which no line of a settings
+// file holds, marks it.)
+std::string UnusableAddress(std::string_view message);
+
 }  // namespace pelvorn::rotator

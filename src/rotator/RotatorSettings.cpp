@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace pelvorn::rotator {
 namespace {
@@ -70,9 +71,19 @@ std::optional<std::string> AddressFromSettingsFile(const std::filesystem::path& 
   if (path.empty()) return std::nullopt;
   std::ifstream file(path, std::ios::binary);
   if (!file) return std::nullopt;
-  std::ostringstream text;
-  text << file.rdbuf();
-  auto value = IniValue(text.str(), "Rotator", "Address");
+  std::ostringstream contents;
+  contents << file.rdbuf();
+  std::string_view text = contents.view();
+  // Notepad saves "UTF-8" with a byte order mark, and "Unicode" as UTF-16.
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  for (const auto& [mark, encoding] : {std::pair{"\xFF\xFE", "UTF-16 LE"}, std::pair{"\xFE\xFF", "UTF-16 BE"}}) {
+    if (text.starts_with(mark)) {
+      const std::u8string name = path.u8string();
+      return UnusableAddress(
+          Fill(text::SettingsFileNotUtf8, {std::string(name.begin(), name.end()), encoding}));
+    }
+  }
+  auto value = IniValue(text, "Rotator", "Address");
   if (value && value->empty()) return std::nullopt;
   return value;
 }

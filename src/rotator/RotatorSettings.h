@@ -23,7 +23,9 @@ std::optional<std::string> IniValue(std::string_view text, std::string_view sect
 std::filesystem::path SettingsFilePath();
 
 // The rotator address in the settings file (section [Rotator], key
-// Address), or nullopt when the file or the key is absent or empty.
+// Address), or nullopt when the file or the key is absent or empty. A
+// UTF-8 byte order mark is skipped; a file in UTF-16 gives an
+// UnusableAddress naming the file and the encoding.
 std::optional<std::string> AddressFromSettingsFile(const std::filesystem::path& path);
 
 // The rotator this process talks to, chosen once at start.

@@ -84,6 +84,8 @@ start_xvfb() {
   wait_until 10 test -s "$work/display" || { echo "FAIL - Xvfb did not start"; exit 1; }
   DISPLAY=:$(head -n 1 "$work/display")
   export DISPLAY
+  # A desktop session of the program's own (Wine's) starts here, not inside a timed run.
+  [ -z "${E2E_SESSION_START:-}" ] || $E2E_SESSION_START >/dev/null 2>&1
 }
 
 # launch [ARGUMENT...]: starts the program in the background; its id in $pid.

@@ -205,6 +205,21 @@ TEST(RotatorSettings, ReadsTheSettingsFile) {
   EXPECT_FALSE(IniValue("[Rotator]\nAdresse=a:1\n", "Rotator", "Address"));
 }
 
+TEST(RotatorSettings, SkipsAByteOrderMarkAndNamesUtf16) {
+  const std::string ini = "[Rotator]\r\nAddress=rotor:4600\r\n";
+  std::string le = "\xFF\xFE", be = "\xFE\xFF";
+  for (char c : ini) le += {c, '\0'}, be += {'\0', c};
+  const auto path = std::filesystem::path(::testing::TempDir()) / "Pelvorn.conf";
+  const std::string name = path.string();
+  for (const auto& [bytes, shown] : {std::pair<std::string, std::string>{"\xEF\xBB\xBF" + ini, "rotor:4600"},
+       {le, Fill(text::SettingsFileNotUtf8, {name, "UTF-16 LE"})}, {be, Fill(text::SettingsFileNotUtf8, {name, "UTF-16 BE"})}}) {
+    std::ofstream(path, std::ios::binary) << bytes;
+    const std::string value = AddressFromSettingsFile(path).value_or("(none)");
+    EXPECT_EQ(ParseAddress(value) ? value : BadAddressMessage(value), shown);
+  }
+  std::filesystem::remove(path);
+}
+
 TEST(RotatorSettings, TheOptionBeforeTheSettingsFile) {
   const std::filesystem::path home = std::filesystem::temp_directory_path() / "pelvorn-rotator-settings";
   std::filesystem::create_directories(home / "pelvorn");

@@ -1,11 +1,14 @@
-// The Win32 front end without its window: the argument text of the command line and a
-// clipboard held open elsewhere (the line's way to it and the second copy: the scenarios).
+// The Win32 front end without its window: the argument text of the command line, a clipboard
+// held open elsewhere (the way there and the second copy: the scenarios), the console handler.
+#include "common/StopRequest.h"
 #include "platform/win32/CommandLineText.h"
+#include "platform/win32/ConsoleControl.h"
 #include "platform/win32/Win32Platform.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace pelvorn::win32 {
 namespace {
@@ -47,6 +50,20 @@ std::u16string ClipboardText() {
   }
   CloseClipboard();
   return text;
+}
+
+// Windows ends the process when the handler returns from closing the console, logging off
+// or shutting down: the end is the follower's, which prints its count and exits with 0.
+TEST(StopRequest, ClosingTheConsoleLeavesTheEndToTheProgram) {
+  for (const auto& [event, returns] : {std::pair<DWORD, bool>{CTRL_C_EVENT, true}, {CTRL_BREAK_EVENT, true},
+       {CTRL_CLOSE_EVENT, false}, {CTRL_LOGOFF_EVENT, false}, {CTRL_SHUTDOWN_EVENT, false}}) {
+    const std::atomic<bool>& stop = CatchStopRequests();
+    const auto handle = [](void* e) -> DWORD { return OnConsoleControl(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(e))); };
+    HANDLE handler = CreateThread(nullptr, 0, handle, reinterpret_cast<void*>(UINT_PTR{event}), 0, nullptr);
+    for (int i = 0; i < 10000 && !stop; ++i) Sleep(1);  // the handler's thread has started
+    EXPECT_TRUE(stop && WaitForSingleObject(handler, returns ? 10000 : 300) == (returns ? WAIT_OBJECT_0 : WAIT_TIMEOUT)) << event;
+    CloseHandle(handler);
+  }
 }
 
 TEST(Win32Platform, ClipboardHeldOpenByAnotherWindowFailsCleanly) {

@@ -1,22 +1,24 @@
 #include "common/StopRequest.h"
-
-#include <windows.h>
+#include "platform/win32/ConsoleControl.h"
 
 namespace pelvorn {
 namespace {
 
 std::atomic<bool> stopRequested{false};
 
-BOOL WINAPI OnConsoleControl(DWORD) {
+}  // namespace
+
+BOOL WINAPI win32::OnConsoleControl(DWORD event) {
   stopRequested = true;
+  if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) {
+    Sleep(INFINITE);
+  }
   return TRUE;
 }
 
-}  // namespace
-
 const std::atomic<bool>& CatchStopRequests() {
   stopRequested = false;
-  SetConsoleCtrlHandler(&OnConsoleControl, TRUE);
+  SetConsoleCtrlHandler(&win32::OnConsoleControl, TRUE);
   return stopRequested;
 }
 

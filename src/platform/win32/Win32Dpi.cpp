@@ -11,6 +11,20 @@ using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+constexpr int EffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+
+// Whether the system reports Windows `major`.`minor` or later (a manifest
+// lists every version up to 11, so Windows does not pretend to be older).
+bool ReportsAtLeast(DWORD major, DWORD minor) {
+  OSVERSIONINFOEXW version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  version.dwMajorVersion = major;
+  version.dwMinorVersion = minor;
+  const DWORDLONG condition = VerSetConditionMask(VerSetConditionMask(0, VER_MAJORVERSION, VER_GREATER_EQUAL),
+                                                  VER_MINORVERSION, VER_GREATER_EQUAL);
+  return VerifyVersionInfoW(&version, VER_MAJORVERSION | VER_MINORVERSION, condition) != FALSE;
+}
 
 // USER32's functions of Windows 10 1607, all of them or none. They are used
 // only where the system reports Windows 10 or later: Windows in a
@@ -24,7 +38,7 @@ struct PerMonitorFunctions {
 
   PerMonitorFunctions() {
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (!user32 || !ReportsWindows10()) return;
+    if (!user32 || !ReportsAtLeast(10, 0)) return;
     const auto find = [user32](auto& function, const char* name) {
       function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
           reinterpret_cast<void*>(GetProcAddress(user32, name)));
@@ -38,13 +52,6 @@ struct PerMonitorFunctions {
     }
   }
 
-  static bool ReportsWindows10() {
-    OSVERSIONINFOEXW version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    version.dwMajorVersion = 10;
-    const DWORDLONG condition = VerSetConditionMask(0, VER_MAJORVERSION, VER_GREATER_EQUAL);
-    return VerifyVersionInfoW(&version, VER_MAJORVERSION, condition) != FALSE;
-  }
   // All four were found.
   bool present() const { return getDpiForWindow != nullptr; }
 };
@@ -52,6 +59,20 @@ struct PerMonitorFunctions {
 const PerMonitorFunctions& Functions() {
   static const PerMonitorFunctions functions;
   return functions;
+}
+
+// shcore's GetDpiForMonitor, where the system reports Windows 8.1 or later:
+// the DPI of the window's monitor where GetDpiForWindow is missing (8.1 and
+// 10 before 1607). Loaded from System32 alone: Windows 7 has no shcore.dll,
+// and one lying beside the program must not stand in for it.
+GetDpiForMonitorFunction MonitorDpiFunction() {
+  static const GetDpiForMonitorFunction function = []() -> GetDpiForMonitorFunction {
+    if (!ReportsAtLeast(6, 3)) return nullptr;
+    HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!shcore) return nullptr;
+    return reinterpret_cast<GetDpiForMonitorFunction>(reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+  }();
+  return function;
 }
 
 UINT SystemDpi() {
@@ -70,16 +91,27 @@ int Scaled(int value, UINT dpi) { return MulDiv(value, static_cast<int>(dpi), st
 
 UINT ForWindow(HWND window) {
   const PerMonitorFunctions& functions = Functions();
-  const UINT dpi = functions.present() ? functions.getDpiForWindow(window) : 0;
-  const UINT found = dpi ? dpi : SystemDpi();
+  UINT dpi = 0;
+  const wchar_t* way = L"GetDpiForWindow";
+  if (functions.present()) {
+    dpi = functions.getDpiForWindow(window);
+  } else if (const GetDpiForMonitorFunction monitorDpi = MonitorDpiFunction()) {
+    way = L"GetDpiForMonitor";
+    UINT x = 0;
+    if (FAILED(monitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), EffectiveDpi, &x, &dpi))) dpi = 0;
+  }
+  if (dpi == 0) {
+    way = L"GetDeviceCaps";
+    dpi = SystemDpi();
+  }
   static bool told = false;
   if (!told) {
     told = true;
     wchar_t line[64];
-    std::swprintf(line, 64, L"Pelvorn DPI: %ls %u\n", dpi ? L"GetDpiForWindow" : L"GetDeviceCaps", found);
+    std::swprintf(line, 64, L"Pelvorn DPI: %ls %u\n", way, dpi);
     OutputDebugStringW(line);
   }
-  return found;
+  return dpi;
 }
 
 bool NonClientMetrics(NONCLIENTMETRICSW& metrics, UINT dpi) {
