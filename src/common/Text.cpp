@@ -67,12 +67,7 @@ std::size_t DecodeUtf8(std::string_view bytes, char32_t& c) {
 
 }  // namespace
 
-std::u16string TrimBlanks(std::u16string_view text) {
-  const std::size_t first = text.find_first_not_of(u' ');
-  if (first == std::u16string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(u' ');
-  return std::u16string(text.substr(first, last - first + 1));
-}
+std::u16string TrimBlanks(std::u16string_view text) { return std::u16string(WithoutBlanks(text)); }
 
 char16_t ToCapital(char16_t c) noexcept {
   if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 0x20);
@@ -100,11 +95,7 @@ char16_t ToCapital(char16_t c) noexcept {
   return c;
 }
 
-std::u16string ToCapitals(std::u16string_view text) {
-  std::u16string capitals(text);
-  for (char16_t& c : capitals) c = ToCapital(c);
-  return capitals;
-}
+std::u16string ToCapitals(std::u16string_view text) { return Capitals(text); }
 
 std::string ToUtf8(std::u16string_view text) {
   std::string utf8;

@@ -20,6 +20,29 @@ char16_t ToCapital(char16_t character) noexcept;
 // changes ("ß" stays "ß").
 std::u16string ToCapitals(std::u16string_view text);
 
+// What TrimBlanks and ToCapitals do, for UTF-16 text and for ASCII text
+// read as the bytes it is (a batch line), without allocating for short text:
+// `text` without the blanks at either end, and `text` upper-cased. Of bytes,
+// only ASCII letters change.
+template <class Char>
+std::basic_string_view<Char> WithoutBlanks(std::basic_string_view<Char> text) {
+  const std::size_t first = text.find_first_not_of(Char{' '});
+  if (first == std::basic_string_view<Char>::npos) return {};
+  return text.substr(first, text.find_last_not_of(Char{' '}) - first + 1);
+}
+template <class Char>
+std::basic_string<Char> Capitals(std::basic_string_view<Char> text) {
+  std::basic_string<Char> capitals(text);
+  for (Char& c : capitals) {
+    if constexpr (sizeof(Char) == 1) {
+      if (static_cast<unsigned char>(c) < 0x80) c = static_cast<Char>(ToCapital(static_cast<unsigned char>(c)));
+    } else {
+      c = ToCapital(c);
+    }
+  }
+  return capitals;
+}
+
 // Returns `text` without the characters of `blanks` at either end.
 inline std::string_view TrimAscii(std::string_view text, std::string_view blanks = " \t\r") {
   const std::size_t first = text.find_first_not_of(blanks);

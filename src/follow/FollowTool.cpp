@@ -6,6 +6,7 @@
 #include "common/Texts.h"
 #include "rotator/RotatorSettings.h"
 #include "rotator/RotatorWorker.h"
+#include "rotator/RotctlLines.h"
 
 #include <atomic>
 #include <charconv>
@@ -40,20 +41,12 @@ private:
   static rotator::Worker::Events Events(char16_t decimalSeparator, std::FILE* err) {
     rotator::Worker::Events events;
     events.commanded = [decimalSeparator, err](double azimuth) {
-      std::string degrees;
-      AppendDegrees(degrees, azimuth, decimalSeparator);
+      const std::string degrees = rotator::DegreesWithSeparator(azimuth, decimalSeparator);
       Write(err, Fill(text::ErrorLine, {Fill(text::FollowRotatorTurns, {degrees})}));
     };
     events.position = [](double) {};
     events.failed = [err](const std::string& message) { Write(err, Fill(text::ErrorLine, {message})); };
     return events;
-  }
-  static void AppendDegrees(std::string& out, double value, char16_t decimalSeparator) {
-    char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    for (const char* c = buffer; error == std::errc{} && c != end; ++c) {
-      out += *c == '.' ? ToUtf8(std::u16string(1, decimalSeparator)) : std::string(1, *c);
-    }
   }
 
   rotator::Worker worker_;

@@ -8,8 +8,6 @@
 #include "common/Texts.h"
 #include "arithmetic/LocatorInput.h"
 
-#include <charconv>
-
 namespace pelvorn::follow {
 namespace {
 
@@ -18,25 +16,6 @@ constexpr std::size_t MostSenders = 16;
 
 bool IsLocatorPair(char first, char second, char low, char high) {
   return first >= low && first <= high && second >= low && second <= high;
-}
-
-void AppendFixed(std::string& out, double value, int decimals) {
-  char buffer[64];
-  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-  if (error == std::errc{}) out.append(buffer, end);
-}
-
-void AppendDirection(std::string& out, double degrees) {
-  const std::size_t start = out.size();
-  AppendFixed(out, degrees, 2);
-  if (std::string_view(out).substr(start) == "360.00") out.replace(start, std::string::npos, "0.00");
-}
-
-// The text of a datagram's field in a line: tabs and line breaks become blanks.
-std::string Cleaned(std::string_view text) {
-  std::string cleaned;
-  for (const char c : text) cleaned += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
-  return cleaned;
 }
 
 std::string UtcTime(std::time_t utc) {
@@ -100,17 +79,16 @@ FollowOutput Follower::take(std::string_view bytes, FollowClock::time_point now,
   const auto [km, direction] = UncheckedDistanceAndDirection(from.latitude, to.latitude, from.longitude, to.longitude);
   const LongPath back = LongPathOf(km, direction, Circumference);
   if (options_.tsv) {
-    output.out = UtcTime(utcNow) + '\t' + Cleaned(report.dxCall) + '\t' + Cleaned(report.dxGrid) + '\t';
-    AppendFixed(output.out, km, 3);
+    output.out = UtcTime(utcNow) + '\t';
+    AppendTsvField(output.out, report.dxCall);
     output.out += '\t';
-    AppendDirection(output.out, direction);
+    AppendTsvField(output.out, report.dxGrid);
     output.out += '\t';
-    AppendFixed(output.out, back.km, 3);
-    output.out += '\t';
-    AppendDirection(output.out, back.direction);
+    AppendPathColumns(output.out, km, direction, back.km, back.direction);
   } else {
-    output.out = ToUtf8(ResultLine(FormatDistance(km, locale_), FormatDirection(direction, locale_)));
-    if (!report.dxCall.empty()) output.out += ' ' + Cleaned(report.dxCall);
+    AppendResultLine(output.out, km, direction, locale_);
+    if (!report.dxCall.empty()) output.out += ' ';
+    AppendTsvField(output.out, report.dxCall);
   }
   output.out += '\n';
   output.sighting = Sighting{own, foreign};
