@@ -62,6 +62,11 @@ void AppendPattern(std::string& out, double value, int optionalDecimals, std::st
   Digits buffer;
   const std::string_view text = Pattern(buffer, value, optionalDecimals);
   const std::size_t point = text.find('.');
+  if (point != std::string_view::npos && separator.size() == 1) {
+    buffer[static_cast<std::size_t>(text.data() - buffer.data()) + point] = separator.front();
+    out += text;
+    return;
+  }
   out += text.substr(0, point);
   if (point == std::string_view::npos) return;
   out += separator;

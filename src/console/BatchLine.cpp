@@ -91,9 +91,10 @@ std::string NormaliseBox(Text<Char> field, std::basic_string<Char>& locator) {
 // take) read into `locator` and `centre`; returns false for other lengths.
 template <class Char>
 bool ExtendedLocator(Text<Char> field, std::string& locator, std::optional<LocatorCell>& cell) {
-  const std::basic_string<Char> text = Capitals(WithoutBlanks(field));
-  if (text.size() != 2 && text.size() != 8 && text.size() != 10 && text.size() != 12) return false;
-  locator = Utf8(text);
+  const Text<Char> trimmed = WithoutBlanks(field);
+  const std::size_t size = trimmed.size();
+  if (size != 2 && size != 8 && size != 10 && size != 12) return false;
+  locator = Utf8(Capitals(trimmed));
   cell = ReadExtendedLocator(locator);
   return true;
 }
