@@ -4,6 +4,7 @@
 #include "CheckedArithmetic.h"
 
 #include <array>
+#include <type_traits>
 
 namespace pelvorn {
 namespace {
@@ -53,6 +54,17 @@ std::array<std::int16_t, SubsquareLevels> AxisCodes(std::u16string_view locator,
   return codes;
 }
 
+template <class Char>
+bool WellFormed(std::basic_string_view<Char> text) noexcept {
+  if (text.size() != LocatorLength) return false;
+  for (std::size_t position = 0; position < text.size(); ++position) {
+    const GridLevel& level = LocatorGrid[position / 2];
+    const auto code = static_cast<std::make_unsigned_t<Char>>(text[position]);
+    if (code < level.first || code > level.last) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 double DegreesFromCodes(Axis axis, std::span<const std::int16_t> codes) {
@@ -77,13 +89,8 @@ double LocatorToLongitude(std::u16string_view locator) {
   return DegreesFromCodes(Axis::Longitude, AxisCodes(locator, Axis::Longitude));
 }
 
-bool IsWellFormedLocator(std::u16string_view text) noexcept {
-  if (text.size() != LocatorLength) return false;
-  for (std::size_t position = 0; position < text.size(); ++position) {
-    const GridLevel& level = LocatorGrid[position / 2];
-    if (text[position] < level.first || text[position] > level.last) return false;
-  }
-  return true;
-}
+bool IsWellFormedLocator(std::u16string_view text) noexcept { return WellFormed(text); }
+
+bool IsWellFormedLocator(std::string_view text) noexcept { return WellFormed(text); }
 
 }  // namespace pelvorn

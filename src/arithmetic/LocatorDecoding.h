@@ -33,5 +33,7 @@ double LocatorToLongitude(std::u16string_view locator);
 // Returns whether `text` is exactly six characters, each pair within its
 // level's range: A-R, 0-9, A-X (capitals only).
 bool IsWellFormedLocator(std::u16string_view text) noexcept;
+// The same for text read as bytes (a byte outside ASCII is no locator character).
+bool IsWellFormedLocator(std::string_view text) noexcept;
 
 }  // namespace pelvorn

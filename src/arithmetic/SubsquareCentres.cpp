@@ -41,7 +41,8 @@ double Lookup(AxisCentres& centres, Axis axis, std::size_t index) {
 }
 
 // Returns the index into the table of `axis` for a well-formed `locator`.
-std::size_t IndexOf(std::u16string_view locator, Axis axis) {
+template <class Char>
+std::size_t IndexOf(std::basic_string_view<Char> locator, Axis axis) {
   std::size_t index = 0;
   for (std::size_t level = 0; level < SubsquareLevels; ++level) {
     const GridLevel& row = LocatorGrid[level];
@@ -50,13 +51,19 @@ std::size_t IndexOf(std::u16string_view locator, Axis axis) {
   return index;
 }
 
-}  // namespace
+AxisCentres latitudes;
+AxisCentres longitudes;
 
-SubsquareCentre CentreOfWellFormed(std::u16string_view locator) {
-  static AxisCentres latitudes;
-  static AxisCentres longitudes;
+template <class Char>
+SubsquareCentre Centre(std::basic_string_view<Char> locator) {
   return {Lookup(latitudes, Axis::Latitude, IndexOf(locator, Axis::Latitude)),
           Lookup(longitudes, Axis::Longitude, IndexOf(locator, Axis::Longitude))};
 }
+
+}  // namespace
+
+SubsquareCentre CentreOfWellFormed(std::u16string_view locator) { return Centre(locator); }
+
+SubsquareCentre CentreOfWellFormed(std::string_view locator) { return Centre(locator); }
 
 }  // namespace pelvorn

@@ -18,5 +18,7 @@ struct SubsquareCentre {
 // Returns the centre of `locator`, which must be well formed (see
 // IsWellFormedLocator); anything else is undefined behaviour.
 SubsquareCentre CentreOfWellFormed(std::u16string_view locator);
+// The same for a locator read as bytes.
+SubsquareCentre CentreOfWellFormed(std::string_view locator);
 
 }  // namespace pelvorn

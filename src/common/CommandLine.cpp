@@ -6,16 +6,18 @@
 #include <charconv>
 #include <cmath>
 #include <string>
-#include <vector>
 
 namespace pelvorn {
 namespace {
 
-bool IsWhiteSpace(char16_t c) {
+template <class Char>
+bool IsWhiteSpace(Char character) {
+  const auto c = static_cast<char16_t>(character);  // a byte of a batch line is ASCII
   return c == u' ' || (c >= u'\t' && c <= u'\r') || c == 0x00A0 || c == 0x0085 || c == 0x2007 || c == 0x202F;
 }
 
-std::u16string_view TrimWhiteSpace(std::u16string_view text) {
+template <class Char>
+std::basic_string_view<Char> TrimWhiteSpace(std::basic_string_view<Char> text) {
   while (!text.empty() && IsWhiteSpace(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsWhiteSpace(text.back())) text.remove_suffix(1);
   return text;
@@ -46,19 +48,20 @@ long DecimalMagnitude(std::string_view text) {
 // Reads `text` (white space trimmed) with `separator` as the only decimal
 // separator. The number must be: optional sign, digits with at most one
 // separator (at least one digit in all), optional exponent with digits.
-std::optional<double> ReadWithSeparator(std::u16string_view text, char16_t separator) {
+template <class Char>
+std::optional<double> ReadWithSeparator(std::basic_string_view<Char> text, char16_t separator) {
   std::string plain;
   plain.reserve(text.size());
   std::size_t i = 0;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) plain += static_cast<char>(text[i++]);
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) plain += static_cast<char>(text[i++]);
   bool digits = false;
   bool point = false;
   for (; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (c >= u'0' && c <= u'9') {
+    const Char c = text[i];
+    if (c >= '0' && c <= '9') {
       digits = true;
       plain += static_cast<char>(c);
-    } else if (c == separator && !point) {
+    } else if (static_cast<char16_t>(c) == separator && !point) {
       point = true;
       plain += '.';
     } else {
@@ -66,12 +69,12 @@ std::optional<double> ReadWithSeparator(std::u16string_view text, char16_t separ
     }
   }
   if (!digits) return std::nullopt;
-  if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
     plain += 'e';
     ++i;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) plain += static_cast<char>(text[i++]);
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) plain += static_cast<char>(text[i++]);
     const std::size_t exponentStart = i;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) plain += static_cast<char>(text[i]);
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) plain += static_cast<char>(text[i]);
     if (i == exponentStart) return std::nullopt;
   }
   if (i != text.size()) return std::nullopt;
@@ -89,31 +92,31 @@ std::optional<double> ReadWithSeparator(std::u16string_view text, char16_t separ
   return value;
 }
 
-std::vector<std::u16string_view> SplitFields(std::u16string_view text) {
-  std::vector<std::u16string_view> fields;
+template <class Char>
+CommandLineFields<Char> Split(std::basic_string_view<Char> text) {
+  CommandLineFields<Char> split{};
   for (;;) {
-    const std::size_t separator = text.find(u';');
-    fields.push_back(text.substr(0, separator));
-    if (separator == std::u16string_view::npos) return fields;
+    const std::size_t separator = text.find(Char{';'});
+    split.fields[split.count++] = text.substr(0, separator);
+    if (separator == std::basic_string_view<Char>::npos || split.count == split.fields.size()) return split;
     text.remove_prefix(separator + 1);
   }
 }
 
 // Assigns field `index` to `target` when the field exists.
-void AssignField(const std::vector<std::u16string_view>& fields, std::size_t index, std::u16string& target) {
-  if (index < fields.size()) target = fields[index];
+void AssignField(const CommandLineFields<char16_t>& split, std::size_t index, std::u16string& target) {
+  if (index < split.count) target = split.fields[index];
 }
 
 // Assigns field `index`, read as degrees, to `target` when it exists and reads.
-void AssignNumber(const std::vector<std::u16string_view>& fields, std::size_t index, const NumberLocale& locale,
+void AssignNumber(const CommandLineFields<char16_t>& split, std::size_t index, const NumberLocale& locale,
                   std::optional<double>& target) {
-  if (index >= fields.size()) return;
-  if (const std::optional<double> number = ParseDegrees(fields[index], locale)) target = number;
+  if (index >= split.count) return;
+  if (const std::optional<double> number = ParseDegrees(split.fields[index], locale)) target = number;
 }
 
-}  // namespace
-
-std::optional<double> ParseDegrees(std::u16string_view text, const NumberLocale& locale) {
+template <class Char>
+std::optional<double> Degrees(std::basic_string_view<Char> text, const NumberLocale& locale) {
   text = TrimWhiteSpace(text);
   // Scripts write decimal points whatever the user's locale; the locale's
   // own form is tried first, then the point form.
@@ -122,12 +125,24 @@ std::optional<double> ParseDegrees(std::u16string_view text, const NumberLocale&
   return ReadWithSeparator(text, u'.');
 }
 
+}  // namespace
+
+std::optional<double> ParseDegrees(std::u16string_view text, const NumberLocale& locale) {
+  return Degrees(text, locale);
+}
+
+std::optional<double> ParseDegrees(std::string_view text, const NumberLocale& locale) { return Degrees(text, locale); }
+
+CommandLineFields<char16_t> SplitCommandLine(std::u16string_view text) { return Split(text); }
+
+CommandLineFields<char> SplitCommandLine(std::string_view text) { return Split(text); }
+
 std::u16string ParseCommandLine(std::u16string_view commandLine, CommandLineValues& values,
                                 const NumberLocale& locale) {
   if (commandLine.empty() || commandLine.size() > LongestCommandLine) return {};
 
-  const std::vector<std::u16string_view> fields = SplitFields(commandLine);
-  const std::u16string mode = ToCapitals(fields[0]);
+  const CommandLineFields<char16_t> fields = Split(commandLine);
+  const std::u16string mode = ToCapitals(fields.fields[0]);
 
   if (mode == u"L") {
     AssignField(fields, 1, values.ownLocator);

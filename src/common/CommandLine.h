@@ -3,6 +3,7 @@
 #include "common/Text.h"
 #include "common/NumberLocale.h"
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -65,5 +66,20 @@ ParsedCommandLine ReadCommandLine(std::u16string_view commandLine, const NumberL
 // "inf" and hexadecimal are refused, and so is a value too large for a
 // double; a value too small for one reads as 0.
 std::optional<double> ParseDegrees(std::u16string_view text, const NumberLocale& locale);
+
+// The same for ASCII text read as the bytes it is (a batch line).
+std::optional<double> ParseDegrees(std::string_view text, const NumberLocale& locale);
+
+// The first six fields of a command line as views into it; the line is not
+// read beyond the sixth ";".
+template <class Char>
+struct CommandLineFields {
+  std::array<std::basic_string_view<Char>, 6> fields;  // a field the line lacks is empty
+  std::size_t count;                                   // how many of them the line has (at least 1)
+};
+
+// Returns the fields of `commandLine`, UTF-16 or ASCII bytes.
+CommandLineFields<char16_t> SplitCommandLine(std::u16string_view commandLine);
+CommandLineFields<char> SplitCommandLine(std::string_view commandLine);
 
 }  // namespace pelvorn

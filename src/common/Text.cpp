@@ -135,44 +135,9 @@ std::string PeerText(std::string_view bytes, std::size_t limit) {
   return text;
 }
 
-std::u16string TrimBlanks(std::u16string_view text) {
-  const std::size_t first = text.find_first_not_of(u' ');
-  if (first == std::u16string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(u' ');
-  return std::u16string(text.substr(first, last - first + 1));
-}
+std::u16string TrimBlanks(std::u16string_view text) { return std::u16string(WithoutBlanks(text)); }
 
-char16_t ToCapital(char16_t c) noexcept {
-  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 0x20);
-  if (c < 0xB5) return c;
-  if (c == 0xB5) return 0x039C;  // micro sign: capital mu
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
-  if (c == 0xFF) return 0x0178;
-  if (c >= 0x0100 && c <= 0x017F) {
-    if (c == 0x0131) return u'I';   // dotless i
-    if (c == 0x017F) return u'S';   // long s
-    if (c == 0x0138 || c == 0x0149 || c == 0x0178) return c;  // no pair in this block
-    // Pairs start on even code points below U+0138 and between U+014A and
-    // U+0177, on odd ones from U+0139 to U+0148 and from U+0179 to U+017E.
-    const bool evenPairs = c < 0x0138 || (c >= 0x014A && c <= 0x0177);
-    const bool small = evenPairs ? (c % 2 == 1) : (c % 2 == 0);
-    return small ? static_cast<char16_t>(c - 1) : c;
-  }
-  if (c >= 0x03B1 && c <= 0x03CB) return c == 0x03C2 ? char16_t{0x03A3} : static_cast<char16_t>(c - 0x20);
-  if (c == 0x03AC) return 0x0386;  // Greek letters with tonos
-  if (c >= 0x03AD && c <= 0x03AF) return static_cast<char16_t>(c - 0x25);
-  if (c == 0x03CC) return 0x038C;
-  if (c == 0x03CD || c == 0x03CE) return static_cast<char16_t>(c - 0x3F);
-  if (c >= 0x0430 && c <= 0x044F) return static_cast<char16_t>(c - 0x20);
-  if (c >= 0x0450 && c <= 0x045F) return static_cast<char16_t>(c - 0x50);
-  return c;
-}
-
-std::u16string ToCapitals(std::u16string_view text) {
-  std::u16string capitals(text);
-  for (char16_t& c : capitals) c = ToCapital(c);
-  return capitals;
-}
+std::u16string ToCapitals(std::u16string_view text) { return Capitals(text); }
 
 std::string ToUtf8(std::u16string_view text) {
   std::string utf8;

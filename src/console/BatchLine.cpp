@@ -14,6 +14,7 @@
 #include "common/CommandLine.h"
 #include "arithmetic/LocatorInput.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace pelvorn {
@@ -42,6 +43,24 @@ void AddRangeReason(std::string& reason, CoordinateOutOfRange outOfRange, bool o
   reason += Fill(text::About, {field, std::string(trimmed(warning.title)) + ' ' + std::string(trimmed(warning.prompt))});
 }
 
+// Text of a batch line as the line holds it: ASCII bytes or UTF-16.
+template <class Char>
+using Text = std::basic_string_view<Char>;
+
+std::string Utf8(std::string_view text) { return std::string(text); }
+std::string Utf8(std::u16string_view text) { return ToUtf8(text); }
+
+// What the command line gives a batch line, as views into it.
+template <class Char>
+struct LineValues {
+  Text<Char> ownLocator;
+  Text<Char> foreignLocator;
+  std::optional<double> ownLatitude;
+  std::optional<double> foreignLatitude;
+  std::optional<double> ownLongitude;
+  std::optional<double> foreignLongitude;
+};
+
 struct Pair {
   std::string ownLocator;
   std::string foreignLocator;
@@ -52,32 +71,36 @@ struct Pair {
 
 // The window's Calculate action on one box: keeps what the box would keep
 // (six characters), then trims, upper-cases and completes.
-std::string NormaliseBox(std::u16string_view field, std::u16string& locator) {
-  const std::u16string_view boxText = field.substr(0, LocatorBoxMaxLength);
-  const LocatorBoxOutcome outcome = NormaliseLocatorBox(boxText);
+template <class Char>
+std::string NormaliseBox(Text<Char> field, std::basic_string<Char>& locator) {
+  const Text<Char> boxText = field.substr(0, LocatorBoxMaxLength);
+  BasicLocatorBoxOutcome<Char> outcome = NormaliseLocatorBox(boxText);
   switch (outcome.verdict) {
-    case LocatorBoxOutcome::Verdict::TooShort:
-      return Fill(text::LocatorTooShort, {ToUtf8(boxText)});
-    case LocatorBoxOutcome::Verdict::Malformed:
-      return Fill(text::LocatorInvalid, {ToUtf8(outcome.text)});
-    case LocatorBoxOutcome::Verdict::Accepted:
+    case LocatorBoxVerdict::TooShort:
+      return Fill(text::LocatorTooShort, {Utf8(boxText)});
+    case LocatorBoxVerdict::Malformed:
+      return Fill(text::LocatorInvalid, {Utf8(outcome.text)});
+    case LocatorBoxVerdict::Accepted:
       break;
   }
-  locator = outcome.text;
+  locator = std::move(outcome.text);
   return {};
 }
 
 // A locator of 2, 8, 10 or 12 characters (which the window's box does not
 // take) read into `locator` and `centre`; returns false for other lengths.
-bool ExtendedLocator(std::u16string_view field, std::string& locator, std::optional<LocatorCell>& cell) {
-  const std::u16string text = ToCapitals(TrimBlanks(field));
-  if (text.size() != 2 && text.size() != 8 && text.size() != 10 && text.size() != 12) return false;
-  locator = ToUtf8(text);
+template <class Char>
+bool ExtendedLocator(Text<Char> field, std::string& locator, std::optional<LocatorCell>& cell) {
+  const Text<Char> trimmed = WithoutBlanks(field);
+  const std::size_t size = trimmed.size();
+  if (size != 2 && size != 8 && size != 10 && size != 12) return false;
+  locator = Utf8(Capitals(trimmed));
   cell = ReadExtendedLocator(locator);
   return true;
 }
 
-std::string ExtendedPair(const CommandLineValues& values, Pair& pair, bool& handled) {
+template <class Char>
+std::string ExtendedPair(const LineValues<Char>& values, Pair& pair, bool& handled) {
   std::string own, foreign;
   std::optional<LocatorCell> ownCell, foreignCell;
   const bool ownExtended = ExtendedLocator(values.ownLocator, own, ownCell);
@@ -85,19 +108,19 @@ std::string ExtendedPair(const CommandLineValues& values, Pair& pair, bool& hand
   handled = ownExtended || foreignExtended;
   if (!handled) return {};
   if (!ownExtended) {
-    std::u16string text;
+    std::basic_string<Char> text;
     if (std::string reason = NormaliseBox(values.ownLocator, text); !reason.empty()) return Fill(text::About, {text::OwnLocatorField, reason});
-    own = ToUtf8(text);
+    own = Utf8(text);
     ownCell = ReadExtendedLocator(own);
   } else if (!ownCell) {
     return Fill(text::About, {text::OwnLocatorField, Fill(text::LocatorInvalid, {own})});
   }
   if (!foreignExtended) {
-    std::u16string text;
+    std::basic_string<Char> text;
     if (std::string reason = NormaliseBox(values.foreignLocator, text); !reason.empty()) {
       return Fill(text::About, {text::ForeignLocatorField, reason});
     }
-    foreign = ToUtf8(text);
+    foreign = Utf8(text);
     foreignCell = ReadExtendedLocator(foreign);
   } else if (!foreignCell) {
     return Fill(text::About, {text::ForeignLocatorField, Fill(text::LocatorInvalid, {foreign})});
@@ -113,18 +136,19 @@ std::string ExtendedPair(const CommandLineValues& values, Pair& pair, bool& hand
   return {};
 }
 
-std::string LocatorPair(const CommandLineValues& values, Pair& pair) {
+template <class Char>
+std::string LocatorPair(const LineValues<Char>& values, Pair& pair) {
   bool extended = false;
   if (std::string reason = ExtendedPair(values, pair, extended); extended) return reason;
-  std::u16string ownText, foreignText;
+  std::basic_string<Char> ownText, foreignText;
   if (std::string reason = NormaliseBox(values.ownLocator, ownText); !reason.empty()) {
     return Fill(text::About, {text::OwnLocatorField, reason});
   }
   if (std::string reason = NormaliseBox(values.foreignLocator, foreignText); !reason.empty()) {
     return Fill(text::About, {text::ForeignLocatorField, reason});
   }
-  pair.ownLocator = ToUtf8(ownText);
-  pair.foreignLocator = ToUtf8(foreignText);
+  pair.ownLocator = Utf8(ownText);
+  pair.foreignLocator = Utf8(foreignText);
   // Accepted locators are well formed: their decoding cannot fail, and the
   // table holds exactly what it would return.
   const SubsquareCentre own = CentreOfWellFormed(ownText);
@@ -137,7 +161,8 @@ std::string LocatorPair(const CommandLineValues& values, Pair& pair) {
   return {};
 }
 
-std::string DegreePair(const CommandLineValues& values, Pair& pair) {
+template <class Char>
+std::string DegreePair(const LineValues<Char>& values, Pair& pair) {
   // A number the line does not give is out of every range, as in the window.
   const double unread = std::numeric_limits<double>::quiet_NaN();
   pair.lat1 = values.ownLatitude.value_or(unread);
@@ -170,26 +195,41 @@ std::string Refuse(std::string_view line, BatchFormat format, std::string reason
   return reason;
 }
 
-}  // namespace
-
-std::string AppendBatchLine(std::string_view line, BatchFormat format, const NumberLocale& locale, std::string& out) {
-  if (line.empty()) return Refuse(line, format, std::string(text::EmptyLine), out);
-  const std::u16string text = FromUtf8(line);
+// The line `text` (`line` as ASCII bytes or as UTF-16) as AppendBatchLine computes it.
+template <class Char>
+std::string AppendLine(Text<Char> text, std::string_view line, BatchFormat format, const NumberLocale& locale,
+                       std::string& out) {
   if (text.size() > LongestCommandLine) {
     return Refuse(line, format, Fill(text::LineTooLong, {std::to_string(LongestCommandLine)}), out);
   }
-  CommandLineValues values;
-  const std::u16string mode = ParseCommandLine(text, values, locale);
+  // The fields as ParseCommandLine reads them into fresh values.
+  const CommandLineFields<Char> fields = SplitCommandLine(text);
+  const std::basic_string<Char> mode = Capitals(fields.fields[0]);
+  const bool locators = mode.size() == 1 && mode[0] == Char{'L'};
+  const bool degrees = mode.size() == 1 && mode[0] == Char{'G'};
+  LineValues<Char> values;
+  if (locators) {
+    values.ownLocator = fields.fields[1];
+    values.foreignLocator = fields.fields[2];
+  } else if (degrees) {
+    const auto number = [&](std::size_t index) {
+      return index < fields.count ? ParseDegrees(fields.fields[index], locale) : std::nullopt;
+    };
+    values.ownLatitude = number(1);
+    values.foreignLatitude = number(2);
+    values.ownLongitude = number(3);
+    values.foreignLongitude = number(4);
+  }
   Pair pair{};
   std::string reason;
-  if (mode == u"L") {
+  if (locators) {
     reason = LocatorPair(values, pair);
-  } else if (mode == u"G") {
+  } else if (degrees) {
     reason = DegreePair(values, pair);
   } else if (mode.empty()) {
     reason = Fill(text::ModeMissing, {text::OnlyLOrG});
   } else {
-    reason = Fill(text::WrongMode, {ToUtf8(mode), text::OnlyLOrG});
+    reason = Fill(text::WrongMode, {Utf8(mode), text::OnlyLOrG});
   }
   if (!reason.empty()) return Refuse(line, format, std::move(reason), out);
 
@@ -199,7 +239,7 @@ std::string AppendBatchLine(std::string_view line, BatchFormat format, const Num
   const auto [km, direction] = UncheckedDistanceAndDirection(pair.lat1, pair.lat2, pair.lon1, pair.lon2);
 
   if (format == BatchFormat::ResultLine) {
-    out += ToUtf8(ResultLine(FormatDistance(km, locale), FormatDirection(direction, locale)));
+    AppendResultLine(out, km, direction, locale);
     return {};
   }
   const LongPath back = LongPathOf(km, direction, Circumference);
@@ -215,6 +255,20 @@ std::string AppendBatchLine(std::string_view line, BatchFormat format, const Num
                                       : ContestKilometresBetween(pair.ownLocator, pair.foreignLocator).value_or(0);
   AppendTsvLine(out, {pair.ownLocator, pair.foreignLocator, km, direction, back.km, back.direction, contestKm});
   return {};
+}
+
+}  // namespace
+
+std::string AppendBatchLine(std::string_view line, BatchFormat format, const NumberLocale& locale, std::string& out) {
+  if (line.empty()) return Refuse(line, format, std::string(text::EmptyLine), out);
+  // A line of ASCII text (nearly every line) is read as the bytes it is;
+  // any other as UTF-16, as the window reads its command line. Both give
+  // the same fields, numbers and locators for ASCII text.
+  if (std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return AppendLine(line, line, format, locale, out);
+  }
+  const std::u16string text = FromUtf8(line);
+  return AppendLine(std::u16string_view(text), line, format, locale, out);
 }
 
 }  // namespace pelvorn

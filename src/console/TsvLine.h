@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arithmetic/NumberPatterns.h"
 #include "common/Texts.h"
 
 #include <string>
@@ -11,6 +12,7 @@
 //   (2 decimals), long-path km (3 decimals), long-path direction
 //   (2 decimals), contest km (integer)
 // Directions are in [0, 360): one that rounds to 360.00 is written 0.00.
+// The numbers come from NumberPatterns.h.
 
 namespace pelvorn {
 
@@ -34,12 +36,5 @@ void AppendTsvLine(std::string& out, const TsvResult& result);
 // written (a tab or line break in them becomes a blank) and five empty
 // columns.
 void AppendTsvWithoutResult(std::string& out, std::string_view ownInput, std::string_view foreignInput);
-
-// Appends the four path columns of a TSV line, tab-separated: km (3
-// decimals), direction (2), long-path km (3), long-path direction (2).
-void AppendPathColumns(std::string& out, double km, double direction, double longPathKm, double longPathDirection);
-
-// Appends `value` with `decimals` decimals, rounded to nearest, decimal point.
-void AppendFixed(std::string& out, double value, int decimals);
 
 }  // namespace pelvorn

@@ -54,11 +54,7 @@ private:
 }  // namespace
 
 std::string RotatorTurnsLine(double azimuth, char16_t decimalSeparator) {
-  const auto degrees = [decimalSeparator](double value) {
-    std::string text;
-    for (const char c : rotator::FormatDegrees(value)) text += c == '.' ? ToUtf8(std::u16string(1, decimalSeparator)) : std::string(1, c);
-    return text;
-  };
+  const auto degrees = [decimalSeparator](double value) { return rotator::DegreesWithSeparator(value, decimalSeparator); };
   // Rounded before it is turned into 0..360, so that 359.999 shows as 0,00.
   const std::string compass = degrees(NormalisedDegrees(std::round(azimuth * 100) / 100));
   const std::string taken = degrees(azimuth);

@@ -8,8 +8,6 @@
 #include "common/Texts.h"
 #include "arithmetic/LocatorInput.h"
 
-#include <charconv>
-
 namespace pelvorn::follow {
 namespace {
 
@@ -19,22 +17,6 @@ constexpr std::size_t MostSenders = 16;
 bool IsLocatorPair(char first, char second, char low, char high) {
   return first >= low && first <= high && second >= low && second <= high;
 }
-
-void AppendFixed(std::string& out, double value, int decimals) {
-  char buffer[64];
-  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-  if (error == std::errc{}) out.append(buffer, end);
-}
-
-void AppendDirection(std::string& out, double degrees) {
-  const std::size_t start = out.size();
-  AppendFixed(out, degrees, 2);
-  if (std::string_view(out).substr(start) == "360.00") out.replace(start, std::string::npos, "0.00");
-}
-
-// The text of a datagram's field in a line: valid UTF-8, tabs and line
-// breaks as blanks, no control characters or escape sequences.
-std::string Cleaned(std::string_view text) { return PeerText(text); }
 
 std::string UtcTime(std::time_t utc) {
   std::tm parts{};
@@ -84,12 +66,12 @@ FollowOutput Follower::take(std::string_view bytes, FollowClock::time_point now,
   if (report.dxGrid.empty()) return output;
   const std::u16string foreign = NormalisedGrid(report.dxGrid);
   if (foreign.empty()) {
-    output.err = Fill(text::ErrorLine, {Fill(text::FollowInvalidDxGrid, {Cleaned(report.id), Cleaned(report.dxGrid)})});
+    output.err = Fill(text::ErrorLine, {Fill(text::FollowInvalidDxGrid, {PeerText(report.id), PeerText(report.dxGrid)})});
     return output;
   }
   const std::u16string own = NormalisedGrid(ownGrid);
   if (own.empty()) {
-    output.err = Fill(text::ErrorLine, {Fill(text::FollowInvalidDeGrid, {Cleaned(report.id), Cleaned(ownGrid)})});
+    output.err = Fill(text::ErrorLine, {Fill(text::FollowInvalidDeGrid, {PeerText(report.id), PeerText(ownGrid)})});
     return output;
   }
 
@@ -98,17 +80,16 @@ FollowOutput Follower::take(std::string_view bytes, FollowClock::time_point now,
   const auto [km, direction] = UncheckedDistanceAndDirection(from.latitude, to.latitude, from.longitude, to.longitude);
   const LongPath back = LongPathOf(km, direction, Circumference);
   if (options_.tsv) {
-    output.out = UtcTime(utcNow) + '\t' + Cleaned(report.dxCall) + '\t' + Cleaned(report.dxGrid) + '\t';
-    AppendFixed(output.out, km, 3);
+    output.out = UtcTime(utcNow) + '\t';
+    output.out += PeerText(report.dxCall);
     output.out += '\t';
-    AppendDirection(output.out, direction);
+    output.out += PeerText(report.dxGrid);
     output.out += '\t';
-    AppendFixed(output.out, back.km, 3);
-    output.out += '\t';
-    AppendDirection(output.out, back.direction);
+    AppendPathColumns(output.out, km, direction, back.km, back.direction);
   } else {
-    output.out = ToUtf8(ResultLine(FormatDistance(km, locale_), FormatDirection(direction, locale_)));
-    if (!report.dxCall.empty()) output.out += ' ' + Cleaned(report.dxCall);
+    AppendResultLine(output.out, km, direction, locale_);
+    if (!report.dxCall.empty()) output.out += ' ';
+    output.out += PeerText(report.dxCall);
   }
   output.out += '\n';
   output.sighting = Sighting{own, foreign};

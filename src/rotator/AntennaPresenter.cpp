@@ -51,11 +51,7 @@ void AntennaPresenter::turn(bool longPath) {
 }
 
 std::u16string AntennaPresenter::degrees(double value) const {
-  std::u16string text = FromUtf8(FormatDegrees(value));
-  for (char16_t& c : text) {
-    if (c == u'.') c = decimalSeparator_;
-  }
-  return FromUtf8(Fill(text::Degrees, {ToUtf8(text)}));
+  return FromUtf8(Fill(text::Degrees, {DegreesWithSeparator(value, decimalSeparator_)}));
 }
 
 void AntennaPresenter::commanded(double azimuth) {

@@ -27,11 +27,7 @@ Rotator::Rotator(Address address, Options options)
     : address_(std::move(address)), options_(options), connection_(options.timeout, options.cancel) {}
 
 std::string Rotator::degrees(double value) const {
-  std::string number = FormatDegrees(value);
-  for (char& c : number) {
-    if (c == '.') c = options_.decimalSeparator;
-  }
-  return Fill(text::Degrees, {number});
+  return Fill(text::Degrees, {DegreesWithSeparator(value, static_cast<unsigned char>(options_.decimalSeparator))});
 }
 
 Outcome Rotator::badAnswer(std::string_view what, std::string_view line) const {

@@ -1,25 +1,25 @@
 #include "RotctlLines.h"
 
+#include "arithmetic/NumberPatterns.h"
 #include "common/Text.h"
 
 #include <charconv>
 #include <cmath>
 
 namespace pelvorn::rotator {
-namespace {
-
-
-}  // namespace
 
 std::string FormatDegrees(double value) {
   // Rounded first, so that a tiny negative value does not print as -0.00.
-  double rounded = std::round(value * 100.0) / 100.0;
-  if (rounded == 0.0) rounded = 0.0;
-  char buffer[64];
-  const auto [end, error] =
-      std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, 2);
-  if (error != std::errc()) return "0.00";
-  return std::string(buffer, end);
+  std::string text;
+  AppendFixed(text, std::round(value * 100.0) / 100.0, 2);
+  return text;
+}
+
+std::string DegreesWithSeparator(double value, char16_t decimalSeparator) {
+  std::string number = FormatDegrees(value);
+  const std::size_t point = number.find('.');
+  if (point != std::string::npos) number.replace(point, 1, ToUtf8({&decimalSeparator, 1}));
+  return number;
 }
 
 std::string SetPositionLine(double azimuth, double elevation) {

@@ -13,6 +13,10 @@ namespace pelvorn::rotator {
 // 139.74, -90.00, 0.00 (never -0.00).
 std::string FormatDegrees(double value);
 
+// FormatDegrees with `decimalSeparator` (UTF-8) instead of the point, for
+// messages: 139,74 under a German locale.
+std::string DegreesWithSeparator(double value, char16_t decimalSeparator);
+
 // "P <azimuth> <elevation>\n", both with two decimals.
 std::string SetPositionLine(double azimuth, double elevation);
 

@@ -21,6 +21,7 @@ namespace {
 
 const NumberLocale German{u','};
 const NumberLocale English{u'.'};
+const NumberLocale Arabic{u'\u066b'};  // a separator of two bytes in UTF-8
 
 std::string About(std::string_view what, std::string_view why) { return Fill(text::About, {what, why}); }
 std::string ErrorLine(std::string_view message) { return Fill(text::ErrorLine, {message}); }
@@ -74,6 +75,9 @@ TEST(BatchLine, ResultLinesAndTsvColumns) {
       {"L;JO65;JO55WM", German, "73,4 km/270,48 \u00b0", "JO65MM\tJO55WM\t73.400\t270.48\t39935.750\t90.48\t74"},
       {"G;52.5;38.5;13;27", German, "1892,82 km/139,73 \u00b0", degrees},  // a point is read in every locale
       {"G;52.5;38.5;13;27;V-", English, "1892.82 km/139.73 \u00b0", degrees},
+      // ASCII lines are read as bytes, others as UTF-16: the same result.
+      {"L;JO62mm;KM38mm", Arabic, "1892\u066b585 km/139\u066b74 \u00b0", km38},
+      {"L;JO62mm;KM38mm;;;\u00e4", Arabic, "1892\u066b585 km/139\u066b74 \u00b0", km38},
   };
   for (const Row& row : rows) {
     for (const BatchFormat format : {BatchFormat::ResultLine, BatchFormat::Tsv}) {
@@ -99,6 +103,7 @@ TEST(BatchLine, ReasonsForLinesWithoutAResult) {
       {"L;JO6;KM38mm", About(text::OwnLocatorField, tooShort("JO6")), "JO6\tKM38mm\t\t\t\t\t"},
       {"L;JO62MM", About(text::ForeignLocatorField, tooShort("")), "JO62MM\t\t\t\t\t\t"},
       {"L;SO62MM;JO62MM", About(text::OwnLocatorField, invalid("SO62MM")), "SO62MM\tJO62MM\t\t\t\t\t"},
+      {"L;j\u00f662mm;KM38", About(text::OwnLocatorField, invalid("J\u00d662MM")), "j\u00f662mm\tKM38\t\t\t\t\t"},
       {"L;JO62MMX;JO 62", About(text::ForeignLocatorField, invalid("JO 6MM")), "JO62MMX\tJO 62\t\t\t\t\t"},
       // Eight characters are a locator of their own, no longer cut to six.
       {"L;JO62MMXX;KM38MM", About(text::OwnLocatorField, invalid("JO62MMXX")), "JO62MMXX\tKM38MM\t\t\t\t\t"},

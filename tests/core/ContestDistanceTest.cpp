@@ -68,6 +68,8 @@ TEST(TsvLine, DigitsAndRounding) {
   const Row rows[] = {
       {0.0002847, 3, "0.000"}, {-0.0000001, 3, "0.000"}, {4167.5597178, 3, "4167.560"},
       {0.0000026, 2, "0.00"},  {12345678.5, 1, "12345678.5"},
+      // Exact binary ties go to the even digit, as to_chars rounds, also beyond 2^43.
+      {0.0625, 3, "0.062"},    {-0.1875, 3, "-0.188"},    {0x1p43 + 0.25, 1, "8796093022208.2"},
   };
   for (const Row& row : rows) {
     std::string text;
