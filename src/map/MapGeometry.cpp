@@ -159,18 +159,21 @@ std::vector<Contour> LandContours(const std::vector<LandRing>& rings, const Proj
                                   const double (&clip)[4]) {
   const double margin = (clip[2] - clip[0]) / 4;
   std::vector<Contour> contours;
+  std::vector<Projection::Sample> samples;
   for (const LandRing& ring : rings) {
     if (ring.points.size() < 3) continue;
     // A ring whose corners all lie well off one side cannot reach the picture.
     double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+    samples.clear();
     for (const Degrees& p : ring.points) {
-      const Point q = projection.Project(p);
+      samples.push_back(projection.SampleOf(p));
+      const Point q = samples.back().point;
       x0 = std::min(x0, q.x), y0 = std::min(y0, q.y), x1 = std::max(x1, q.x), y1 = std::max(y1, q.y);
     }
     if (x1 < clip[0] - margin || y1 < clip[1] - margin || x0 > clip[2] + margin || y0 > clip[3] + margin) continue;
-    Contour projected{projection.Project(ring.points.front())};
-    for (std::size_t i = 0; i < ring.points.size(); ++i) {
-      projection.AppendLine(ring.points[i], ring.points[(i + 1) % ring.points.size()], projected);
+    Contour projected{samples.front().point};
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+      projection.AppendLine(samples[i], samples[(i + 1) % samples.size()], projected);
     }
     projected.pop_back();
     Contour cut = ClipToBox(projected, clip);

@@ -56,13 +56,17 @@ public:
   // along the rim where it passes the antipode.
   void AppendLine(Degrees from, Degrees to, Contour& out) const;
 
-private:
+  // A point with its projection, for lines through many points.
   struct Sample {
     Degrees at;
     Polar polar;
     Point point;
   };
   Sample SampleOf(Degrees at) const;
+  // AppendLine between two points already projected.
+  void AppendLine(const Sample& from, const Sample& to, Contour& out) const { Subdivide(from, to, 0, out); }
+
+private:
   void Subdivide(const Sample& a, const Sample& b, int depth, Contour& out) const;
   void AppendRimArc(double fromDirection, double viaDirection, double toDirection, Contour& out) const;
   bool NearAntipode(const Polar& polar) const;

@@ -43,7 +43,12 @@ void AddStroke(Rasteriser& rasteriser, const Contour& line, bool closed, double 
       AddContour(rasteriser, {{Quantised(a.x + nx), Quantised(a.y + ny)}, {Quantised(a.x - nx), Quantised(a.y - ny)},
                               {Quantised(b.x - nx), Quantised(b.y - ny)}, {Quantised(b.x + nx), Quantised(b.y + ny)}});
     }
-    addDot(a);
+    // A join where the line turns by less than this leaves a gap far below a pixel.
+    const Point& before = line[(i + line.size() - 1) % line.size()];
+    const bool end = !closed && i == 0;
+    const double turn = (a.x - before.x) * (b.x - a.x) + (a.y - before.y) * (b.y - a.y);
+    const double lengths = std::hypot(a.x - before.x, a.y - before.y) * length;
+    if (end || turn < 0.97 * lengths || half > 3) addDot(a);
   }
   if (!closed && !line.empty()) addDot(line.back());
 }

@@ -254,10 +254,17 @@ Scene BuildScene(const MapRequest& request) {
 
   scene.shapes.push_back(FillShape({square}, OutsideColour, false));
   scene.shapes.push_back(CircleShape(layout.centre, layout.radius, SeaColour, 0, SeaColour, R"(id="edge")"));
-  static const std::vector<LandRing> world110 = DecodeRings(Land110m());
-  static const std::vector<LandRing> regional50 = DecodeRings(Land50m());
-  scene.shapes.push_back(FillShape(LandContours(mapKm > 5000 ? world110 : regional50, projection, layout.box),
-                                   LandColour, true, R"(id="land")"));
+  // The finer land where coasts must stay right at a regional radius.
+  const auto land = [](bool fine) -> const std::vector<LandRing>& {
+    if (fine) {
+      static const std::vector<LandRing> rings = DecodeRings(Land50m());
+      return rings;
+    }
+    static const std::vector<LandRing> rings = DecodeRings(Land110m());
+    return rings;
+  };
+  scene.shapes.push_back(FillShape(LandContours(land(mapKm <= 5000), projection, layout.box), LandColour, true,
+                                   R"(id="land")"));
   AddGrid(scene, projection, layout, mapKm, world);
 
   const double step = RingStep(mapKm, world);
