@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace pelvorn::map {
 namespace {
@@ -73,33 +74,46 @@ void Repeat(BitWriter& bits, unsigned length) {
   bits.Put(0, 5);  // distance 1: code 0
 }
 
-std::string Zlib(const std::string& data) {
+// The zlib stream of the image's rows, each with the "sub" filter, made
+// row by row.
+std::string Zlib(const Pixels& pixels) {
+  const std::size_t width = static_cast<std::size_t>(pixels.width), height = static_cast<std::size_t>(pixels.height);
   std::string out("\x78\x01", 2);
   BitWriter bits(out);
   bits.Put(1, 1);  // the last block
   bits.Put(1, 2);  // fixed codes
-  for (std::size_t i = 0; i < data.size();) {
-    std::size_t run = 0;
-    if (i > 0) {
-      while (run < 258 && i + run < data.size() && data[i + run] == data[i - 1]) ++run;
+  std::vector<unsigned char> row(1 + width * 3);
+  std::uint32_t a = 1, b = 0;
+  int before = -1;  // the byte before, none at first
+  for (std::size_t y = 0; y < height; ++y) {
+    row[0] = 1;
+    const std::uint8_t* rgba = &pixels.rgba[y * width * 4];
+    for (std::size_t x = 0; x < width; ++x) {
+      for (std::size_t c = 0; c < 3; ++c) {
+        row[1 + x * 3 + c] = static_cast<unsigned char>(rgba[x * 4 + c] - (x ? rgba[x * 4 - 4 + c] : 0));
+      }
     }
-    if (run >= 3) {
-      Repeat(bits, static_cast<unsigned>(run));
-      i += run;
-    } else {
-      Literal(bits, static_cast<unsigned char>(data[i++]));
+    for (std::size_t i = 0; i < row.size();) {
+      std::size_t run = 0;
+      while (run < 258 && i + run < row.size() && row[i + run] == before) ++run;
+      if (run >= 3) {
+        Repeat(bits, static_cast<unsigned>(run));
+        i += run;
+      } else {
+        Literal(bits, row[i]);
+        before = row[i++];
+      }
+    }
+    for (std::size_t i = 0; i < row.size();) {
+      for (const std::size_t end = std::min(row.size(), i + 5552); i < end; ++i) {
+        a += row[i];
+        b += a;
+      }
+      a %= 65521, b %= 65521;  // before b could overflow
     }
   }
   Literal(bits, 256);
   bits.Flush();
-  std::uint32_t a = 1, b = 0;
-  for (std::size_t i = 0; i < data.size();) {
-    for (const std::size_t end = std::min(data.size(), i + 5552); i < end; ++i) {
-      a += static_cast<unsigned char>(data[i]);
-      b += a;
-    }
-    a %= 65521, b %= 65521;
-  }
   const std::uint32_t adler = (b << 16) | a;
   for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((adler >> shift) & 0xFF);
   return out;
@@ -137,23 +151,14 @@ void Chunk(std::string& out, const char* type, const std::string& data) {
 std::string EncodePng(const Pixels& pixels) {
   const std::size_t width = static_cast<std::size_t>(pixels.width), height = static_cast<std::size_t>(pixels.height);
   if (width == 0 || height == 0 || pixels.rgba.size() != width * height * 4) return {};
-  // The map is opaque: three channels; each row with the "sub" filter.
-  std::string filtered(height * (1 + width * 3), '\0');
-  char* to = filtered.data();
-  for (std::size_t y = 0; y < height; ++y) {
-    *to++ = '\x01';
-    const std::uint8_t* row = &pixels.rgba[y * width * 4];
-    for (std::size_t x = 0; x < width; ++x) {
-      for (std::size_t c = 0; c < 3; ++c) *to++ = static_cast<char>(row[x * 4 + c] - (x ? row[x * 4 - 4 + c] : 0));
-    }
-  }
+  // The map is opaque: three channels.
   std::string header;
   BigEndian(header, static_cast<std::uint32_t>(width));
   BigEndian(header, static_cast<std::uint32_t>(height));
   header += std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, filters, no interlace
   std::string out("\x89PNG\r\n\x1a\n", 8);
   Chunk(out, "IHDR", header);
-  Chunk(out, "IDAT", Zlib(filtered));
+  Chunk(out, "IDAT", Zlib(pixels));
   Chunk(out, "IEND", {});
   return out;
 }
