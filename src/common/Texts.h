@@ -148,20 +148,20 @@ inline constexpr std::string_view ConsoleUsage =
     "Aufruf: Pelvorn --batch [--tsv] [DATEI...] | Pelvorn --tsv 'L;MeinLocator;FremdLocator'"
     " | Pelvorn --edi LOG [--fix KOPIE]"
     " | Pelvorn --adif LOG [--tsv] [--own LOCATOR] [--fix KOPIE [--overwrite]]"
-    "  (mehr mit --help)\n";
+    " | Pelvorn --map AUSGABE [--size PIXEL] [--radius KM] 'L;MeinLocator;FremdLocator'"
+    "  (Optionen in beliebiger Reihenfolge; mehr mit --help)\n";
 // %1 an option.
-inline constexpr std::string_view OptionWithoutFileName = "%1 ohne Dateinamen";
 inline constexpr std::string_view UnknownOption = "unbekannte Option %1";
 inline constexpr std::string_view OptionWithoutValue = "%1 ohne Wert";
 inline constexpr std::string_view OptionTakesNoValue = "%1 nimmt keinen Wert";
 inline constexpr std::string_view EdiStandsAlone = "--edi steht allein (mit --fix KOPIE)";
-inline constexpr std::string_view FixOnlyWithEdi = "--fix nur zusammen mit --edi oder --adif";
-inline constexpr std::string_view OwnWithoutLocator = "--own ohne Locator";
+// %1 an option another tool takes, %2 the tool's option.
+inline constexpr std::string_view OptionNotWithTool = "%1 nicht zusammen mit %2";
+// %1 the tool's option.
+inline constexpr std::string_view RotatorNotWithTool = "--rotator nicht zusammen mit %1: %1 dreht keine Antenne";
 inline constexpr std::string_view AdifStandsAlone = "--adif steht allein (mit --tsv, --own, --fix KOPIE, --overwrite)";
 inline constexpr std::string_view TsvNotWithFix = "--tsv und --fix nicht zusammen";
 inline constexpr std::string_view OverwriteOnlyWithFix = "--overwrite nur zusammen mit --fix";
-// %1 the option.
-inline constexpr std::string_view OnlyWithAdif = "%1 nur zusammen mit --adif";
 inline constexpr std::string_view TsvWithoutLine = "--tsv ohne Befehlszeile";
 inline constexpr std::string_view TsvTakesOneLine = "--tsv nimmt genau eine Befehlszeile; für mehrere: --batch --tsv";
 // --map; %1 the value given.
@@ -438,7 +438,7 @@ inline constexpr std::string_view FollowBadAddress = "--follow: \"%1\" ist keine
 inline constexpr std::string_view FollowCannotListen = "An %1 kann nicht gelauscht werden: %2";
 inline constexpr std::string_view FollowAddressInUse = "die Adresse ist schon belegt (lauscht dort ein anderes Programm?)";
 inline constexpr std::string_view FollowReceiveFailed = "Empfang an %1 gestört: %2";
-inline constexpr std::string_view FollowMissingValue = "%1 ohne Wert";
+inline constexpr std::string_view FollowOneAddress = "--follow nimmt eine Adresse ADRESSE:PORT, nicht mehrere";
 inline constexpr std::string_view FollowBadOwnLocator = "--own: kein gültiger Locator \"%1\"";
 inline constexpr std::string_view FollowBadSettle = "--settle: keine Sekundenzahl von 0 bis 3600: \"%1\"";
 inline constexpr std::string_view FollowTurnWithoutRotator =
@@ -446,8 +446,8 @@ inline constexpr std::string_view FollowTurnWithoutRotator =
 inline constexpr std::string_view FollowNotWithWindow = "%1 nicht zusammen mit --window";
 inline constexpr std::string_view FollowNoWindowHere = "--window: hier folgt nur die Konsole, kein Fenster";
 inline constexpr std::string_view FollowUsage =
-    "Aufruf: Pelvorn [--rotator RECHNER[:PORT]] --follow [ADRESSE:PORT] [--own LOCATOR] [--tsv] [--id KENNUNG]"
-    " [--turn[=long]] [--settle SEKUNDEN] [--window]";
+    "Aufruf: Pelvorn --follow [ADRESSE:PORT] [--rotator RECHNER[:PORT]] [--own LOCATOR] [--tsv] [--id KENNUNG]"
+    " [--turn[=long]] [--settle SEKUNDEN] [--window]  (Optionen in beliebiger Reihenfolge)\n";
 
 // --- Help and version ---------------------------------------------------
 
@@ -462,8 +462,10 @@ inline constexpr std::string_view HelpText =
     "        Pelvorn --edi LOG [--fix KOPIE]\n"
     "        Pelvorn --map AUSGABE [--size PIXEL] [--radius KM] 'L;MeinLocator;FremdLocator'\n"
     "        Pelvorn --adif LOG [--tsv] [--own LOCATOR] [--fix KOPIE [--overwrite]]\n"
-    "        Pelvorn [--rotator RECHNER[:PORT]] --follow [ADRESSE:PORT] [--own LOCATOR] [--tsv]\n"
+    "        Pelvorn --follow [ADRESSE:PORT] [--rotator RECHNER[:PORT]] [--own LOCATOR] [--tsv]\n"
     "                [--id KENNUNG] [--turn[=long]] [--settle SEKUNDEN] [--window]\n"
+    "Optionen stehen in beliebiger Reihenfolge, als --option WERT oder --option=WERT;\n"
+    "-- beendet sie.\n"
     "Berechnet Entfernung (km) und Antennenrichtung (°) zwischen zwei Locatoren\n"
     "und legt das Ergebnis in die Zwischenablage.\n"
     "\n"

@@ -15,7 +15,6 @@ namespace {
 
 int Refuse(std::FILE* err, const std::string& problem, int status) {
   std::fputs(Fill(text::ErrorLine, {problem}).c_str(), err);
-  if (status == ToolInputUnreadable) std::fputs(std::string(text::ConsoleUsage).c_str(), err);
   return status;
 }
 
@@ -35,22 +34,26 @@ bool EndsWith(std::string text, std::string_view ending) {
 
 }  // namespace
 
-int RunMap(const MapCall& call, const NumberLocale& locale, std::FILE* out, std::FILE* err) {
+int RunMap(const MapCall& call, const NumberLocale& locale, std::FILE* out, std::FILE* err, std::string& wrongCall) {
+  const auto wrong = [&](std::string reason) {
+    wrongCall = std::move(reason);
+    return ToolInputUnreadable;
+  };
   const bool toOutput = call.output == "-";
   const bool svg = !toOutput && EndsWith(call.output, ".svg");
-  if (!toOutput && !svg && !EndsWith(call.output, ".png")) return Refuse(err, std::string(text::MapFormat), ToolInputUnreadable);
+  if (!toOutput && !svg && !EndsWith(call.output, ".png")) return wrong(std::string(text::MapFormat));
   map::MapRequest request;
   if (call.size) {
     const std::optional<double> size = NumberIn(*call.size, 200, 8000);
-    if (!size || *size != std::floor(*size)) return Refuse(err, Fill(text::MapBadSize, {*call.size}), ToolInputUnreadable);
+    if (!size || *size != std::floor(*size)) return wrong(Fill(text::MapBadSize, {*call.size}));
     request.size = static_cast<int>(*size);
   }
   if (call.radius) {
     const std::optional<double> radius = NumberIn(*call.radius, 100, 1e9);
-    if (!radius) return Refuse(err, Fill(text::MapBadRadius, {*call.radius}), ToolInputUnreadable);
+    if (!radius) return wrong(Fill(text::MapBadRadius, {*call.radius}));
     request.radiusKm = *radius;
   }
-  if (call.operands.size() != 1) return Refuse(err, std::string(text::MapTakesOneLine), ToolInputUnreadable);
+  if (call.operands.size() != 1) return wrong(std::string(text::MapTakesOneLine));
 
   BatchPair pair;
   if (const std::string reason = ReadBatchPair(call.operands.front(), locale, pair); !reason.empty()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Arguments.h"
 #include "common/NumberLocale.h"
 
 #include <cstdio>
@@ -13,6 +14,10 @@
 
 namespace pelvorn {
 
+// The options of --map.
+inline constexpr OptionSpec MapArguments[] = {
+    {"--map", OptionValue::Required}, {"--size", OptionValue::Required}, {"--radius", OptionValue::Required}};
+
 struct MapCall {
   std::string output;
   std::optional<std::string> size;
@@ -21,8 +26,9 @@ struct MapCall {
 };
 
 // Returns ToolSuccess when written, ToolSomeDiffer (nothing written) when
-// the pair gives no result, ToolInputUnreadable for a wrong call or when OUT
-// cannot be written; says why on `err`.
-int RunMap(const MapCall& call, const NumberLocale& locale, std::FILE* out, std::FILE* err);
+// the pair gives no result, ToolInputUnreadable when OUT cannot be written,
+// saying why on `err`; or, for a wrong call, ToolInputUnreadable with the
+// reason (German) in `wrongCall` and nothing said.
+int RunMap(const MapCall& call, const NumberLocale& locale, std::FILE* out, std::FILE* err, std::string& wrongCall);
 
 }  // namespace pelvorn

@@ -30,33 +30,6 @@ std::string Environment(const char* name) {
 
 }  // namespace
 
-OptionOnCommandLine TakeRotatorOption(std::vector<std::string>& arguments) {
-  OptionOnCommandLine option;
-  if (arguments.empty()) return option;
-  const std::string& first = arguments.front();
-  const std::string withEquals = std::string(RotatorOption) + "=";
-  std::size_t taken = 0;
-  if (first == RotatorOption) {
-    option.given = true;
-    taken = 1;
-    if (arguments.size() < 2) {
-      option.error = text::RotatorAddressMissing;
-    } else {
-      option.value = arguments[1];
-      taken = 2;
-    }
-  } else if (first.rfind(withEquals, 0) == 0) {
-    option.given = true;
-    option.value = first.substr(withEquals.size());
-    taken = 1;
-  }
-  if (option.given && option.error.empty() && !ParseAddress(option.value)) {
-    option.error = BadAddressMessage(option.value);
-  }
-  arguments.erase(arguments.begin(), arguments.begin() + static_cast<std::ptrdiff_t>(taken));
-  return option;
-}
-
 std::optional<std::string> IniValue(std::string_view text, std::string_view section,
                                     std::string_view key) {
   bool inSection = false;
@@ -111,15 +84,14 @@ std::optional<std::string> AddressFromSettingsFile(const std::filesystem::path& 
   return value;
 }
 
-RotatorChoice ChooseRotator(std::vector<std::string>& arguments) {
-  OptionOnCommandLine option = TakeRotatorOption(arguments);
+RotatorChoice ChooseRotator(const std::optional<std::string>& option) {
   RotatorChoice choice;
-  if (!option.error.empty()) {
-    choice.error = std::move(option.error);
-  } else if (option.given) {
-    choice.address = std::move(option.value);
-  } else {
+  if (!option) {
     choice.address = AddressFromSettingsFile(SettingsFilePath());
+  } else if (!ParseAddress(*option)) {
+    choice.error = BadAddressMessage(*option);
+  } else {
+    choice.address = *option;
   }
   return choice;
 }

@@ -4,24 +4,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace pelvorn::rotator {
 
 // The command-line option that names the rotator daemon.
 inline constexpr std::string_view RotatorOption = "--rotator";
-
-// What the front of the command line said about the rotator.
-struct OptionOnCommandLine {
-  bool given = false;         // "--rotator X" or "--rotator=X" was there
-  std::string value;          // X
-  std::string error;          // German message when the option is unusable
-};
-
-// Takes "--rotator HOST[:PORT]" or "--rotator=HOST[:PORT]" off the front of
-// `arguments` (UTF-8, without the program name); the rest is the program's
-// ";" command line. Sets `error` when the address is missing or malformed.
-OptionOnCommandLine TakeRotatorOption(std::vector<std::string>& arguments);
 
 // The value of `key` in `[section]` of INI text (as QSettings writes it):
 // blanks around names and values ignored, section and key names compared
@@ -45,10 +32,9 @@ struct RotatorChoice {
   std::string error;                   // German (UTF-8) when the option is unusable
 };
 
-// Takes the option off the front of `arguments` and chooses the rotator:
-// the option's address if given, else the settings file's, else none. With
-// an unusable option `error` says why; the program then ends at once with
-// its rotator status.
-RotatorChoice ChooseRotator(std::vector<std::string>& arguments);
+// Chooses the rotator: `option` (the value of --rotator) if given, else the
+// settings file's address, else none. With an unusable option `error` says
+// why; the program then ends at once with its rotator status.
+RotatorChoice ChooseRotator(const std::optional<std::string>& option);
 
 }  // namespace pelvorn::rotator

@@ -37,7 +37,7 @@ check_eq "an output that cannot be written gives 2" "2:Pelvorn: Ausgabe kann nic
 yes 'L;JO62MM;KM38MM' | timeout 60 "$program" --batch 2>/dev/null | head -1 >/dev/null
 check_eq "a reader that went away ends the run" 2 "${PIPESTATUS[1]}"
 
-# --- TSV: its bytes, its refusals and exit statuses are ConsoleTool.WhichArgumentsItTakes.
+# --- TSV: its bytes, its refusals and exit statuses are ConsoleStart.WhatEachCommandLineStarts.
 # --- EDI check and corrected copy (a log of station JO65FR with one QSO, CR LF;
 # the check itself: tests/core/EdiLogTest.cpp)
 edi() {  # edi POINTS
@@ -50,7 +50,7 @@ edi 358 >"$work/off.edi"
 check_eq "a matching log gives 0" 0 $?
 
 before=$(sha256sum <"$work/off.edi")
-"$program" --edi "$work/off.edi" --fix "$work/fixed.edi" >"$work/report" 2>&1
+"$program" --fix "$work/fixed.edi" --edi "$work/off.edi" >"$work/report" 2>&1
 check_eq "a differing log gives 1" 1 $?
 check "the corrected copy differs only in points, CQSOP and CODXC, CR LF kept" cmp "$work/fixed.edi" "$work/good.edi"
 check_eq "the log itself is unchanged" "$before" "$(sha256sum <"$work/off.edi")"
@@ -98,7 +98,7 @@ printf 'Test\xe4\r\n<ADIF_VER:5>3.1.4<eoh>\r\n%s\r\n%s\r\n%s\r\n%s\r\n%s\r\n' \
   '<CALL:5>G4ABC<QSO_DATE:8>20260103<GRIDSQUARE:6>IO91WM<DISTANCE:3>123<COMMENT:3>\xf6\xe4\xfc<EOR>' \
   '<CALL:5>OZ1AB<QSO_DATE:8>20260104<GRIDSQUARE:4>JO65<DISTANCE:3:N>646<EOR>' \
   '<CALL:5>SM7BB<QSO_DATE:8>20260105<EOR>' >"$work/own.adi"
-"$program" --adif "$work/own.adi" --own JO62mm >"$work/report" 2>"$work/err"
+"$program" --own JO62mm --adif "$work/own.adi" >"$work/report" 2>"$work/err"
 check_eq "own log: report" "1:$work/own.adi:1: W1AW 20260101: DISTANCE fehlt; berechnet 1892.561 km
 $work/own.adi:2: DL1AB 20260102: DISTANCE fehlt; berechnet 40005.503 km
 $work/own.adi:3: G4ABC 20260103: DISTANCE 123 weicht ab; berechnet 906.018 km
@@ -110,7 +110,7 @@ QSOs: 5
   DISTANCE weicht ab: 2
   ohne Position: 1
 Weiteste Verbindung: DL1AB 20260102 40005.503 km:" "$?:$(cat "$work/report"):$(cat "$work/err")"
-LC_ALL=de_DE.UTF-8 "$program" --adif - --tsv --own JO62mm <"$work/own.adi" >"$work/out" 2>"$work/err"; status=$?
+LC_ALL=de_DE.UTF-8 "$program" --tsv --own=JO62mm --adif=- <"$work/own.adi" >"$work/out" 2>"$work/err"; status=$?
 check_eq "own log: TSV from standard input, point in every locale" "1:$(printf '%s\n' \
   $'Rufzeichen\tDatum\tMeinLocator\tFremdLocator\tEntfernung_km\tRichtung_Grad\tLangweg_km\tLangweg_Richtung_Grad' \
   $'W1AW\t20260101\tJO62MM45\tKM38MM45AB12\t1892.561\t139.75\t38116.589\t319.75' \
