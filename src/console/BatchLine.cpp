@@ -195,13 +195,11 @@ std::string Refuse(std::string_view line, BatchFormat format, std::string reason
   return reason;
 }
 
-// The line `text` (`line` as ASCII bytes or as UTF-16) as AppendBatchLine computes it.
+// Reads the line `text` (ASCII bytes or UTF-16) into `pair`; returns the
+// empty text or the reason.
 template <class Char>
-std::string AppendLine(Text<Char> text, std::string_view line, BatchFormat format, const NumberLocale& locale,
-                       std::string& out) {
-  if (text.size() > LongestCommandLine) {
-    return Refuse(line, format, Fill(text::LineTooLong, {std::to_string(LongestCommandLine)}), out);
-  }
+std::string ReadLine(Text<Char> text, const NumberLocale& locale, Pair& pair) {
+  if (text.size() > LongestCommandLine) return Fill(text::LineTooLong, {std::to_string(LongestCommandLine)});
   // The fields as ParseCommandLine reads them into fresh values.
   const CommandLineFields<Char> fields = SplitCommandLine(text);
   const std::basic_string<Char> mode = Capitals(fields.fields[0]);
@@ -220,7 +218,6 @@ std::string AppendLine(Text<Char> text, std::string_view line, BatchFormat forma
     values.ownLongitude = number(3);
     values.foreignLongitude = number(4);
   }
-  Pair pair{};
   std::string reason;
   if (locators) {
     reason = LocatorPair(values, pair);
@@ -231,7 +228,35 @@ std::string AppendLine(Text<Char> text, std::string_view line, BatchFormat forma
   } else {
     reason = Fill(text::WrongMode, {Utf8(mode), text::OnlyLOrG});
   }
-  if (!reason.empty()) return Refuse(line, format, std::move(reason), out);
+  return reason;
+}
+
+// Reads `line` into `pair`, ASCII text (nearly every line) as the bytes it
+// is, any other as UTF-16, as the window reads its command line. Both give
+// the same fields, numbers and locators for ASCII text.
+std::string ReadPair(std::string_view line, const NumberLocale& locale, Pair& pair) {
+  if (line.empty()) return std::string(text::EmptyLine);
+  if (std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return ReadLine(line, locale, pair);
+  }
+  const std::u16string text = FromUtf8(line);
+  return ReadLine(std::u16string_view(text), locale, pair);
+}
+
+}  // namespace
+
+std::string ReadBatchPair(std::string_view line, const NumberLocale& locale, BatchPair& out) {
+  Pair pair{};
+  if (std::string reason = ReadPair(line, locale, pair); !reason.empty()) return reason;
+  const auto [km, direction] = UncheckedDistanceAndDirection(pair.lat1, pair.lat2, pair.lon1, pair.lon2);
+  out = {pair.ownLocator, pair.foreignLocator, pair.lat1, pair.lon1, pair.lat2, pair.lon2, {}};
+  AppendResultLine(out.resultLine, km, direction, locale);
+  return {};
+}
+
+std::string AppendBatchLine(std::string_view line, BatchFormat format, const NumberLocale& locale, std::string& out) {
+  Pair pair{};
+  if (std::string reason = ReadPair(line, locale, pair); !reason.empty()) return Refuse(line, format, std::move(reason), out);
 
   // The coordinates are locator centres or degrees DegreesToLocator has
   // accepted: finite, so the checked steps could not fault, and the
@@ -255,20 +280,6 @@ std::string AppendLine(Text<Char> text, std::string_view line, BatchFormat forma
                                       : ContestKilometresBetween(pair.ownLocator, pair.foreignLocator).value_or(0);
   AppendTsvLine(out, {pair.ownLocator, pair.foreignLocator, km, direction, back.km, back.direction, contestKm});
   return {};
-}
-
-}  // namespace
-
-std::string AppendBatchLine(std::string_view line, BatchFormat format, const NumberLocale& locale, std::string& out) {
-  if (line.empty()) return Refuse(line, format, std::string(text::EmptyLine), out);
-  // A line of ASCII text (nearly every line) is read as the bytes it is;
-  // any other as UTF-16, as the window reads its command line. Both give
-  // the same fields, numbers and locators for ASCII text.
-  if (std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-    return AppendLine(line, line, format, locale, out);
-  }
-  const std::u16string text = FromUtf8(line);
-  return AppendLine(std::u16string_view(text), line, format, locale, out);
 }
 
 }  // namespace pelvorn

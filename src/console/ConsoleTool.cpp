@@ -7,6 +7,7 @@
 #include "console/BatchRun.h"
 #include "console/ConsoleToolStatus.h"
 #include "console/EdiCommand.h"
+#include "console/MapCommand.h"
 
 namespace pelvorn {
 namespace {
@@ -48,6 +49,13 @@ ToolOutcome Batch(const ReadOptions& read, const ToolContext& context) {
   return Status(RunBatch(read.operands, format, context.locale, context.in, context.out, context.err));
 }
 
+ToolOutcome Map(const ReadOptions& read, const ToolContext& context) {
+  std::string wrongCall;
+  const int status = RunMap({read.value("--map").value_or(""), read.value("--size"), read.value("--radius"), read.operands},
+                            context.locale, context.out, context.err, wrongCall);
+  return wrongCall.empty() ? Status(status) : Refuse(std::move(wrongCall));
+}
+
 // --tsv for one command line, given as one argument.
 ToolOutcome Tsv(const ReadOptions& read, const ToolContext& context) {
   if (read.operands.empty()) return Refuse(std::string(text::TsvWithoutLine));
@@ -75,6 +83,7 @@ constexpr ConsoleTool Tools[] = {
     {"--adif", AdifArguments, text::ConsoleUsage, Adif},
     {"--edi", EdiArguments, text::ConsoleUsage, Edi},
     {"--batch", BatchArguments, text::ConsoleUsage, Batch},
+    {"--map", MapArguments, text::ConsoleUsage, Map},
     {"--tsv", TsvArguments, text::ConsoleUsage, Tsv},
 };
 

@@ -15,6 +15,7 @@
 //   --adif FILE ...             check (and complete) an ADIF log
 //   --edi FILE [--fix OUT]      check (and correct) the QSO points of an EDI log
 //   --batch [--tsv] [FILE...]   every line of FILE (or standard input) is a command line
+//   --map OUT ... COMMANDLINE   the map of one pair (console/MapCommand.h)
 //   --tsv COMMANDLINE           the TSV line for one command line
 
 namespace pelvorn {
