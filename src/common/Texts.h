@@ -334,6 +334,16 @@ inline constexpr std::string_view AntennaTurning = "Antenne dreht auf %1";
 inline constexpr std::string_view AntennaStands = "Antenne steht auf %1";
 inline constexpr std::string_view AntennaTurningFrom = "Antenne dreht auf %1, steht auf %2";
 
+// The map window: its title, its entry in the window's context menus and
+// the key beside it, the line it shows before there is anything to draw,
+// and the map's caption (%1 the own locator, %2 the other, %3 the result
+// line as the window shows it).
+inline constexpr std::string_view MapWindowTitle = " Karte ";
+inline constexpr std::string_view MapCommand = "Karte";
+inline constexpr std::string_view MapKey = "F8";
+inline constexpr std::string_view MapHint = "Noch kein Ergebnis: eigenen Locator eingeben und rechnen (Enter).";
+inline constexpr std::string_view MapCaption = "%1 – %2   %3";
+
 // --- Clipboard and display ----------------------------------------------
 
 inline constexpr std::string_view KeeperMissing =
