@@ -72,6 +72,17 @@ void QtMapWindow::resizeEvent(QResizeEvent* event) {
   if (presenter_) presenter_->resized();
 }
 
+bool QtMapWindow::event(QEvent* event) {
+  // Esc here is this window's, even while Qt still holds the main window
+  // active (on Wayland until a round trip after the keyboard came), where
+  // it would end the program.
+  if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    event->accept();
+    return true;
+  }
+  return QWidget::event(event);
+}
+
 void QtMapWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape && presenter_) {
     presenter_->close();
