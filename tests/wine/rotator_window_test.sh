@@ -55,6 +55,8 @@ focus "$MAIN_TITLE" "$pid" && xdotool key F7 shift+F7
 context_menu "$pid"
 click_entry "$pid" 1 1
 check "no rotator: \"Karte\" opens the map window" wait_until 10 has_window ' Karte ' "$pid"
+focus ' Karte ' "$pid" && xdotool key Escape
+check "no rotator: Esc closes it" wait_until 5 eval '! has_window " Karte " "$pid"'
 end_window
 check_eq "no rotator: F7, Shift+F7, \"Karte\", Esc: status 0" 0 "$rc"
 finish
