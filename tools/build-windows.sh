@@ -16,7 +16,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
                   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 nsis icoutils python3
-                  googletest)
+                  googletest libagg-dev)
 WINE_TEST_PACKAGES=(wine64 wine32:i386 xvfb xauth xdotool xclip imagemagick)
 run_tests=0
 [ "${1:-}" = --test ] && run_tests=1

@@ -37,6 +37,8 @@ inline constexpr std::string_view InfoButton = "&?";
 
 // The one-line result: %1 distance, %2 direction, as the fields show them.
 inline constexpr std::string_view ResultLine = "%1 km/%2 °";
+// A range ring on the map; %1 its km.
+inline constexpr std::string_view MapRingLabel = "%1 km";
 
 // A locator box the Calculate action refuses or completes; %1 the box text.
 inline constexpr std::string_view LocatorTooShort = "Locator zu kurz: \"%1\"";
@@ -162,6 +164,13 @@ inline constexpr std::string_view OverwriteOnlyWithFix = "--overwrite nur zusamm
 inline constexpr std::string_view OnlyWithAdif = "%1 nur zusammen mit --adif";
 inline constexpr std::string_view TsvWithoutLine = "--tsv ohne Befehlszeile";
 inline constexpr std::string_view TsvTakesOneLine = "--tsv nimmt genau eine Befehlszeile; für mehrere: --batch --tsv";
+// --map; %1 the value given.
+inline constexpr std::string_view MapFormat = "--map schreibt .svg, .png oder - (PNG auf die Standardausgabe)";
+inline constexpr std::string_view MapBadSize = "--size %1: eine ganze Zahl von 200 bis 8000 Pixeln";
+inline constexpr std::string_view MapBadRadius = "--radius %1: mindestens 100 km";
+inline constexpr std::string_view MapTakesOneLine = "--map nimmt genau eine Befehlszeile";
+// The map's caption: %1 and %2 the locators, %3 the result line.
+inline constexpr std::string_view MapCaption = "%1 – %2   %3";
 // The header line of --tsv (without line end).
 inline constexpr std::string_view TsvHeader =
     "MeinLocator\tFremdLocator\tEntfernung_km\tRichtung_Grad\tLangweg_km\tLangweg_Richtung_Grad\tContest_km";
@@ -335,14 +344,11 @@ inline constexpr std::string_view AntennaStands = "Antenne steht auf %1";
 inline constexpr std::string_view AntennaTurningFrom = "Antenne dreht auf %1, steht auf %2";
 
 // The map window: its title, its entry in the window's context menus and
-// the key beside it, the line it shows before there is anything to draw,
-// and the map's caption (%1 the own locator, %2 the other, %3 the result
-// line as the window shows it).
+// the key beside it, and the line it shows before there is anything to draw.
 inline constexpr std::string_view MapWindowTitle = " Karte ";
 inline constexpr std::string_view MapCommand = "Karte";
 inline constexpr std::string_view MapKey = "F8";
 inline constexpr std::string_view MapHint = "Noch kein Ergebnis: eigenen Locator eingeben und rechnen (Enter).";
-inline constexpr std::string_view MapCaption = "%1 – %2   %3";
 
 // --- Clipboard and display ----------------------------------------------
 
@@ -461,6 +467,7 @@ inline constexpr std::string_view HelpText =
     "        Pelvorn --batch [--tsv] [DATEI...]\n"
     "        Pelvorn --tsv 'L;MeinLocator;FremdLocator'\n"
     "        Pelvorn --edi LOG [--fix KOPIE]\n"
+    "        Pelvorn --map AUSGABE [--size PIXEL] [--radius KM] 'L;MeinLocator;FremdLocator'\n"
     "        Pelvorn --adif LOG [--tsv] [--own LOCATOR] [--fix KOPIE [--overwrite]]\n"
     "        Pelvorn [--rotator RECHNER[:PORT]] --follow [ADRESSE:PORT] [--own LOCATOR] [--tsv]\n"
     "                [--id KENNUNG] [--turn[=long]] [--settle SEKUNDEN] [--window]\n"
@@ -503,6 +510,12 @@ inline constexpr std::string_view HelpText =
     "                 Pelvorn --adif log.adi --tsv > entfernungen.tsv\n"
     "                 Pelvorn --adif log.adi --fix log.adi\n"
     "      --own LOCATOR  mit --adif: eigener Locator für QSOs ohne eigene Position\n"
+    "      --map AUSGABE  Karte (mittabstandstreu, um den eigenen Standort) mit\n"
+    "                 kurzem und langem Weg, Entfernungsringen, Richtungen und\n"
+    "                 Locatorfeldern als .svg oder .png (- : PNG auf die\n"
+    "                 Standardausgabe); --size PIXEL Seitenlänge (1000, 200 bis\n"
+    "                 8000), --radius KM Umkreis (ab 100; sonst die ganze Erde):\n"
+    "                 Pelvorn --map karte.png 'L;JO62mm;KM38mm'\n"
     "      --overwrite  mit --adif --fix: auch abweichendes DISTANCE ersetzen\n"
     "      --follow [ADRESSE:PORT]\n"
     "                 WSJT-X (oder JTDX) folgen: lauscht auf dessen UDP-Server (File >\n"
@@ -523,7 +536,7 @@ inline constexpr std::string_view HelpText =
     "  3  keine grafische Oberfläche für einen sichtbaren Start\n"
     "  4  unsichtbarer Lauf mit Ergebnis, aber der Rotor wurde nicht gedreht;\n"
     "     oder unbrauchbare Angabe nach --rotator\n"
-    "Rückgabewerte von --batch, --tsv, --edi und --adif:\n"
+    "Rückgabewerte von --batch, --tsv, --edi, --adif und --map:\n"
     "  0  jede Zeile hat ein Ergebnis; das Log stimmt\n"
     "  1  Zeilen ohne Ergebnis; im Log weicht etwas ab oder ist nicht prüfbar\n"
     "  2  eine Eingabe ist nicht lesbar oder kein EDI- oder ADIF-Log, eine\n"

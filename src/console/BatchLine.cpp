@@ -170,28 +170,33 @@ std::string Refuse(std::string_view line, BatchFormat format, std::string reason
   return reason;
 }
 
-}  // namespace
-
-std::string AppendBatchLine(std::string_view line, BatchFormat format, const NumberLocale& locale, std::string& out) {
-  if (line.empty()) return Refuse(line, format, std::string(text::EmptyLine), out);
+// Reads `line` into `pair`; returns the empty text or the reason.
+std::string ReadPair(std::string_view line, const NumberLocale& locale, Pair& pair) {
+  if (line.empty()) return std::string(text::EmptyLine);
   const std::u16string text = FromUtf8(line);
-  if (text.size() > LongestCommandLine) {
-    return Refuse(line, format, Fill(text::LineTooLong, {std::to_string(LongestCommandLine)}), out);
-  }
+  if (text.size() > LongestCommandLine) return Fill(text::LineTooLong, {std::to_string(LongestCommandLine)});
   CommandLineValues values;
   const std::u16string mode = ParseCommandLine(text, values, locale);
+  if (mode == u"L") return LocatorPair(values, pair);
+  if (mode == u"G") return DegreePair(values, pair);
+  if (mode.empty()) return Fill(text::ModeMissing, {text::OnlyLOrG});
+  return Fill(text::WrongMode, {ToUtf8(mode), text::OnlyLOrG});
+}
+
+}  // namespace
+
+std::string ReadBatchPair(std::string_view line, const NumberLocale& locale, BatchPair& out) {
   Pair pair{};
-  std::string reason;
-  if (mode == u"L") {
-    reason = LocatorPair(values, pair);
-  } else if (mode == u"G") {
-    reason = DegreePair(values, pair);
-  } else if (mode.empty()) {
-    reason = Fill(text::ModeMissing, {text::OnlyLOrG});
-  } else {
-    reason = Fill(text::WrongMode, {ToUtf8(mode), text::OnlyLOrG});
-  }
-  if (!reason.empty()) return Refuse(line, format, std::move(reason), out);
+  if (std::string reason = ReadPair(line, locale, pair); !reason.empty()) return reason;
+  const auto [km, direction] = UncheckedDistanceAndDirection(pair.lat1, pair.lat2, pair.lon1, pair.lon2);
+  out = {pair.ownLocator, pair.foreignLocator, pair.lat1, pair.lon1, pair.lat2, pair.lon2,
+         ToUtf8(ResultLine(FormatDistance(km, locale), FormatDirection(direction, locale)))};
+  return {};
+}
+
+std::string AppendBatchLine(std::string_view line, BatchFormat format, const NumberLocale& locale, std::string& out) {
+  Pair pair{};
+  if (std::string reason = ReadPair(line, locale, pair); !reason.empty()) return Refuse(line, format, std::move(reason), out);
 
   // The coordinates are locator centres or degrees DegreesToLocator has
   // accepted: finite, so the checked steps could not fault, and the

@@ -23,4 +23,17 @@ enum class BatchFormat {
 // worded as the window words it.
 std::string AppendBatchLine(std::string_view line, BatchFormat format, const NumberLocale& locale, std::string& out);
 
+// One command line's pair as the calculation reads it: the locators as the
+// window completes them (in mode G derived from the degrees), the points the
+// calculation uses, and the result line in the user's locale.
+struct BatchPair {
+  std::string ownLocator, foreignLocator;
+  double ownLatitude = 0, ownLongitude = 0, foreignLatitude = 0, foreignLongitude = 0;
+  std::string resultLine;
+};
+
+// Reads `line` into `pair`; returns the empty text, or the reason
+// AppendBatchLine gives for a line without a result.
+std::string ReadBatchPair(std::string_view line, const NumberLocale& locale, BatchPair& pair);
+
 }  // namespace pelvorn

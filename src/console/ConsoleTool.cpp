@@ -9,6 +9,8 @@
 #include "console/TsvLine.h"
 #include "console/EdiCommand.h"
 #include "console/AdifCommand.h"
+#include "console/MapCommand.h"
+#include "common/Arguments.h"
 #include "follow/FollowTool.h"
 
 namespace pelvorn {
@@ -24,6 +26,22 @@ int UsageError(std::FILE* err, const std::string& problem) {
   return ToolInputUnreadable;
 }
 
+bool AsksForMap(const std::vector<std::string>& arguments) {
+  for (const std::string& argument : arguments) {
+    if (argument == "--") return false;
+    if (OptionName(argument) == "--map") return true;
+  }
+  return false;
+}
+
+int RunMapTool(const std::vector<std::string>& arguments, const NumberLocale& locale, std::FILE* out, std::FILE* err) {
+  static constexpr OptionSpec options[] = {
+      {"--map", OptionValue::Required}, {"--size", OptionValue::Required}, {"--radius", OptionValue::Required}};
+  ReadOptions read;
+  if (const std::string problem = ReadArguments(arguments, options, read); !problem.empty()) return UsageError(err, problem);
+  return RunMap({*read.value("--map"), read.value("--size"), read.value("--radius"), read.operands}, locale, out, err);
+}
+
 }  // namespace
 
 std::optional<int> RunConsoleTool(const std::vector<std::string>& arguments, const NumberLocale& locale,
@@ -37,6 +55,7 @@ std::optional<int> RunConsoleTool(const std::vector<std::string>& arguments, con
 #endif
     return follow::RunFollowTool(arguments, locale, rotatorAddress, out, err);
   }
+  if (AsksForMap(arguments)) return RunMapTool(arguments, locale, out, err);
   if (!IsToolOption(arguments.front())) return std::nullopt;
 
   bool batch = false, tsv = false, overwrite = false;

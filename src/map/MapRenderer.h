@@ -1,19 +1,22 @@
 #pragma once
 
-#include "map/MapRequest.h"
+#include "MapRequest.h"
 
 #include <string>
 
-// STAND-IN until the real renderer lands: a plain disc with a dot at the
-// centre and one at the other station. Same signatures as the real one.
+// The map drawn without a toolkit: into pixels, as SVG text, or as PNG
+// bytes. Each gives the same bytes on every system for the same request;
+// the pixels and the SVG show the same geometry.
 
 namespace pelvorn::map {
 
-// Returns the map of `request` as request.size x request.size pixels.
+// The map of `request` as request.size x request.size opaque pixels.
 Pixels RenderPixels(const MapRequest& request);
-// Returns the map of `request` as SVG text.
+
+// The map of `request` as an SVG document (UTF-8).
 std::string RenderSvg(const MapRequest& request);
-// Returns `pixels` as the bytes of a PNG file.
+
+// `pixels` as a PNG file's bytes.
 std::string EncodePng(const Pixels& pixels);
 
 }  // namespace pelvorn::map
