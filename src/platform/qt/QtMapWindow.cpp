@@ -63,6 +63,8 @@ void QtMapWindow::paintEvent(QPaintEvent*) {
     painter.drawText(rect(), Qt::AlignCenter, hint_);
     return;
   }
+  // Beside the square, the colour of the map's corner.
+  painter.fillRect(rect(), image_.pixelColor(0, 0));
   const QSizeF side = image_.deviceIndependentSize();
   painter.drawImage(QPointF((width() - side.width()) / 2, (height() - side.height()) / 2), image_);
 }

@@ -89,6 +89,10 @@ void Win32MapWindow::paint() {
   RECT client{};
   GetClientRect(window_, &client);
   if (!bgra_.empty()) {
+    // Beside the square, the colour of the map's corner.
+    HBRUSH corner = CreateSolidBrush(RGB(bgra_[2], bgra_[1], bgra_[0]));
+    FillRect(dc, &client, corner);
+    DeleteObject(corner);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = size_.width;
@@ -123,6 +127,9 @@ LRESULT Win32MapWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       paint();
       return 0;
+    case WM_ERASEBKGND:
+      if (!bgra_.empty()) return 1;  // the map covers it all
+      break;
     case WM_SIZE:
       if (presenter_ && wParam != SIZE_MINIMIZED) presenter_->resized();
       return 0;
