@@ -191,4 +191,13 @@ with tempfile.TemporaryDirectory() as work:
     result = run("--map", out, "--size", "100", "L;JO62mm;KM38mm")
     check(result.returncode == 2 and not os.path.exists(out), f"size 100: {result.returncode}")
 
+    # The bytes Pelvorn.exe writes under Wine too (tests/wine/console_test.sh).
+    import hashlib
+    german = dict(os.environ, LANG="de_DE.UTF-8", LC_ALL="", LC_NUMERIC="")
+    for ending, digest in (("png", "97112a21953bceb28a16cee8977c658e6ede18b4bb43635f4489e7380ad71ff2"),
+                           ("svg", "f7d0c27f1d119744294560105e98cd577a0530fc04e4a26c7b90a9b2efae3ec6")):
+        path = os.path.join(work, "pinned." + ending)
+        run("--map", path, "--size", "300", "L;JO62mm;KM38mm", env=german)
+        check(hashlib.sha256(open(path, "rb").read()).hexdigest() == digest, f"{ending}: not the bytes Pelvorn.exe writes")
+
 sys.exit(1 if failures else 0)

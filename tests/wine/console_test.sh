@@ -76,6 +76,15 @@ check_eq "settings file: its rotator turns for a plain command line, status 4 na
   "$rc:$(grep -cF "127.0.0.1:$refused" run.err)"
 rm -r "$appdata/pelvorn"
 
+# --- --map: the same bytes as the Linux program (tests/map/map_test.py pins
+# the same digests there; after a change of the picture take both anew from
+# LANG=de_DE.UTF-8 build/Pelvorn --map OUT --size 300 'L;JO62mm;KM38mm').
+run --map map.png --size 300 "L;JO62mm;KM38mm"
+run --map map.svg --size 300 "L;JO62mm;KM38mm"
+check_eq "map: PNG and SVG byte for byte the Linux program's" \
+  "97112a21953bceb28a16cee8977c658e6ede18b4bb43635f4489e7380ad71ff2 f7d0c27f1d119744294560105e98cd577a0530fc04e4a26c7b90a9b2efae3ec6" \
+  "$(sha256sum map.png map.svg | cut -d' ' -f1 | paste -sd' ')"
+
 # --- --follow with the datagrams of the Linux test, on a terminal of its own
 # (Wine turns SIGINT there into the console's Ctrl+C), output to files.
 port=$(python3 -c 'import socket; s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
