@@ -2,8 +2,10 @@
 // window beside it (side SIDE pixels, default 500), then calculates ROUNDS
 // times with two foreign locators in turn and prints the milliseconds from
 // each Calculate until the map window has painted the new map: median and
-// largest. Needs a display (Xvfb will do).
+// largest; beside it the renderer alone for the same side. Needs a display
+// (Xvfb will do).
 //   map_window_benchmark [SIDE [ROUNDS]]
+#include "map/MapRenderer.h"
 #include "platform/qt/DesktopPlatform.h"
 #include "platform/qt/QtMapWindow.h"
 #include "platform/qt/QtWindow.h"
@@ -38,8 +40,17 @@ int main(int argc, char** argv) {
     map.repaint();
     took.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
   }
+  std::vector<double> rendered;
+  pelvorn::map::MapRequest request{{52.52, 13.04, "JO62MM"}, pelvorn::map::Station{38.52, 27.04, "KM38MM"}, "", 0, side};
+  for (int i = 0; i < rounds; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    pelvorn::map::RenderPixels(request);
+    rendered.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  std::sort(rendered.begin(), rendered.end());
   std::sort(took.begin(), took.end());
   std::printf("map %dx%d px: Calculate to painted map, median %.1f ms, largest %.1f ms (%d rounds)\n",
               map.image().width(), map.image().height(), took[took.size() / 2], took.back(), rounds);
+  std::printf("RenderPixels alone: median %.1f ms, largest %.1f ms\n", rendered[rendered.size() / 2], rendered.back());
   return 0;
 }
