@@ -348,6 +348,13 @@ inline constexpr std::string_view AntennaTurning = "Antenne dreht auf %1";
 inline constexpr std::string_view AntennaStands = "Antenne steht auf %1";
 inline constexpr std::string_view AntennaTurningFrom = "Antenne dreht auf %1, steht auf %2";
 
+// The map window: its title, its entry in the window's context menus and
+// the key beside it, and the line it shows before there is anything to draw.
+inline constexpr std::string_view MapWindowTitle = " Karte ";
+inline constexpr std::string_view MapCommand = "Karte";
+inline constexpr std::string_view MapKey = "F8";
+inline constexpr std::string_view MapHint = "Noch kein Ergebnis: eigenen Locator eingeben und rechnen (Enter).";
+
 // --- Clipboard and display ----------------------------------------------
 
 inline constexpr std::string_view KeeperMissing =

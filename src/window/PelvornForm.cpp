@@ -101,7 +101,7 @@ void PelvornForm::activate() {
   view_.setText(TextBox::ForeignLocator, u"");
   view_.setCaption(ResultField::Distance, u"");
   view_.setCaption(ResultField::Direction, u"");
-  showsResult_ = false;
+  shownResult_.reset();
 
   visibilityParam_ = TrimBlanks(command_.values.sixthField);
   view_.setVisible(visibilityParam_ != HiddenRunSwitch);
@@ -168,6 +168,11 @@ bool PelvornForm::normaliseBox(TextBox box, std::u16string& text) {
 }
 
 void PelvornForm::calculate() {
+  calculateBoxes();
+  if (calculated_) calculated_();
+}
+
+void PelvornForm::calculateBoxes() {
   std::u16string own;
   std::u16string foreign;
   if (!normaliseBox(TextBox::OwnLocator, own) || !normaliseBox(TextBox::ForeignLocator, foreign)) return;
@@ -193,17 +198,23 @@ void PelvornForm::showDistanceDirection(double ownLatitude, double foreignLatitu
   try {
     const double centralAngle = CentralAngle(ownLatitude, foreignLatitude, ownLongitude, foreignLongitude);
     const std::u16string distance = FormatDistance(DistanceKm(centralAngle), locale_);
-    showsResult_ = false;
+    shownResult_.reset();
     view_.setCaption(ResultField::Distance, distance);
     const double direction = Direction(ownLatitude, foreignLatitude, ownLongitude, foreignLongitude, centralAngle);
     view_.setCaption(ResultField::Direction, FormatDirection(direction, locale_));
-    showsResult_ = true;
   } catch (const RuntimeError&) {
     return;
   }
   // The line is built from what the fields show, not from the numbers.
   const std::u16string line =
       ResultLine(view_.caption(ResultField::Distance), view_.caption(ResultField::Direction));
+  shownResult_ = ShownResult{ownLatitude,
+                             ownLongitude,
+                             foreignLatitude,
+                             foreignLongitude,
+                             view_.text(TextBox::OwnLocator),
+                             view_.text(TextBox::ForeignLocator),
+                             line};
   if (!publishResultLine(line)) return;
 
   if (visibilityParam_.empty()) {

@@ -8,6 +8,8 @@
 #include "window/Platform.h"
 #include "window/WindowView.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -64,12 +66,24 @@ public:
   // Whether the command line asks for a hidden run.
   bool hiddenRun() const { return IsHiddenRun(command_); }
   // Whether the result fields show a result of the last calculation.
-  bool showsResult() const { return showsResult_; }
+  bool showsResult() const { return shownResult_.has_value(); }
+
+  // The result the fields show: the points it was computed from (the cell
+  // centres, or the degrees of mode G), the locators as the boxes show them
+  // and the result line. None while the fields show none.
+  struct ShownResult {
+    double ownLatitude, ownLongitude, foreignLatitude, foreignLongitude;
+    std::u16string ownLocator, foreignLocator, line;
+  };
+  const std::optional<ShownResult>& shownResult() const { return shownResult_; }
+  // Calls `listener` after every Calculate, with a result or without.
+  void setCalculatedListener(std::function<void()> listener) { calculated_ = std::move(listener); }
 
 private:
   void activate();
   void runCommandLine();
   void runDegrees();
+  void calculateBoxes();
   bool normaliseBox(TextBox box, std::u16string& text);
   void showDistanceDirection(double ownLatitude, double foreignLatitude, double ownLongitude,
                              double foreignLongitude);
@@ -93,7 +107,8 @@ private:
   bool ended_ = false;
   bool clipboardTook_ = false;
   bool warned_ = false;
-  bool showsResult_ = false;
+  std::optional<ShownResult> shownResult_;
+  std::function<void()> calculated_;
   int exitStatus_ = 0;
 };
 

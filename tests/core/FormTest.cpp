@@ -1,7 +1,8 @@
 // The window's behaviour without any toolkit: a window that only records
 // what it is told, on the recording platform. The first activation with its
 // command line, the guard against a second copy and the end of a hidden run,
-// with and without a rotator. (The keys in a window: tests/window/PelvornWindowTest.cpp.)
+// with and without a rotator; what the map window shows and when.
+// (The keys in a window: tests/window/PelvornWindowTest.cpp.)
 #include "common/ExitStatus.h"
 #include "common/Text.h"
 #include "common/Texts.h"
@@ -9,12 +10,14 @@
 #include "window/Antenna.h"
 #include "window/FrontEnd.h"
 #include "window/Keys.h"
+#include "window/MapPresenter.h"
 #include "window/PelvornForm.h"
 
 #include "../fakes/RecordingPlatform.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -59,7 +62,7 @@ constexpr int StillRunning = -100;
 // program ended with, or StillRunning. `rotator`: none, or one whose turn
 // fails with the message given (if any); it records each turn and how many
 // lines were on standard output by then.
-struct ProgramRun final : FrontEnd, Antenna {
+struct ProgramRun : FrontEnd, Antenna {
   FakeWindow window;
   FakePlatform platform;
   std::optional<std::u16string> turnFailure;
@@ -194,6 +197,105 @@ TEST(Form, HiddenRunDeliversItsLineAndTurnsTheAntenna) {
   visible.form->keyReleased(113, 0);  // F2
   visible.form->keyReleased(KeyCodeF1, 1);  // Shift+F1 counts as F1
   EXPECT_EQ(visible.platform.informations.size(), 1u);
+}
+
+// The map window: it records what it is handed; the renderer records the requests.
+struct FakeMap final : MapView {
+  bool open = false;
+  Size size{400, 300};
+  std::vector<map::MapRequest> drawn;
+  Texts hints;
+  bool shown() const override { return open; }
+  void showBeside() override { open = true; }
+  void hideMap() override { open = false; }
+  Size clientPixels() const override { return size; }
+  void showPixels(map::Pixels pixels) override { EXPECT_EQ(pixels.width, drawn.back().size); }
+  void showHint(std::u16string_view text) override { hints.emplace_back(text); }
+};
+
+struct MapRun : ProgramRun {
+  FakeMap view;
+  MapPresenter presenter{view, *form, window, [this](const map::MapRequest& request) {
+                           view.drawn.push_back(request);
+                           return map::Pixels{request.size, request.size, {}};
+                         }};
+  explicit MapRun(std::u16string_view commandLine) : ProgramRun(commandLine) {
+    form->setCalculatedListener([this] { presenter.calculated(); });
+  }
+};
+
+// F8 before the first result shows the own station alone where the window
+// would calculate from, or the hint; after it the points the result used
+// (mode G: the degrees given), the boxes' locators and the result line.
+TEST(Form, MapShowsTheLastResultOrTheOwnStation) {
+  struct Row {
+    const char* name; std::u16string commandLine, ownBox, foreignBox; double lat, lon; std::string caption;
+    std::optional<std::pair<double, double>> dx = {};
+  };
+  const double jo62 = 52.520833333, km38 = 38.520833333;
+  const Row rows[] = {
+      {"nothing yet: the hint", u"", u"", u"", 0, 0, ""},
+      {"own box too short: the hint", u"", u"jo6", u"", 0, 0, ""},
+      {"own box no locator: the hint", u"", u"ZZ62", u"", 0, 0, ""},
+      {"own box of four: its completed centre", u"", u" jo62", u"", jo62, 13.041666667, "JO62MM"},
+      {"Calculate stopped at the foreign box", u"", u"JO62mm", u"KM3", jo62, 13.041666667, "JO62MM"},
+      {"result", u"L;JO62mm;KM38", u"", u"", jo62, 13.041666667, "JO62MM – KM38MM   1892,585 km/139,74 °",
+       std::pair{km38, 27.041666667}},
+      {"mode G", u"G;52,5;38,5;13;27", u"", u"", 52.5, 13, "JO62MM – KM38MM   1892,82 km/139,73 °",
+       std::pair{38.5, 27.0}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    MapRun r(row.commandLine);
+    if (!row.ownBox.empty()) r.window.boxes[TextBox::OwnLocator] = row.ownBox;
+    if (!row.foreignBox.empty()) {
+      r.window.boxes[TextBox::ForeignLocator] = row.foreignBox;
+      r.form->calculate();
+    }
+    r.presenter.open();
+    if (row.caption.empty()) {
+      EXPECT_TRUE(r.view.drawn.empty() && r.view.hints == Texts{FromUtf8(text::MapHint)});
+      continue;
+    }
+    ASSERT_EQ(r.view.drawn.size(), 1u);
+    const map::MapRequest& drawn = r.view.drawn[0];
+    EXPECT_EQ(drawn.size, 300);
+    EXPECT_NEAR(drawn.own.latitude, row.lat, 1e-9);
+    EXPECT_NEAR(drawn.own.longitude, row.lon, 1e-9);
+    EXPECT_EQ(drawn.own.label, "JO62MM");
+    EXPECT_EQ(drawn.caption, row.caption);
+    EXPECT_EQ(drawn.radiusKm, 0.0);
+    ASSERT_EQ(drawn.dx.has_value(), row.dx.has_value());
+    if (row.dx) {
+      EXPECT_NEAR(drawn.dx->latitude, row.dx->first, 1e-9);
+      EXPECT_NEAR(drawn.dx->longitude, row.dx->second, 1e-9);
+      EXPECT_EQ(drawn.dx->label, "KM38MM");
+    }
+  }
+}
+
+// Open, the map follows every Calculate and every change of the smaller
+// side of its window; closed, it draws nothing.
+TEST(Form, MapFollowsCalculateAndSize) {
+  MapRun r(u"L;JO62mm;KM38mm");
+  r.form->calculate();
+  EXPECT_TRUE(r.view.drawn.empty());
+  r.presenter.open();
+  r.presenter.open();  // already open: brought to the front only
+  r.window.boxes[TextBox::ForeignLocator] = u"KM38LL";
+  r.form->calculate();
+  r.view.size = {300, 200};
+  r.presenter.resized();
+  r.view.size = {250, 200};
+  r.presenter.resized();  // the same side
+  r.presenter.close();
+  r.form->calculate();
+  r.presenter.resized();
+  std::vector<std::pair<int, std::string>> drawn;
+  for (const auto& request : r.view.drawn) drawn.emplace_back(request.size, request.caption);
+  const std::string ll = "JO62MM – KM38LL   1892,96 km/140,0 °";
+  EXPECT_EQ(drawn, (decltype(drawn){{300, "JO62MM – KM38MM   1892,585 km/139,74 °"}, {300, ll}, {200, ll}}));
+  EXPECT_FALSE(r.view.open);
 }
 
 TEST(Form, SecondCopy) {

@@ -420,9 +420,10 @@ TEST_F(RotatorWindow, ShortcutsTurnTheAntenna) {
   peer.emplace(Stub("answer"));
   ASSERT_TRUE(open(AddressOf(peer->port())));
   const QList<QAction*> actions = window->directionField()->actions();
-  ASSERT_EQ(actions.size(), 2);
+  ASSERT_EQ(actions.size(), 3);
   EXPECT_EQ(actions[0]->text(), ToQString(text::TurnShortPath));
   EXPECT_EQ(actions[1]->text(), ToQString(text::TurnLongPath));
+  EXPECT_EQ(actions[2], window->mapAction());
   EXPECT_EQ(window->directionField()->contextMenuPolicy(), Qt::ActionsContextMenu);
   EXPECT_FALSE(actions[0]->isEnabled() || actions[1]->isEnabled());
   // Without a result the key sends nothing: the first lines on the wire

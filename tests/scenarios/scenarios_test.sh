@@ -4,12 +4,13 @@
 # XWayland: the program chooses) or wine (Pelvorn.exe on a bare Xvfb).
 # Each row is a command line, the keys typed, and what must come of them:
 # the status, standard output and the clipboard after the end.
-# usage: scenarios_test.sh PROGRAM x11|wayland|xwayland|wine
+# usage: [ONLY=REGEX] scenarios_test.sh PROGRAM x11|wayland|xwayland|wine
+# (ONLY: just the rows whose name matches REGEX)
 . "$(dirname "$0")/../wayland/lib.sh" "$1" "$2"
 start_desktop
 [ "$MODE" = wine ] && "$(dirname "$0")/../wine/wine.sh" cmd /c exit  # the Wine session starts here
 declare -A TITLES=([MAIN]=$MAIN_TITLE [INFO]=$INFO_TITLE [MODE]=$MODE_TITLE [BUSY]=$BUSY_TITLE
-  [LATITUDE]=' Falsche Breitengradeingabe !')
+  [LATITUDE]=' Falsche Breitengradeingabe !' [MAP]=' Karte ')
 declare -A LINES=([DE]=$RESULT_DE [EN]=$RESULT_EN [LL]='1892,96 km/140,0 °' [vorher]=vorher [none]='')
 declare -A LANGS=([de]=de_DE.UTF-8 [en]=en_US.UTF-8)
 
@@ -30,10 +31,12 @@ rows=(
   "typed in English|en||@MAIN =JO62mm Tab =KM38mm Return \$EN @MAIN Escape|0|none|EN"
   "access keys, Enter again|de||@MAIN =JO62mm alt+f =KM38mm alt+r \$DE alt+f End BackSpace BackSpace =LL Return \$LL F1 @INFO Escape -INFO @MAIN Escape|0|none|LL"
   "second copy: its box, OK|de||first @BUSY Return|2|none|vorher"
+  "F8 opens the map window, Esc closes it|de||@MAIN =JO62mm Tab =KM38mm Return \$DE F8 @MAP Escape -MAP @MAIN Escape|0|none|DE"
 )
 
 for row in "${rows[@]}"; do
   IFS='|' read -r name language line steps status out after <<<"$row"
+  [[ $name =~ ${ONLY:-} ]] || continue
   PLANG=${LANGS[$language]}
   clip_set vorher
   wait_until 5 eval '[ "$(clip)" = "vorher|" ]'

@@ -6,6 +6,7 @@
 #include "common/ExitStatus.h"
 #include "common/Text.h"
 #include "common/Texts.h"
+#include "platform/qt/QtMapWindow.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindow.h"
 #include "window/ControlTable.h"
@@ -13,6 +14,7 @@
 
 #include "../fakes/RecordingPlatform.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -187,6 +189,42 @@ private slots:
     QVERIFY(platform.informations == (row.outcome == Info ? testing::Texts{info} : testing::Texts{}));
     if (row.outcome != Ends) QCOMPARE(window.focusWidget()->objectName(), row.focusAfter);
     QVERIFY(platform.warnings.empty() && platform.beeps.empty());
+  }
+
+  // F8 opens the map window, which shows the hint before any result, then
+  // the map at its client area's smaller side; a Calculate and a resize
+  // redraw it, Esc closes it. "Karte" is in the window's context menu.
+  void mapWindow() {
+    FakePlatform platform;
+    QtWindow window(platform, nullptr, {}, German);
+    const auto activated = [&] { return window.windowTitle() != ToQString(text::DesignCaption); };
+    QCOMPARE(RunEventLoop([&] { window.show(); }, activated), StillRunning);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(window.contextMenuPolicy() == Qt::ActionsContextMenu && window.actions().contains(window.mapAction()));
+    QCOMPARE(window.mapAction()->text(), ToQString(text::MapCommand));
+    QtMapWindow& map = window.mapWindow();
+    QTest::keyClick(window.ownLocatorBox(), Qt::Key_F8);
+    QVERIFY(map.isVisible() && map.image().isNull());
+    QCOMPARE(map.windowTitle(), ToQString(text::MapWindowTitle));
+    QCOMPARE(map.hint(), ToQString(text::MapHint));
+    QVERIFY(QTest::qWaitForWindowActive(&map));
+    const auto calculate = [&](const char* foreign) {
+      window.activateWindow();
+      window.ownLocatorBox()->setText(QStringLiteral("JO62mm"));
+      window.foreignLocatorBox()->setText(QString::fromLatin1(foreign));
+      QTest::keyClick(window.foreignLocatorBox(), Qt::Key_Return);
+    };
+    calculate("KM38mm");
+    const QImage first = map.image();
+    QCOMPARE(first.size(), QSize(qMin(map.width(), map.height()), qMin(map.width(), map.height())));
+    calculate("FN31pr");
+    QVERIFY(!map.image().isNull() && map.image() != first);
+    map.resize(map.width() + 40, 240);
+    QTRY_COMPARE(map.image().size(), QSize(240, 240));
+    QTest::keyClick(&map, Qt::Key_Escape);
+    QVERIFY(!map.isVisible());
+    QVERIFY(window.isVisible());
+    QCOMPARE(platform.clipboard.size(), 2u);
   }
 };
 

@@ -2,7 +2,7 @@
 # The Win32 window with a rotator under Wine: the direction field's context
 # menu and F7 turn Hamlib's dummy rotator (a Linux rotctld on 127.0.0.1);
 # a port with nothing listening ends in the warning box " Rotor "; without a
-# rotator a right-click there opens nothing.
+# rotator F7 does nothing and a right-click there offers only "Karte".
 # Usage: rotator_window_test.sh PROGRAM (tests/wine/Pelvorn.sh)
 . "$(dirname "$0")/../rotator/rotator_lib.sh" "$1" "$(dirname "$0")/free_port.sh"
 wine_sh=$(dirname "$0")/wine.sh
@@ -31,7 +31,7 @@ check "dummy: window with a result" start_window --rotator "127.0.0.1:$rot_port"
 before=$(popups "$pid")
 context_menu "$pid"
 check "dummy: the direction field has a context menu" wait_until 5 eval '[ "$(popups "$pid")" -gt "$before" ]'
-click_entry "$pid" 2 2  # "Antenne drehen (langer Weg)"
+click_entry "$pid" 2 3  # "Antenne drehen (langer Weg)", above "Karte"
 # 319.74 is nearest to where the dummy stands as -40.26 (range -180..450).
 check "dummy: the long path turns it to -40.26 (within 0.5°)" wait_until 60 stands_at "$rot_port" -40.26
 focus "$MAIN_TITLE" "$pid" && xdotool key F7
@@ -48,10 +48,15 @@ focus "$ROTOR_TITLE" "$pid" && xdotool key Return
 check "nothing listening: OK closes it" wait_until 5 eval '! has_window "$ROTOR_TITLE" "$pid"'
 end_window
 
-# No rotator: F7, Shift+F7 and a right-click do nothing, so Esc ends the program.
+# No rotator: F7 and Shift+F7 do nothing, the menu's one entry opens the map,
+# and Esc then ends the program.
 check "no rotator: window with a result" start_window
 focus "$MAIN_TITLE" "$pid" && xdotool key F7 shift+F7
 context_menu "$pid"
+click_entry "$pid" 1 1
+check "no rotator: \"Karte\" opens the map window" wait_until 10 has_window ' Karte ' "$pid"
+focus ' Karte ' "$pid" && xdotool key Escape
+check "no rotator: Esc closes it" wait_until 5 eval '! has_window " Karte " "$pid"'
 end_window
-check_eq "no rotator: F7, Shift+F7, right-click on the direction field, Esc: status 0" 0 "$rc"
+check_eq "no rotator: F7, Shift+F7, \"Karte\", Esc: status 0" 0 "$rc"
 finish

@@ -1,12 +1,15 @@
 #include "QtWindow.h"
 
+#include "QtMapWindow.h"
 #include "QtRotatorControl.h"
+#include "common/Texts.h"
 #include "QtText.h"
 #include "QtWindowLayout.h"
 #include "rotator/RotctldAntenna.h"
 #include "window/ControlTable.h"
 #include "window/Keys.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -78,9 +81,28 @@ QtWindow::QtWindow(Platform& platform, rotator::RotctldAntenna* antenna, ParsedC
   buildControls();
   bindKeys();
   if (antenna) rotator_ = std::make_unique<QtRotatorControl>(*directionField(), form_, platform, *antenna);
+  addMap();
 }
 
-QtWindow::~QtWindow() = default;
+// F8 and "Karte" in the window's context menus: the window's own (on its
+// labels, fields and buttons) and the direction field's with the antenna
+// commands. The locator boxes keep their edit menus as they are.
+void QtWindow::addMap() {
+  mapWindow_ = new QtMapWindow(*this);
+  mapPresenter_ = std::make_unique<MapPresenter>(*mapWindow_, form_, *this);
+  mapWindow_->setPresenter(*mapPresenter_);
+  form_.setCalculatedListener([this] { mapPresenter_->calculated(); });
+  mapAction_ = new QAction(ToQString(text::MapCommand), this);
+  mapAction_->setShortcut(QKeySequence(Qt::Key_F8));
+  mapAction_->setShortcutContext(Qt::WindowShortcut);
+  connect(mapAction_, &QAction::triggered, this, [this] { mapPresenter_->open(); });
+  addAction(mapAction_);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+  if (rotator_) directionField()->addAction(mapAction_);
+}
+
+// The map window first: it calls its presenter.
+QtWindow::~QtWindow() { delete mapWindow_; }
 
 void QtWindow::buildControls() {
   QWidget* previous = nullptr;

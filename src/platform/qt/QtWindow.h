@@ -2,6 +2,7 @@
 
 #include "window/ControlTable.h"
 #include "window/FrontEnd.h"
+#include "window/MapPresenter.h"
 #include "window/PelvornForm.h"
 #include "window/WindowView.h"
 
@@ -10,12 +11,14 @@
 #include <array>
 #include <memory>
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace pelvorn {
 
+class QtMapWindow;
 class QtRotatorControl;
 namespace rotator {
 class RotctldAntenna;
@@ -36,6 +39,9 @@ public:
   PelvornForm& form() { return form_; }
   // The antenna commands of the direction field; null without a rotator.
   QtRotatorControl* rotatorControl() const { return rotator_.get(); }
+  // The map window (F8, "Karte" in the context menus).
+  QtMapWindow& mapWindow() const { return *mapWindow_; }
+  QAction* mapAction() const { return mapAction_; }
 
   // The control `which` of the control table.
   QWidget* control(Control which) const { return controls_[static_cast<std::size_t>(which)]; }
@@ -71,6 +77,7 @@ private:
   void buildControls();
   void layOut();
   void bindKeys();
+  void addMap();
   void pressDefaultOrFocusedButton();
   QLineEdit* box(TextBox box) const;
   QLabel* label(ResultField label) const;
@@ -78,6 +85,9 @@ private:
   std::array<QWidget*, Controls.size()> controls_{};
   PelvornForm form_;
   std::unique_ptr<QtRotatorControl> rotator_;  // goes before the form
+  QtMapWindow* mapWindow_ = nullptr;  // a child window
+  std::unique_ptr<MapPresenter> mapPresenter_;
+  QAction* mapAction_ = nullptr;
   bool laidOut_ = false;
 };
 

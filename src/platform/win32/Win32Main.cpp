@@ -3,12 +3,14 @@
 #include "CommandLineText.h"
 #include "UserNumberLocale.h"
 #include "Win32Console.h"
+#include "Win32MapWindow.h"
 #include "Win32Platform.h"
 #include "Win32RotatorControl.h"
 #include "Win32Window.h"
 #include "common/CommandLine.h"
 #include "rotator/RotctldAntenna.h"
 #include "window/FrontEnd.h"
+#include "window/MapPresenter.h"
 #include "window/PelvornForm.h"
 
 #include <windows.h>
@@ -38,5 +40,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     window.setRotator(std::make_unique<win32::Win32RotatorControl>(window.handle(), window.directionField(), form,
                                                                    platform, *antenna));
   }
+  // The map window beside it (F8, "Karte"), which follows every Calculate.
+  win32::Win32MapWindow mapWindow(instance, window.handle());
+  MapPresenter map(mapWindow, form, window);
+  mapWindow.setPresenter(map);
+  window.setMap(map);
+  form.setCalculatedListener([&map] { map.calculated(); });
   return form.run(window);
 }

@@ -37,7 +37,7 @@ Win32RotatorControl::~Win32RotatorControl() {
   if (tooltip_) DestroyWindow(tooltip_);
 }
 
-bool Win32RotatorControl::contextMenu(POINT screen) {
+bool Win32RotatorControl::addMenuItems(HMENU menu, POINT& screen) {
   RECT field;
   GetWindowRect(field_, &field);
   if (screen.x == -1 && screen.y == -1) {
@@ -45,7 +45,6 @@ bool Win32RotatorControl::contextMenu(POINT screen) {
   } else if (!PtInRect(&field, screen)) {
     return false;
   }
-  HMENU menu = CreatePopupMenu();
   const UINT state = presenter_->actionsEnabled() ? MF_ENABLED : MF_GRAYED;
   using namespace rotator;
   const auto item = [](std::string_view caption, std::string_view key) {
@@ -53,8 +52,6 @@ bool Win32RotatorControl::contextMenu(POINT screen) {
   };
   AppendMenuW(menu, MF_STRING | state, ShortPathCommand, item(text::TurnShortPath, text::ShortPathKey).c_str());
   AppendMenuW(menu, MF_STRING | state, LongPathCommand, item(text::TurnLongPath, text::LongPathKey).c_str());
-  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, window_, nullptr);
-  DestroyMenu(menu);
   return true;
 }
 

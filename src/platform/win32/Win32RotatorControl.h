@@ -39,9 +39,10 @@ public:
   Win32RotatorControl(const Win32RotatorControl&) = delete;
   Win32RotatorControl& operator=(const Win32RotatorControl&) = delete;
 
-  // WM_CONTEXTMENU at `screen` (-1, -1 from the keyboard): the menu when
+  // WM_CONTEXTMENU at `screen` (-1, -1 from the keyboard, which is then
+  // moved to the direction field): adds the antenna commands to `menu` when
   // the point is on the direction field. False when it is not.
-  bool contextMenu(POINT screen);
+  bool addMenuItems(HMENU menu, POINT& screen);
   // A key press of the message loop: F7 and Shift+F7. True when used.
   bool keyDown(WPARAM key);
   // WM_COMMAND of a menu item; true when it was one of the two.

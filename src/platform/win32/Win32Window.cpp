@@ -1,10 +1,13 @@
 #include "Win32Window.h"
 
 #include "Win32Dpi.h"
+#include "Win32MapWindow.h"
 #include "Win32RotatorControl.h"
 
 #include "WideText.h"
+#include "common/Texts.h"
 #include "window/Keys.h"
+#include "window/MapPresenter.h"
 #include "window/WindowLayout.h"
 #include "window/PelvornForm.h"
 
@@ -204,8 +207,10 @@ int Win32Window::exec() {
         (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
       form_->keyReleased(static_cast<int>(message.wParam), ShiftMask());
     }
-    if (message.message == WM_KEYDOWN && rotator_ && window_ &&
-        (message.hwnd == window_ || IsChild(window_, message.hwnd)) && rotator_->keyDown(message.wParam)) {
+    const bool ours = window_ && (message.hwnd == window_ || IsChild(window_, message.hwnd));
+    if (message.message == WM_KEYDOWN && ours && rotator_ && rotator_->keyDown(message.wParam)) continue;
+    if (message.message == WM_KEYDOWN && ours && message.wParam == VK_F8 && map_) {
+      map_->open();
       continue;
     }
     if (window_ && IsDialogMessageW(window_, &message)) continue;
@@ -227,6 +232,21 @@ void Win32Window::followFocusWithDefaultButton(HWND focused) {
                  control(button) == pressedByEnter ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
   }
   defaultButton_ = pressedByEnter;
+}
+
+void Win32Window::contextMenu(POINT screen) {
+  HMENU menu = CreatePopupMenu();
+  if (rotator_) rotator_->addMenuItems(menu, screen);
+  if (screen.x == -1 && screen.y == -1) {
+    // From the keyboard, with the focus on a button: below it.
+    RECT focused{};
+    GetWindowRect(GetFocus() ? GetFocus() : window_, &focused);
+    screen = {focused.left, focused.bottom};
+  }
+  const std::wstring item = Wide(text::MapCommand) + L'\t' + Wide(text::MapKey);
+  AppendMenuW(menu, MF_STRING, MapCommand, item.c_str());
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, window_, nullptr);
+  DestroyMenu(menu);
 }
 
 void Win32Window::onCommand(int id, int notification, HWND sender) {
@@ -255,13 +275,17 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (form_) form_->activateOnce();
       return 0;
     case WM_CONTEXTMENU:
-      if (rotator_ && rotator_->contextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return 0;
-      break;
+      contextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
     case RotatorEventMessage:
       if (rotator_) rotator_->event(lParam);
       return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == 0 && lParam == 0 && rotator_ && rotator_->command(LOWORD(wParam))) return 0;
+      if (HIWORD(wParam) == 0 && lParam == 0 && LOWORD(wParam) == MapCommand) {
+        if (map_) map_->open();
+        return 0;
+      }
       onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
     case DM_GETDEFID:

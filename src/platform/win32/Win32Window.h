@@ -10,6 +10,7 @@
 #include <memory>
 
 namespace pelvorn {
+class MapPresenter;
 class PelvornForm;
 }
 
@@ -33,6 +34,8 @@ public:
   void setForm(PelvornForm& form) { form_ = &form; }
   // With a configured rotator: the direction field's menu and keys.
   void setRotator(std::unique_ptr<Win32RotatorControl> rotator);
+  // The map window's presenter: F8 and "Karte" open it.
+  void setMap(MapPresenter& map) { map_ = &map; }
   // The direction field.
   HWND directionField() const;
 
@@ -55,6 +58,9 @@ private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void onCommand(int id, int notification, HWND control);
+  // WM_CONTEXTMENU at `screen` on the window or one of its labels, fields
+  // or buttons: "Karte", after the antenna commands on the direction field.
+  void contextMenu(POINT screen);
   // Places the controls for the window's DPI `dpi`, the font of that DPI and
   // the captions measured in it.
   void layOut(UINT dpi);
@@ -69,6 +75,7 @@ private:
   std::array<HWND, Controls.size()> controls_{};
   PelvornForm* form_ = nullptr;
   std::unique_ptr<Win32RotatorControl> rotator_;
+  MapPresenter* map_ = nullptr;
 };
 
 }  // namespace pelvorn::win32
