@@ -314,19 +314,37 @@ inline constexpr std::string_view ConnectFailed = "Keine Verbindung zum Rotor au
 // %1 the address as given.
 inline constexpr std::string_view BadAddress =
     "Ungültige Rotor-Adresse „%1“: erwartet wird RECHNER oder RECHNER:PORT (Port 1 bis 65535, "
-    "IPv6-Adressen in eckigen Klammern).";
+    "IPv6-Adressen in eckigen Klammern), für PstRotator pst:RECHNER[:PORT].";
 // A direction: %1 the degrees.
 inline constexpr std::string_view Degrees = "%1°";
 inline constexpr std::string_view RotatorAddressMissing =
     "Nach --rotator fehlt die Adresse des Rotors (RECHNER oder RECHNER:PORT).";
 inline constexpr std::string_view RotatorCommandNotStarted = "Der Rotorbefehl ließ sich nicht starten.";
 inline constexpr std::string_view NoDirectionToTurnTo = "Keine Richtung, auf die der Rotor gedreht werden könnte.";
+// Nothing sent: %1 where the antenna stands, %2 the target, %3 the dead band.
+inline constexpr std::string_view WithinDeadband =
+    "Antenne steht auf %1, innerhalb von %3 um %2: nicht gedreht (Totbereich).";
+// PstRotator: no answer showed the antenna turning towards the target.
+inline constexpr std::string_view NoTurnSeen = "keine Drehung zum Ziel";
+// PstRotator's answer port (the command port + 1) cannot be opened: %1 the port, %2 why.
+inline constexpr std::string_view AnswerPortUnusable = "Der Antwort-Port %1 für PstRotator lässt sich nicht öffnen: %2.";
+inline constexpr std::string_view AnswerPortInUse = "er ist schon belegt";
+// %1 the value as given.
+inline constexpr std::string_view BadDeadband = "Ungültiger Totbereich „%1“: erwartet werden 0 bis 90 Grad.";
+inline constexpr std::string_view BadPark = "Ungültige Parkposition „%1“ in der Einstellungsdatei.";
+inline constexpr std::string_view RotatorCommandWithoutRotator =
+    "%1 ohne Rotor (--rotator RECHNER[:PORT] oder Einstellungsdatei)";
+inline constexpr std::string_view AntennaStopped = "Antenne angehalten.";
+inline constexpr std::string_view AntennaParking = "Antenne wird geparkt.";
 
 // The window's antenna commands; the menus show the keys beside them.
 inline constexpr std::string_view TurnShortPath = "Antenne drehen (kurzer Weg)";
 inline constexpr std::string_view TurnLongPath = "Antenne drehen (langer Weg)";
 inline constexpr std::string_view ShortPathKey = "F7";
 inline constexpr std::string_view LongPathKey = "Umschalt+F7";
+inline constexpr std::string_view StopAntenna = "Antenne anhalten";
+inline constexpr std::string_view StopKey = "F9";
+inline constexpr std::string_view ParkAntenna = "Antenne parken";
 // The title of the rotator's warning boxes.
 inline constexpr std::string_view RotatorBoxTitle = " Rotor ";
 // The direction field's tooltip: %1 the target, %2 where the antenna stands.

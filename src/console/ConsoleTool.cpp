@@ -10,6 +10,7 @@
 #include "console/EdiCommand.h"
 #include "console/AdifCommand.h"
 #include "follow/FollowTool.h"
+#include "rotator/RotatorTool.h"
 
 namespace pelvorn {
 namespace {
@@ -30,6 +31,9 @@ std::optional<int> RunConsoleTool(const std::vector<std::string>& arguments, con
                                   const std::optional<std::string>& rotatorAddress, std::FILE* in, std::FILE* out,
                                   std::FILE* err) {
   if (arguments.empty()) return std::nullopt;
+  if (rotator::IsRotatorTool(arguments)) {
+    return rotator::RunRotatorTool(arguments, locale.decimalSeparator, rotatorAddress, err);
+  }
   if (arguments.front() == follow::FollowOption) {
 #ifndef _WIN32
     // With --window the Qt window follows; its front end reads the options.

@@ -4,7 +4,10 @@
 #include "common/StopRequest.h"
 #include "common/Text.h"
 #include "common/Texts.h"
+#include "common/ExitStatus.h"
+#include "rotator/RotatorAntenna.h"
 #include "rotator/RotatorSettings.h"
+#include "rotator/RotatorTool.h"
 #include "rotator/RotatorWorker.h"
 
 #include <atomic>
@@ -24,20 +27,16 @@ bool Write(std::FILE* stream, const std::string& text) {
   return text.empty() || (std::fwrite(text.data(), 1, text.size(), stream) == text.size() && std::fflush(stream) == 0);
 }
 
-// The rotator behind rotctld, turned on a thread of its own.
+// The rotator, turned on a thread of its own.
 class WorkerTarget final : public RotatorTarget {
 public:
-  WorkerTarget(const std::string& address, char16_t decimalSeparator, std::FILE* err)
-      : worker_(address, Options(decimalSeparator), Events(decimalSeparator, err)) {}
+  WorkerTarget(const std::string& address, const rotator::Options& options, char16_t decimalSeparator,
+               std::FILE* err)
+      : worker_(address, options, Events(options, decimalSeparator, err)) {}
   void turnTo(double direction) override { worker_.turnTo(direction); }
 
 private:
-  static rotator::Options Options(char16_t decimalSeparator) {
-    rotator::Options options;
-    options.decimalSeparator = decimalSeparator < 0x80 ? static_cast<char>(decimalSeparator) : ',';
-    return options;
-  }
-  static rotator::Worker::Events Events(char16_t decimalSeparator, std::FILE* err) {
+  static rotator::Worker::Events Events(const rotator::Options& options, char16_t decimalSeparator, std::FILE* err) {
     rotator::Worker::Events events;
     events.commanded = [decimalSeparator, err](double azimuth) {
       std::string degrees;
@@ -45,6 +44,9 @@ private:
       Write(err, Fill(text::ErrorLine, {Fill(text::FollowRotatorTurns, {degrees})}));
     };
     events.position = [](double) {};
+    events.withinDeadband = [options, err](double standing, double target) {
+      Write(err, Fill(text::ErrorLine, {rotator::WithinDeadbandLine(options, standing, target)}));
+    };
     events.failed = [err](const std::string& message) { Write(err, Fill(text::ErrorLine, {message})); };
     return events;
   }
@@ -80,7 +82,7 @@ std::string ParseFollowCommand(const std::vector<std::string>& arguments, Follow
     const std::string name = argument.substr(0, equals);
     std::optional<std::string> value;
     if (equals != std::string::npos) value = argument.substr(equals + 1);
-    const bool takesValue = name == "--own" || name == "--id" || name == "--settle";
+    const bool takesValue = name == "--own" || name == "--id" || name == "--settle" || name == "--deadband";
     if (takesValue && !value) {
       if (i + 1 == arguments.size()) return Fill(text::FollowMissingValue, {name});
       value = arguments[++i];
@@ -98,6 +100,11 @@ std::string ParseFollowCommand(const std::vector<std::string>& arguments, Follow
         return Fill(text::FollowBadSettle, {*value});
       }
       command.options.settle = std::chrono::milliseconds(std::lround(seconds * 1000));
+    } else if (name == "--deadband") {
+      command.deadband = rotator::ParseDeadband(*value);
+      if (!command.deadband) return Fill(text::BadDeadband, {*value});
+    } else if (argument == "--park-on-exit") {
+      command.parkOnExit = true;
     } else if (argument == "--turn") {
       command.options.turn = TurnMode::ShortPath;
     } else if (argument == "--turn=long") {
@@ -131,10 +138,15 @@ int RunFollowTool(const std::vector<std::string>& arguments, const NumberLocale&
   }
   // Only the Linux window follows; a program without it names the option.
   if (command.window) return UsageError(err, std::string(text::FollowNoWindowHere));
+  if (command.parkOnExit && !rotatorAddress) {
+    return UsageError(err, Fill(text::RotatorCommandWithoutRotator, {"--park-on-exit"}));
+  }
+  rotator::Options rotatorOptions = rotator::OptionsFor(locale.decimalSeparator);
+  if (command.deadband) rotatorOptions.deadband = *command.deadband;
   std::unique_ptr<WorkerTarget> rotator;
   if (command.options.turn != TurnMode::None) {
     if (!rotatorAddress) return UsageError(err, std::string(text::FollowTurnWithoutRotator));
-    rotator = std::make_unique<WorkerTarget>(*rotatorAddress, locale.decimalSeparator, err);
+    rotator = std::make_unique<WorkerTarget>(*rotatorAddress, rotatorOptions, locale.decimalSeparator, err);
   }
 
   UdpListener listener;
@@ -168,6 +180,10 @@ int RunFollowTool(const std::vector<std::string>& arguments, const NumberLocale&
   }
   if (follower.skipped() > 0) {
     Write(err, Fill(text::ErrorLine, {Fill(text::FollowSkipped, {std::to_string(follower.skipped())})}));
+  }
+  if (command.parkOnExit) {
+    rotator.reset();  // cancels a turn still in flight
+    if (!rotator::ParkOnCommand(*rotatorAddress, rotatorOptions, err)) return ExitRotatorFailed;
   }
   return StatusInterrupted;
 }

@@ -25,6 +25,8 @@ struct FollowCommand {
   ListenAddress address;
   FollowOptions options;
   bool window = false;  // --window: the window follows instead of the console
+  bool parkOnExit = false;           // --park-on-exit: park the antenna when interrupted
+  std::optional<double> deadband;    // --deadband DEGREES
 };
 
 // Reads `arguments` (UTF-8, starting with --follow). Returns the German

@@ -1,9 +1,11 @@
 #include "RotatorSettings.h"
 
+#include "common/Arguments.h"
 #include "common/Texts.h"
 #include "RotatorAddress.h"
 
 #include "common/Text.h"
+#include "RotctlLines.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -28,7 +30,52 @@ std::string Environment(const char* name) {
 }
 #endif
 
+Tuning& ProcessTuning() {
+  static Tuning tuning;
+  return tuning;
+}
+
+std::optional<std::string> SettingsFileText(const std::filesystem::path& path) {
+  if (path.empty()) return std::nullopt;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+std::optional<double> ParseDegrees(std::string_view text) {
+  std::string number(text);
+  for (char& c : number) {
+    if (c == ',') c = '.';
+  }
+  return ParseNumber(number);
+}
+
 }  // namespace
+
+std::optional<double> ParseDeadband(std::string_view text) {
+  const auto value = ParseDegrees(text);
+  if (!value || *value < 0 || *value > 90) return std::nullopt;
+  return value;
+}
+
+std::string TuningFromSettingsFile(const std::filesystem::path& path, Tuning& tuning) {
+  const auto text = SettingsFileText(path);
+  if (!text) return {};
+  if (const auto deadband = IniValue(*text, "Rotator", "Deadband"); deadband && !deadband->empty()) {
+    const auto value = ParseDeadband(*deadband);
+    if (!value) return Fill(text::BadDeadband, {*deadband});
+    tuning.deadband = *value;
+  }
+  if (const auto park = IniValue(*text, "Rotator", "Park"); park && !park->empty()) {
+    tuning.park = ParseDegrees(*park);
+    if (!tuning.park) return Fill(text::BadPark, {*park});
+  }
+  return {};
+}
+
+const Tuning& ChosenTuning() { return ProcessTuning(); }
 
 OptionOnCommandLine TakeRotatorOption(std::vector<std::string>& arguments) {
   OptionOnCommandLine option;
@@ -101,26 +148,47 @@ std::filesystem::path SettingsFilePath() {
 }
 
 std::optional<std::string> AddressFromSettingsFile(const std::filesystem::path& path) {
-  if (path.empty()) return std::nullopt;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream text;
-  text << file.rdbuf();
-  auto value = IniValue(text.str(), "Rotator", "Address");
+  const auto text = SettingsFileText(path);
+  if (!text) return std::nullopt;
+  auto value = IniValue(*text, "Rotator", "Address");
   if (value && value->empty()) return std::nullopt;
   return value;
 }
 
 RotatorChoice ChooseRotator(std::vector<std::string>& arguments) {
-  OptionOnCommandLine option = TakeRotatorOption(arguments);
   RotatorChoice choice;
-  if (!option.error.empty()) {
-    choice.error = std::move(option.error);
-  } else if (option.given) {
-    choice.address = std::move(option.value);
-  } else {
-    choice.address = AddressFromSettingsFile(SettingsFilePath());
+  OptionOnCommandLine option;
+  std::optional<std::string> deadband;
+  // Either option first.
+  for (bool taken = true; taken && choice.error.empty();) {
+    taken = false;
+    if (!arguments.empty() && OptionName(arguments.front()) == DeadbandOption) {
+      const std::string& first = arguments.front();
+      const bool joined = first.size() > DeadbandOption.size();
+      if (!joined && arguments.size() < 2) {
+        choice.error = Fill(text::BadDeadband, {""});
+        break;
+      }
+      deadband = joined ? first.substr(DeadbandOption.size() + 1) : arguments[1];
+      arguments.erase(arguments.begin(), arguments.begin() + (joined ? 1 : 2));
+      taken = true;
+    }
+    if (!option.given) {
+      option = TakeRotatorOption(arguments);
+      taken = taken || option.given;
+      choice.error = option.error;
+    }
   }
+  const std::filesystem::path settings = SettingsFilePath();
+  if (choice.error.empty()) choice.error = TuningFromSettingsFile(settings, choice.tuning);
+  if (choice.error.empty() && deadband) {
+    const auto value = ParseDeadband(*deadband);
+    if (value) choice.tuning.deadband = *value;
+    else choice.error = Fill(text::BadDeadband, {*deadband});
+  }
+  if (!choice.error.empty()) return choice;
+  choice.address = option.given ? std::move(option.value) : AddressFromSettingsFile(settings);
+  ProcessTuning() = choice.tuning;
   return choice;
 }
 

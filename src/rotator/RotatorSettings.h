@@ -10,6 +10,18 @@ namespace pelvorn::rotator {
 
 // The command-line option that names the rotator daemon.
 inline constexpr std::string_view RotatorOption = "--rotator";
+// The command-line option that sets the dead band in degrees.
+inline constexpr std::string_view DeadbandOption = "--deadband";
+
+// How the rotator is turned: the dead band and the park position
+// ([Rotator] Deadband= and Park= in the settings file, --deadband).
+struct Tuning {
+  double deadband = 2.0;
+  std::optional<double> park;
+};
+
+// A dead band as given: 0 to 90 degrees, decimal point or comma.
+std::optional<double> ParseDeadband(std::string_view text);
 
 // What the front of the command line said about the rotator.
 struct OptionOnCommandLine {
@@ -39,16 +51,25 @@ std::filesystem::path SettingsFilePath();
 // Address), or nullopt when the file or the key is absent or empty.
 std::optional<std::string> AddressFromSettingsFile(const std::filesystem::path& path);
 
+// Deadband= and Park= of the settings file into `tuning`; the German
+// reason when either is no number (the dead band 0 to 90 degrees).
+std::string TuningFromSettingsFile(const std::filesystem::path& path, Tuning& tuning);
+
 // The rotator this process talks to, chosen once at start.
 struct RotatorChoice {
   std::optional<std::string> address;  // nullopt: no rotator, no network
+  Tuning tuning;
   std::string error;                   // German (UTF-8) when the option is unusable
 };
 
-// Takes the option off the front of `arguments` and chooses the rotator:
-// the option's address if given, else the settings file's, else none. With
-// an unusable option `error` says why; the program then ends at once with
-// its rotator status.
+// The tuning ChooseRotator chose; the defaults before.
+const Tuning& ChosenTuning();
+
+// Takes the options (--rotator, --deadband) off the front of `arguments`
+// and chooses the rotator: the option's address if given, else the
+// settings file's, else none; the tuning of the file, with --deadband over
+// it. With an unusable option or tuning `error` says why; the program then
+// ends at once with its rotator status.
 RotatorChoice ChooseRotator(std::vector<std::string>& arguments);
 
 }  // namespace pelvorn::rotator

@@ -42,3 +42,14 @@ stands_at() {
   exec 4>&-
   awk -v a="${az%$'\r'}" -v t="$2" 'BEGIN { d = a - t; exit !(a != "" && d <= 0.5 && d >= -0.5) }'
 }
+
+# start_pst MODE [AZIMUTH]: the PstRotator stand-in; its address in $pst,
+# the datagrams it receives in $pst_log.
+standin=$(dirname "${BASH_SOURCE[0]}")/pst_standin.py
+udp_bound() { grep -q " 0100007F:$(printf %04X "$1") " /proc/net/udp; }
+start_pst() {
+  pst_port=$("$stub" free-port)
+  pst_log=$work/pst$pst_port.log pst=pst:127.0.0.1:$pst_port
+  python3 "$standin" serve "$pst_port" "$1" "$pst_log" "${2:-0}" &
+  wait_until 5 udp_bound "$pst_port" || { echo "FAIL - the PstRotator stand-in did not start"; exit 1; }
+}

@@ -12,7 +12,7 @@
 namespace pelvorn {
 
 QtRotatorControl::QtRotatorControl(QLabel& directionField, const PelvornForm& form, Platform& platform,
-                                   const rotator::RotctldAntenna& antenna)
+                                   const rotator::RotatorAntenna& antenna)
     : directionField_(directionField), form_(form), platform_(platform) {
   shortPath_ = new QAction(ToQString(text::TurnShortPath), this);
   longPath_ = new QAction(ToQString(text::TurnLongPath), this);

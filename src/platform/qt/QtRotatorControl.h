@@ -14,7 +14,7 @@ namespace pelvorn {
 class PelvornForm;
 class Platform;
 namespace rotator {
-class RotctldAntenna;
+class RotatorAntenna;
 }
 
 // The antenna commands in Qt, present only when a rotator is configured:
@@ -26,7 +26,7 @@ class QtRotatorControl final : public QObject, private rotator::AntennaView {
 
 public:
   QtRotatorControl(QLabel& directionField, const PelvornForm& form, Platform& platform,
-                   const rotator::RotctldAntenna& antenna);
+                   const rotator::RotatorAntenna& antenna);
   // Cancels a command still running; returns within a tenth of a second.
   ~QtRotatorControl() override;
 

@@ -3,7 +3,7 @@
 #include "QtRotatorControl.h"
 #include "QtText.h"
 #include "QtWindowLayout.h"
-#include "rotator/RotctldAntenna.h"
+#include "rotator/RotatorAntenna.h"
 #include "window/ControlTable.h"
 #include "window/Keys.h"
 
@@ -69,7 +69,7 @@ bool IsAltQuestionMark(const QKeyEvent& key) {
 
 }  // namespace
 
-QtWindow::QtWindow(Platform& platform, rotator::RotctldAntenna* antenna, ParsedCommandLine command,
+QtWindow::QtWindow(Platform& platform, rotator::RotatorAntenna* antenna, ParsedCommandLine command,
                    const NumberLocale& locale, QWidget* parent)
     : QWidget(parent), form_(*this, platform, antenna, std::move(command), locale) {
   setObjectName(QStringLiteral("Pelvorn"));

@@ -17,7 +17,7 @@ using Event = std::function<void()>;
 }  // namespace
 
 Win32RotatorControl::Win32RotatorControl(HWND window, HWND directionField, const PelvornForm& form,
-                                         Platform& platform, const rotator::RotctldAntenna& antenna)
+                                         Platform& platform, const rotator::RotatorAntenna& antenna)
     : window_(window), field_(directionField), form_(form), platform_(platform) {
   // The worker's events come on its thread and are posted to this one.
   rotator::AntennaView& view = *this;

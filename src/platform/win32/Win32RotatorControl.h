@@ -11,7 +11,7 @@
 namespace pelvorn {
 class PelvornForm;
 namespace rotator {
-class RotctldAntenna;
+class RotatorAntenna;
 }
 }  // namespace pelvorn
 
@@ -33,7 +33,7 @@ inline constexpr int LongPathCommand = 0x7102;
 class Win32RotatorControl final : private rotator::AntennaView {
 public:
   Win32RotatorControl(HWND window, HWND directionField, const PelvornForm& form, Platform& platform,
-                      const rotator::RotctldAntenna& antenna);
+                      const rotator::RotatorAntenna& antenna);
   // Stops the worker before the window goes (its thread posts to it).
   ~Win32RotatorControl() override;
   Win32RotatorControl(const Win32RotatorControl&) = delete;
