@@ -456,7 +456,7 @@ inline constexpr std::string_view FollowNotWithWindow = "%1 nicht zusammen mit -
 inline constexpr std::string_view FollowNoWindowHere = "--window: hier folgt nur die Konsole, kein Fenster";
 inline constexpr std::string_view FollowUsage =
     "Aufruf: Pelvorn [--rotator RECHNER[:PORT]] --follow [ADRESSE:PORT] [--own LOCATOR] [--tsv] [--id KENNUNG]"
-    " [--turn[=long]] [--settle SEKUNDEN] [--window]";
+    " [--turn[=long]] [--settle SEKUNDEN] [--window] [--deadband GRAD] [--park-on-exit]";
 
 // --- Help and version ---------------------------------------------------
 
@@ -487,7 +487,13 @@ inline constexpr std::string_view HelpText =
     "                 angegeben ist; IPv6 in eckigen Klammern); stattdessen auch\n"
     "                 [Rotator] Address=RECHNER:PORT in ~/.config/pelvorn/Pelvorn.conf.\n"
     "                 Ein unsichtbarer Lauf dreht sie auf die Richtung, das Fenster\n"
-    "                 bietet im Richtungsfeld kurzen (F7) und langen Weg (Umschalt+F7).\n"
+    "                 bietet im Richtungsfeld kurzen (F7) und langen Weg (Umschalt+F7),\n"
+    "                 Anhalten (F9) und Parken. pst:RECHNER[:PORT] steuert PstRotator\n"
+    "                 über UDP (Port 12000, Antworten auf Port 12001).\n"
+    "      --stop, --park  mit Rotor: Antenne anhalten oder parken ([Rotator]\n"
+    "                 Park=GRAD: dorthin drehen, sonst die Parkposition des Rotors)\n"
+    "      --deadband GRAD  Totbereich: steht die Antenne so nah am Ziel, wird sie\n"
+    "                 nicht gedreht (Vorgabe 2, [Rotator] Deadband=GRAD; 0: aus)\n"
     "      --batch    ohne Fenster: jede Zeile der DATEIen (ohne DATEI oder mit -:\n"
     "                 der Standardeingabe) ist eine Befehlszeile wie oben; je Zeile\n"
     "                 eine Ausgabezeile, bei einer Zeile ohne Ergebnis eine leere\n"
@@ -520,7 +526,8 @@ inline constexpr std::string_view HelpText =
     "                 --id KENNUNG nur diese Instanz, --tsv mit Zeit (UTC), Rufzeichen\n"
     "                 und langem Weg; --turn (--turn=long) dreht die Antenne, sobald\n"
     "                 der Locator --settle SEKUNDEN (1) gleich blieb; --window füllt\n"
-    "                 stattdessen die Locatorfelder des Fensters\n"
+    "                 stattdessen die Locatorfelder des Fensters; --park-on-exit\n"
+    "                 parkt die Antenne, wenn Strg+C oder SIGTERM das Folgen beendet\n"
     "      --help     diese Hilfe anzeigen und beenden\n"
     "      --version  Versionsinformation anzeigen und beenden\n"
     "\n"
@@ -530,7 +537,8 @@ inline constexpr std::string_view HelpText =
     "  2  abgelehnt, weil das Programm bereits läuft\n"
     "  3  keine grafische Oberfläche für einen sichtbaren Start\n"
     "  4  unsichtbarer Lauf mit Ergebnis, aber der Rotor wurde nicht gedreht;\n"
-    "     oder unbrauchbare Angabe nach --rotator\n"
+    "     oder unbrauchbare Angabe nach --rotator oder --deadband; --stop oder\n"
+    "     --park misslungen\n"
     "Rückgabewerte von --batch, --tsv, --edi und --adif:\n"
     "  0  jede Zeile hat ein Ergebnis; das Log stimmt\n"
     "  1  Zeilen ohne Ergebnis; im Log weicht etwas ab oder ist nicht prüfbar\n"

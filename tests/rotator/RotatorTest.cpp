@@ -442,11 +442,15 @@ TEST_F(RotatorWindow, ShortcutsTurnTheAntenna) {
   peer.emplace(Stub("answer"));
   ASSERT_TRUE(open(AddressOf(peer->port())));
   const QList<QAction*> actions = window->directionField()->actions();
-  ASSERT_EQ(actions.size(), 2);
+  ASSERT_EQ(actions.size(), 4);
   EXPECT_EQ(actions[0]->text(), ToQString(text::TurnShortPath));
   EXPECT_EQ(actions[1]->text(), ToQString(text::TurnLongPath));
+  EXPECT_EQ(actions[2]->text(), ToQString(text::StopAntenna));
+  EXPECT_EQ(actions[3]->text(), ToQString(text::ParkAntenna));
   EXPECT_EQ(window->directionField()->contextMenuPolicy(), Qt::ActionsContextMenu);
-  EXPECT_FALSE(actions[0]->isEnabled() || actions[1]->isEnabled());
+  // Park at any time; stop only while a command runs.
+  EXPECT_FALSE(actions[0]->isEnabled() || actions[1]->isEnabled() || actions[2]->isEnabled());
+  EXPECT_TRUE(actions[3]->isEnabled());
   // Without a result the key sends nothing: the first lines on the wire
   // are those of the turn once there is one.
   QTest::keyClick(window->foreignLocatorBox(), Qt::Key_F7);
@@ -474,6 +478,38 @@ TEST_F(RotatorWindow, TooltipOnceTheAntennaStands) {
   window->rotatorControl()->shortPathAction()->trigger();
   const QString stands = ToQString(Fill(text::AntennaStands, {"2,84°"}));
   EXPECT_TRUE(QTest::qWaitFor([&] { return tip() == stands; }, 10000)) << ToUtf8(tip().toStdU16String());
+  // Once more: it stands there, within the dead band, and nothing is sent.
+  window->rotatorControl()->shortPathAction()->trigger();
+  const QString within = ToQString(Fill(text::WithinDeadband, {"2,84°", "2,84°", "2,00°"}));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return tip() == within; })) << ToUtf8(tip().toStdU16String());
+  EXPECT_TRUE(platform.warnings.empty());
+}
+
+// F9 stops a long turn (the dummy turns 6°/s) and is enabled only while it
+// runs; "park" sends the antenna to the dummy's park position, 0.
+TEST_F(RotatorWindow, F9StopsAndParkParks) {
+  peer.emplace(Rotctld("min_az=0"));
+  ASSERT_TRUE(open(AddressOf(peer->port())));
+  ASSERT_TRUE(calculate());
+  QtRotatorControl& control = *window->rotatorControl();
+  RotctldRotator dummy(Loopback(peer->port()));
+  const auto azimuth = [&dummy] {
+    double value = -1;
+    dummy.position(value);
+    return value;
+  };
+  EXPECT_FALSE(control.stopAction()->isEnabled());
+  control.shortPathAction()->trigger();
+  EXPECT_TRUE(control.stopAction()->isEnabled());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return azimuth() > 1; }));
+  QTest::keyClick(window->foreignLocatorBox(), Qt::Key_F9);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return tip() == ToQString(text::AntennaStopped); }));
+  EXPECT_FALSE(control.stopAction()->isEnabled());
+  const double stopped = azimuth();
+  EXPECT_LT(stopped, 100);
+  EXPECT_FALSE(QTest::qWaitFor([&] { return azimuth() != stopped; }, 1000));
+  control.parkAction()->trigger();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return azimuth() == 0; }, 10000));
   EXPECT_TRUE(platform.warnings.empty());
 }
 

@@ -10,7 +10,7 @@ azimuth() {
   if [ "$backend" = pst ]; then
     python3 "$standin" ask "$pst_port" | tr -d 'AZ:'
   else
-    exec 4<>"/dev/tcp/127.0.0.1/$rot_port" && echo p >&4 && read -r -t 3 az <&4 && exec 4>&- && echo "${az%$'\r'}"
+    rot_azimuth "$rot_port"
   fi
 }
 at() { awk -v a="$(azimuth)" -v t="$1" 'BEGIN { d = a - t; exit !(a != "" && d <= 0.5 && d >= -0.5) }'; }

@@ -6,7 +6,7 @@
 # line of cmd.exe, a read-only OUT, --fix over the log itself (the writer
 # of every corrected copy); Winsock's refusal in German and the rotator of
 # the settings file in AppData (the window turns Hamlib's dummy through
-# Winsock: rotator_window_test.sh); and --follow through Winsock, ended by
+# Winsock: rotator_window_test.sh); PstRotator over UDP; and --follow through Winsock, ended by
 # Ctrl+C. The expected bytes are those of the Linux program.
 # Usage: console_test.sh PROGRAM (tests/wine/Pelvorn.sh)
 . "$(dirname "$0")/../rotator/rotator_lib.sh" "$1" "$(dirname "$0")/free_port.sh"
@@ -75,6 +75,15 @@ run "$HIDDEN_L"
 check_eq "settings file: its rotator turns for a plain command line, status 4 naming its port" "4:1" \
   "$rc:$(grep -cF "127.0.0.1:$refused" run.err)"
 rm -r "$appdata/pelvorn"
+
+# PstRotator over Winsock's UDP: the turn counts once the stand-in answers
+# that it turns; then stopped.
+start_pst answer
+run --rotator "$pst" "$HIDDEN_L"
+check_eq "PstRotator: the turn taken, status 0 and the line" "0:$RESULT_DE" "$rc:$(cat run.out)"
+check "PstRotator: turned to 139.7" grep -qxF "<PST><AZIMUTH>139.7</AZIMUTH></PST>" "$pst_log"
+run --rotator "$pst" --stop
+check_eq "PstRotator: --stop" "0:Pelvorn: Antenne angehalten." "$rc:$(tr -d '\r' <run.err)"
 
 # --- --follow with the datagrams of the Linux test, on a terminal of its own
 # (Wine turns SIGINT there into the console's Ctrl+C), output to files.

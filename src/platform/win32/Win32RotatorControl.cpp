@@ -53,18 +53,29 @@ bool Win32RotatorControl::contextMenu(POINT screen) {
   };
   AppendMenuW(menu, MF_STRING | state, ShortPathCommand, item(text::TurnShortPath, text::ShortPathKey).c_str());
   AppendMenuW(menu, MF_STRING | state, LongPathCommand, item(text::TurnLongPath, text::LongPathKey).c_str());
+  AppendMenuW(menu, MF_STRING | (presenter_->stopEnabled() ? MF_ENABLED : MF_GRAYED), StopCommand,
+              item(text::StopAntenna, text::StopKey).c_str());
+  AppendMenuW(menu, MF_STRING, ParkCommand, Wide(text::ParkAntenna).c_str());
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, window_, nullptr);
   DestroyMenu(menu);
   return true;
 }
 
 bool Win32RotatorControl::keyDown(WPARAM key) {
+  if (key == VK_F9) {
+    presenter_->stop();
+    return true;
+  }
   if (key != VK_F7) return false;
   presenter_->turn(GetKeyState(VK_SHIFT) < 0);
   return true;
 }
 
 bool Win32RotatorControl::command(int id) {
+  if (id == StopCommand || id == ParkCommand) {
+    id == StopCommand ? presenter_->stop() : presenter_->park();
+    return true;
+  }
   if (id != ShortPathCommand && id != LongPathCommand) return false;
   presenter_->turn(id == LongPathCommand);
   return true;
