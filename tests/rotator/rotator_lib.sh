@@ -53,5 +53,5 @@ start_pst() {
   pst_port=$("$stub" free-port)
   pst_log=$work/pst$pst_port.log pst=pst:127.0.0.1:$pst_port
   python3 "$standin" serve "$pst_port" "$1" "$pst_log" "${2:-0}" &
-  wait_until 5 udp_bound "$pst_port" || { echo "FAIL - the PstRotator stand-in did not start"; exit 1; }
+  wait_until 20 udp_bound "$pst_port" || { echo "FAIL - the PstRotator stand-in did not start"; exit 1; }
 }
