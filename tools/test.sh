@@ -6,7 +6,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev libhamlib-dev libhamlib-utils locales pkg-config python3 wsjtx
-               xvfb xauth xdotool xclip
+               xvfb xauth xdotool xclip time
                sway wl-clipboard grim wtype jq qt6-wayland xwayland x11-xserver-utils
                clang libclang-rt-14-dev)
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"

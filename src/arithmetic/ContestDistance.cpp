@@ -1,4 +1,5 @@
 #include "ContestDistance.h"
+#include "common/Text.h"
 
 #include "LocatorDecoding.h"
 #include "SubsquareCentres.h"
@@ -13,9 +14,7 @@ namespace {
 constexpr double RadiansPerDegree = std::numbers::pi / 180;
 constexpr double DegreesPerRadian = 180 / std::numbers::pi;
 
-char16_t Capital(char c) {
-  return static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : static_cast<unsigned char>(c));
-}
+char16_t Capital(char c) { return static_cast<unsigned char>(AsciiCapital(c)); }
 
 }  // namespace
 

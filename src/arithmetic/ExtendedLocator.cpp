@@ -1,4 +1,5 @@
 #include "ExtendedLocator.h"
+#include "common/Text.h"
 
 #include "LocatorDecoding.h"
 #include "LocatorGrid.h"
@@ -13,8 +14,7 @@ std::optional<LocatorCell> ReadExtendedLocator(std::string_view text) {
   if (text.empty() || text.size() % 2 != 0 || text.size() > LongestLocatorLength) return std::nullopt;
   std::array<char16_t, LongestLocatorLength> capitals{};
   for (std::size_t position = 0; position < text.size(); ++position) {
-    char c = text[position];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    const char c = AsciiCapital(text[position]);
     const GridLevel& level = LocatorGrid[position / 2];
     if (c < level.first || c > level.last) return std::nullopt;
     capitals[position] = static_cast<char16_t>(c);

@@ -1,5 +1,7 @@
 #include "Text.h"
 
+#include <algorithm>
+
 namespace pelvorn {
 namespace {
 
@@ -65,7 +67,73 @@ std::size_t DecodeUtf8(std::string_view bytes, char32_t& c) {
   return length;
 }
 
+// The length of the terminal escape sequence at the start of `bytes` (which
+// begins with ESC): CSI ends with a byte 0x40..0x7E, OSC, DCS and the other
+// strings with BEL or ESC \, any other with the byte after ESC.
+std::size_t EscapeLength(std::string_view bytes) {
+  if (bytes.size() < 2) return bytes.size();
+  const char kind = bytes[1];
+  if (kind == '[') {
+    std::size_t i = 2;
+    while (i < bytes.size() && !(bytes[i] >= 0x40 && bytes[i] <= 0x7E)) ++i;
+    return i < bytes.size() ? i + 1 : i;
+  }
+  if (kind == ']' || kind == 'P' || kind == 'X' || kind == '^' || kind == '_') {
+    for (std::size_t i = 2; i < bytes.size(); ++i) {
+      if (bytes[i] == '\a') return i + 1;
+      if (bytes[i] == '\x1B') return i + 1 < bytes.size() && bytes[i + 1] == '\\' ? i + 2 : i;
+    }
+    return bytes.size();
+  }
+  return 2;
+}
+
 }  // namespace
+
+std::string AsciiCapitals(std::string_view text) {
+  std::string capitals(text);
+  for (char& c : capitals) c = AsciiCapital(c);
+  return capitals;
+}
+
+bool SameAsciiLetters(std::string_view a, std::string_view b) noexcept {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiCapital(a[i]) != AsciiCapital(b[i])) return false;
+  }
+  return true;
+}
+
+std::string PeerText(std::string_view bytes, std::size_t limit) {
+  if (bytes.size() <= limit &&
+      std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
+    return std::string(bytes);
+  }
+  std::string text;
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < bytes.size();) {
+    if (bytes[i] == '\x1B') {
+      i += EscapeLength(bytes.substr(i));
+      continue;
+    }
+    char32_t c = 0;
+    std::size_t length = DecodeUtf8(bytes.substr(i), c);
+    if (length == 0) {
+      c = static_cast<unsigned char>(bytes[i]);
+      length = 1;
+    }
+    i += length;
+    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) continue;
+    if (characters == limit) {
+      text += "…";
+      break;
+    }
+    AppendUtf8(text, c);
+    ++characters;
+  }
+  return text;
+}
 
 std::u16string TrimBlanks(std::u16string_view text) {
   const std::size_t first = text.find_first_not_of(u' ');

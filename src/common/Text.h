@@ -20,6 +20,22 @@ char16_t ToCapital(char16_t character) noexcept;
 // changes ("ß" stays "ß").
 std::u16string ToCapitals(std::u16string_view text);
 
+// Returns the capital of an ASCII letter, any other byte as it is.
+constexpr char AsciiCapital(char c) noexcept { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Returns `text` with its ASCII letters in capitals.
+std::string AsciiCapitals(std::string_view text);
+
+// Whether `a` and `b` are equal but for the case of ASCII letters.
+bool SameAsciiLetters(std::string_view a, std::string_view b) noexcept;
+
+// Returns bytes a peer sent (a log's field, a datagram, a rotator's answer)
+// as text fit for a message or a line of output: valid UTF-8, each byte that
+// is no part of a well-formed UTF-8 sequence read as ISO-8859-1; tab, CR and
+// LF as blanks; other control characters and terminal escape sequences
+// removed. At most `limit` characters, and "…" after a cut.
+std::string PeerText(std::string_view bytes, std::size_t limit = std::string_view::npos);
+
 // Returns `text` without the characters of `blanks` at either end.
 inline std::string_view TrimAscii(std::string_view text, std::string_view blanks = " \t\r") {
   const std::size_t first = text.find_first_not_of(blanks);

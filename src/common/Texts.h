@@ -146,20 +146,19 @@ inline constexpr std::string_view ConsoleUsage =
     "Aufruf: Pelvorn --batch [--tsv] [DATEI...] | Pelvorn --tsv 'L;MeinLocator;FremdLocator'"
     " | Pelvorn --edi LOG [--fix KOPIE]"
     " | Pelvorn --adif LOG [--tsv] [--own LOCATOR] [--fix KOPIE [--overwrite]]"
-    "  (mehr mit --help)\n";
+    "  (Optionen in beliebiger Reihenfolge; mehr mit --help)\n";
 // %1 an option.
-inline constexpr std::string_view OptionWithoutFileName = "%1 ohne Dateinamen";
 inline constexpr std::string_view UnknownOption = "unbekannte Option %1";
 inline constexpr std::string_view OptionWithoutValue = "%1 ohne Wert";
 inline constexpr std::string_view OptionTakesNoValue = "%1 nimmt keinen Wert";
 inline constexpr std::string_view EdiStandsAlone = "--edi steht allein (mit --fix KOPIE)";
-inline constexpr std::string_view FixOnlyWithEdi = "--fix nur zusammen mit --edi oder --adif";
-inline constexpr std::string_view OwnWithoutLocator = "--own ohne Locator";
+// %1 an option another tool takes, %2 the tool's option.
+inline constexpr std::string_view OptionNotWithTool = "%1 nicht zusammen mit %2";
+// %1 the tool's option.
+inline constexpr std::string_view RotatorNotWithTool = "--rotator nicht zusammen mit %1: %1 dreht keine Antenne";
 inline constexpr std::string_view AdifStandsAlone = "--adif steht allein (mit --tsv, --own, --fix KOPIE, --overwrite)";
 inline constexpr std::string_view TsvNotWithFix = "--tsv und --fix nicht zusammen";
 inline constexpr std::string_view OverwriteOnlyWithFix = "--overwrite nur zusammen mit --fix";
-// %1 the option.
-inline constexpr std::string_view OnlyWithAdif = "%1 nur zusammen mit --adif";
 inline constexpr std::string_view TsvWithoutLine = "--tsv ohne Befehlszeile";
 inline constexpr std::string_view TsvTakesOneLine = "--tsv nimmt genau eine Befehlszeile; für mehrere: --batch --tsv";
 // The header line of --tsv (without line end).
@@ -170,6 +169,7 @@ inline constexpr std::string_view TsvHeader =
 
 inline constexpr std::string_view IsADirectory = "ist ein Verzeichnis";
 inline constexpr std::string_view NotARegularFile = "ist keine gewöhnliche Datei";
+inline constexpr std::string_view LinkLeadsNowhere = "ist ein symbolischer Verweis auf eine Datei, die es nicht gibt";
 inline constexpr std::string_view TooLargeForEdi = "zu groß für ein EDI-Log";
 // %1 the path given to --fix.
 inline constexpr std::string_view FixIsTheLog = "--fix %1: das ist das Log selbst; es wird nie verändert";
@@ -335,6 +335,9 @@ inline constexpr std::string_view BadPark = "Ungültige Parkposition „%1“ in
 inline constexpr std::string_view RotatorCommandWithoutRotator =
     "%1 ohne Rotor (--rotator RECHNER[:PORT] oder Einstellungsdatei)";
 inline constexpr std::string_view AntennaStopped = "Antenne angehalten.";
+inline constexpr std::string_view RotatorToolUsage =
+    "Aufruf: Pelvorn --rotator RECHNER[:PORT] --stop | --park [--deadband GRAD]  (Optionen in beliebiger "
+    "Reihenfolge)\n";
 inline constexpr std::string_view AntennaParking = "Antenne wird geparkt.";
 
 // The window's antenna commands; the menus show the keys beside them.
@@ -396,12 +399,10 @@ inline constexpr std::string_view AdifNotAdif = "keine ADIF-Datei (kein Feld <NA
 inline constexpr std::string_view AdifNoEndOfHeader = "der Kopf endet nicht mit <EOH>";
 inline constexpr std::string_view AdifNoEndOfRecord = "<EOR> fehlt am Ende des Datensatzes";
 inline constexpr std::string_view AdifRecordInHeader = "<EOR> im Kopf, vor <EOH>";
-inline constexpr std::string_view AdifTagNotClosed = "\"<%1\" wird nicht mit \">\" geschlossen";
 inline constexpr std::string_view AdifTagCutOff = "\"<%1\" am Dateiende abgeschnitten";
-inline constexpr std::string_view AdifFieldWithoutName = "Feld ohne Namen: <%1>";
-inline constexpr std::string_view AdifLengthNotNumber = "die Länge von %1 ist keine Zahl: \"%2\"";
 inline constexpr std::string_view AdifLengthPastEnd = "die Länge von %1 (%2 Bytes) reicht über das Dateiende hinaus";
 inline constexpr std::string_view AdifRecordTooLarge = "der Datensatz mit %1 ist größer als %2 MiB";
+inline constexpr std::string_view AdifRecordOverLimit = "der Datensatz ist größer als %1 MiB";
 inline constexpr std::string_view AdifPieceTooLarge = "mehr als %1 MiB ohne Ende des Datensatzes oder Kopfes";
 inline constexpr std::string_view AdifReadFailed = "kann nicht gelesen werden";
 inline constexpr std::string_view AdifLatLonInvalid = "%1 \"%2\" ist keine Angabe XDDD MM.MMM";
@@ -414,6 +415,7 @@ inline constexpr std::string_view AdifNoOwnPosition = "keine eigene Position (MY
 inline constexpr std::string_view AdifNoForeignPosition = "keine Position der Gegenstation (GRIDSQUARE oder LAT/LON)";
 inline constexpr std::string_view AdifDistanceNotNumber = "DISTANCE \"%1\" ist keine Zahl";
 inline constexpr std::string_view AdifDistanceDiffers = "DISTANCE %1 weicht ab";
+inline constexpr std::string_view AdifDistanceTwice = "DISTANCE steht %1-mal im Datensatz";
 inline constexpr std::string_view AdifDistanceMissing = "DISTANCE fehlt";
 inline constexpr std::string_view AdifComputed = "%1; berechnet %2 km";
 inline constexpr std::string_view AdifSummary =
@@ -427,6 +429,11 @@ inline constexpr std::string_view AdifNoLongest = "Weiteste Verbindung: keine\n"
 inline constexpr std::string_view AdifTsvHeader =
     "Rufzeichen\tDatum\tMeinLocator\tFremdLocator\tEntfernung_km\tRichtung_Grad\tLangweg_km\tLangweg_Richtung_Grad";
 inline constexpr std::string_view AdifFixWritten = "Kopie geschrieben: %1 (DISTANCE eingetragen: %2, ersetzt: %3)\n";
+inline constexpr std::string_view AdifCopyTooLarge =
+    "DISTANCE nicht eingetragen: der Datensatz wäre größer als %1 MiB";
+inline constexpr std::string_view AdifOutputLostCopyWritten =
+    "Ausgabe kann nicht geschrieben werden; die Kopie %1 ist geschrieben";
+inline constexpr std::string_view FixNameEmpty = "--fix mit leerem Dateinamen";
 inline constexpr std::string_view AdifNothingWritten = "%1; nichts geschrieben";
 inline constexpr std::string_view AdifOwnInvalid = "--own %1: kein gültiger Locator (2 bis 12 Zeichen)";
 inline constexpr std::string_view AdifHeaderPlace = "Kopf";
@@ -447,7 +454,7 @@ inline constexpr std::string_view FollowBadAddress = "--follow: \"%1\" ist keine
 inline constexpr std::string_view FollowCannotListen = "An %1 kann nicht gelauscht werden: %2";
 inline constexpr std::string_view FollowAddressInUse = "die Adresse ist schon belegt (lauscht dort ein anderes Programm?)";
 inline constexpr std::string_view FollowReceiveFailed = "Empfang an %1 gestört: %2";
-inline constexpr std::string_view FollowMissingValue = "%1 ohne Wert";
+inline constexpr std::string_view FollowOneAddress = "--follow nimmt eine Adresse ADRESSE:PORT, nicht mehrere";
 inline constexpr std::string_view FollowBadOwnLocator = "--own: kein gültiger Locator \"%1\"";
 inline constexpr std::string_view FollowBadSettle = "--settle: keine Sekundenzahl von 0 bis 3600: \"%1\"";
 inline constexpr std::string_view FollowTurnWithoutRotator =
@@ -455,8 +462,9 @@ inline constexpr std::string_view FollowTurnWithoutRotator =
 inline constexpr std::string_view FollowNotWithWindow = "%1 nicht zusammen mit --window";
 inline constexpr std::string_view FollowNoWindowHere = "--window: hier folgt nur die Konsole, kein Fenster";
 inline constexpr std::string_view FollowUsage =
-    "Aufruf: Pelvorn [--rotator RECHNER[:PORT]] --follow [ADRESSE:PORT] [--own LOCATOR] [--tsv] [--id KENNUNG]"
-    " [--turn[=long]] [--settle SEKUNDEN] [--window] [--deadband GRAD] [--park-on-exit]";
+    "Aufruf: Pelvorn --follow [ADRESSE:PORT] [--rotator RECHNER[:PORT]] [--own LOCATOR] [--tsv] [--id KENNUNG]"
+    " [--turn[=long]] [--settle SEKUNDEN] [--window] [--deadband GRAD] [--park-on-exit]"
+    "  (Optionen in beliebiger Reihenfolge)\n";
 
 // --- Help and version ---------------------------------------------------
 
@@ -470,8 +478,10 @@ inline constexpr std::string_view HelpText =
     "        Pelvorn --tsv 'L;MeinLocator;FremdLocator'\n"
     "        Pelvorn --edi LOG [--fix KOPIE]\n"
     "        Pelvorn --adif LOG [--tsv] [--own LOCATOR] [--fix KOPIE [--overwrite]]\n"
-    "        Pelvorn [--rotator RECHNER[:PORT]] --follow [ADRESSE:PORT] [--own LOCATOR] [--tsv]\n"
+    "        Pelvorn --follow [ADRESSE:PORT] [--rotator RECHNER[:PORT]] [--own LOCATOR] [--tsv]\n"
     "                [--id KENNUNG] [--turn[=long]] [--settle SEKUNDEN] [--window]\n"
+    "Optionen stehen in beliebiger Reihenfolge, als --option WERT oder --option=WERT;\n"
+    "-- beendet sie.\n"
     "Berechnet Entfernung (km) und Antennenrichtung (°) zwischen zwei Locatoren\n"
     "und legt das Ergebnis in die Zwischenablage.\n"
     "\n"

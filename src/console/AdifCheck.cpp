@@ -18,23 +18,6 @@ std::string_view Data(std::string_view text, const FieldPlace& place) {
   return place.present ? text.substr(place.dataBegin, place.dataEnd - place.dataBegin) : std::string_view{};
 }
 
-// The bytes of a field for messages and TSV columns: control characters as blanks.
-std::string Shown(std::string_view data) {
-  std::string shown(data.substr(0, 60));
-  for (char& c : shown) {
-    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
-  }
-  return shown;
-}
-
-std::string Capitals(std::string_view text) {
-  std::string capitals(text);
-  for (char& c : capitals) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return capitals;
-}
-
 void AddNote(std::string& notes, const std::string& note) {
   if (!notes.empty()) notes += "; ";
   notes += note;
@@ -79,7 +62,7 @@ std::optional<Point> ReadStation(std::string_view text, const Unit& unit, const 
       const bool latitudeBad = !latitude;
       AddNote(!grid.empty() ? notes : reason,
               Fill(text::AdifLatLonInvalid, {latitudeBad ? names.latName : names.lonName,
-                                             Shown(latitudeBad ? lat : lon)}));
+                                             ShownField(latitudeBad ? lat : lon)}));
     }
   }
 
@@ -91,25 +74,25 @@ std::optional<Point> ReadStation(std::string_view text, const Unit& unit, const 
     }
     if (!ext.empty() && grid.size() != 8) {
       invalid = true;
-      reason = Fill(text::AdifExtNeedsEight, {names.extName, Shown(ext), names.gridName, Shown(grid)});
+      reason = Fill(text::AdifExtNeedsEight, {names.extName, ShownField(ext), names.gridName, ShownField(grid)});
       return std::nullopt;
     }
     if (!ext.empty() && ext.size() != 2 && ext.size() != 4) {
       invalid = true;
-      reason = Fill(text::AdifExtInvalid, {names.extName, Shown(ext)});
+      reason = Fill(text::AdifExtInvalid, {names.extName, ShownField(ext)});
       return std::nullopt;
     }
-    const std::string locator = Capitals(grid) + Capitals(ext);
+    const std::string locator = AsciiCapitals(grid) + AsciiCapitals(ext);
     const std::optional<LocatorCell> cell = ReadExtendedLocator(locator);
     if (!cell) {
       invalid = true;
-      reason = Fill(text::AdifLocatorInvalid, {names.gridName, Shown(locator)});
+      reason = Fill(text::AdifLocatorInvalid, {names.gridName, ShownField(locator)});
       return std::nullopt;
     }
     shown = locator;
     if (latLon && !CellContains(*cell, latLon->latitude, latLon->longitude, LatLonSlackDegrees)) {
       AddNote(notes, Fill(text::AdifLatLonOutsideLocator,
-                          {names.latName, names.lonName, Shown(lat), Shown(lon), locator}));
+                          {names.latName, names.lonName, ShownField(lat), ShownField(lon), locator}));
     }
     return Point{cell->latitude, cell->longitude};
   }
@@ -118,11 +101,11 @@ std::optional<Point> ReadStation(std::string_view text, const Unit& unit, const 
     return std::nullopt;
   }
   if (latLon) {
-    shown = Shown(lat) + " " + Shown(lon);
+    shown = ShownField(lat) + " " + ShownField(lon);
     return latLon;
   }
   if (fallback) {
-    shown = Capitals(fallbackText);
+    shown = AsciiCapitals(fallbackText);
     return Point{fallback->latitude, fallback->longitude};
   }
   return std::nullopt;
@@ -152,7 +135,7 @@ std::optional<double> ReadNumber(std::string_view text) {
 std::optional<double> ReadDegreesMinutes(std::string_view text, char positive, char negative, int limit) {
   // XDDD MM.MMM
   if (text.size() != 11 || text[4] != ' ' || text[7] != '.') return std::nullopt;
-  const char hemisphere = static_cast<char>(text[0] >= 'a' && text[0] <= 'z' ? text[0] - 'a' + 'A' : text[0]);
+  const char hemisphere = AsciiCapital(text[0]);
   if (hemisphere != positive && hemisphere != negative) return std::nullopt;
   int digits[8];
   constexpr int Positions[8] = {1, 2, 3, 5, 6, 8, 9, 10};
@@ -202,6 +185,13 @@ QsoCheck CheckRecord(std::string_view text, const Unit& unit, const std::optiona
   check.longKm = back.km;
   check.longDirection = back.direction;
 
+  check.distanceFields = unit.distances.size();
+  if (check.distanceFields > 1) {
+    // Which of them the log means is not for Pelvorn to guess.
+    check.verdict = QsoCheck::Verdict::Differs;
+    check.reason = Fill(text::AdifDistanceTwice, {std::to_string(check.distanceFields)});
+    return check;
+  }
   if (check.given.empty()) {
     check.verdict = QsoCheck::Verdict::Missing;
     return check;
@@ -209,13 +199,13 @@ QsoCheck CheckRecord(std::string_view text, const Unit& unit, const std::optiona
   const std::optional<double> given = ReadNumber(check.given);
   if (!given) {
     check.verdict = QsoCheck::Verdict::Differs;
-    check.reason = Fill(text::AdifDistanceNotNumber, {Shown(check.given)});
+    check.reason = Fill(text::AdifDistanceNotNumber, {ShownField(check.given)});
     return check;
   }
   const double computed = check.PathKm();
   if (std::fabs(*given - computed) > ToleranceKm + TolerancePart * computed) {
     check.verdict = QsoCheck::Verdict::Differs;
-    check.reason = Fill(text::AdifDistanceDiffers, {Shown(check.given)});
+    check.reason = Fill(text::AdifDistanceDiffers, {ShownField(check.given)});
     return check;
   }
   check.verdict = QsoCheck::Verdict::Agrees;

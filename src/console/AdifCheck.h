@@ -29,7 +29,7 @@ struct QsoCheck {
   enum class Verdict {
     Agrees,      // DISTANCE within the tolerance
     Missing,     // no DISTANCE (or an empty one)
-    Differs,     // DISTANCE outside the tolerance or not a number
+    Differs,     // DISTANCE outside the tolerance or not a number, or more than one DISTANCE
     NoPosition,  // a station without position, or with a field that is not valid
   };
   Verdict verdict = Verdict::NoPosition;
@@ -40,6 +40,7 @@ struct QsoCheck {
   std::string foreignShown;
   std::string reason;        // NoPosition / Differs: why, in German
   std::string notes;         // further findings ("; "-separated), e.g. a LAT/LON outside its locator
+  std::size_t distanceFields = 0;
   bool longPath = false;     // ANT_PATH L
   double km = 0, direction = 0, longKm = 0, longDirection = 0;
 

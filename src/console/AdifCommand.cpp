@@ -4,6 +4,7 @@
 #include "common/SystemErrorText.h"
 #include "common/Texts.h"
 #include "console/AdifCheck.h"
+#include "console/AdifCopy.h"
 #include "common/Text.h"
 #include "console/AdifReader.h"
 #include "console/ConsoleToolStatus.h"
@@ -58,18 +59,14 @@ std::string Km(double km) {
   return text;
 }
 
-void AppendCleaned(std::string& out, std::string_view text) {
-  for (char c : text) out += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
-}
-
 void AppendTsv(std::string& out, const QsoCheck& check) {
-  AppendCleaned(out, check.call);
+  out += adif::ShownField(check.call);
   out += '\t';
-  AppendCleaned(out, check.date);
+  out += adif::ShownField(check.date);
   out += '\t';
-  AppendCleaned(out, check.ownShown);
+  out += check.ownShown;
   out += '\t';
-  AppendCleaned(out, check.foreignShown);
+  out += check.foreignShown;
   out += '\t';
   if (check.Computed()) {
     AppendPathColumns(out, check.km, check.direction, check.longKm, check.longDirection);
@@ -79,36 +76,40 @@ void AppendTsv(std::string& out, const QsoCheck& check) {
   out += '\n';
 }
 
-// The record as it goes to the copy: DISTANCE written in where it is
-// missing (and, with `overwrite`, where it differs); all else unchanged.
-void AppendCopy(std::string& copy, std::string_view text, const adif::Unit& unit, const QsoCheck& check,
-                const std::string& value, bool overwrite, Totals& totals) {
-  const bool write = check.verdict == Verdict::Missing || (overwrite && check.verdict == Verdict::Differs);
-  if (!write) {
-    copy.append(text.substr(unit.begin, unit.end - unit.begin));
-    return;
+// The copy of --fix, gathered and written in large pieces; a large piece
+// (a record of megabytes) goes straight to the file, never held twice.
+class Copy {
+public:
+  explicit Copy(FileReplacement& file) : file_(file) {}
+  void Add(std::string_view bytes) {
+    if (!ok_) return;
+    if (bytes.size() >= FlushSize) {
+      ok_ = Flush() && file_.Write(bytes, error_);
+    } else {
+      pending_.append(bytes);
+    }
   }
-  const std::string length = std::to_string(value.size());
-  const adif::FieldPlace& distance = unit[Known::Distance];
-  if (distance.present) {
-    copy.append(text.substr(unit.begin, distance.lengthBegin - unit.begin));
-    copy += length;
-    copy.append(text.substr(distance.lengthEnd, distance.dataBegin - distance.lengthEnd));
-    copy += value;
-    copy.append(text.substr(distance.dataEnd, unit.end - distance.dataEnd));
-  } else {
-    copy.append(text.substr(unit.begin, unit.endOfRecordTag - unit.begin));
-    copy += "<DISTANCE:" + length + ">" + value;
-    copy.append(text.substr(unit.endOfRecordTag, unit.end - unit.endOfRecordTag));
+  bool Flush(bool always = true) {
+    if (ok_ && (always || pending_.size() >= FlushSize)) {
+      ok_ = file_.Write(pending_, error_);
+      pending_.clear();
+    }
+    return ok_;
   }
-  ++(check.verdict == Verdict::Missing ? totals.filled : totals.replaced);
-}
+  const std::string& Error() const { return error_; }
+
+private:
+  FileReplacement& file_;
+  std::string pending_;
+  std::string error_;
+  bool ok_ = true;
+};
 
 void Report(std::string& out, const std::string& place, const QsoCheck& check, std::string_view what) {
   out += place;
-  out.append(check.call);
+  out += adif::ShownField(check.call);
   out += ' ';
-  out.append(check.date);
+  out += adif::ShownField(check.date);
   out += ": ";
   out.append(what);
   out += '\n';
@@ -156,6 +157,10 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
 
   std::string error;
   FileReplacement replacement;
+  if (options.fix && options.fix->empty()) {
+    Print(err, Fill(text::ErrorLine, {text::FixNameEmpty}));
+    return ToolInputUnreadable;
+  }
   if (options.fix && !replacement.Open(*options.fix, error)) {
     Print(err, Fill(text::ErrorLine, {Fill(text::About, {*options.fix, Fill(text::AdifNothingWritten, {error})})}));
     return ToolInputUnreadable;
@@ -164,7 +169,7 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
   adif::Reader reader(input);
   Output report(out);
   Output messages(err);
-  std::string copy;
+  Copy copy(replacement);
   Totals totals;
   bool outputFailed = false;
   if (options.tsv) report.Text() += std::string(text::AdifTsvHeader) + "\n";
@@ -179,7 +184,7 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
     if (step == adif::Reader::Step::End) break;
     const std::string_view text = reader.Text();
     if (unit.kind != adif::Unit::Kind::Record) {
-      if (options.fix) copy.append(text.substr(unit.begin, unit.end - unit.begin));
+      if (options.fix) copy.Add(text.substr(unit.begin, unit.end - unit.begin));
     } else {
       const QsoCheck check = adif::CheckRecord(text, unit, own);
       ++totals.qsos;
@@ -199,8 +204,8 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
         ++totals.computed;
         if (check.PathKm() > totals.longestKm) {
           totals.longestKm = check.PathKm();
-          totals.longestCall = check.call;
-          totals.longestDate = check.date;
+          totals.longestCall = adif::ShownField(check.call);
+          totals.longestDate = adif::ShownField(check.date);
         }
       }
       if (options.tsv) {
@@ -217,19 +222,25 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
         totals.notes = true;
         Report(listing, place, check, check.notes);
       }
-      if (options.fix) AppendCopy(copy, text, unit, check, km, options.overwrite, totals);
+      if (options.fix) {
+        const adif::CopyAction action = adif::CopyRecord(text, unit, check, km, options.overwrite,
+                                                         [&copy](std::string_view bytes) { copy.Add(bytes); });
+        if (action == adif::CopyAction::Filled) ++totals.filled;
+        if (action == adif::CopyAction::Replaced) ++totals.replaced;
+        if (action == adif::CopyAction::TooLarge) {
+          totals.notes = true;
+          Report(listing, place, check, Fill(text::AdifCopyTooLarge, {std::to_string(adif::MaximumRecordBytes >> 20)}));
+        }
+      }
     }
     if (!report.Flush(false) || !messages.Flush(false)) {
       outputFailed = true;
       // A check whose reader has gone away has nothing left to do.
       if (!options.fix) break;
     }
-    if (options.fix && copy.size() >= FlushSize) {
-      if (!replacement.Write(copy, error)) {
-        Print(err, Fill(text::ErrorLine, {Fill(text::About, {*options.fix, Fill(text::AdifNothingWritten, {error})})}));
-        return ToolInputUnreadable;
-      }
-      copy.clear();
+    if (options.fix && !copy.Flush(false)) {
+      Print(err, Fill(text::ErrorLine, {Fill(text::About, {*options.fix, Fill(text::AdifNothingWritten, {copy.Error()})})}));
+      return ToolInputUnreadable;
     }
   }
 
@@ -249,7 +260,8 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
   if (options.fix) {
     // The log is closed first: Windows renames nothing over an open file.
     closer.Close();
-    if (!replacement.Write(copy, error) || !replacement.Commit(error)) {
+    if (!copy.Flush() || !replacement.Commit(error)) {
+      if (error.empty()) error = copy.Error();
       report.Flush(true);
       Print(err, Fill(text::ErrorLine, {Fill(text::About, {*options.fix, Fill(text::AdifNothingWritten, {error})})}));
       return ToolInputUnreadable;
@@ -258,6 +270,11 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
                                                  std::to_string(totals.replaced)});
   }
   if (!report.Flush(true) || !messages.Flush(true) || outputFailed) {
+    // With --fix, 2 would say that OUT is unchanged: it is not.
+    if (options.fix) {
+      Print(err, Fill(text::ErrorLine, {Fill(text::AdifOutputLostCopyWritten, {*options.fix})}));
+      return ToolSomeDiffer;
+    }
     Print(err, Fill(text::ErrorLine, {text::OutputNotWritable}));
     return ToolInputUnreadable;
   }

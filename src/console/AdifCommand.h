@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Arguments.h"
+
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -12,6 +14,12 @@ struct AdifOptions {
   std::optional<std::string> own;   // --own LOCATOR
   std::optional<std::string> fix;   // --fix OUT
   bool overwrite = false;           // with --fix: replace disagreeing DISTANCE fields too
+};
+
+// The options --adif takes, in any order.
+inline constexpr OptionSpec AdifArguments[] = {
+    {"--adif", OptionValue::Required}, {"--tsv"}, {"--own", OptionValue::Required},
+    {"--fix", OptionValue::Required},  {"--overwrite"},
 };
 
 // `Pelvorn --adif FILE [--tsv] [--own LOCATOR] [--fix OUT [--overwrite]]`:

@@ -5,14 +5,19 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A streaming reader of ADIF logs in the ADI format: fields
 // <NAME:LENGTH[:TYPE]>data (names case-insensitive, LENGTH the number of
-// bytes of data), records ended by <EOR>, an optional header (text that
-// does not begin with "<", ended by <EOH>). Text between fields, and tags
-// without a length other than <EOR> and <EOH>, are skipped.
+// bytes of data), records ended by <EOR>, an optional header ended by <EOH>.
+// A "<" begins a tag only where NAME:DIGITS[:TYPE]> or EOR> or EOH> follows
+// (NAME and TYPE without blanks, control characters, "<", ">" or ":");
+// any other "<" is text, and text between fields is skipped. A log whose
+// first character other than blanks and line ends is "<" has no header text
+// (but may begin with header fields ended by <EOH>).
 // The reader holds one record at a time (and at most MaximumRecordBytes of
-// it), so its memory does not grow with the log. Bytes are never decoded.
+// it, <EOR> included), so its memory does not grow with the log; each byte
+// is looked at about once. Bytes are never decoded.
 
 namespace pelvorn::adif {
 
@@ -52,7 +57,8 @@ struct Unit {
   std::size_t begin = 0;
   std::size_t end = 0;
   std::size_t endOfRecordTag = 0;  // Record: where its <EOR> begins
-  std::array<FieldPlace, static_cast<std::size_t>(Known::Count)> fields{};
+  std::array<FieldPlace, static_cast<std::size_t>(Known::Count)> fields{};  // the first of each name
+  std::vector<FieldPlace> distances;  // Record: every DISTANCE field, in order
 
   const FieldPlace& operator[](Known field) const { return fields[static_cast<std::size_t>(field)]; }
 };
@@ -75,8 +81,10 @@ public:
   std::string_view Text() const { return buffer_; }
   // The number of records read so far; the last Record unit is this one.
   std::size_t RecordsRead() const { return records_; }
-  // After an error: the number of the record it is in (1-based), 0 in the header.
-  std::size_t FailedRecord() const { return inHeader_ ? 0 : records_ + 1; }
+  // After an error: the number of the record it is in (1-based), 0 in the
+  // header (header text, or the first piece of a log once it has shown a
+  // header field such as ADIF_VER or PROGRAMID).
+  std::size_t FailedRecord() const { return inHeader_ || headerFields_ ? 0 : records_ + 1; }
   const std::string& Error() const { return error_; }
   // Whether the error is that the input could not be read (no record to name).
   bool ReadFailed() const { return readFailed_; }
@@ -87,15 +95,28 @@ public:
 
 private:
   enum class Parse { Done, End, NeedMore, Failed };
+  enum class Tag { None, Field, EndOfRecord, EndOfHeader, NeedMore, CutOff };
+  struct TagParts {
+    std::size_t end = 0;  // where the ">" is
+    std::string_view name, length;
+    std::size_t bytes = 0;
+  };
+  Tag ReadTag(std::size_t at, TagParts& parts) const;
   Parse ParseUnit(Unit& unit);
-  bool ReadMore();
+  void StartUnit(Unit& unit);
+  bool ReadMore(Unit& unit);
   Step Fail(std::string reason);
 
   std::FILE* input_;
   std::string buffer_;
   std::size_t begin_ = 0;  // where the next unit begins in buffer_
+  // Where reading the unit goes on when more bytes have come.
+  std::size_t scan_ = 0;
+  bool pendingField_ = false;
   bool started_ = false;
   bool inHeader_ = false;
+  bool headerRead_ = false;
+  bool headerFields_ = false;
   bool atEnd_ = false;
   bool failed_ = false;
   bool seenAdif_ = false;
@@ -105,6 +126,13 @@ private:
   unsigned long long bytesRead_ = 0;
   std::string error_;
 };
+
+// The characters of a field's bytes a message shows at most.
+inline constexpr std::size_t ShownCharacters = 60;
+
+// Returns a field's bytes (or a name) as messages and TSV lines show them:
+// PeerText, at most ShownCharacters.
+std::string ShownField(std::string_view bytes);
 
 // Returns the field `name` stands for, or Known::Count for any other.
 Known KnownField(std::string_view name) noexcept;

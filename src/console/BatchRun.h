@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Arguments.h"
 #include "console/BatchLine.h"
 #include "common/NumberLocale.h"
 
@@ -8,6 +9,10 @@
 #include <vector>
 
 namespace pelvorn {
+
+// The options of `--batch [--tsv] [FILE...]` and of `--tsv COMMANDLINE`.
+inline constexpr OptionSpec BatchArguments[] = {{"--batch"}, {"--tsv"}};
+inline constexpr OptionSpec TsvArguments[] = {{"--tsv"}};
 
 // Runs every line of `files` (UTF-8 paths; "-" or no file at all: `in`) in
 // order through AppendBatchLine and writes exactly one output line for each

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/NumberLocale.h"
+#include "follow/FollowTool.h"
 
 #include <cstdio>
 #include <optional>
@@ -24,15 +25,27 @@ struct ConsoleStreams {
   std::FILE* err = nullptr;
 };
 
-// Answers --help and --version on `streams.out`, takes a --rotator option
-// off the front of `arguments` (an unusable one is reported on
-// `streams.err`) and runs the console tools (--batch, --tsv, --edi) with
-// `locale`. `arguments` are the program's arguments after its name, UTF-8.
-// Returns the exit status when the program is done; returns nothing when
-// the window or the hidden run is to start, with what follows the rotator
-// option left in `arguments` and the rotator chosen by the option or the
-// settings file in `rotatorAddress` (nullopt: none).
-std::optional<int> RunConsoleStart(std::vector<std::string>& arguments, const NumberLocale& locale,
-                                   const ConsoleStreams& streams, std::optional<std::string>& rotatorAddress);
+// What is to start once the arguments are read.
+struct StartRequest {
+  std::optional<int> status;  // the program is done: end with this status
+  // Else the window or the hidden run, with this ";" command line ...
+  std::string commandLine;
+  // ... and the rotator chosen by --rotator or the settings file (nullopt: none);
+  std::optional<std::string> rotatorAddress;
+  // or, with this, the window following WSJT-X (--follow --window).
+  std::optional<follow::FollowCommand> followingWindow;
+};
+
+// Reads the program's `arguments` (after its name, UTF-8). Options stand
+// anywhere before "--", as --opt value or --opt=value. --help and
+// --version print their text on `streams.out`. The first of the console
+// tools (ConsoleTool.h) whose option is given runs with `locale`, or
+// gives its German reason and usage line on `streams.err`; a tool that
+// does not turn the antenna refuses --rotator. Without a tool, --rotator
+// is taken out wherever it stands and the rest, joined by blanks, is the
+// window's command line. An unusable --rotator ends the program with
+// ExitRotatorFailed. On Windows a missing stream runs no tool.
+StartRequest RunConsoleStart(const std::vector<std::string>& arguments, const NumberLocale& locale,
+                             const ConsoleStreams& streams);
 
 }  // namespace pelvorn

@@ -3,104 +3,102 @@
 #include "common/Text.h"
 #include "common/Texts.h"
 
-#include "console/BatchRun.h"
-#include "console/ConsoleStart.h"
-#include "console/ConsoleToolStatus.h"
-#include "console/TsvLine.h"
-#include "console/EdiCommand.h"
 #include "console/AdifCommand.h"
-#include "follow/FollowTool.h"
+#include "console/BatchRun.h"
+#include "console/ConsoleToolStatus.h"
+#include "console/EdiCommand.h"
 #include "rotator/RotatorTool.h"
 
 namespace pelvorn {
 namespace {
 
-bool IsToolOption(const std::string& argument) {
-  return argument == "--batch" || argument == "--tsv" || argument == "--edi" || argument == "--adif";
+ToolOutcome Refuse(std::string reason) { return {std::move(reason)}; }
+ToolOutcome Status(int status) { return {{}, status}; }
+
+ToolOutcome Follow(const ReadOptions& read, const ToolContext& context) {
+  follow::FollowCommand command;
+  if (std::string reason = follow::ReadFollowCommand(read, command); !reason.empty()) return Refuse(std::move(reason));
+#ifdef _WIN32
+  // Only the Linux window follows.
+  if (command.window) return Refuse(std::string(text::FollowNoWindowHere));
+#else
+  if (command.window) return {{}, 0, std::move(command)};
+#endif
+  if (command.options.turn != follow::TurnMode::None && !context.rotatorAddress) {
+    return Refuse(std::string(text::FollowTurnWithoutRotator));
+  }
+  if (command.parkOnExit && !context.rotatorAddress) {
+    return Refuse(Fill(text::RotatorCommandWithoutRotator, {"--park-on-exit"}));
+  }
+  return Status(follow::RunFollowTool(command, context.locale, context.rotatorAddress, context.out, context.err));
 }
 
-int UsageError(std::FILE* err, const std::string& problem) {
-  const std::string message = Fill(text::ErrorLine, {problem}) + std::string(text::ConsoleUsage);
-  std::fputs(message.c_str(), err);
-  return ToolInputUnreadable;
+ToolOutcome Antenna(rotator::Command command, std::string_view trigger, const ReadOptions& read,
+                    const ToolContext& context) {
+  if (!read.operands.empty()) return Refuse(Fill(text::UnknownOption, {read.operands.front()}));
+  if (!context.rotatorAddress) return Refuse(Fill(text::RotatorCommandWithoutRotator, {trigger}));
+  return Status(rotator::RunRotatorTool(command, context.locale.decimalSeparator, *context.rotatorAddress, context.err));
 }
+ToolOutcome Stop(const ReadOptions& read, const ToolContext& context) {
+  return Antenna(rotator::Command::Stop, rotator::StopOption, read, context);
+}
+ToolOutcome Park(const ReadOptions& read, const ToolContext& context) {
+  return Antenna(rotator::Command::Park, rotator::ParkOption, read, context);
+}
+
+ToolOutcome Adif(const ReadOptions& read, const ToolContext& context) {
+  const AdifOptions options{read.value("--adif").value_or(""), read.has("--tsv"), read.value("--own"),
+                            read.value("--fix"), read.has("--overwrite")};
+  if (!read.operands.empty()) return Refuse(std::string(text::AdifStandsAlone));
+  if (options.tsv && options.fix) return Refuse(std::string(text::TsvNotWithFix));
+  if (options.overwrite && !options.fix) return Refuse(std::string(text::OverwriteOnlyWithFix));
+  return Status(RunAdif(options, context.in, context.out, context.err));
+}
+
+ToolOutcome Edi(const ReadOptions& read, const ToolContext& context) {
+  if (!read.operands.empty()) return Refuse(std::string(text::EdiStandsAlone));
+  return Status(RunEdiCheck(read.value("--edi").value_or(""), read.value("--fix"), context.out, context.err));
+}
+
+ToolOutcome Batch(const ReadOptions& read, const ToolContext& context) {
+  const BatchFormat format = read.has("--tsv") ? BatchFormat::Tsv : BatchFormat::ResultLine;
+  return Status(RunBatch(read.operands, format, context.locale, context.in, context.out, context.err));
+}
+
+// --tsv for one command line, given as one argument.
+ToolOutcome Tsv(const ReadOptions& read, const ToolContext& context) {
+  if (read.operands.empty()) return Refuse(std::string(text::TsvWithoutLine));
+  // A second argument would be cut off at the locator box's six characters
+  // and lost without a word.
+  if (read.operands.size() > 1) return Refuse(std::string(text::TsvTakesOneLine));
+  std::string output;
+  const std::string reason = AppendBatchLine(read.operands.front(), BatchFormat::Tsv, context.locale, output);
+  output += '\n';
+  const bool written = std::fwrite(output.data(), 1, output.size(), context.out) == output.size() &&
+                       std::fflush(context.out) == 0;
+  if (!reason.empty()) std::fputs(Fill(text::ErrorLine, {reason}).c_str(), context.err);
+  if (!written) {
+    std::fputs(Fill(text::ErrorLine, {text::OutputNotWritable}).c_str(), context.err);
+    return Status(ToolInputUnreadable);
+  }
+  return Status(reason.empty() ? ToolSuccess : ToolSomeDiffer);
+}
+
+// A refused call ends with the same status whichever tool refused it.
+static_assert(follow::FollowUnusable == ToolInputUnreadable);
+
+constexpr ConsoleTool Tools[] = {
+    {follow::FollowOption, follow::FollowArguments, text::FollowUsage, Follow},
+    {rotator::StopOption, rotator::StopArguments, text::RotatorToolUsage, Stop},
+    {rotator::ParkOption, rotator::ParkArguments, text::RotatorToolUsage, Park},
+    {"--adif", AdifArguments, text::ConsoleUsage, Adif},
+    {"--edi", EdiArguments, text::ConsoleUsage, Edi},
+    {"--batch", BatchArguments, text::ConsoleUsage, Batch},
+    {"--tsv", TsvArguments, text::ConsoleUsage, Tsv},
+};
 
 }  // namespace
 
-std::optional<int> RunConsoleTool(const std::vector<std::string>& arguments, const NumberLocale& locale,
-                                  const std::optional<std::string>& rotatorAddress, std::FILE* in, std::FILE* out,
-                                  std::FILE* err) {
-  if (arguments.empty()) return std::nullopt;
-  if (rotator::IsRotatorTool(arguments)) {
-    return rotator::RunRotatorTool(arguments, locale.decimalSeparator, rotatorAddress, err);
-  }
-  if (arguments.front() == follow::FollowOption) {
-#ifndef _WIN32
-    // With --window the Qt window follows; its front end reads the options.
-    if (follow::AsksForFollowingWindow(arguments)) return std::nullopt;
-#endif
-    return follow::RunFollowTool(arguments, locale, rotatorAddress, out, err);
-  }
-  if (!IsToolOption(arguments.front())) return std::nullopt;
-
-  bool batch = false, tsv = false, overwrite = false;
-  std::optional<std::string> edi, fix, adif, own;
-  std::vector<std::string> operands;
-  bool optionsEnded = false;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (optionsEnded || argument == "-" || !argument.starts_with("--")) {
-      operands.push_back(argument);
-    } else if (argument == "--") {
-      optionsEnded = true;
-    } else if (argument == "--batch") {
-      batch = true;
-    } else if (argument == "--tsv") {
-      tsv = true;
-    } else if (argument == "--overwrite") {
-      overwrite = true;
-    } else if (argument == "--own") {
-      if (i + 1 == arguments.size()) return UsageError(err, std::string(text::OwnWithoutLocator));
-      own = arguments[++i];
-    } else if (argument == "--edi" || argument == "--fix" || argument == "--adif") {
-      if (i + 1 == arguments.size()) return UsageError(err, Fill(text::OptionWithoutFileName, {argument}));
-      (argument == "--edi" ? edi : argument == "--adif" ? adif : fix) = arguments[++i];
-    } else {
-      return UsageError(err, Fill(text::UnknownOption, {argument}));
-    }
-  }
-
-  if (adif) {
-    if (batch || edi || !operands.empty()) return UsageError(err, std::string(text::AdifStandsAlone));
-    if (tsv && fix) return UsageError(err, std::string(text::TsvNotWithFix));
-    if (overwrite && !fix) return UsageError(err, std::string(text::OverwriteOnlyWithFix));
-    return RunAdif({*adif, tsv, own, fix, overwrite}, in, out, err);
-  }
-  if (own || overwrite) return UsageError(err, Fill(text::OnlyWithAdif, {own ? "--own" : "--overwrite"}));
-  if (edi) {
-    if (batch || tsv || !operands.empty()) return UsageError(err, std::string(text::EdiStandsAlone));
-    return RunEdiCheck(*edi, fix, out, err);
-  }
-  if (fix) return UsageError(err, std::string(text::FixOnlyWithEdi));
-  const BatchFormat format = tsv ? BatchFormat::Tsv : BatchFormat::ResultLine;
-  if (batch) return RunBatch(operands, format, locale, in, out, err);
-
-  // --tsv for one command line, given as one argument.
-  if (operands.empty()) return UsageError(err, std::string(text::TsvWithoutLine));
-  // A second argument would be cut off at the locator box's six characters
-  // and lost without a word.
-  if (operands.size() > 1) return UsageError(err, std::string(text::TsvTakesOneLine));
-  const std::string& commandLine = operands.front();
-  std::string output;
-  const std::string reason = AppendBatchLine(commandLine, BatchFormat::Tsv, locale, output);
-  output += '\n';
-  const bool written = std::fwrite(output.data(), 1, output.size(), out) == output.size() && std::fflush(out) == 0;
-  if (!reason.empty()) std::fputs(Fill(text::ErrorLine, {reason}).c_str(), err);
-  if (!written) {
-    std::fputs(Fill(text::ErrorLine, {text::OutputNotWritable}).c_str(), err);
-    return ToolInputUnreadable;
-  }
-  return reason.empty() ? ToolSuccess : ToolSomeDiffer;
-}
+std::span<const ConsoleTool> ConsoleTools() { return Tools; }
 
 }  // namespace pelvorn

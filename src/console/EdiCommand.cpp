@@ -99,6 +99,10 @@ int RunEdiCheck(const std::string& logPath, const std::optional<std::string>& fi
   const int status = check.AllMatches() ? ToolSuccess : ToolSomeDiffer;
   if (!fixPath) return status;
 
+  if (fixPath->empty()) {
+    Print(err, Fill(text::ErrorLine, {text::FixNameEmpty}));
+    return ToolInputUnreadable;
+  }
   if (SameFile(logPath, *fixPath)) {
     Print(err, Fill(text::ErrorLine, {Fill(text::FixIsTheLog, {*fixPath})}));
     return ToolInputUnreadable;

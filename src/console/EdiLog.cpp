@@ -16,12 +16,7 @@ std::string_view TrimBlanks(std::string_view text) {
   return text;
 }
 
-char Capital(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Capital(x) == Capital(y); });
-}
+bool SameIgnoringCase(std::string_view a, std::string_view b) { return SameAsciiLetters(a, b); }
 
 bool StartsIgnoringCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && SameIgnoringCase(text.substr(0, prefix.size()), prefix);
@@ -95,8 +90,7 @@ QsoCheck CheckQso(std::string_view own, std::string_view text, std::size_t line)
       qso.reason = text::NoLocator;
     } else if (foreign.kind == ContestLocator::Kind::SquareOnly) {
       qso.computed = *ContestKilometresBetween(own, qso.wwl);
-      std::string completed(qso.wwl);
-      std::transform(completed.begin(), completed.end(), completed.begin(), Capital);
+      const std::string completed = AsciiCapitals(qso.wwl);
       qso.reason = Fill(text::SquareOnly, {completed, std::to_string(qso.computed)});
     } else {
       qso.reason = text::NoValidLocator;

@@ -61,91 +61,49 @@ private:
   rotator::Worker worker_;
 };
 
-int UsageError(std::FILE* err, const std::string& problem) {
-  Write(err, Fill(text::ErrorLine, {problem}) + std::string(text::FollowUsage) + "\n");
-  return FollowUnusable;
-}
-
 }  // namespace
 
-std::string ParseFollowCommand(const std::vector<std::string>& arguments, FollowCommand& command) {
-  std::size_t i = 1;
-  if (arguments.size() > 1 && !arguments[1].starts_with("--")) {
-    const auto address = ParseListenAddress(arguments[1]);
-    if (!address) return Fill(text::FollowBadAddress, {arguments[1]});
+std::string ReadFollowCommand(const ReadOptions& read, FollowCommand& command) {
+  std::vector<std::string> addresses = read.operands;
+  if (const auto value = read.value(FollowOption)) addresses.insert(addresses.begin(), *value);
+  if (addresses.size() > 1) return std::string(text::FollowOneAddress);
+  if (!addresses.empty()) {
+    const auto address = ParseListenAddress(addresses.front());
+    if (!address) return Fill(text::FollowBadAddress, {addresses.front()});
     command.address = *address;
-    i = 2;
   }
-  for (; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    const std::size_t equals = argument.find('=');
-    const std::string name = argument.substr(0, equals);
-    std::optional<std::string> value;
-    if (equals != std::string::npos) value = argument.substr(equals + 1);
-    const bool takesValue = name == "--own" || name == "--id" || name == "--settle" || name == "--deadband";
-    if (takesValue && !value) {
-      if (i + 1 == arguments.size()) return Fill(text::FollowMissingValue, {name});
-      value = arguments[++i];
-    }
-    if (name == "--own") {
-      if (NormalisedGrid(*value).empty()) return Fill(text::FollowBadOwnLocator, {*value});
-      command.options.ownLocator = *value;
-    } else if (name == "--id") {
-      command.options.id = *value;
-    } else if (name == "--settle") {
-      double seconds = -1;
-      const auto [end, error] = std::from_chars(value->data(), value->data() + value->size(), seconds);
-      if (value->empty() || error != std::errc{} || end != value->data() + value->size() || !(seconds >= 0) ||
-          seconds > 3600) {
-        return Fill(text::FollowBadSettle, {*value});
-      }
-      command.options.settle = std::chrono::milliseconds(std::lround(seconds * 1000));
-    } else if (name == "--deadband") {
-      command.deadband = rotator::ParseDeadband(*value);
-      if (!command.deadband) return Fill(text::BadDeadband, {*value});
-    } else if (argument == "--park-on-exit") {
-      command.parkOnExit = true;
-    } else if (argument == "--turn") {
-      command.options.turn = TurnMode::ShortPath;
-    } else if (argument == "--turn=long") {
-      command.options.turn = TurnMode::LongPath;
-    } else if (argument == "--tsv") {
-      command.options.tsv = true;
-    } else if (argument == "--window") {
-      command.window = true;
-    } else {
-      return Fill(text::UnknownOption, {argument});
-    }
+  if (const auto own = read.value("--own")) {
+    if (NormalisedGrid(*own).empty()) return Fill(text::FollowBadOwnLocator, {*own});
+    command.options.ownLocator = *own;
   }
+  if (const auto id = read.value("--id")) command.options.id = *id;
+  if (const auto value = read.value("--settle")) {
+    double seconds = -1;
+    const auto [end, error] = std::from_chars(value->data(), value->data() + value->size(), seconds);
+    if (value->empty() || error != std::errc{} || end != value->data() + value->size() || !(seconds >= 0) ||
+        seconds > 3600) {
+      return Fill(text::FollowBadSettle, {*value});
+    }
+    command.options.settle = std::chrono::milliseconds(std::lround(seconds * 1000));
+  }
+  for (const ReadOptions::Given& given : read.options) {
+    if (given.name != "--turn") continue;
+    if (given.value && *given.value != "long") return Fill(text::UnknownOption, {"--turn=" + *given.value});
+    command.options.turn = given.value ? TurnMode::LongPath : TurnMode::ShortPath;
+  }
+  command.options.tsv = read.has("--tsv");
+  command.window = read.has("--window");
+  command.parkOnExit = read.has("--park-on-exit");
   if (command.window && command.options.tsv) return Fill(text::FollowNotWithWindow, {"--tsv"});
   if (command.window && command.options.turn != TurnMode::None) return Fill(text::FollowNotWithWindow, {"--turn"});
   return {};
 }
 
-bool AsksForFollowingWindow(const std::vector<std::string>& arguments) {
-  if (arguments.empty() || arguments.front() != FollowOption) return false;
-  for (const std::string& argument : arguments) {
-    if (argument == "--window") return true;
-  }
-  return false;
-}
-
-int RunFollowTool(const std::vector<std::string>& arguments, const NumberLocale& locale,
+int RunFollowTool(const FollowCommand& command, const NumberLocale& locale,
                   const std::optional<std::string>& rotatorAddress, std::FILE* out, std::FILE* err) {
-  FollowCommand command;
-  if (const std::string problem = ParseFollowCommand(arguments, command); !problem.empty()) {
-    return UsageError(err, problem);
-  }
-  // Only the Linux window follows; a program without it names the option.
-  if (command.window) return UsageError(err, std::string(text::FollowNoWindowHere));
-  if (command.parkOnExit && !rotatorAddress) {
-    return UsageError(err, Fill(text::RotatorCommandWithoutRotator, {"--park-on-exit"}));
-  }
-  rotator::Options rotatorOptions = rotator::OptionsFor(locale.decimalSeparator);
-  if (command.deadband) rotatorOptions.deadband = *command.deadband;
+  const rotator::Options rotatorOptions = rotator::OptionsFor(locale.decimalSeparator);
   std::unique_ptr<WorkerTarget> rotator;
-  if (command.options.turn != TurnMode::None) {
-    if (!rotatorAddress) return UsageError(err, std::string(text::FollowTurnWithoutRotator));
+  if (command.options.turn != TurnMode::None && rotatorAddress) {
     rotator = std::make_unique<WorkerTarget>(*rotatorAddress, rotatorOptions, locale.decimalSeparator, err);
   }
 
@@ -181,7 +139,7 @@ int RunFollowTool(const std::vector<std::string>& arguments, const NumberLocale&
   if (follower.skipped() > 0) {
     Write(err, Fill(text::ErrorLine, {Fill(text::FollowSkipped, {std::to_string(follower.skipped())})}));
   }
-  if (command.parkOnExit) {
+  if (command.parkOnExit && rotatorAddress) {
     rotator.reset();  // cancels a turn still in flight
     if (!rotator::ParkOnCommand(*rotatorAddress, rotatorOptions, err)) return ExitRotatorFailed;
   }

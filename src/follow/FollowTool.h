@@ -1,8 +1,10 @@
 #pragma once
 
+#include "common/Arguments.h"
 #include "common/NumberLocale.h"
 #include "follow/Follower.h"
 #include "follow/UdpListener.h"
+#include "rotator/RotatorSettings.h"
 
 #include <cstdio>
 #include <optional>
@@ -21,27 +23,32 @@ inline constexpr std::string_view FollowOption = "--follow";
 // on or output that cannot be written.
 inline constexpr int FollowUnusable = 2;
 
+// The options --follow takes (the address may also stand as --follow=ADDRESS).
+inline constexpr OptionSpec FollowArguments[] = {
+    {FollowOption, OptionValue::Optional}, {"--own", OptionValue::Required},
+    {"--id", OptionValue::Required},       {"--settle", OptionValue::Required},
+    {"--turn", OptionValue::Optional},     {"--tsv"},
+    {"--window"},                          {rotator::RotatorOption, OptionValue::Required},
+    {rotator::DeadbandOption, OptionValue::Required}, {"--park-on-exit"},
+};
+
 struct FollowCommand {
   ListenAddress address;
   FollowOptions options;
   bool window = false;  // --window: the window follows instead of the console
-  bool parkOnExit = false;           // --park-on-exit: park the antenna when interrupted
-  std::optional<double> deadband;    // --deadband DEGREES
+  bool parkOnExit = false;  // --park-on-exit: park the antenna when interrupted
 };
 
-// Reads `arguments` (UTF-8, starting with --follow). Returns the German
-// problem (UTF-8) when they are unusable, else the empty text.
-std::string ParseFollowCommand(const std::vector<std::string>& arguments, FollowCommand& command);
+// Turns what was read with FollowArguments into `command`. Returns the
+// German problem (UTF-8) when it is unusable, else the empty text.
+std::string ReadFollowCommand(const ReadOptions& read, FollowCommand& command);
 
-// Whether `arguments` start with --follow and ask for the window.
-bool AsksForFollowingWindow(const std::vector<std::string>& arguments);
-
-// Runs the console follower for `arguments` until it is interrupted, with
-// `out` and `err` as standard output and error. `rotatorAddress` names the
-// rotator of the option or the settings file, if any. Returns the exit status: 0 when interrupted, 2 for
-// unusable arguments, a port that cannot be listened on or output that
-// cannot be written.
-int RunFollowTool(const std::vector<std::string>& arguments, const NumberLocale& locale,
+// Runs the console follower for `command` until it is interrupted, with
+// `out` and `err` as standard output and error; `rotatorAddress` (the option's
+// or the settings file's) is turned with --turn. Returns the exit status: 0
+// when interrupted, 2 for a port that cannot be listened on or output that
+// cannot be written, 4 when the antenna could not be parked on exit.
+int RunFollowTool(const FollowCommand& command, const NumberLocale& locale,
                   const std::optional<std::string>& rotatorAddress, std::FILE* out, std::FILE* err);
 
 }  // namespace pelvorn::follow

@@ -32,12 +32,9 @@ void AppendDirection(std::string& out, double degrees) {
   if (std::string_view(out).substr(start) == "360.00") out.replace(start, std::string::npos, "0.00");
 }
 
-// The text of a datagram's field in a line: tabs and line breaks become blanks.
-std::string Cleaned(std::string_view text) {
-  std::string cleaned;
-  for (const char c : text) cleaned += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
-  return cleaned;
-}
+// The text of a datagram's field in a line: valid UTF-8, tabs and line
+// breaks as blanks, no control characters or escape sequences.
+std::string Cleaned(std::string_view text) { return PeerText(text); }
 
 std::string UtcTime(std::time_t utc) {
   std::tm parts{};
@@ -54,8 +51,7 @@ std::string UtcTime(std::time_t utc) {
 }  // namespace
 
 std::u16string NormalisedGrid(std::string_view grid) {
-  std::string upper;
-  for (const char c : grid) upper += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  const std::string upper = AsciiCapitals(grid);
   const std::size_t size = upper.size();
   if (size != 4 && size != 6 && size != 8) return {};
   if (!IsLocatorPair(upper[0], upper[1], 'A', 'R') || !IsLocatorPair(upper[2], upper[3], '0', '9')) return {};
@@ -86,12 +82,12 @@ FollowOutput Follower::take(std::string_view bytes, FollowClock::time_point now,
   if (report.dxGrid.empty()) return output;
   const std::u16string foreign = NormalisedGrid(report.dxGrid);
   if (foreign.empty()) {
-    output.err = Fill(text::ErrorLine, {Fill(text::FollowInvalidDxGrid, {report.id, report.dxGrid})});
+    output.err = Fill(text::ErrorLine, {Fill(text::FollowInvalidDxGrid, {Cleaned(report.id), Cleaned(report.dxGrid)})});
     return output;
   }
   const std::u16string own = NormalisedGrid(ownGrid);
   if (own.empty()) {
-    output.err = Fill(text::ErrorLine, {Fill(text::FollowInvalidDeGrid, {report.id, ownGrid})});
+    output.err = Fill(text::ErrorLine, {Fill(text::FollowInvalidDeGrid, {Cleaned(report.id), Cleaned(ownGrid)})});
     return output;
   }
 

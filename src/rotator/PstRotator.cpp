@@ -69,7 +69,7 @@ Outcome PstRotator::ask(double& azimuth, Clock::time_point deadline) {
     if (got.kind == SocketStatus::TimedOut) {
       if (unclear.empty()) return timedOut(text::NoAnswer);
       return Outcome::Fail(Failure::BadAnswer,
-                           Fill(text::UnclearAnswer, {AddressText(address_), "AZ?", unclear.substr(0, 80)}));
+                           Fill(text::UnclearAnswer, {AddressText(address_), "AZ?", PeerText(unclear, 80)}));
     }
     if (!got) {
       socket_.close();

@@ -1,6 +1,5 @@
 #include "RotatorSettings.h"
 
-#include "common/Arguments.h"
 #include "common/Texts.h"
 #include "RotatorAddress.h"
 
@@ -14,14 +13,7 @@
 namespace pelvorn::rotator {
 namespace {
 
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
+bool SameName(std::string_view a, std::string_view b) { return SameAsciiLetters(a, b); }
 
 #ifndef _WIN32
 std::string Environment(const char* name) {
@@ -77,33 +69,6 @@ std::string TuningFromSettingsFile(const std::filesystem::path& path, Tuning& tu
 
 const Tuning& ChosenTuning() { return ProcessTuning(); }
 
-OptionOnCommandLine TakeRotatorOption(std::vector<std::string>& arguments) {
-  OptionOnCommandLine option;
-  if (arguments.empty()) return option;
-  const std::string& first = arguments.front();
-  const std::string withEquals = std::string(RotatorOption) + "=";
-  std::size_t taken = 0;
-  if (first == RotatorOption) {
-    option.given = true;
-    taken = 1;
-    if (arguments.size() < 2) {
-      option.error = text::RotatorAddressMissing;
-    } else {
-      option.value = arguments[1];
-      taken = 2;
-    }
-  } else if (first.rfind(withEquals, 0) == 0) {
-    option.given = true;
-    option.value = first.substr(withEquals.size());
-    taken = 1;
-  }
-  if (option.given && option.error.empty() && !ParseAddress(option.value)) {
-    option.error = BadAddressMessage(option.value);
-  }
-  arguments.erase(arguments.begin(), arguments.begin() + static_cast<std::ptrdiff_t>(taken));
-  return option;
-}
-
 std::optional<std::string> IniValue(std::string_view text, std::string_view section,
                                     std::string_view key) {
   bool inSection = false;
@@ -155,40 +120,26 @@ std::optional<std::string> AddressFromSettingsFile(const std::filesystem::path& 
   return value;
 }
 
-RotatorChoice ChooseRotator(std::vector<std::string>& arguments) {
+RotatorChoice ChooseRotator(const std::optional<std::string>& option, const std::optional<std::string>& deadband) {
   RotatorChoice choice;
-  OptionOnCommandLine option;
-  std::optional<std::string> deadband;
-  // Either option first.
-  for (bool taken = true; taken && choice.error.empty();) {
-    taken = false;
-    if (!arguments.empty() && OptionName(arguments.front()) == DeadbandOption) {
-      const std::string& first = arguments.front();
-      const bool joined = first.size() > DeadbandOption.size();
-      if (!joined && arguments.size() < 2) {
-        choice.error = Fill(text::BadDeadband, {""});
-        break;
-      }
-      deadband = joined ? first.substr(DeadbandOption.size() + 1) : arguments[1];
-      arguments.erase(arguments.begin(), arguments.begin() + (joined ? 1 : 2));
-      taken = true;
-    }
-    if (!option.given) {
-      option = TakeRotatorOption(arguments);
-      taken = taken || option.given;
-      choice.error = option.error;
-    }
-  }
   const std::filesystem::path settings = SettingsFilePath();
+  if (!option) {
+    choice.address = AddressFromSettingsFile(settings);
+  } else if (!ParseAddress(*option)) {
+    choice.error = BadAddressMessage(*option);
+  } else {
+    choice.address = *option;
+  }
   if (choice.error.empty()) choice.error = TuningFromSettingsFile(settings, choice.tuning);
   if (choice.error.empty() && deadband) {
     const auto value = ParseDeadband(*deadband);
-    if (value) choice.tuning.deadband = *value;
-    else choice.error = Fill(text::BadDeadband, {*deadband});
+    if (value) {
+      choice.tuning.deadband = *value;
+    } else {
+      choice.error = Fill(text::BadDeadband, {*deadband});
+    }
   }
-  if (!choice.error.empty()) return choice;
-  choice.address = option.given ? std::move(option.value) : AddressFromSettingsFile(settings);
-  ProcessTuning() = choice.tuning;
+  if (choice.error.empty()) ProcessTuning() = choice.tuning;
   return choice;
 }
 

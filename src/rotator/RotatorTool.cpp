@@ -36,22 +36,9 @@ bool Carry(const std::string& addressText, rotator::Command command, const Optio
 
 }  // namespace
 
-bool IsRotatorTool(const std::vector<std::string>& arguments) {
-  return !arguments.empty() && (arguments.front() == StopOption || arguments.front() == ParkOption);
-}
-
-int RunRotatorTool(const std::vector<std::string>& arguments, char16_t decimalSeparator,
-                   const std::optional<std::string>& address, std::FILE* err) {
-  if (arguments.size() > 1) {
-    Say(err, Fill(text::UnknownOption, {arguments[1]}));
-    return ExitRotatorFailed;
-  }
-  if (!address) {
-    Say(err, Fill(text::RotatorCommandWithoutRotator, {arguments.front()}));
-    return ExitRotatorFailed;
-  }
-  const rotator::Command command = arguments.front() == StopOption ? Command::Stop : Command::Park;
-  return Carry(*address, command, OptionsFor(decimalSeparator), err) ? ExitSuccess : ExitRotatorFailed;
+int RunRotatorTool(rotator::Command command, char16_t decimalSeparator, const std::string& address,
+                   std::FILE* err) {
+  return Carry(address, command, OptionsFor(decimalSeparator), err) ? ExitSuccess : ExitRotatorFailed;
 }
 
 bool ParkOnCommand(const std::string& address, const Options& options, std::FILE* err) {

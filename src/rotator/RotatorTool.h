@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Rotator.h"
+#include "RotatorSettings.h"
+#include "common/Arguments.h"
 
 #include <cstdio>
 #include <optional>
@@ -14,15 +16,15 @@ namespace pelvorn::rotator {
 
 inline constexpr std::string_view StopOption = "--stop";
 inline constexpr std::string_view ParkOption = "--park";
-
-// Whether `arguments` ask for this tool.
-bool IsRotatorTool(const std::vector<std::string>& arguments);
+inline constexpr OptionSpec StopArguments[] = {
+    {StopOption}, {RotatorOption, OptionValue::Required}, {DeadbandOption, OptionValue::Required}};
+inline constexpr OptionSpec ParkArguments[] = {
+    {ParkOption}, {RotatorOption, OptionValue::Required}, {DeadbandOption, OptionValue::Required}};
 
 // Stops or parks the antenna of `address` (the option's or the settings
-// file's); one German line on `err` either way. Returns 0, or 4 when there
-// is no rotator, the arguments are more than the option, or the rotator failed.
-int RunRotatorTool(const std::vector<std::string>& arguments, char16_t decimalSeparator,
-                   const std::optional<std::string>& address, std::FILE* err);
+// file's); one German line on `err` either way. Returns 0, or 4 when the
+// rotator failed.
+int RunRotatorTool(Command command, char16_t decimalSeparator, const std::string& address, std::FILE* err);
 
 // Parks the antenna of `address` and says so on `err`; false (after the
 // German line) when that failed.

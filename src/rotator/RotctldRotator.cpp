@@ -28,7 +28,7 @@ RotctldRotator::RotctldRotator(Address address, Options options)
 
 Outcome RotctldRotator::badAnswer(std::string_view what, std::string_view line) const {
   return Outcome::Fail(Failure::BadAnswer,
-                       Fill(text::UnclearAnswer, {AddressText(address_), what, line.substr(0, 80)}));
+                       Fill(text::UnclearAnswer, {AddressText(address_), what, PeerText(line, 80)}));
 }
 
 // Sends `command` and reads `lines` answer lines, or up to DumpStateEnd

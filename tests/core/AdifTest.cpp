@@ -1,6 +1,7 @@
 // The ADIF log: the streaming reader on broken logs, the position rule and
 // the tolerance of the check, on logs written here.
 #include "console/AdifCheck.h"
+#include "console/AdifCopy.h"
 #include "console/AdifReader.h"
 
 #include <gtest/gtest.h>
@@ -18,10 +19,13 @@ struct ReadLog {
   std::vector<QsoCheck::Verdict> verdicts;
   std::vector<std::string> reasons;  // reason, then notes
   std::vector<double> km;            // along the path taken
+  std::vector<std::string> copies;   // each record as --fix (with `overwrite`) writes 1892.585 into it
+  std::vector<CopyAction> actions;
   std::string error;
   std::size_t failedRecord = 0;
 
-  explicit ReadLog(const std::string& log, const std::optional<OwnLocator>& own = std::nullopt) {
+  explicit ReadLog(const std::string& log, const std::optional<OwnLocator>& own = std::nullopt,
+                   bool overwrite = false) {
     std::FILE* file = std::tmpfile();
     std::fwrite(log.data(), 1, log.size(), file);
     std::rewind(file);
@@ -35,6 +39,9 @@ struct ReadLog {
       verdicts.push_back(check.verdict);
       reasons.push_back(check.reason + (check.notes.empty() ? "" : "|" + check.notes));
       km.push_back(check.PathKm());
+      copies.emplace_back();
+      actions.push_back(CopyRecord(reader.Text(), unit, check, "1892.585", overwrite,
+                                   [this](std::string_view bytes) { copies.back() += bytes; }));
     }
     if (step == Reader::Step::Error) {
       error = reader.Error();
@@ -51,15 +58,17 @@ TEST(AdifReader, BrokenLogsNameTheRecordAndTheFault) {
   struct Row { std::string log, error; std::size_t record; };
   const Row rows[] = {
       {Good + "<CALL:20>W1AW<EOR>", "die Länge von CALL (20 Bytes) reicht über das Dateiende hinaus", 2},
-      {Good + "<CALL:x4>W1AW<EOR>", "die Länge von CALL ist keine Zahl: \"x4\"", 2},
       {Good + "<CALL:4>W1AW\r\n", "<EOR> fehlt am Ende des Datensatzes", 2},
       {Good + "<CALL:4", "\"<CALL:4\" am Dateiende abgeschnitten", 2},
-      {Good + "<:4>W1AW<EOR>", "Feld ohne Namen: <:4>", 2},
+      // The limit counts up to <EOR>, and a piece that is text only.
+      {Good + "<CALL:16777199>" + std::string(16777199, 'x') + "<EOR>", "der Datensatz ist größer als 16 MiB", 2},
       // Memory stays bounded: neither a field nor text between fields is held beyond 16 MiB.
       {Good + "<CALL:99999999>x", "der Datensatz mit CALL ist größer als 16 MiB", 2},
       {Good + std::string(17u << 20, ' '), "mehr als 16 MiB ohne Ende des Datensatzes oder Kopfes", 2},
       {"Kopf\n<PROGRAMID:4>Test\n" + Good, "<EOR> im Kopf, vor <EOH>", 0},
       {"Kopf\n<PROGRAMID:4>Test\n", "der Kopf endet nicht mit <EOH>", 0},
+      {"Kopf <EOR>\n" + Good, "<EOR> im Kopf, vor <EOH>", 0},
+      {"<ADIF_VER:5>3.1.4<PROGRAMID:40>x", "die Länge von PROGRAMID (40 Bytes) reicht über das Dateiende hinaus", 0},
       {"", noAdif, 0},
   };
   for (const Row& row : rows) {
@@ -87,6 +96,49 @@ TEST(AdifReader, PiecesAreTheWholeLogAcrossChunkBoundaries) {
   for (const std::string& piece : read.pieces) joined += piece;
   EXPECT_EQ(joined, log);
   EXPECT_EQ(read.verdicts.front(), QsoCheck::Verdict::Missing);
+}
+
+TEST(AdifReader, AnAngleBracketBeginsATagOnlyBeforeNameLengthOrEorEoh) {
+  const std::string fields = "<GRIDSQUARE:4>KM38<MY_GRIDSQUARE:4>JO62<EOR>";
+  for (const std::string& log : {"\r\n<CALL:4>W1AW" + fields, "Exported by <https://example.org>\r\n<EOH>\r\n" + fields,
+                                 "<CALL:4>W1AW a<b <CALL:x4>x<CALL 4> <EO" + fields, "<:4>x" + fields + "<X"}) {
+    SCOPED_TRACE(log);
+    const ReadLog read(log);
+    EXPECT_EQ(read.error, "");
+    EXPECT_EQ(read.verdicts, std::vector{QsoCheck::Verdict::Missing});
+  }
+}
+
+TEST(AdifCopy, DistanceInsertedReplacedOrKept) {
+  using enum CopyAction;
+  const std::string km38 = "<MY_GRIDSQUARE:6>JO62MM<GRIDSQUARE:6>KM38MM";
+  // A record of 16 MiB (<EOR> included) is read; with DISTANCE it would be
+  // larger, so it stays as it was: the copy reads again.
+  const std::size_t filler = (16u << 20) - km38.size() - 17;
+  const std::string large = km38 + "<X:" + std::to_string(filler) + ">" + std::string(filler, 'x') + "<EOR>";
+  struct Row { std::string record; bool overwrite; std::string copy; CopyAction action; };
+  const Row rows[] = {
+      {km38 + "<EOR>", false, km38 + "<DISTANCE:8>1892.585<EOR>", Filled},
+      {"\r\n<my_gridsquare:6>JO62MM x<gridsquare:6>KM38MM\r\n<eor>", false,
+       "\r\n<my_gridsquare:6>JO62MM x<gridsquare:6>KM38MM\r\n<DISTANCE:8>1892.585<eor>", Filled},
+      {"<Distance:0:N>" + km38 + "<EOR>", false, "<Distance:8:N>1892.585" + km38 + "<EOR>", Filled},
+      {km38 + "<distance:4:N>1904<EOR>", false, km38 + "<distance:4:N>1904<EOR>", Kept},
+      {km38 + "<distance:4:N>1904<EOR>", true, km38 + "<distance:8:N>1892.585<EOR>", Replaced},
+      {km38 + "<DISTANCE:4>1893<EOR>", true, km38 + "<DISTANCE:4>1893<EOR>", Kept},
+      // Two DISTANCE fields: kept, or with --overwrite both made to agree.
+      {km38 + "<DISTANCE:0><DISTANCE:4>1234<EOR>", false, km38 + "<DISTANCE:0><DISTANCE:4>1234<EOR>", Kept},
+      {km38 + "<DISTANCE:0>x<DISTANCE:4>1234<EOR>", true,
+       km38 + "<DISTANCE:8>1892.585x<DISTANCE:8>1892.585<EOR>", Replaced},
+      {large, false, large, TooLarge},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.record.substr(0, 80));
+    const ReadLog read(row.record, std::nullopt, row.overwrite);
+    ASSERT_EQ(read.copies.size(), 1u) << read.error;
+    EXPECT_TRUE(read.copies[0] == row.copy) << read.copies[0].substr(0, 200);
+    EXPECT_EQ(read.actions[0], row.action);
+  }
+  EXPECT_EQ(ReadLog(km38 + "<DISTANCE:0><DISTANCE:4>1234<EOR>").reasons[0], "DISTANCE steht 2-mal im Datensatz");
 }
 
 TEST(AdifCheck, PositionRuleToleranceAndPath) {

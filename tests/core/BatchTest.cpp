@@ -5,11 +5,13 @@
 #include "common/Texts.h"
 #include "console/BatchLine.h"
 #include "console/BatchRun.h"
-#include "console/ConsoleTool.h"
+#include "common/Arguments.h"
+#include "console/ConsoleStart.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -199,29 +201,75 @@ TEST(BatchRun, OverlongLinesAndSeveralInputs) {
             std::string::npos) << inputs.err;
 }
 
-TEST(ConsoleTool, WhichArgumentsItTakes) {
-  Stream in, out, err;
-  auto run = [&](const std::vector<std::string>& arguments) {
-    return RunConsoleTool(arguments, German, std::nullopt, in.file, out.file, err.file);
+TEST(Arguments, OptionsInAnyOrder) {
+  constexpr OptionSpec table[] = {{"--adif", OptionValue::Required}, {"--tsv"}, {"--turn", OptionValue::Optional}};
+  struct Case { std::vector<std::string> arguments; std::string read; };  // read: what was read, or the reason
+  const Case cases[] = {
+      {{"x", "--tsv", "--adif", "a.adi", "y"}, "--tsv --adif=a.adi [x] [y]"},
+      {{"--adif=a=b", "--adif", "--tsv"}, "--adif=a=b --adif=--tsv"},
+      {{"-", "--tsv", "--", "--tsv", "--"}, "--tsv [-] [--tsv] [--]"},
+      {{"--turn", "long", "--turn=long", "--adif="}, "--turn --turn=long --adif= [long]"},
+      {{"--tsv", "--adif"}, Fill(text::OptionWithoutValue, {"--adif"})},
+      {{"--tsv=1"}, Fill(text::OptionTakesNoValue, {"--tsv"})},
+      {{"--adif", "a", "--frob=1"}, Fill(text::UnknownOption, {"--frob"})},
   };
-  EXPECT_EQ(run({}), std::nullopt);
-  EXPECT_EQ(run({"L;JO62mm;KM38mm"}), std::nullopt);
-  EXPECT_EQ(run({"L;JO62mm;KM38mm;;;V-", "--tsv"}), std::nullopt) << "only a leading option counts";
-  EXPECT_EQ(run({"--tsv", "L;JO62mm;KM38mm"}), 0);
-  EXPECT_EQ(run({"--tsv", "L;JO6;KM38mm"}), 1);
-  EXPECT_EQ(run({"--tsv"}), 2);
-  EXPECT_EQ(run({"--tsv", "L;JO62mm;KM38mm", "L;JO65FR;IO91WM"}), 2) << "a second pair is not dropped silently";
-  EXPECT_EQ(run({"--batch", "--frobnicate"}), 2);
-  EXPECT_EQ(run({"--fix", "out.edi"}), std::nullopt);
-  EXPECT_EQ(run({"--edi"}), 2);
-  EXPECT_EQ(run({"--edi", "a.edi", "--batch"}), 2);
-  EXPECT_EQ(out.Text(), "JO62MM\tKM38MM\t1892.585\t139.74\t38116.565\t319.74\t1894\nJO6\tKM38mm\t\t\t\t\t\n");
-  const std::string messages = err.Text();
-  EXPECT_NE(messages.find(ErrorLine(About(text::OwnLocatorField, Fill(text::LocatorTooShort, {"JO6"})))),
-            std::string::npos);
-  EXPECT_NE(messages.find(ErrorLine(Fill(text::UnknownOption, {"--frobnicate"})) + std::string(text::ConsoleUsage)),
-            std::string::npos);
-  EXPECT_NE(messages.find(ErrorLine(text::TsvTakesOneLine)), std::string::npos) << messages;
+  for (const Case& c : cases) {
+    ReadOptions read;
+    const std::string reason = ReadArguments(c.arguments, table, read);
+    std::string shown;
+    for (const auto& given : read.options) shown += " " + std::string(given.name) + (given.value ? "=" + *given.value : "");
+    for (const auto& operand : read.operands) shown += " [" + operand + "]";
+    EXPECT_EQ(reason.empty() ? shown.substr(1) : reason, c.read);
+  }
+}
+
+TEST(ConsoleStart, WhatEachCommandLineStarts) {
+#ifdef _WIN32  // no rotator in a settings file
+  _putenv_s("APPDATA", "C:\\nonexistent\\pelvorn-config");
+#else
+  setenv("XDG_CONFIG_HOME", "/nonexistent/pelvorn-config", 1);
+#endif
+  constexpr int Window = -1, FollowingWindow = -2;
+  // said: a window's command line (its listen address when it follows), else a piece of stderr.
+  struct Case { std::vector<std::string> arguments; int status; std::string said; std::string rotator = {}; };
+  const std::string usage = std::string(text::ConsoleUsage), missing = "/nonexistent/pelvorn-log";
+  const Case cases[] = {
+      {{"--own", "JO62mm", "--adif", missing + ".adi"}, 2, missing + ".adi: "},
+      {{"--adif=" + missing + ".adi", "--own=JO62mm"}, 2, missing + ".adi: "},
+      {{"--fix", "k.edi", "--edi", missing + ".edi"}, 2, missing + ".edi: "},
+#ifdef _WIN32
+      {{"--window", "--follow"}, 2, ErrorLine(text::FollowNoWindowHere)},
+#else
+      {{"--window", "--rotator=localhost:4533", "--follow=127.0.0.1:2240", "--own", "JO62mm"}, FollowingWindow,
+       "127.0.0.1:2240", "localhost:4533"},
+#endif
+      {{"--follow", "--turn"}, 2, ErrorLine(text::FollowTurnWithoutRotator) + std::string(text::FollowUsage)},
+      {{"--follow", "127.0.0.1", "127.0.0.2"}, 2, ErrorLine(text::FollowOneAddress)},
+      {{"L;JO62mm;KM38mm", "--rotator", "localhost:4533"}, Window, "L;JO62mm;KM38mm", "localhost:4533"},
+      {{"--own", "--adif", "--", "--rotator=x"}, Window, "--own --adif --rotator=x"},
+      {{"L;JO62mm;KM38mm", "--rotator"}, 4, ErrorLine(text::RotatorAddressMissing)},
+      {{"--rotator=x:0", "--follow"}, 4, ErrorLine(Fill(text::BadAddress, {"x:0"}))},
+      {{"--batch", "--version", missing}, 0, ""},
+      {{"--batch", "--rotator", "x:1"}, 2, ErrorLine(Fill(text::RotatorNotWithTool, {"--batch"})) + usage},
+      {{"--tsv", "--adif", "l.adi", "--batch"}, 2, ErrorLine(Fill(text::OptionNotWithTool, {"--batch", "--adif"}))},
+      {{"--edi", "x.edi", "--own", "JO62mm"}, 2, ErrorLine(Fill(text::OptionNotWithTool, {"--own", "--edi"}))},
+      {{"--adif", "l.adi", "--tsv", "--fix", "o.adi"}, 2, ErrorLine(text::TsvNotWithFix)},
+      {{"--adif", "l.adi", "x"}, 2, ErrorLine(text::AdifStandsAlone)},
+      {{"--batch", "--frobnicate"}, 2, ErrorLine(Fill(text::UnknownOption, {"--frobnicate"})) + usage},
+      {{"L;JO62mm;KM38mm", "L;JO65FR;IO91WM", "--tsv"}, 2, ErrorLine(text::TsvTakesOneLine)},
+      {{"--tsv", "--", "--help"}, 1, ""},
+      {{"L;JO62mm;KM38mm", "--tsv"}, 0, ""},
+  };
+  for (const Case& c : cases) {
+    Stream in, out, err;
+    const StartRequest start = RunConsoleStart(c.arguments, German, {in.file, out.file, err.file});
+    const std::string& line = c.arguments.front();
+    EXPECT_EQ(start.status.value_or(start.followingWindow ? FollowingWindow : Window), c.status) << line << err.Text();
+    EXPECT_EQ(start.followingWindow ? start.followingWindow->address.text : start.status ? "" : start.commandLine,
+              c.status < 0 ? c.said : "") << line;
+    EXPECT_EQ(start.rotatorAddress.value_or(""), c.rotator) << line;
+    EXPECT_NE(err.Text().find(c.status < 0 ? "" : c.said), std::string::npos) << line << err.Text();
+  }
 }
 
 }  // namespace

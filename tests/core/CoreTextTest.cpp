@@ -165,5 +165,20 @@ TEST(Text, TrimAndUtf8) {
   EXPECT_EQ(ToUtf8(std::u16string(1, char16_t{0xD800})), "\xef\xbf\xbd");
 }
 
+TEST(Text, PeerTextIsUtf8WithoutControls) {
+  struct Row { std::string_view bytes; std::size_t limit; std::string_view shown; };
+  const Row rows[] = {
+      {"K\xd6" "38 \xc3\xa4", 9, "K\u00d638 \u00e4"},             // Latin-1 beside UTF-8
+      {"DL\x1b[1;31mAB\x1b]0;x\a\x1b" "c\x1b", 9, "DLAB"},  // CSI, OSC, ESC c, a lone ESC
+      {"a\tb\r\n\x7f\x85\xc2\x9b\x01", 9, "a b  "},          // C0, DEL and C1 (both ways)
+      {"\xe2\x82", 9, "\u00e2"},                                // a cut sequence: Latin-1
+      {"\xc3\xa4\xc3\xb6\xc3\xbc", 2, "\u00e4\u00f6\u2026"},  // cut between characters
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.bytes);
+    EXPECT_EQ(PeerText(row.bytes, row.limit), row.shown);
+  }
+}
+
 }  // namespace
 }  // namespace pelvorn

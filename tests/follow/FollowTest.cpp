@@ -117,7 +117,7 @@ TEST(Follower, LinesForEachNewGrid) {
        {},
        {{Status("KM3"), "", "Pelvorn: Kein g\u00fcltiger Locator von WSJT-X: \"KM3\"\n"},
         {Status("KM3"), "", ""},
-        {Status("ZZ99"), "", "Pelvorn: Kein g\u00fcltiger Locator von WSJT-X: \"ZZ99\"\n"},
+        {Status("ZZ\n99\x1b[A"), "", "Pelvorn: Kein g\u00fcltiger Locator von WSJT-X: \"ZZ 99\"\n"},
         {Status("KM38MM", "JO6"), "",
          "Pelvorn: Kein g\u00fcltiger eigener Locator von WSJT-X: \"JO6\" (eigenen Locator mit --own angeben)\n"}}},
       {"--own instead of the DE grid, extended square",
@@ -132,10 +132,10 @@ TEST(Follower, LinesForEachNewGrid) {
       {"--id picks one sender",
        With([](FollowOptions& o) { o.id = "JTDX"; }),
        {{Status("KM38MM"), "", ""}, {Status("JO20", "JO62MM", "JTDX", ""), "595,797 km/251,28 \u00b0\n", ""}}},
-      {"TSV: time, call and grid as sent, tabs cleaned",
+      {"TSV: time, call and grid as sent, cleaned to UTF-8 without control sequences",
        With([](FollowOptions& o) { o.tsv = true; }),
-       {{Status("KM38", "JO62MM", "WSJT-X", "K1\tABC"),
-         "1970-01-01T01:00:00Z\tK1 ABC\tKM38\t1892.585\t139.74\t38116.565\t319.74\n", ""}}},
+       {{Status("KM38", "JO62MM", "WSJT-X", "K1\tA\x1b[2J\rB\xd6"),
+         "1970-01-01T01:00:00Z\tK1 A B\u00d6\tKM38\t1892.585\t139.74\t38116.565\t319.74\n", ""}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

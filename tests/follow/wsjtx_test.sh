@@ -55,7 +55,7 @@ retype() {
 }
 
 start_rotctld
-follow --rotator "127.0.0.1:$rot_port" --follow "$group" --turn --settle 0.5
+follow --follow "$group" --rotator "127.0.0.1:$rot_port" --turn --settle=0.5
 
 HOME=$work/home XDG_CONFIG_HOME=$work/home/.config TMPDIR=$work/tmp wsjtx >"$work/wsjtx.log" 2>&1 &
 wsjtx_pid=$!

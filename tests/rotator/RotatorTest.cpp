@@ -229,30 +229,18 @@ TEST(RotatorSettings, ReadsTheSettingsFile) {
   EXPECT_FALSE(IniValue("[Rotator]\nAdresse=a:1\n", "Rotator", "Address"));
 }
 
-TEST(RotatorSettings, TakesTheOptionOffTheCommandLine) {
-  struct Case {
-    std::vector<std::string> arguments;
-    bool given;
-    const char* value;
-    bool error;
-    std::vector<std::string> rest;
-  };
-  const std::string line = "L;JO62mm;KM38mm;;;V-";
-  const Case cases[] = {
-      {{}, false, "", false, {}},
-      {{"--rotator=[::1]", line}, true, "[::1]", false, {line}},
-      {{"--rotator"}, true, "", true, {}},
-      {{"--rotator="}, true, "", true, {}},
-      {{line, "--rotator", "x"}, false, "", false, {line, "--rotator", "x"}},
-  };
-  for (const Case& c : cases) {
-    std::vector<std::string> arguments = c.arguments;
-    const OptionOnCommandLine option = TakeRotatorOption(arguments);
-    EXPECT_EQ(option.given, c.given);
-    EXPECT_EQ(option.value, c.value);
-    EXPECT_EQ(!option.error.empty(), c.error) << option.error;
-    EXPECT_EQ(arguments, c.rest);
-  }
+TEST(RotatorSettings, TheOptionBeforeTheSettingsFile) {
+  const std::filesystem::path home = std::filesystem::temp_directory_path() / "pelvorn-rotator-settings";
+  std::filesystem::create_directories(home / "pelvorn");
+  std::ofstream(home / "pelvorn" / "Pelvorn.conf") << "[Rotator]\nAddress=rotor:4600\n";
+  const std::string before = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
+  setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+  EXPECT_EQ(ChooseRotator(std::nullopt).address, "rotor:4600");
+  EXPECT_EQ(ChooseRotator("[::1]").address, "[::1]");
+  EXPECT_EQ(ChooseRotator("").error, BadAddressMessage(""));
+  EXPECT_FALSE(ChooseRotator("x:0").address);
+  std::filesystem::remove_all(home);
+  before.empty() ? unsetenv("XDG_CONFIG_HOME") : setenv("XDG_CONFIG_HOME", before.c_str(), 1);
 }
 
 // --- Against peers on 127.0.0.1 ------------------------------------------

@@ -40,7 +40,7 @@ check_eq "beeping run, German locale: one turn, a point on the wire" "P 139.74 0
 # command line overriding it.
 printf '[Rotator]\nAddress=rotor:99999\n' >"$conf"
 hidden "bad address in the file" 4 "Ungültige Rotor-Adresse „rotor:99999“" "$HIDDEN_L"
-hidden "command line over the file" 0 "" --rotator "127.0.0.1:$stub_port" "$HIDDEN_L"
+hidden "command line over the file, option after the line" 0 "" "$HIDDEN_L" --rotator "127.0.0.1:$stub_port"
 printf '[Rotator]\nAddress=\n' >"$conf"
 hidden "empty address in the file: no rotator" 0 "" "$HIDDEN_L"
 

@@ -54,6 +54,10 @@ chmod 444 readonly.adi
 run --adif log.adi --own JO62mm --fix readonly.adi
 check_eq "adif --fix: a read-only OUT" "2:Pelvorn: readonly.adi: die Datei ist schreibgeschützt; nichts geschrieben:alt 444" \
   "$rc:$(cat run.err):$(tr -d '\r' <readonly.adi) $(stat -c %a readonly.adi)"
+for device in NUL COM1 nul.txt; do  # a device is never renamed over
+  run --adif log.adi --fix $device
+  check_eq "adif --fix $device" "2:Pelvorn: $device: ist keine gewöhnliche Datei; nichts geschrieben" "$rc:$(cat run.err)"
+done
 cp log.adi same.adi
 run --adif same.adi --own JO62mm --fix same.adi --overwrite
 check_eq "adif --fix over the log itself: status 1, no temporary file left" "1:" "$rc:$(ls | grep pelvorn-)"

@@ -9,10 +9,10 @@
 
 namespace pelvorn {
 
-std::optional<int> StartProgram(std::vector<std::string>& arguments, std::optional<std::string>& rotatorAddress) {
+StartRequest StartProgram(const std::vector<std::string>& arguments) {
   OpenClosedStandardStreams();
   std::signal(SIGPIPE, SIG_IGN);
-  return RunConsoleStart(arguments, ConsoleNumberLocale(), ConsoleStreams{stdin, stdout, stderr}, rotatorAddress);
+  return RunConsoleStart(arguments, ConsoleNumberLocale(), ConsoleStreams{stdin, stdout, stderr});
 }
 
 }  // namespace pelvorn

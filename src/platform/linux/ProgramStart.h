@@ -1,6 +1,7 @@
 #pragma once
 
-#include <optional>
+#include "console/ConsoleStart.h"
+
 #include <string>
 #include <vector>
 
@@ -10,10 +11,7 @@ namespace pelvorn {
 // standard streams are reopened on /dev/null, a reader that went away shows
 // as a failed write rather than a signal, and RunConsoleStart answers
 // --help, --version, the rotator option and the console tools, with the
-// decimal separator of ConsoleNumberLocale. Returns the exit status when the
-// program is done with that, else nothing; the rotator option is then off
-// the front of `arguments`, and `rotatorAddress` names the rotator chosen by
-// it or by the settings file (nullopt: none).
-std::optional<int> StartProgram(std::vector<std::string>& arguments, std::optional<std::string>& rotatorAddress);
+// decimal separator of ConsoleNumberLocale. Returns what is to start.
+StartRequest StartProgram(const std::vector<std::string>& arguments);
 
 }  // namespace pelvorn

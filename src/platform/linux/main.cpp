@@ -27,16 +27,14 @@ constexpr const char* QtFrontEndName = "pelvorn-qt";
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> arguments(argv + 1, argv + argc);
-  std::optional<std::string> rotatorAddress;
-  if (const std::optional<int> status = pelvorn::StartProgram(arguments, rotatorAddress)) return *status;
+  const pelvorn::StartRequest start = pelvorn::StartProgram({argv + 1, argv + argc});
+  if (start.status) return *start.status;
 
-  // An option no one answered is the front end's to read, as it always was.
-  const bool option = !arguments.empty() && arguments.front().rfind("--", 0) == 0;
+  // The following window is the front end's; so is any window or box.
   pelvorn::InstanceGuard guard;
-  if (!option) {
-    const std::u16string commandLine = pelvorn::FromUtf8(pelvorn::JoinArguments(arguments));
-    if (const auto status = pelvorn::RunHiddenWithoutToolkit(commandLine, guard, rotatorAddress)) return *status;
+  if (!start.followingWindow) {
+    const std::u16string commandLine = pelvorn::FromUtf8(start.commandLine);
+    if (const auto status = pelvorn::RunHiddenWithoutToolkit(commandLine, guard, start.rotatorAddress)) return *status;
   }
 
   const std::string frontEnd = pelvorn::FindOwnProgram(QtFrontEndName);

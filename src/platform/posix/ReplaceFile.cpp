@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 
@@ -81,9 +82,15 @@ int OpenTemporary(const std::string& path, std::string& name, int& error) {
   do {
     descriptor = ::open(DirectoryOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
   } while (descriptor < 0 && errno == EINTR);
-  if (descriptor >= 0) {
+  // It is named later through /proc/self/fd; where that is missing (a
+  // chroot or sandbox without /proc), a named file instead.
+  if (descriptor >= 0 && ::access(("/proc/self/fd/" + std::to_string(descriptor)).c_str(), F_OK) == 0) {
     name.clear();
     return descriptor;
+  }
+  if (descriptor >= 0) {
+    ::close(descriptor);
+    errno = EOPNOTSUPP;
   }
   // Not supported by this kernel or file system: a named file instead.
   if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
@@ -133,10 +140,24 @@ FileReplacement::~FileReplacement() {
   if (!state_->temporary.empty()) ::unlink(state_->temporary.c_str());
 }
 
-bool FileReplacement::Open(const std::string& utf8Path, std::string& error) {
+bool FileReplacement::Open(const std::string& path, std::string& error) {
   state_ = std::make_unique<State>();
   State& state = *state_;
-  state.path = utf8Path;
+  state.path = path;
+  // A symbolic link stays: the file it leads to is replaced, in its own
+  // directory. A link that leads nowhere is refused rather than replaced.
+  struct stat link {};
+  if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    char* const target = ::realpath(path.c_str(), nullptr);
+    if (target == nullptr) {
+      state.failed = true;
+      error = errno == ENOENT ? std::string(text::LinkLeadsNowhere) : SystemErrorText(errno);
+      return false;
+    }
+    state.path = target;
+    std::free(target);
+  }
+  const std::string& utf8Path = state.path;
   // Only a regular file is replaced: a rename over a device, a FIFO or a
   // directory entry of another kind would silently swap it for a file.
   struct stat target {};
@@ -152,9 +173,15 @@ bool FileReplacement::Open(const std::string& utf8Path, std::string& error) {
     error = Reason(text::TemporaryNotCreated, failure);
     return false;
   }
-  // The copy keeps the mode of the file it replaces.
+  // The copy keeps the owner (as far as this user may give it: root fully,
+  // others the group) and the mode of the file it replaces. A second hard
+  // link of the old file keeps the old contents.
   struct stat existing {};
   state.replaces = ::stat(utf8Path.c_str(), &existing) == 0;
+  if (state.replaces && ::fchown(state.descriptor, existing.st_uid, existing.st_gid) != 0 &&
+      ::fchown(state.descriptor, static_cast<uid_t>(-1), existing.st_gid) != 0) {
+    // The copy is then the user's own, as any file they write.
+  }
   if (state.replaces && ::fchmod(state.descriptor, existing.st_mode & 07777) != 0) {
     state.failed = true;
     error = Reason(text::ModeNotSet, errno);

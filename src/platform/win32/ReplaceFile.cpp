@@ -40,6 +40,22 @@ std::string Reason(std::string_view what) {
   return Fill(text::About, {what, SystemErrorText(error)});
 }
 
+// Whether `path` names a device rather than a file: NUL, CON, COM1 (and on
+// Windows before 11 also nul.txt and the like in any folder), \\.\ paths, or
+// anything that opens as other than a file on a disk. A rename over one
+// fails, or swaps it for a file.
+bool IsDevice(const std::wstring& path) {
+  std::wstring full(MAX_PATH, L'\0');
+  const DWORD size = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (size > 0 && size < full.size() && std::wstring_view(full.data(), size).starts_with(L"\\\\.\\")) return true;
+  const HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool device = GetFileType(file) != FILE_TYPE_DISK;
+  CloseHandle(file);
+  return device;
+}
+
 }  // namespace
 
 struct FileReplacement::State {
@@ -67,6 +83,10 @@ bool FileReplacement::Open(const std::string& utf8Path, std::string& error) {
   const DWORD attributes = GetFileAttributesW(state.target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     error = text::IsADirectory;
+    return false;
+  }
+  if (IsDevice(state.target)) {
+    error = text::NotARegularFile;
     return false;
   }
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
@@ -119,7 +139,13 @@ bool FileReplacement::Commit(std::string& error) {
   }
   CloseHandle(state.file);
   state.file = INVALID_HANDLE_VALUE;
-  if (!MoveFileExW(state.temporary.c_str(), state.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  // ReplaceFileW keeps the attributes, the permissions and the creation
+  // time of the file it replaces; where it cannot, a plain rename.
+  const bool replaced = GetFileAttributesW(state.target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+                        ReplaceFileW(state.target.c_str(), state.temporary.c_str(), nullptr,
+                                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+  if (!replaced &&
+      !MoveFileExW(state.temporary.c_str(), state.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     error = Reason(text::RenameFailed);
     return false;  // the destructor removes the temporary file
   }

@@ -97,25 +97,32 @@ class StandardStreams {
   std::FILE* err_ = nullptr;
 };
 
+// Whether a blank-separated word of `text` starts with "--".
+bool HasOption(std::u16string_view text) {
+  for (std::size_t word = text.find_first_not_of(u" \t"); word != std::u16string_view::npos;
+       word = text.find_first_not_of(u" \t", text.find_first_of(u" \t", word))) {
+    if (text.substr(word, 2) == u"--") return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::optional<int> RunFromConsole(std::u16string& argumentText, const NumberLocale& locale,
                                   std::optional<std::string>& rotatorAddress) {
-  const std::size_t first = argumentText.find_first_not_of(u" \t");
-  if (first == std::u16string::npos || argumentText.compare(first, 2, u"--") != 0) {
+  if (!HasOption(argumentText)) {
     // No option: the rotator of the settings file, if any; the text stays.
-    std::vector<std::string> none;
-    rotatorAddress = rotator::ChooseRotator(none).address;
+    rotatorAddress = rotator::ChooseRotator(std::nullopt).address;
     return std::nullopt;
   }
 
-  std::vector<std::string> arguments = SplitArguments(argumentText);
   StandardStreams streams;
-  if (auto status = RunConsoleStart(arguments, locale, {streams.in(), streams.out(), streams.err()}, rotatorAddress)) {
-    return status;
-  }
-  // The window or the hidden run, with what follows the options.
-  argumentText = FromUtf8(JoinArguments(arguments));
+  StartRequest start = RunConsoleStart(SplitArguments(argumentText), locale,
+                                       {streams.in(), streams.out(), streams.err()});
+  if (start.status) return start.status;
+  // The window or the hidden run, with what is left without --rotator.
+  argumentText = FromUtf8(start.commandLine);
+  rotatorAddress = std::move(start.rotatorAddress);
   return std::nullopt;
 }
 

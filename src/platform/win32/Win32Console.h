@@ -7,14 +7,14 @@
 
 namespace pelvorn::win32 {
 
-// Pelvorn.exe used from cmd.exe or PowerShell. When `argumentText` (the
-// command line after the program name, as Windows hands it over) starts
-// with "--" after blanks, it is split by the rules of CommandLineToArgvW and
-// handled as the Linux program does: --help, --version, --rotator,
-// --batch, --tsv, --edi. Returns the exit status when the program ends
-// here. Returns nothing when the window or the hidden run is to start; then
-// `argumentText` holds what follows a --rotator option. Text without the
-// leading "--" is left exactly as it is; the rotator is then the one of the
+// Pelvorn.exe used from cmd.exe or PowerShell. When a blank-separated word
+// of `argumentText` (the command line after the program name, as Windows
+// hands it over) starts with "--", it is split by the rules of
+// CommandLineToArgvW and handled as the Linux program does (RunConsoleStart):
+// --help, --version, --rotator anywhere, the console tools. Returns the exit
+// status when the program ends here. Returns nothing when the window or the
+// hidden run is to start; then `argumentText` holds the arguments without
+// --rotator, joined by blanks. Text without any "--" word is left exactly as it is; the rotator is then the one of the
 // settings file (%APPDATA%\pelvorn\Pelvorn.ini), if any. `rotatorAddress`
 // receives the rotator chosen (nullopt: none).
 //
