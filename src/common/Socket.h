@@ -54,6 +54,15 @@ public:
   // a datagram that was not sent to the group.
   SocketStatus receiveDatagram(std::string& datagram, std::chrono::milliseconds timeout);
 
+  // UDP that talks to a peer: the IPv4 address of `host` (host byte order),
+  // HostNotFound when it has none.
+  static SocketStatus ResolveIpv4(const std::string& host, std::uint32_t& ipv4);
+  // Sends `datagram` to `ipv4`:`port` from this socket (bound with bindUdp).
+  SocketStatus sendDatagram(std::string_view datagram, std::uint32_t ipv4, std::uint16_t port);
+  // Waits by the deadline for the next datagram (at most 64 KiB), its
+  // sender's address in `from`. An interrupted wait goes on waiting.
+  SocketStatus receiveDatagram(std::string& datagram, Deadline deadline, std::uint32_t& from);
+
   void close();
   bool isOpen() const { return handle_ != NoHandle; }
   // For a front end's event loop: an int on POSIX, a SOCKET on Windows.

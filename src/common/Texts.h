@@ -324,7 +324,7 @@ inline constexpr std::string_view ConnectFailed = "Keine Verbindung zum Rotor au
 // %1 the address as given.
 inline constexpr std::string_view BadAddress =
     "Ungültige Rotor-Adresse „%1“: erwartet wird RECHNER oder RECHNER:PORT (Port 1 bis 65535, "
-    "IPv6-Adressen in eckigen Klammern).";
+    "IPv6-Adressen in eckigen Klammern), für PstRotator pst:RECHNER[:PORT].";
 // A direction: %1 the degrees.
 inline constexpr std::string_view Degrees = "%1°";
 // %1 the settings file, %2 its encoding (UTF-16 LE or BE).
@@ -335,12 +335,33 @@ inline constexpr std::string_view RotatorAddressMissing =
     "Nach --rotator fehlt die Adresse des Rotors (RECHNER oder RECHNER:PORT).";
 inline constexpr std::string_view RotatorCommandNotStarted = "Der Rotorbefehl ließ sich nicht starten.";
 inline constexpr std::string_view NoDirectionToTurnTo = "Keine Richtung, auf die der Rotor gedreht werden könnte.";
+// Nothing sent: %1 where the antenna stands, %2 the target, %3 the dead band.
+inline constexpr std::string_view WithinDeadband =
+    "Antenne steht auf %1, innerhalb von %3 um %2: nicht gedreht (Totbereich).";
+// PstRotator: no answer showed the antenna turning towards the target.
+inline constexpr std::string_view NoTurnSeen = "keine Drehung zum Ziel";
+// PstRotator's answer port (the command port + 1) cannot be opened: %1 the port, %2 why.
+inline constexpr std::string_view AnswerPortUnusable = "Der Antwort-Port %1 für PstRotator lässt sich nicht öffnen: %2.";
+inline constexpr std::string_view AnswerPortInUse = "er ist schon belegt";
+// %1 the value as given.
+inline constexpr std::string_view BadDeadband = "Ungültiger Totbereich „%1“: erwartet werden 0 bis 90 Grad.";
+inline constexpr std::string_view BadPark = "Ungültige Parkposition „%1“ in der Einstellungsdatei.";
+inline constexpr std::string_view RotatorCommandWithoutRotator =
+    "%1 ohne Rotor (--rotator RECHNER[:PORT] oder Einstellungsdatei)";
+inline constexpr std::string_view AntennaStopped = "Antenne angehalten.";
+inline constexpr std::string_view RotatorToolUsage =
+    "Aufruf: Pelvorn --rotator RECHNER[:PORT] --stop | --park [--deadband GRAD]  (Optionen in beliebiger "
+    "Reihenfolge)\n";
+inline constexpr std::string_view AntennaParking = "Antenne wird geparkt.";
 
 // The window's antenna commands; the menus show the keys beside them.
 inline constexpr std::string_view TurnShortPath = "Antenne drehen (kurzer Weg)";
 inline constexpr std::string_view TurnLongPath = "Antenne drehen (langer Weg)";
 inline constexpr std::string_view ShortPathKey = "F7";
 inline constexpr std::string_view LongPathKey = "Umschalt+F7";
+inline constexpr std::string_view StopAntenna = "Antenne anhalten";
+inline constexpr std::string_view StopKey = "F9";
+inline constexpr std::string_view ParkAntenna = "Antenne parken";
 // The title of the rotator's warning boxes.
 inline constexpr std::string_view RotatorBoxTitle = " Rotor ";
 // The direction field's tooltip: %1 the target, %2 where the antenna stands.
@@ -465,7 +486,8 @@ inline constexpr std::string_view FollowNotWithWindow = "%1 nicht zusammen mit -
 inline constexpr std::string_view FollowNoWindowHere = "--window: hier folgt nur die Konsole, kein Fenster";
 inline constexpr std::string_view FollowUsage =
     "Aufruf: Pelvorn --follow [ADRESSE:PORT] [--rotator RECHNER[:PORT]] [--own LOCATOR] [--tsv] [--id KENNUNG]"
-    " [--turn[=long]] [--settle SEKUNDEN] [--window]  (Optionen in beliebiger Reihenfolge)\n";
+    " [--turn[=long]] [--settle SEKUNDEN] [--window] [--deadband GRAD] [--park-on-exit]"
+    "  (Optionen in beliebiger Reihenfolge)\n";
 
 // --- Help and version ---------------------------------------------------
 
@@ -499,7 +521,13 @@ inline constexpr std::string_view HelpText =
     "                 angegeben ist; IPv6 in eckigen Klammern); stattdessen auch\n"
     "                 [Rotator] Address=RECHNER:PORT in ~/.config/pelvorn/Pelvorn.conf.\n"
     "                 Ein unsichtbarer Lauf dreht sie auf die Richtung, das Fenster\n"
-    "                 bietet im Richtungsfeld kurzen (F7) und langen Weg (Umschalt+F7).\n"
+    "                 bietet im Richtungsfeld kurzen (F7) und langen Weg (Umschalt+F7),\n"
+    "                 Anhalten (F9) und Parken. pst:RECHNER[:PORT] steuert PstRotator\n"
+    "                 über UDP (Port 12000, Antworten auf Port 12001).\n"
+    "      --stop, --park  mit Rotor: Antenne anhalten oder parken ([Rotator]\n"
+    "                 Park=GRAD: dorthin drehen, sonst die Parkposition des Rotors)\n"
+    "      --deadband GRAD  Totbereich: steht die Antenne so nah am Ziel, wird sie\n"
+    "                 nicht gedreht (Vorgabe 2, [Rotator] Deadband=GRAD; 0: aus)\n"
     "      --batch    ohne Fenster: jede Zeile der DATEIen (ohne DATEI oder mit -:\n"
     "                 der Standardeingabe) ist eine Befehlszeile wie oben; je Zeile\n"
     "                 eine Ausgabezeile, bei einer Zeile ohne Ergebnis eine leere\n"
@@ -538,7 +566,8 @@ inline constexpr std::string_view HelpText =
     "                 --id KENNUNG nur diese Instanz, --tsv mit Zeit (UTC), Rufzeichen\n"
     "                 und langem Weg; --turn (--turn=long) dreht die Antenne, sobald\n"
     "                 der Locator --settle SEKUNDEN (1) gleich blieb; --window füllt\n"
-    "                 stattdessen die Locatorfelder des Fensters\n"
+    "                 stattdessen die Locatorfelder des Fensters; --park-on-exit\n"
+    "                 parkt die Antenne, wenn Strg+C oder SIGTERM das Folgen beendet\n"
     "      --help     diese Hilfe anzeigen und beenden\n"
     "      --version  Versionsinformation anzeigen und beenden\n"
     "\n"
@@ -548,7 +577,8 @@ inline constexpr std::string_view HelpText =
     "  2  abgelehnt, weil das Programm bereits läuft\n"
     "  3  keine grafische Oberfläche für einen sichtbaren Start\n"
     "  4  unsichtbarer Lauf mit Ergebnis, aber der Rotor wurde nicht gedreht;\n"
-    "     oder unbrauchbare Angabe nach --rotator\n"
+    "     oder unbrauchbare Angabe nach --rotator oder --deadband; --stop oder\n"
+    "     --park misslungen\n"
     "Rückgabewerte von --batch, --tsv, --edi, --adif und --map:\n"
     "  0  jede Zeile hat ein Ergebnis; das Log stimmt\n"
     "  1  Zeilen ohne Ergebnis; im Log weicht etwas ab oder ist nicht prüfbar\n"

@@ -27,7 +27,8 @@ void PrintError(std::FILE* err, const std::string& text) {
 
 // The options every start takes besides the tools'.
 constexpr OptionSpec StartOptions[] = {
-    {rotator::RotatorOption, OptionValue::Required}, {"--help"}, {"--version"}};
+    {rotator::RotatorOption, OptionValue::Required}, {rotator::DeadbandOption, OptionValue::Required},
+    {"--help"}, {"--version"}};
 
 const OptionSpec* Find(std::span<const OptionSpec> table, std::string_view name) {
   const auto spec = std::find_if(table.begin(), table.end(), [name](const OptionSpec& o) { return o.name == name; });
@@ -49,7 +50,8 @@ struct Survey {
   std::vector<std::string_view> names;  // the options before "--", in order, unknown ones too
   std::optional<std::string> rotator;   // the last --rotator's value
   bool rotatorWithoutValue = false;
-  std::vector<std::string> rest;        // without --rotator, its value and the "--" ending the options
+  std::optional<std::string> deadband;  // the last --deadband's value ("" when it has none)
+  std::vector<std::string> rest;        // without --rotator, --deadband, their values and the "--" ending the options
 };
 
 Survey SurveyArguments(const std::vector<std::string>& arguments) {
@@ -76,6 +78,11 @@ Survey SurveyArguments(const std::vector<std::string>& arguments) {
       if (hasNext) survey.rotator = arguments[++i];
       continue;
     }
+    if (name == rotator::DeadbandOption) {
+      survey.deadband = name.size() < argument.size() ? argument.substr(name.size() + 1) : "";
+      if (hasNext) survey.deadband = arguments[++i];
+      continue;
+    }
     survey.rest.push_back(argument);
     if (hasNext) survey.rest.push_back(arguments[++i]);
   }
@@ -84,7 +91,7 @@ Survey SurveyArguments(const std::vector<std::string>& arguments) {
 
 // Chooses the rotator into `request`; false, with the status set, when the option is unusable.
 bool ChooseRotator(const Survey& survey, const ConsoleStreams& streams, StartRequest& request) {
-  rotator::RotatorChoice choice = rotator::ChooseRotator(survey.rotator);
+  rotator::RotatorChoice choice = rotator::ChooseRotator(survey.rotator, survey.deadband);
   if (survey.rotatorWithoutValue) choice.error = text::RotatorAddressMissing;
   if (!choice.error.empty()) {
     PrintError(streams.err, Fill(text::ErrorLine, {choice.error}));

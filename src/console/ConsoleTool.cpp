@@ -8,6 +8,7 @@
 #include "console/ConsoleToolStatus.h"
 #include "console/EdiCommand.h"
 #include "console/MapCommand.h"
+#include "rotator/RotatorTool.h"
 
 namespace pelvorn {
 namespace {
@@ -27,7 +28,23 @@ ToolOutcome Follow(const ReadOptions& read, const ToolContext& context) {
   if (command.options.turn != follow::TurnMode::None && !context.rotatorAddress) {
     return Refuse(std::string(text::FollowTurnWithoutRotator));
   }
+  if (command.parkOnExit && !context.rotatorAddress) {
+    return Refuse(Fill(text::RotatorCommandWithoutRotator, {"--park-on-exit"}));
+  }
   return Status(follow::RunFollowTool(command, context.locale, context.rotatorAddress, context.out, context.err));
+}
+
+ToolOutcome Antenna(rotator::Command command, std::string_view trigger, const ReadOptions& read,
+                    const ToolContext& context) {
+  if (!read.operands.empty()) return Refuse(Fill(text::UnknownOption, {read.operands.front()}));
+  if (!context.rotatorAddress) return Refuse(Fill(text::RotatorCommandWithoutRotator, {trigger}));
+  return Status(rotator::RunRotatorTool(command, context.locale.decimalSeparator, *context.rotatorAddress, context.err));
+}
+ToolOutcome Stop(const ReadOptions& read, const ToolContext& context) {
+  return Antenna(rotator::Command::Stop, rotator::StopOption, read, context);
+}
+ToolOutcome Park(const ReadOptions& read, const ToolContext& context) {
+  return Antenna(rotator::Command::Park, rotator::ParkOption, read, context);
 }
 
 ToolOutcome Adif(const ReadOptions& read, const ToolContext& context) {
@@ -80,6 +97,8 @@ static_assert(follow::FollowUnusable == ToolInputUnreadable);
 
 constexpr ConsoleTool Tools[] = {
     {follow::FollowOption, follow::FollowArguments, text::FollowUsage, Follow},
+    {rotator::StopOption, rotator::StopArguments, text::RotatorToolUsage, Stop},
+    {rotator::ParkOption, rotator::ParkArguments, text::RotatorToolUsage, Park},
     {"--adif", AdifArguments, text::ConsoleUsage, Adif},
     {"--edi", EdiArguments, text::ConsoleUsage, Edi},
     {"--batch", BatchArguments, text::ConsoleUsage, Batch},

@@ -4,7 +4,10 @@
 #include "common/StopRequest.h"
 #include "common/Text.h"
 #include "common/Texts.h"
+#include "common/ExitStatus.h"
+#include "rotator/RotatorAntenna.h"
 #include "rotator/RotatorSettings.h"
+#include "rotator/RotatorTool.h"
 #include "rotator/RotatorWorker.h"
 #include "rotator/RotctlLines.h"
 #include "arithmetic/NormalisedDegrees.h"
@@ -27,23 +30,22 @@ bool Write(std::FILE* stream, const std::string& text) {
   return text.empty() || WriteUnlessStopped(stream, text) != WriteOutcome::Failed;
 }
 
-// The rotator behind rotctld, turned on a thread of its own.
+// The rotator, turned on a thread of its own.
 class WorkerTarget final : public RotatorTarget {
 public:
-  WorkerTarget(const std::string& address, char16_t decimalSeparator, std::FILE* err)
-      : worker_(address, Options(decimalSeparator), Events(decimalSeparator, err)) {}
+  WorkerTarget(const std::string& address, const rotator::Options& options, char16_t decimalSeparator,
+               std::FILE* err)
+      : worker_(address, options, Events(options, decimalSeparator, err)) {}
   void turnTo(double direction) override { worker_.turnTo(direction); }
 
 private:
-  static rotator::Options Options(char16_t decimalSeparator) {
-    rotator::Options options;
-    options.decimalSeparator = decimalSeparator < 0x80 ? static_cast<char>(decimalSeparator) : ',';
-    return options;
-  }
-  static rotator::Worker::Events Events(char16_t decimalSeparator, std::FILE* err) {
+  static rotator::Worker::Events Events(const rotator::Options& options, char16_t decimalSeparator, std::FILE* err) {
     rotator::Worker::Events events;
     events.commanded = [decimalSeparator, err](double azimuth) { Write(err, RotatorTurnsLine(azimuth, decimalSeparator)); };
     events.position = [](double) {};
+    events.withinDeadband = [options, err](double standing, double target) {
+      Write(err, Fill(text::ErrorLine, {rotator::WithinDeadbandLine(options, standing, target)}));
+    };
     events.failed = [err](const std::string& message) { Write(err, Fill(text::ErrorLine, {message})); };
     return events;
   }
@@ -92,6 +94,7 @@ std::string ReadFollowCommand(const ReadOptions& read, FollowCommand& command) {
   }
   command.options.tsv = read.has("--tsv");
   command.window = read.has("--window");
+  command.parkOnExit = read.has("--park-on-exit");
   if (command.window && command.options.tsv) return Fill(text::FollowNotWithWindow, {"--tsv"});
   if (command.window && command.options.turn != TurnMode::None) return Fill(text::FollowNotWithWindow, {"--turn"});
   return {};
@@ -99,9 +102,10 @@ std::string ReadFollowCommand(const ReadOptions& read, FollowCommand& command) {
 
 int RunFollowTool(const FollowCommand& command, const NumberLocale& locale,
                   const std::optional<std::string>& rotatorAddress, std::FILE* out, std::FILE* err) {
+  const rotator::Options rotatorOptions = rotator::OptionsFor(locale.decimalSeparator);
   std::unique_ptr<WorkerTarget> rotator;
   if (command.options.turn != TurnMode::None && rotatorAddress) {
-    rotator = std::make_unique<WorkerTarget>(*rotatorAddress, locale.decimalSeparator, err);
+    rotator = std::make_unique<WorkerTarget>(*rotatorAddress, rotatorOptions, locale.decimalSeparator, err);
   }
 
   UdpListener listener;
@@ -135,6 +139,10 @@ int RunFollowTool(const FollowCommand& command, const NumberLocale& locale,
   }
   if (follower.skipped() > 0) {
     Write(err, Fill(text::ErrorLine, {Fill(text::FollowSkipped, {std::to_string(follower.skipped())})}));
+  }
+  if (command.parkOnExit && rotatorAddress) {
+    rotator.reset();  // cancels a turn still in flight
+    if (!rotator::ParkOnCommand(*rotatorAddress, rotatorOptions, err)) return ExitRotatorFailed;
   }
   return StatusInterrupted;
 }

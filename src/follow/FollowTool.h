@@ -29,12 +29,14 @@ inline constexpr OptionSpec FollowArguments[] = {
     {"--id", OptionValue::Required},       {"--settle", OptionValue::Required},
     {"--turn", OptionValue::Optional},     {"--tsv"},
     {"--window"},                          {rotator::RotatorOption, OptionValue::Required},
+    {rotator::DeadbandOption, OptionValue::Required}, {"--park-on-exit"},
 };
 
 struct FollowCommand {
   ListenAddress address;
   FollowOptions options;
   bool window = false;  // --window: the window follows instead of the console
+  bool parkOnExit = false;  // --park-on-exit: park the antenna when interrupted
 };
 
 // Turns what was read with FollowArguments into `command`. Returns the
@@ -50,7 +52,7 @@ std::string RotatorTurnsLine(double azimuth, char16_t decimalSeparator);
 // `out` and `err` as standard output and error; `rotatorAddress` (the option's
 // or the settings file's) is turned with --turn. Returns the exit status: 0
 // when interrupted, 2 for a port that cannot be listened on or output that
-// cannot be written.
+// cannot be written, 4 when the antenna could not be parked on exit.
 int RunFollowTool(const FollowCommand& command, const NumberLocale& locale,
                   const std::optional<std::string>& rotatorAddress, std::FILE* out, std::FILE* err);
 

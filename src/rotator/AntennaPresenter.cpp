@@ -4,7 +4,7 @@
 #include "common/Text.h"
 #include "common/Texts.h"
 #include "RotatorWorker.h"
-#include "RotctldAntenna.h"
+#include "RotatorAntenna.h"
 #include "RotctlLines.h"
 #include "arithmetic/LongPath.h"
 
@@ -18,7 +18,7 @@ constexpr double Reached = 0.5;
 
 }  // namespace
 
-AntennaPresenter::AntennaPresenter(AntennaView& view, const RotctldAntenna& antenna,
+AntennaPresenter::AntennaPresenter(AntennaView& view, const RotatorAntenna& antenna,
                                    ToWindowThread toWindowThread)
     : view_(view), decimalSeparator_(antenna.decimalSeparator()) {
   Worker::Events events;
@@ -28,15 +28,25 @@ AntennaPresenter::AntennaPresenter(AntennaView& view, const RotctldAntenna& ante
   events.position = [this, toWindowThread](double azimuth) {
     toWindowThread([this, azimuth] { position(azimuth); });
   };
+  events.withinDeadband = [this, toWindowThread](double standing, double target) {
+    toWindowThread([this, standing, target] { withinDeadband(standing, target); });
+  };
+  events.stopped = [this, toWindowThread] { toWindowThread([this] { stopped(); }); };
+  events.parking = [this, toWindowThread] { toWindowThread([this] { parking(); }); };
+  events.finished = [this, toWindowThread] { toWindowThread([this] { finished(); }); };
   events.failed = [this, toWindowThread](const std::string& message) {
     toWindowThread([this, message] { failed(message); });
   };
-  worker_ = std::make_unique<Worker>(antenna.addressText(), OptionsFor(decimalSeparator_), std::move(events));
+  const Options options = OptionsFor(decimalSeparator_);
+  deadband_ = options.deadband;
+  worker_ = std::make_unique<Worker>(antenna.addressText(), options, std::move(events));
   turnTo_ = [worker = worker_.get()](double direction) { worker->turnTo(direction); };
+  other_ = [worker = worker_.get()](bool stop) { stop ? worker->stop() : worker->park(); };
 }
 
-AntennaPresenter::AntennaPresenter(AntennaView& view, char16_t decimalSeparator, std::function<void(double)> turnTo)
-    : view_(view), decimalSeparator_(decimalSeparator), turnTo_(std::move(turnTo)) {}
+AntennaPresenter::AntennaPresenter(AntennaView& view, char16_t decimalSeparator, std::function<void(double)> turnTo,
+                                   std::function<void(bool)> other)
+    : view_(view), decimalSeparator_(decimalSeparator), turnTo_(std::move(turnTo)), other_(std::move(other)) {}
 
 AntennaPresenter::~AntennaPresenter() { worker_.reset(); }
 
@@ -47,7 +57,26 @@ void AntennaPresenter::turn(bool longPath) {
   const auto direction = DirectionFromCaption(view_.directionCaption(), decimalSeparator_);
   if (!direction) return;
   view_.setTip(u"");
+  setBusy(true);
   turnTo_(longPath ? LongPathDirection(*direction) : *direction);
+}
+
+void AntennaPresenter::stop() {
+  if (!busy_) return;
+  setBusy(false);
+  if (other_) other_(true);
+}
+
+void AntennaPresenter::park() {
+  view_.setTip(u"");
+  setBusy(true);
+  if (other_) other_(false);
+}
+
+void AntennaPresenter::setBusy(bool busy) {
+  if (busy == busy_) return;
+  busy_ = busy;
+  view_.commandsChanged();
 }
 
 std::u16string AntennaPresenter::degrees(double value) const {
@@ -67,7 +96,17 @@ void AntennaPresenter::position(double azimuth) {
   }
 }
 
+void AntennaPresenter::withinDeadband(double standing, double target) {
+  view_.setTip(FromUtf8(Fill(text::WithinDeadband, {ToUtf8(degrees(standing)), ToUtf8(degrees(target)),
+                                                    ToUtf8(degrees(deadband_))})));
+}
+
+void AntennaPresenter::stopped() { view_.setTip(FromUtf8(text::AntennaStopped)); }
+void AntennaPresenter::parking() { view_.setTip(FromUtf8(text::AntennaParking)); }
+void AntennaPresenter::finished() { setBusy(false); }
+
 void AntennaPresenter::failed(const std::string& message) {
+  setBusy(false);
   view_.setTip(u"");
   view_.warn(FromUtf8(text::RotatorBoxTitle), FromUtf8(message));
 }

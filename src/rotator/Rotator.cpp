@@ -1,5 +1,7 @@
 #include "Rotator.h"
 
+#include "PstRotator.h"
+#include "RotctldRotator.h"
 #include "RotctlLines.h"
 #include "common/Text.h"
 #include "common/Texts.h"
@@ -12,133 +14,30 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr std::string_view DumpStateCommand = "\\dump_state\n";
-constexpr std::string_view PositionCommand = "p\n";
-// The last line of the daemon's answer to "\dump_state".
-constexpr std::string_view DumpStateEnd = "done";
-// rotctld's answer has about a dozen short lines; a peer that sends more
-// (or never ends) is no rotctld. The whole answer has the time limit of one step.
-constexpr std::size_t LongestDumpStateLines = 200;
-constexpr std::size_t LongestDumpStateBytes = 16 * 1024;
-
 }  // namespace
 
-Rotator::Rotator(Address address, Options options)
-    : address_(std::move(address)), options_(options), connection_(options.timeout, options.cancel) {}
-
-std::string Rotator::degrees(double value) const {
-  return Fill(text::Degrees, {DegreesWithSeparator(value, static_cast<unsigned char>(options_.decimalSeparator))});
+std::string DegreesText(double value, char decimalSeparator) {
+  return Fill(text::Degrees, {DegreesWithSeparator(value, static_cast<unsigned char>(decimalSeparator))});
 }
 
-Outcome Rotator::badAnswer(std::string_view what, std::string_view line) const {
-  return Outcome::Fail(Failure::BadAnswer,
-                       Fill(text::UnclearAnswer, {AddressText(address_), what, PeerText(line, 80)}));
+std::string WithinDeadbandLine(const Options& options, double standing, double target) {
+  const char separator = options.decimalSeparator;
+  return Fill(text::WithinDeadband, {DegreesText(standing, separator), DegreesText(target, separator),
+                                     DegreesText(options.deadband, separator)});
 }
 
-// Sends `command` and reads `lines` answer lines, or up to DumpStateEnd
-// when `lines` is 0 (bounded in lines, bytes and time as a whole). A report line ends the answer early: "RPRT 0" where no
-// values were expected, a negative code as Rejected.
-Outcome Rotator::exchange(std::string_view command, std::vector<std::string>& answer,
-                          std::size_t lines) {
-  answer.clear();
-  const auto deadline = Clock::now() + options_.timeout;
-  std::size_t bytes = 0;
-  if (Outcome sent = connection_.send(command); !sent) return sent;
-  for (;;) {
-    std::string line;
-    Outcome received = lines != 0 ? connection_.receive(line)
-                       : connection_.receive(line, deadline,
-                                             bytes == 0 ? text::NoAnswer : text::NoFullAnswer);
-    if (!received) return received;
-    bytes += line.size() + 1;
-    if (lines == 0 && (answer.size() >= LongestDumpStateLines || bytes > LongestDumpStateBytes)) {
-      return Outcome::Fail(Failure::BadAnswer,
-                           Fill(text::AnswerTooLong, {AddressText(address_), command.substr(0, command.size() - 1),
-                                                      std::to_string(LongestDumpStateLines),
-                                                      std::to_string(LongestDumpStateBytes / 1024)}));
-    }
-    if (const auto code = ParseReport(line)) {
-      if (*code == 0 && lines == 1 && answer.empty()) return {};
-      if (*code < 0) {
-        return Outcome::Fail(Failure::Rejected,
-                             Fill(text::CommandRejected, {AddressText(address_), std::to_string(*code)}));
-      }
-      return badAnswer(command.substr(0, command.size() - 1), line);
-    }
-    if (lines == 0 && line == DumpStateEnd) return {};
-    answer.push_back(line);
-    if (lines != 0 && answer.size() == lines) return {};
-  }
+std::string Rotator::degrees(double value) const { return DegreesText(value, options_.decimalSeparator); }
+
+bool Rotator::withinDeadband(double standing, double target) const {
+  if (!(options_.deadband > 0)) return false;
+  const double apart = std::fabs(std::remainder(standing - target, 360.0));
+  // Hundredths, as the window shows them: 2,00° apart is within 2°.
+  return std::round(apart * 100.0) <= std::round(options_.deadband * 100.0);
 }
 
-void Rotator::dropConnection() {
-  connection_.close();
-  connected_ = false;
-}
-
-Outcome Rotator::connect() {
-  if (connected_) return {};
-  if (Outcome opened = connection_.open(address_); !opened) return opened;
-  std::vector<std::string> state;
-  if (Outcome asked = exchange(DumpStateCommand, state, 0); !asked) {
-    dropConnection();
-    return asked;
-  }
-  const auto range = RangeFromDumpState(state);
-  if (!range) {
-    dropConnection();
-    return Outcome::Fail(Failure::BadAnswer, Fill(text::NoAzimuthRange, {AddressText(address_)}));
-  }
-  range_ = *range;
-  elevation_ = ElevationFromDumpState(state);
-  connected_ = true;
-  return {};
-}
-
-Outcome Rotator::position(double& azimuth) {
-  if (Outcome connected = connect(); !connected) return connected;
-  std::vector<std::string> answer;
-  Outcome asked = exchange(PositionCommand, answer, 2);
-  if (asked && answer.size() == 2) {
-    if (const auto value = ParseNumber(answer[0])) {
-      azimuth = *value;
-      return {};
-    }
-    asked = badAnswer("p", answer[0]);
-  } else if (asked) {
-    asked = badAnswer("p", "RPRT 0");
-  }
-  if (asked.failure != Failure::Rejected) dropConnection();
-  return asked;
-}
-
-Outcome Rotator::turnTo(double direction, double& sent) {
-  if (Outcome connected = connect(); !connected) return connected;
-  // What the window shows is what the antenna gets.
-  const double shown = std::round(direction * 100.0) / 100.0;
-  double current = 0.0;
-  std::optional<double> standing;
-  // A rotator that cannot tell its position is turned all the same.
-  if (Outcome asked = position(current); asked) {
-    standing = current;
-  } else if (asked.failure != Failure::Rejected) {
-    return asked;
-  }
-  const auto azimuth = MapIntoRange(shown, range_, standing);
-  if (!azimuth) {
-    return Outcome::Fail(Failure::OutOfRange,
-                         Fill(text::OutOfAzimuthRange, {degrees(shown), AddressText(address_),
-                                                        degrees(range_.minimum), degrees(range_.maximum)}));
-  }
-  std::vector<std::string> answer;
-  Outcome set = exchange(SetPositionLine(*azimuth, elevation_), answer, 1);
-  if (set && !answer.empty()) set = badAnswer("P", answer.front());
-  if (!set) {
-    if (set.failure != Failure::Rejected) dropConnection();
-    return set;
-  }
-  sent = *azimuth;
-  return {};
+Outcome Rotator::park(Turn& turn) {
+  if (options_.park) return turnTo(*options_.park, turn);
+  return parkItself();
 }
 
 Outcome Rotator::followUntilReached(double target, double tolerance, std::chrono::milliseconds interval,
@@ -150,25 +49,38 @@ Outcome Rotator::followUntilReached(double target, double tolerance, std::chrono
     double azimuth = 0.0;
     if (Outcome asked = position(azimuth); !asked) return asked;
     if (seen) seen(azimuth);
-    if (std::fabs(azimuth - target) <= tolerance) return {};
+    if (std::fabs(std::remainder(azimuth - target, 360.0)) <= tolerance) return {};
     if (!last || std::fabs(azimuth - *last) > 0.005) lastMove = Clock::now();
     if (Clock::now() - lastMove >= patience) return {};
     last = azimuth;
-    // Sleeps in small steps so that a cancel request is seen at once.
-    const auto wake = Clock::now() + interval;
-    while (Clock::now() < wake) {
-      if (options_.cancel != nullptr && options_.cancel->load()) {
-        return Outcome::Fail(Failure::Cancelled, std::string(text::Cancelled));
-      }
-      std::this_thread::sleep_for(std::min<Clock::duration>(wake - Clock::now(), std::chrono::milliseconds(50)));
-    }
+    if (!pause(interval)) return Outcome::Fail(Failure::Cancelled, std::string(text::Cancelled));
   }
 }
 
-Outcome TurnAntenna(const Address& address, double direction, const Options& options) {
-  Rotator rotator(address, options);
-  double sent = 0.0;
-  return rotator.turnTo(direction, sent);
+bool Rotator::pause(Clock::duration time) const {
+  // Sleeps in small steps so that a cancel request is seen at once.
+  const auto wake = Clock::now() + time;
+  for (;;) {
+    if (options_.cancel != nullptr && options_.cancel->load()) return false;
+    const auto now = Clock::now();
+    if (now >= wake) return true;
+    std::this_thread::sleep_for(std::min<Clock::duration>(wake - now, std::chrono::milliseconds(50)));
+  }
+}
+
+std::unique_ptr<Rotator> MakeRotator(const Address& address, const Options& options) {
+  if (address.protocol == Protocol::PstRotator) return std::make_unique<PstRotator>(address, options);
+  return std::make_unique<RotctldRotator>(address, options);
+}
+
+Outcome TurnAntenna(const Address& address, double direction, const Options& options, Turn* turn) {
+  Turn ignored;
+  return MakeRotator(address, options)->turnTo(direction, turn != nullptr ? *turn : ignored);
+}
+
+Outcome CommandAntenna(const Address& address, Command command, const Options& options, Turn& turn) {
+  const auto rotator = MakeRotator(address, options);
+  return command == Command::Stop ? rotator->stop() : rotator->park(turn);
 }
 
 }  // namespace pelvorn::rotator

@@ -40,6 +40,11 @@ bool IsHost(std::string_view host, bool ipv6) {
 std::optional<Address> ParseAddress(std::string_view text) {
   text = TrimBlanks(text);
   Address address;
+  if (text.starts_with(PstPrefix)) {
+    text.remove_prefix(PstPrefix.size());
+    address.protocol = Protocol::PstRotator;
+    address.port = DefaultPstPort;
+  }
   std::string_view host;
   std::string_view rest;
   bool ipv6 = false;
@@ -67,6 +72,8 @@ std::optional<Address> ParseAddress(std::string_view text) {
     if (!port) return std::nullopt;
     address.port = *port;
   }
+  // PstRotator answers on the next port.
+  if (address.protocol == Protocol::PstRotator && address.port == 65535) return std::nullopt;
   address.host = std::string(host);
   return address;
 }
@@ -74,7 +81,8 @@ std::optional<Address> ParseAddress(std::string_view text) {
 std::string AddressText(const Address& address) {
   const bool ipv6 = address.host.find(':') != std::string::npos;
   std::string text = ipv6 ? "[" + address.host + "]" : address.host;
-  return text + ":" + std::to_string(address.port);
+  const std::string_view prefix = address.protocol == Protocol::PstRotator ? PstPrefix : std::string_view();
+  return std::string(prefix) + text + ":" + std::to_string(address.port);
 }
 
 std::string BadAddressMessage(std::string_view text) {

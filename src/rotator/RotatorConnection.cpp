@@ -16,14 +16,13 @@ constexpr std::size_t LongestLine = 4096;
 // What one receive reads at the most.
 constexpr std::size_t Chunk = 1024;
 
-// "3 s", "0,5 s": the time limit as the messages give it.
-std::string Seconds(milliseconds limit) {
+}  // namespace
+
+std::string SecondsText(milliseconds limit) {
   std::string number = std::to_string(limit.count() / 1000);
   if (limit.count() % 1000 != 0) number += ',' + std::to_string(limit.count() % 1000 / 100);
   return Fill(text::Seconds, {number});
 }
-
-}  // namespace
 
 Connection::Connection(milliseconds timeout, const std::atomic<bool>* cancel)
     : timeout_(timeout), cancel_(cancel) {}
@@ -40,7 +39,7 @@ Outcome Connection::lost() const {
 }
 
 Outcome Connection::timedOut(std::string_view what) const {
-  return Outcome::Fail(Failure::Timeout, Fill(text::NoAnswerWithin, {peer_, what, Seconds(timeout_)}));
+  return Outcome::Fail(Failure::Timeout, Fill(text::NoAnswerWithin, {peer_, what, SecondsText(timeout_)}));
 }
 
 Outcome Connection::outcome(SocketStatus status, std::string_view missing) const {

@@ -11,6 +11,9 @@
 
 namespace pelvorn::rotator {
 
+// "3 s", "0,5 s": a time limit as the messages give it.
+std::string SecondsText(std::chrono::milliseconds limit);
+
 // One TCP connection to rotctld, line by line, with a hard time limit on
 // every step: connecting, sending a line, receiving a line. Nothing blocks
 // longer than `timeout`, and a set `cancel` flag ends any wait within a

@@ -4,6 +4,7 @@
 #include "RotatorAddress.h"
 
 #include "common/Text.h"
+#include "RotctlLines.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -22,7 +23,55 @@ std::string Environment(const char* name) {
 }
 #endif
 
+Tuning& ProcessTuning() {
+  static Tuning tuning;
+  return tuning;
+}
+
+std::optional<std::string> SettingsFileText(const std::filesystem::path& path) {
+  if (path.empty()) return std::nullopt;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::ostringstream text;
+  text << file.rdbuf();
+  std::string contents = text.str();
+  // Notepad saves "UTF-8" with a byte order mark.
+  if (contents.starts_with("\xEF\xBB\xBF")) contents.erase(0, 3);
+  return contents;
+}
+
+std::optional<double> ParseDegrees(std::string_view text) {
+  std::string number(text);
+  for (char& c : number) {
+    if (c == ',') c = '.';
+  }
+  return ParseNumber(number);
+}
+
 }  // namespace
+
+std::optional<double> ParseDeadband(std::string_view text) {
+  const auto value = ParseDegrees(text);
+  if (!value || *value < 0 || *value > 90) return std::nullopt;
+  return value;
+}
+
+std::string TuningFromSettingsFile(const std::filesystem::path& path, Tuning& tuning) {
+  const auto text = SettingsFileText(path);
+  if (!text) return {};
+  if (const auto deadband = IniValue(*text, "Rotator", "Deadband"); deadband && !deadband->empty()) {
+    const auto value = ParseDeadband(*deadband);
+    if (!value) return Fill(text::BadDeadband, {*deadband});
+    tuning.deadband = *value;
+  }
+  if (const auto park = IniValue(*text, "Rotator", "Park"); park && !park->empty()) {
+    tuning.park = ParseDegrees(*park);
+    if (!tuning.park) return Fill(text::BadPark, {*park});
+  }
+  return {};
+}
+
+const Tuning& ChosenTuning() { return ProcessTuning(); }
 
 std::optional<std::string> IniValue(std::string_view text, std::string_view section,
                                     std::string_view key) {
@@ -68,35 +117,40 @@ std::filesystem::path SettingsFilePath() {
 }
 
 std::optional<std::string> AddressFromSettingsFile(const std::filesystem::path& path) {
-  if (path.empty()) return std::nullopt;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  std::string_view text = contents.view();
-  // Notepad saves "UTF-8" with a byte order mark, and "Unicode" as UTF-16.
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  const auto text = SettingsFileText(path);
+  if (!text) return std::nullopt;
+  // Notepad's "Unicode" is UTF-16.
   for (const auto& [mark, encoding] : {std::pair{"\xFF\xFE", "UTF-16 LE"}, std::pair{"\xFE\xFF", "UTF-16 BE"}}) {
-    if (text.starts_with(mark)) {
+    if (text->starts_with(mark)) {
       const std::u8string name = path.u8string();
-      return UnusableAddress(
-          Fill(text::SettingsFileNotUtf8, {std::string(name.begin(), name.end()), encoding}));
+      return UnusableAddress(Fill(text::SettingsFileNotUtf8, {std::string(name.begin(), name.end()), encoding}));
     }
   }
-  auto value = IniValue(text, "Rotator", "Address");
+  auto value = IniValue(*text, "Rotator", "Address");
   if (value && value->empty()) return std::nullopt;
   return value;
 }
 
-RotatorChoice ChooseRotator(const std::optional<std::string>& option) {
+RotatorChoice ChooseRotator(const std::optional<std::string>& option, const std::optional<std::string>& deadband) {
   RotatorChoice choice;
+  const std::filesystem::path settings = SettingsFilePath();
   if (!option) {
-    choice.address = AddressFromSettingsFile(SettingsFilePath());
+    choice.address = AddressFromSettingsFile(settings);
   } else if (!ParseAddress(*option)) {
     choice.error = BadAddressMessage(*option);
   } else {
     choice.address = *option;
   }
+  if (choice.error.empty()) choice.error = TuningFromSettingsFile(settings, choice.tuning);
+  if (choice.error.empty() && deadband) {
+    const auto value = ParseDeadband(*deadband);
+    if (value) {
+      choice.tuning.deadband = *value;
+    } else {
+      choice.error = Fill(text::BadDeadband, {*deadband});
+    }
+  }
+  if (choice.error.empty()) ProcessTuning() = choice.tuning;
   return choice;
 }
 

@@ -9,6 +9,18 @@ namespace pelvorn::rotator {
 
 // The command-line option that names the rotator daemon.
 inline constexpr std::string_view RotatorOption = "--rotator";
+// The command-line option that sets the dead band in degrees.
+inline constexpr std::string_view DeadbandOption = "--deadband";
+
+// How the rotator is turned: the dead band and the park position
+// ([Rotator] Deadband= and Park= in the settings file, --deadband).
+struct Tuning {
+  double deadband = 2.0;
+  std::optional<double> park;
+};
+
+// A dead band as given: 0 to 90 degrees, decimal point or comma.
+std::optional<double> ParseDeadband(std::string_view text);
 
 // The value of `key` in `[section]` of INI text (as QSettings writes it):
 // blanks around names and values ignored, section and key names compared
@@ -31,12 +43,24 @@ std::optional<std::string> AddressFromSettingsFile(const std::filesystem::path& 
 // The rotator this process talks to, chosen once at start.
 struct RotatorChoice {
   std::optional<std::string> address;  // nullopt: no rotator, no network
+  Tuning tuning;
   std::string error;                   // German (UTF-8) when the option is unusable
 };
 
 // Chooses the rotator: `option` (the value of --rotator) if given, else the
 // settings file's address, else none. With an unusable option `error` says
 // why; the program then ends at once with its rotator status.
-RotatorChoice ChooseRotator(const std::optional<std::string>& option);
+// With the tuning of the settings file, `deadband` (the value of
+// --deadband) over it; an unusable value is an error as well. The process
+// keeps the tuning chosen (ChosenTuning).
+RotatorChoice ChooseRotator(const std::optional<std::string>& option,
+                            const std::optional<std::string>& deadband = std::nullopt);
+
+// Deadband= and Park= of the settings file into `tuning`; the German
+// reason when either is no number (the dead band 0 to 90 degrees).
+std::string TuningFromSettingsFile(const std::filesystem::path& path, Tuning& tuning);
+
+// The tuning ChooseRotator chose; the defaults before.
+const Tuning& ChosenTuning();
 
 }  // namespace pelvorn::rotator

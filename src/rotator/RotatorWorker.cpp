@@ -24,37 +24,55 @@ Worker::Worker(std::string addressText, Options options, Events events)
   options_.cancel = &cancel_;
 }
 
-Worker::~Worker() { stop(); }
+Worker::~Worker() { cancel(); }
 
-void Worker::stop() {
+void Worker::cancel() {
   cancel_ = true;
   thread_.join();
   cancel_ = false;
 }
 
-void Worker::turnTo(double direction) {
-  stop();
-  if (!thread_.start([this, direction] { run(direction); })) {
+void Worker::turnTo(double direction) { start(Job::Turn, direction); }
+void Worker::stop() { start(Job::Stop, 0.0); }
+void Worker::park() { start(Job::Park, 0.0); }
+
+void Worker::start(Job job, double direction) {
+  cancel();
+  if (!thread_.start([this, job, direction] { run(job, direction); })) {
     if (events_.failed) events_.failed(std::string(text::RotatorCommandNotStarted));
   }
 }
 
-void Worker::run(double direction) {
+void Worker::run(Job job, double direction) {
   const auto address = ParseAddress(addressText_);
   Outcome outcome;
   if (!address) {
     outcome = Outcome::Fail(Failure::BadAddress, BadAddressMessage(addressText_));
   } else {
-    Rotator rotator(*address, options_);
-    double sent = 0.0;
-    outcome = rotator.turnTo(direction, sent);
-    if (outcome) {
-      if (events_.commanded) events_.commanded(sent);
-      outcome = rotator.followUntilReached(sent, ReachedWithin, PollInterval, StandingStill,
-                                           events_.position);
+    const auto rotator = MakeRotator(*address, options_);
+    Turn turn;
+    if (job == Job::Stop) {
+      outcome = rotator->stop();
+      if (outcome && events_.stopped) events_.stopped();
+    } else {
+      const bool ownPark = job == Job::Park && !options_.park;
+      outcome = job == Job::Turn ? rotator->turnTo(direction, turn) : rotator->park(turn);
+      if (outcome && ownPark) {
+        if (events_.parking) events_.parking();
+      } else if (outcome && turn.withinDeadband) {
+        if (events_.withinDeadband) events_.withinDeadband(*turn.standing, job == Job::Turn ? direction : *options_.park);
+      } else if (outcome) {
+        if (events_.commanded) events_.commanded(turn.sent);
+        outcome = rotator->followUntilReached(turn.sent, ReachedWithin, PollInterval, StandingStill, events_.position);
+      }
     }
   }
-  if (!outcome && outcome.failure != Failure::Cancelled && events_.failed) events_.failed(outcome.message);
+  if (outcome.failure == Failure::Cancelled) return;
+  if (!outcome) {
+    if (events_.failed) events_.failed(outcome.message);
+  } else if (events_.finished) {
+    events_.finished();
+  }
 }
 
 }  // namespace pelvorn::rotator

@@ -262,9 +262,11 @@ void PelvornForm::endHiddenRun() {
   }
   // With a rotator configured, the antenna turns once the result is out,
   // in the run that puts it out.
-  const auto rotatorFailure = antenna_ && !platform_.rehearsal()
-                                  ? antenna_->turnForHiddenRun(view_.caption(ResultField::Direction))
-                                  : std::nullopt;
+  const AntennaTurn turn = antenna_ && !platform_.rehearsal()
+                               ? antenna_->turnForHiddenRun(view_.caption(ResultField::Direction))
+                               : AntennaTurn{};
+  if (!turn.notice.empty()) platform_.printError(turn.notice);
+  const auto& rotatorFailure = turn.failure;
   if (rotatorFailure) platform_.printError(*rotatorFailure);
   endProgram(!(kept && printed) ? ExitNoResult : rotatorFailure ? ExitRotatorFailed : ExitSuccess);
 }

@@ -264,6 +264,13 @@ TEST(ConsoleStart, WhatEachCommandLineStarts) {
       {{"L;JO62mm;KM38mm", "L;JO65FR;IO91WM", "--tsv"}, 2, ErrorLine(text::TsvTakesOneLine)},
       {{"--tsv", "--", "--help"}, 1, ""},
       {{"L;JO62mm;KM38mm", "--tsv"}, 0, ""},
+      // The dead band goes with the rotator, never into the window's command line.
+      {{"--deadband", "1,5", "L;JO62mm;KM38mm", "--rotator=x:1"}, Window, "L;JO62mm;KM38mm", "x:1"},
+      {{"L;JO62mm;KM38mm", "--deadband=91"}, 4, ErrorLine(Fill(text::BadDeadband, {"91"}))},
+      {{"--batch", "--deadband", "2"}, 2, ErrorLine(Fill(text::OptionNotWithTool, {"--deadband", "--batch"}))},
+      {{"--park"}, 2, ErrorLine(Fill(text::RotatorCommandWithoutRotator, {"--park"})) + std::string(text::RotatorToolUsage)},
+      {{"--stop", "--park", "--rotator", "x:1"}, 2, ErrorLine(Fill(text::OptionNotWithTool, {"--park", "--stop"}))},
+      {{"--follow", "--park-on-exit"}, 2, ErrorLine(Fill(text::RotatorCommandWithoutRotator, {"--park-on-exit"}))},
   };
   for (const Case& c : cases) {
     Stream in, out, err;

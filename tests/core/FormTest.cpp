@@ -87,10 +87,10 @@ struct ProgramRun : FrontEnd, Antenna {
   }
   void activateHidden() override { form->activateOnce(); }
   int exec() override { return platform.endedWith.value_or(StillRunning); }
-  std::optional<std::u16string> turnForHiddenRun(std::u16string_view direction) override {
+  AntennaTurn turnForHiddenRun(std::u16string_view direction) override {
     turns.emplace_back(direction);
     linesOutAtTurn.push_back(platform.delivered.size());
-    return turnFailure;
+    return {turnFailure, {}};
   }
   Texts shown() const {
     return {window.boxes.at(TextBox::OwnLocator), window.boxes.at(TextBox::ForeignLocator),

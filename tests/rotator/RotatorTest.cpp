@@ -14,11 +14,12 @@
 #include "platform/qt/QtWindow.h"
 #include "rotator/AntennaPresenter.h"
 #include "rotator/AzimuthRange.h"
-#include "rotator/Rotator.h"
+#include "rotator/RotctldRotator.h"
 #include "rotator/RotatorAddress.h"
 #include "rotator/RotatorSettings.h"
+#include "rotator/PstLines.h"
 #include "rotator/RotctlLines.h"
-#include "rotator/RotctldAntenna.h"
+#include "rotator/RotatorAntenna.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,6 +55,8 @@ TEST(RotatorAddress, ReadsHostAndPort) {
       {"[::1]:65535", "::1", 65535},
       {"::1", "::1", 4533},
       {"fe80::1%lo", "fe80::1%lo", 4533},
+      {"pst:127.0.0.1", "127.0.0.1", 12000},
+      {"pst:shack:12040", "shack", 12040},
   };
   for (const Case& c : cases) {
     const auto address = ParseAddress(c.text);
@@ -62,10 +65,13 @@ TEST(RotatorAddress, ReadsHostAndPort) {
     EXPECT_EQ(address->port, c.port);
   }
   for (const char* bad : {"", ":4533", "localhost:", "localhost:0", "localhost:65536", "localhost:45a",
-                          "localhost:+45", "[::1]4533", "[::1", "[127.0.0.1]", "L;JO62mm;KM38mm;;;V-"}) {
+                          "localhost:+45", "[::1]4533", "[::1", "[127.0.0.1]", "L;JO62mm;KM38mm;;;V-",
+                          "pst:", "pst:shack:65535"}) {
     EXPECT_FALSE(ParseAddress(bad)) << bad;
   }
   EXPECT_EQ(AddressText({"::1", 4533}), "[::1]:4533");
+  EXPECT_EQ(ParseAddress("pst:shack")->protocol, Protocol::PstRotator);
+  EXPECT_EQ(AddressText(*ParseAddress("pst:shack")), "pst:shack:12000");
   EXPECT_EQ(BadAddressMessage(" x:0 "), Fill(text::BadAddress, {"x:0"}));
 }
 
@@ -129,6 +135,24 @@ TEST(RotctlLines, ReadsNumbersAndReports) {
   EXPECT_EQ(ParseReport("RPRT 0"), 0);
   EXPECT_EQ(ParseReport("RPRT -1\r"), -1);
   for (const char* bad : {"RPRT", "RPRT x", "rprt 0", "0.00", "RPRT 0 1"}) EXPECT_FALSE(ParseReport(bad)) << bad;
+}
+
+TEST(PstLines, WritesCommandsAndReadsAnswers) {
+  struct Command { double azimuth; const char* datagram; };
+  for (const Command& c : {Command{139.74, "<PST><AZIMUTH>139.7</AZIMUTH></PST>"},
+                           Command{139.96, "<PST><AZIMUTH>140</AZIMUTH></PST>"},
+                           Command{0.04, "<PST><AZIMUTH>0</AZIMUTH></PST>"},
+                           Command{-0.5, "<PST><AZIMUTH>-0.5</AZIMUTH></PST>"}}) {
+    EXPECT_EQ(pst::AzimuthCommand(c.azimuth), c.datagram) << c.azimuth;
+  }
+  struct Answer { const char* datagram; std::optional<double> azimuth; };
+  const Answer answers[] = {
+      {"AZ:139\r", 139},        {"AZ:139", 139},       {"AZ:139.5\r", 139.5}, {"AZ:-12\r\n", -12},
+      {"AZ: 7 \rEL:0\r", 7},    {"AZ:450", 450},       {"AZ:\r", {}},         {"AZ:13,5", {}},
+      {"EL:10\r", {}},           {"hello", {}},         {"az:139", {}},         {"AZ:nan", {}},
+      {"AZ:1e9", {}},            {"xAZ:139", {}},       {"", {}},
+  };
+  for (const Answer& a : answers) EXPECT_EQ(pst::ParseAzimuthAnswer(a.datagram), a.azimuth) << a.datagram;
 }
 
 // A window that records the tooltips it is given (its boxes: the window's
@@ -327,12 +351,12 @@ std::vector<std::string> Stub(const std::string& mode) {
 // 139.74 is nowhere in its range.
 TEST(RotatorClient, DummyTakesItsLimits) {
   Peer daemon(Rotctld("min_az=-180,max_az=120,min_el=10"));
-  Rotator rotator(Loopback(daemon.port()));
-  double sent = 0;
-  const Outcome outcome = rotator.turnTo(270, sent);
+  RotctldRotator rotator(Loopback(daemon.port()));
+  Turn turn;
+  const Outcome outcome = rotator.turnTo(270, turn);
   ASSERT_TRUE(outcome) << outcome.message;
   EXPECT_EQ(rotator.range().minimum, -180);
-  EXPECT_EQ(sent, -90);
+  EXPECT_EQ(turn.sent, -90);
   EXPECT_EQ(TurnAntenna(Loopback(daemon.port()), 139.74).message,
             Fill(text::OutOfAzimuthRange, {"139,74°", AddressOf(daemon.port()), "-180,00°", "120,00°"}));
 }
@@ -364,7 +388,8 @@ TEST(RotatorClient, FailuresEndInTimeWithAClearMessage) {
     const double limit = mode == "silent" ? 3 : mode == "trickle" ? 1 : 0;
     const Peer peer(Stub(mode));
     const auto start = Clock::now();
-    const Options options = limit == 1 ? Options{.timeout = 1000ms} : Options{};
+    Options options;
+    if (limit == 1) options.timeout = 1000ms;
     const Outcome outcome = TurnAntenna(Loopback(peer.port()), 139.74, options);
     const double took = Seconds(Clock::now() - start);
     EXPECT_EQ(outcome.failure, c.failure) << outcome.message;
@@ -391,7 +416,7 @@ protected:
   }
   bool open(const std::string& address) {
     window.reset();
-    antenna = RotctldAntenna::For(address, German.decimalSeparator);
+    antenna = RotatorAntenna::For(address, German.decimalSeparator);
     window = std::make_unique<QtWindow>(platform, antenna.get(), ParsedCommandLine{}, German);
     window->show();
     window->activateWindow();
@@ -409,7 +434,7 @@ protected:
 
   std::optional<Peer> peer;
   FakePlatform platform;
-  std::unique_ptr<RotctldAntenna> antenna;
+  std::unique_ptr<RotatorAntenna> antenna;
   std::unique_ptr<QtWindow> window;
 };
 
@@ -420,12 +445,16 @@ TEST_F(RotatorWindow, ShortcutsTurnTheAntenna) {
   peer.emplace(Stub("answer"));
   ASSERT_TRUE(open(AddressOf(peer->port())));
   const QList<QAction*> actions = window->directionField()->actions();
-  ASSERT_EQ(actions.size(), 3);
+  ASSERT_EQ(actions.size(), 5);
   EXPECT_EQ(actions[0]->text(), ToQString(text::TurnShortPath));
   EXPECT_EQ(actions[1]->text(), ToQString(text::TurnLongPath));
-  EXPECT_EQ(actions[2], window->mapAction());
+  EXPECT_EQ(actions[2]->text(), ToQString(text::StopAntenna));
+  EXPECT_EQ(actions[3]->text(), ToQString(text::ParkAntenna));
+  EXPECT_EQ(actions[4], window->mapAction());
   EXPECT_EQ(window->directionField()->contextMenuPolicy(), Qt::ActionsContextMenu);
-  EXPECT_FALSE(actions[0]->isEnabled() || actions[1]->isEnabled());
+  // Park at any time; stop only while a command runs.
+  EXPECT_FALSE(actions[0]->isEnabled() || actions[1]->isEnabled() || actions[2]->isEnabled());
+  EXPECT_TRUE(actions[3]->isEnabled());
   // Without a result the key sends nothing: the first lines on the wire
   // are those of the turn once there is one.
   QTest::keyClick(window->foreignLocatorBox(), Qt::Key_F7);
@@ -453,6 +482,38 @@ TEST_F(RotatorWindow, TooltipOnceTheAntennaStands) {
   window->rotatorControl()->shortPathAction()->trigger();
   const QString stands = ToQString(Fill(text::AntennaStands, {"2,84°"}));
   EXPECT_TRUE(QTest::qWaitFor([&] { return tip() == stands; }, 10000)) << ToUtf8(tip().toStdU16String());
+  // Once more: it stands there, within the dead band, and nothing is sent.
+  window->rotatorControl()->shortPathAction()->trigger();
+  const QString within = ToQString(Fill(text::WithinDeadband, {"2,84°", "2,84°", "2,00°"}));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return tip() == within; })) << ToUtf8(tip().toStdU16String());
+  EXPECT_TRUE(platform.warnings.empty());
+}
+
+// F9 stops a long turn (the dummy turns 6°/s) and is enabled only while it
+// runs; "park" sends the antenna to the dummy's park position, 0.
+TEST_F(RotatorWindow, F9StopsAndParkParks) {
+  peer.emplace(Rotctld("min_az=0"));
+  ASSERT_TRUE(open(AddressOf(peer->port())));
+  ASSERT_TRUE(calculate());
+  QtRotatorControl& control = *window->rotatorControl();
+  RotctldRotator dummy(Loopback(peer->port()));
+  const auto azimuth = [&dummy] {
+    double value = -1;
+    dummy.position(value);
+    return value;
+  };
+  EXPECT_FALSE(control.stopAction()->isEnabled());
+  control.shortPathAction()->trigger();
+  EXPECT_TRUE(control.stopAction()->isEnabled());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return azimuth() > 1; }));
+  QTest::keyClick(window->foreignLocatorBox(), Qt::Key_F9);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return tip() == ToQString(text::AntennaStopped); }));
+  EXPECT_FALSE(control.stopAction()->isEnabled());
+  const double stopped = azimuth();
+  EXPECT_LT(stopped, 100);
+  EXPECT_FALSE(QTest::qWaitFor([&] { return azimuth() != stopped; }, 1000));
+  control.parkAction()->trigger();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return azimuth() == 0; }, 10000));
   EXPECT_TRUE(platform.warnings.empty());
 }
 

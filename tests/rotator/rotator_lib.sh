@@ -32,13 +32,26 @@ start_stub() {
   wait_until 5 listening "$stub_port" || { echo "FAIL - rotator_stub did not start"; exit 1; }
 }
 
+# rot_azimuth PORT: the azimuth the rotator behind PORT reports ("p").
+rot_azimuth() {
+  local az=
+  exec 4<>"/dev/tcp/127.0.0.1/$1" && echo p >&4 && read -r -t 3 az <&4
+  exec 4>&-
+  echo "${az%$'\r'}"
+}
 # stands_at PORT DEGREES: the rotator behind PORT reports ("p") an azimuth
 # within half a degree of DEGREES.
 stands_at() {
-  local az=
-  exec 4<>"/dev/tcp/127.0.0.1/$1" || return 1
-  echo p >&4
-  read -r -t 3 az <&4
-  exec 4>&-
-  awk -v a="${az%$'\r'}" -v t="$2" 'BEGIN { d = a - t; exit !(a != "" && d <= 0.5 && d >= -0.5) }'
+  awk -v a="$(rot_azimuth "$1")" -v t="$2" 'BEGIN { d = a - t; exit !(a != "" && d <= 0.5 && d >= -0.5) }'
+}
+
+# start_pst MODE [AZIMUTH]: the PstRotator stand-in; its address in $pst,
+# the datagrams it receives in $pst_log.
+standin=$(dirname "${BASH_SOURCE[0]}")/pst_standin.py
+udp_bound() { grep -q " 0100007F:$(printf %04X "$1") " /proc/net/udp; }
+start_pst() {
+  pst_port=$("$stub" free-port)
+  pst_log=$work/pst$pst_port.log pst=pst:127.0.0.1:$pst_port
+  python3 "$standin" serve "$pst_port" "$1" "$pst_log" "${2:-0}" &
+  wait_until 20 udp_bound "$pst_port" || { echo "FAIL - the PstRotator stand-in did not start"; exit 1; }
 }

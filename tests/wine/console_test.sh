@@ -6,7 +6,7 @@
 # line of cmd.exe, a read-only OUT, --fix over the log itself (the writer
 # of every corrected copy); Winsock's refusal in German and the rotator of
 # the settings file in AppData (the window turns Hamlib's dummy through
-# Winsock: rotator_window_test.sh); and --follow through Winsock, ended by
+# Winsock: rotator_window_test.sh); PstRotator over UDP; and --follow through Winsock, ended by
 # Ctrl+C. The expected bytes are those of the Linux program.
 # Usage: console_test.sh PROGRAM (tests/wine/Pelvorn.sh)
 . "$(dirname "$0")/../rotator/rotator_lib.sh" "$1" "$(dirname "$0")/free_port.sh"
@@ -88,6 +88,15 @@ run --map map.svg --size 300 "L;JO62mm;KM38mm"
 check_eq "map: PNG and SVG byte for byte the Linux program's" \
   "97112a21953bceb28a16cee8977c658e6ede18b4bb43635f4489e7380ad71ff2 f7d0c27f1d119744294560105e98cd577a0530fc04e4a26c7b90a9b2efae3ec6" \
   "$(sha256sum map.png map.svg | cut -d' ' -f1 | paste -sd' ')"
+
+# PstRotator over Winsock's UDP: the turn counts once the stand-in answers
+# that it turns; then stopped.
+start_pst answer
+run --rotator "$pst" "$HIDDEN_L"
+check_eq "PstRotator: the turn taken, status 0 and the line" "0:$RESULT_DE" "$rc:$(cat run.out)"
+check "PstRotator: turned to 139.7" grep -qxF "<PST><AZIMUTH>139.7</AZIMUTH></PST>" "$pst_log"
+run --rotator "$pst" --stop
+check_eq "PstRotator: --stop" "0:Pelvorn: Antenne angehalten." "$rc:$(tr -d '\r' <run.err)"
 
 # --- --follow with the datagrams of the Linux test, on a terminal of its own
 # (Wine turns SIGINT there into the console's Ctrl+C), output to files.

@@ -1,6 +1,6 @@
 #!/bin/bash
 # The Win32 window with a rotator under Wine: the direction field's context
-# menu and F7 turn Hamlib's dummy rotator (a Linux rotctld on 127.0.0.1);
+# menu, F7 and F9 turn and stop Hamlib's dummy rotator (a Linux rotctld on 127.0.0.1);
 # a port with nothing listening ends in the warning box " Rotor "; without a
 # rotator F7 does nothing and a right-click there offers only "Karte".
 # Usage: rotator_window_test.sh PROGRAM (tests/wine/Pelvorn.sh)
@@ -24,6 +24,7 @@ start_window() {
   launch "$@" 'L;JO62mm;KM38mm'
   wait_until 15 has_window "$MAIN_TITLE" "$pid" && wait_until 5 clipboard_is "$RESULT_DE"
 }
+moved_from() { [ "$(rot_azimuth "$rot_port")" != "$1" ]; }
 end_window() { focus "$MAIN_TITLE" "$pid" && xdotool key Escape; await "$pid" 10; }
 
 start_rotctld
@@ -31,11 +32,22 @@ check "dummy: window with a result" start_window --rotator "127.0.0.1:$rot_port"
 before=$(popups "$pid")
 context_menu "$pid"
 check "dummy: the direction field has a context menu" wait_until 5 eval '[ "$(popups "$pid")" -gt "$before" ]'
-click_entry "$pid" 2 3  # "Antenne drehen (langer Weg)", above "Karte"
+click_entry "$pid" 2 5  # "Antenne drehen (langer Weg)", of five, above "Karte"
 # 319.74 is nearest to where the dummy stands as -40.26 (range -180..450).
 check "dummy: the long path turns it to -40.26 (within 0.5°)" wait_until 60 stands_at "$rot_port" -40.26
 focus "$MAIN_TITLE" "$pid" && xdotool key F7
 check "dummy: F7 turns it back to 139.74" wait_until 60 stands_at "$rot_port" 139.74
+# The long path again, stopped with F9 on its way; then "Antenne parken" (the dummy's 0).
+focus "$MAIN_TITLE" "$pid" && xdotool key shift+F7
+wait_until 10 eval '! stands_at "$rot_port" 139.74'
+focus "$MAIN_TITLE" "$pid" && xdotool key F9
+# Stopped: the same reading twice in a row (50 ms apart, when it turns 0.3° apart), then for a second.
+unchanged() { local now; now=$(rot_azimuth "$rot_port"); [ "$now" = "$stopped" ]; local same=$?; stopped=$now; return $same; }
+stopped= && wait_until 5 unchanged
+check "dummy: F9 stops it at $stopped" eval '! wait_until 1 moved_from "$stopped"'
+context_menu "$pid"
+wait_until 5 eval '[ "$(popups "$pid")" -gt "$before" ]' && click_entry "$pid" 4 5
+check "dummy: \"Antenne parken\" parks it at 0" wait_until 60 stands_at "$rot_port" 0
 end_window
 check_eq "dummy: Esc ends with status 0" 0 "$rc"
 kill "$rot_pid" 2>/dev/null

@@ -8,7 +8,7 @@
 #include "platform/linux/InstanceGuard.h"
 #include "platform/linux/WaylandClipboard.h"
 #include "common/CommandLine.h"
-#include "rotator/RotctldAntenna.h"
+#include "rotator/RotatorAntenna.h"
 #include "window/FrontEnd.h"
 #include "window/PelvornForm.h"
 #include "window/WindowView.h"
@@ -122,7 +122,7 @@ std::optional<int> RunHiddenWithoutToolkit(std::u16string_view commandLine, Inst
 
   MemoryWindow window;
   MemoryPlatform platform(guard);
-  const auto antenna = rotator::RotctldAntenna::For(rotatorAddress, locale->decimalSeparator);
+  const auto antenna = rotator::RotatorAntenna::For(rotatorAddress, locale->decimalSeparator);
   PelvornForm form(window, platform, antenna.get(), std::move(command), *locale);
   const bool mayRun = form.load();
   if (platform.toolkitNeeded() || !mayRun) return std::nullopt;

@@ -54,6 +54,13 @@ inline long SendSome(Native s, const char* data, std::size_t size) {
   return static_cast<long>(::send(s, data, size, MSG_NOSIGNAL));
 }
 inline long ReceiveSome(Native s, char* data, std::size_t size) { return static_cast<long>(::recv(s, data, size, 0)); }
+inline long SendTo(Native s, const char* data, std::size_t size, const sockaddr_in& to) {
+  return static_cast<long>(::sendto(s, data, size, MSG_NOSIGNAL, reinterpret_cast<const sockaddr*>(&to), sizeof to));
+}
+inline long ReceiveFrom(Native s, char* data, std::size_t size, sockaddr_in& from) {
+  socklen_t length = sizeof from;
+  return static_cast<long>(::recvfrom(s, data, size, 0, reinterpret_cast<sockaddr*>(&from), &length));
+}
 
 // The IPv4 addresses (network byte order) of the interfaces that are up and
 // can multicast, the loopback left out.

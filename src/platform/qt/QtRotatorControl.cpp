@@ -12,20 +12,25 @@
 namespace pelvorn {
 
 QtRotatorControl::QtRotatorControl(QLabel& directionField, const PelvornForm& form, Platform& platform,
-                                   const rotator::RotctldAntenna& antenna)
+                                   const rotator::RotatorAntenna& antenna)
     : directionField_(directionField), form_(form), platform_(platform) {
   shortPath_ = new QAction(ToQString(text::TurnShortPath), this);
   longPath_ = new QAction(ToQString(text::TurnLongPath), this);
+  stop_ = new QAction(ToQString(text::StopAntenna), this);
+  park_ = new QAction(ToQString(text::ParkAntenna), this);
   shortPath_->setShortcut(QKeySequence(Qt::Key_F7));
   longPath_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7));
-  for (QAction* action : {shortPath_, longPath_}) {
+  stop_->setShortcut(QKeySequence(Qt::Key_F9));
+  for (QAction* action : {shortPath_, longPath_, stop_, park_}) {
     action->setShortcutContext(Qt::WindowShortcut);
-    action->setEnabled(false);
+    action->setEnabled(action == park_);
     directionField_.addAction(action);
   }
   directionField_.setContextMenuPolicy(Qt::ActionsContextMenu);
   connect(shortPath_, &QAction::triggered, this, [this] { presenter_->turn(false); });
   connect(longPath_, &QAction::triggered, this, [this] { presenter_->turn(true); });
+  connect(stop_, &QAction::triggered, this, [this] { presenter_->stop(); });
+  connect(park_, &QAction::triggered, this, [this] { presenter_->park(); });
 
   // The worker's events come on its thread; queued to this object, they
   // run on the window's thread, and go with this object when it goes.
@@ -44,6 +49,10 @@ void QtRotatorControl::resultChanged() {
   const bool enabled = presenter_->actionsEnabled();
   shortPath_->setEnabled(enabled);
   longPath_->setEnabled(enabled);
+}
+
+void QtRotatorControl::commandsChanged() {
+  if (presenter_) stop_->setEnabled(presenter_->stopEnabled());
 }
 
 bool QtRotatorControl::showsResult() const { return form_.showsResult(); }

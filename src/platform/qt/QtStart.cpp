@@ -14,7 +14,7 @@
 #include "platform/qt/DesktopPlatform.h"
 #include "QtText.h"
 #include "QtWindow.h"
-#include "rotator/RotctldAntenna.h"
+#include "rotator/RotatorAntenna.h"
 #include "window/FrontEnd.h"
 
 #include <QApplication>
@@ -123,7 +123,7 @@ int StartWithQt(char* programPath, const std::u16string& commandLine,
       platform = std::make_unique<DesktopPlatform>(hidden ? DesktopPlatform::Run::Hidden
                                                           : DesktopPlatform::Run::Ordinary);
     }
-    const auto antenna = rotator::RotctldAntenna::For(rotatorAddress, locale.decimalSeparator);
+    const auto antenna = rotator::RotatorAntenna::For(rotatorAddress, locale.decimalSeparator);
     QtWindow window(*platform, antenna.get(), std::move(command), locale);
     std::unique_ptr<QtFollower> follower;
     if (follow != nullptr) {

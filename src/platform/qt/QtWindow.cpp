@@ -5,7 +5,7 @@
 #include "common/Texts.h"
 #include "QtText.h"
 #include "QtWindowLayout.h"
-#include "rotator/RotctldAntenna.h"
+#include "rotator/RotatorAntenna.h"
 #include "window/ControlTable.h"
 #include "window/Keys.h"
 
@@ -72,7 +72,7 @@ bool IsAltQuestionMark(const QKeyEvent& key) {
 
 }  // namespace
 
-QtWindow::QtWindow(Platform& platform, rotator::RotctldAntenna* antenna, ParsedCommandLine command,
+QtWindow::QtWindow(Platform& platform, rotator::RotatorAntenna* antenna, ParsedCommandLine command,
                    const NumberLocale& locale, QWidget* parent)
     : QWidget(parent), form_(*this, platform, antenna, std::move(command), locale) {
   setObjectName(QStringLiteral("Pelvorn"));

@@ -21,7 +21,7 @@ namespace pelvorn {
 class QtMapWindow;
 class QtRotatorControl;
 namespace rotator {
-class RotctldAntenna;
+class RotatorAntenna;
 }
 
 // The window "Pelvorn" drawn with Qt Widgets: two locator boxes, the
@@ -32,7 +32,7 @@ class QtWindow final : public QWidget, public WindowView, public FrontEnd {
 
 public:
   // `antenna` is the configured rotator, null without one.
-  QtWindow(Platform& platform, rotator::RotctldAntenna* antenna, ParsedCommandLine command, const NumberLocale& locale,
+  QtWindow(Platform& platform, rotator::RotatorAntenna* antenna, ParsedCommandLine command, const NumberLocale& locale,
            QWidget* parent = nullptr);
   ~QtWindow() override;
 

@@ -195,4 +195,45 @@ SocketStatus Socket::receiveDatagram(std::string& datagram, milliseconds timeout
   return {};
 }
 
+SocketStatus Socket::ResolveIpv4(const std::string& host, std::uint32_t& ipv4) {
+  StartSockets();
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_DGRAM;
+  addrinfo* found = nullptr;
+  if (getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) return {SocketStatus::HostNotFound};
+  ipv4 = ntohl(reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr);
+  freeaddrinfo(found);
+  return {};
+}
+
+SocketStatus Socket::sendDatagram(std::string_view datagram, std::uint32_t ipv4, std::uint16_t port) {
+  sockaddr_in to{};
+  to.sin_family = AF_INET;
+  to.sin_port = htons(port);
+  to.sin_addr.s_addr = htonl(ipv4);
+  for (;;) {
+    const long sent = SendTo(static_cast<Native>(handle_), datagram.data(), datagram.size(), to);
+    if (sent >= 0) return {};
+    const int error = LastError();
+    if (!Interrupted(error)) return Failure(error);
+  }
+}
+
+SocketStatus Socket::receiveDatagram(std::string& datagram, Deadline deadline, std::uint32_t& from) {
+  for (;;) {
+    if (SocketStatus waited = wait(false, deadline); !waited) return waited;
+    datagram.resize(LargestDatagram);
+    sockaddr_in sender{};
+    const long size = ReceiveFrom(static_cast<Native>(handle_), datagram.data(), datagram.size(), sender);
+    if (size >= 0) {
+      datagram.resize(static_cast<std::size_t>(size));
+      from = ntohl(sender.sin_addr.s_addr);
+      return {};
+    }
+    const int error = LastError();
+    if (!(Interrupted(error) || WouldBlock(error) || StaleDatagramError(error))) return Failure(error);
+  }
+}
+
 }  // namespace pelvorn

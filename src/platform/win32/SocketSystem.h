@@ -67,6 +67,13 @@ inline long SendSome(Native s, const char* data, std::size_t size) {
   return send(s, data, static_cast<int>(std::min<std::size_t>(size, 65536)), 0);
 }
 inline long ReceiveSome(Native s, char* data, std::size_t size) { return recv(s, data, static_cast<int>(size), 0); }
+inline long SendTo(Native s, const char* data, std::size_t size, const sockaddr_in& to) {
+  return sendto(s, data, static_cast<int>(size), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+}
+inline long ReceiveFrom(Native s, char* data, std::size_t size, sockaddr_in& from) {
+  int length = sizeof from;
+  return recvfrom(s, data, static_cast<int>(size), 0, reinterpret_cast<sockaddr*>(&from), &length);
+}
 
 // The IPv4 addresses (network byte order) of the interfaces that are up and
 // can multicast, the loopback left out.

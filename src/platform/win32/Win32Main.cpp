@@ -8,7 +8,7 @@
 #include "Win32RotatorControl.h"
 #include "Win32Window.h"
 #include "common/CommandLine.h"
-#include "rotator/RotctldAntenna.h"
+#include "rotator/RotatorAntenna.h"
 #include "window/FrontEnd.h"
 #include "window/MapPresenter.h"
 #include "window/PelvornForm.h"
@@ -32,7 +32,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32Window window(instance);
   platform.setOwner(window.handle());
   // Made before the form, which uses it, so that it goes after it.
-  const auto antenna = rotator::RotctldAntenna::For(rotatorAddress, locale.decimalSeparator);
+  const auto antenna = rotator::RotatorAntenna::For(rotatorAddress, locale.decimalSeparator);
   PelvornForm form(window, platform, antenna.get(), std::move(command), locale);
   window.setForm(form);
   // A configured rotator adds the direction field's menu and keys.

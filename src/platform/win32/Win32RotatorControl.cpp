@@ -17,7 +17,7 @@ using Event = std::function<void()>;
 }  // namespace
 
 Win32RotatorControl::Win32RotatorControl(HWND window, HWND directionField, const PelvornForm& form,
-                                         Platform& platform, const rotator::RotctldAntenna& antenna)
+                                         Platform& platform, const rotator::RotatorAntenna& antenna)
     : window_(window), field_(directionField), form_(form), platform_(platform) {
   // The worker's events come on its thread and are posted to this one.
   rotator::AntennaView& view = *this;
@@ -52,16 +52,27 @@ bool Win32RotatorControl::addMenuItems(HMENU menu, POINT& screen) {
   };
   AppendMenuW(menu, MF_STRING | state, ShortPathCommand, item(text::TurnShortPath, text::ShortPathKey).c_str());
   AppendMenuW(menu, MF_STRING | state, LongPathCommand, item(text::TurnLongPath, text::LongPathKey).c_str());
+  AppendMenuW(menu, MF_STRING | (presenter_->stopEnabled() ? MF_ENABLED : MF_GRAYED), StopCommand,
+              item(text::StopAntenna, text::StopKey).c_str());
+  AppendMenuW(menu, MF_STRING, ParkCommand, Wide(text::ParkAntenna).c_str());
   return true;
 }
 
 bool Win32RotatorControl::keyDown(WPARAM key) {
+  if (key == VK_F9) {
+    presenter_->stop();
+    return true;
+  }
   if (key != VK_F7) return false;
   presenter_->turn(GetKeyState(VK_SHIFT) < 0);
   return true;
 }
 
 bool Win32RotatorControl::command(int id) {
+  if (id == StopCommand || id == ParkCommand) {
+    id == StopCommand ? presenter_->stop() : presenter_->park();
+    return true;
+  }
   if (id != ShortPathCommand && id != LongPathCommand) return false;
   presenter_->turn(id == LongPathCommand);
   return true;

@@ -11,7 +11,7 @@
 namespace pelvorn {
 class PelvornForm;
 namespace rotator {
-class RotctldAntenna;
+class RotatorAntenna;
 }
 }  // namespace pelvorn
 
@@ -24,16 +24,18 @@ inline constexpr UINT RotatorEventMessage = WM_APP + 17;
 // The menu commands of the direction field.
 inline constexpr int ShortPathCommand = 0x7101;
 inline constexpr int LongPathCommand = 0x7102;
+inline constexpr int StopCommand = 0x7103;
+inline constexpr int ParkCommand = 0x7104;
 
 // The antenna commands in Win32, present only when a rotator is
-// configured: the direction field's context menu, the keys F7 and
-// Shift+F7, the field's tooltip, and the hand-off of the worker's events
+// configured: the direction field's context menu, the keys F7,
+// Shift+F7 and F9 (stop), the field's tooltip, and the hand-off of the worker's events
 // to the window's thread. What they do is the AntennaPresenter's. The
 // window's layout stays as it is.
 class Win32RotatorControl final : private rotator::AntennaView {
 public:
   Win32RotatorControl(HWND window, HWND directionField, const PelvornForm& form, Platform& platform,
-                      const rotator::RotctldAntenna& antenna);
+                      const rotator::RotatorAntenna& antenna);
   // Stops the worker before the window goes (its thread posts to it).
   ~Win32RotatorControl() override;
   Win32RotatorControl(const Win32RotatorControl&) = delete;
@@ -43,9 +45,9 @@ public:
   // moved to the direction field): adds the antenna commands to `menu` when
   // the point is on the direction field. False when it is not.
   bool addMenuItems(HMENU menu, POINT& screen);
-  // A key press of the message loop: F7 and Shift+F7. True when used.
+  // A key press of the message loop: F7, Shift+F7 and F9. True when used.
   bool keyDown(WPARAM key);
-  // WM_COMMAND of a menu item; true when it was one of the two.
+  // WM_COMMAND of a menu item; true when it was one of the field's.
   bool command(int id);
   // RotatorEventMessage.
   void event(LPARAM payload);
