@@ -17,7 +17,9 @@ declare -A LANGS=([de]=de_DE.UTF-8 [en]=en_US.UTF-8)
 # Steps, one word each: @NAME waits for the window NAME (of TITLES) to be
 # shown with the keyboard; -NAME for it to be gone; =TEXT types TEXT;
 # $NAME waits for the clipboard to hold LINES[NAME]; "first" starts a first
-# copy that runs until the row ends; any other word is a key (xdotool's name).
+# copy that runs until the row ends; "rotator" gives the program Hamlib's
+# dummy rotator (standing at 0, turning 6°/s); ~turning waits for it to turn,
+# ~still for it to stand still for good; any other word is a key (xdotool's name).
 #
 # name | language | command line | steps | status | standard output | clipboard after the end
 rows=(
@@ -32,7 +34,27 @@ rows=(
   "access keys, Enter again|de||@MAIN =JO62mm alt+f =KM38mm alt+r \$DE alt+f End BackSpace BackSpace =LL Return \$LL F1 @INFO Escape -INFO @MAIN Escape|0|none|LL"
   "second copy: its box, OK|de||first @BUSY Return|2|none|vorher"
   "F8 opens the map window, Esc closes it|de||@MAIN =JO62mm Tab =KM38mm Return \$DE F8 @MAP Escape -MAP @MAIN Escape|0|none|DE"
+  "rotator: Shift+F7 turns the long way, F9 stops it|de|L;JO62mm;KM38mm|rotator \$DE @MAIN shift+F7 ~turning F9 ~still Escape|0|none|DE"
 )
+
+# rotator: the dummy on a free port; the program's arguments in rot_args.
+rotator() {
+  local port
+  port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  rotctld -m 1 -T 127.0.0.1 -t "$port" >/dev/null 2>&1 &
+  rot_pid=$! rot_args=(--rotator "127.0.0.1:$port")
+  wait_until 5 grep -q " 0100007F:$(printf %04X "$port") 00000000:0000 0A " /proc/net/tcp
+}
+# azimuth: where the dummy stands ("p").
+azimuth() {
+  local az=
+  exec 4<>"/dev/tcp/${rot_args[1]/://}" && echo p >&4 && read -r -t 3 az <&4
+  exec 4>&-
+  echo "${az%$'\r'}"
+}
+turning() { awk -v a="$(azimuth)" 'BEGIN { exit !(a != "" && (a > 0.5 || a < -0.5)) }'; }
+# unchanged: the same reading as the one before (50 ms or more apart: 0.3°).
+unchanged() { local now; now=$(azimuth); [ "$now" = "$stopped" ]; local same=$?; stopped=$now; return $same; }
 
 for row in "${rows[@]}"; do
   IFS='|' read -r name language line steps status out after <<<"$row"
@@ -40,26 +62,30 @@ for row in "${rows[@]}"; do
   PLANG=${LANGS[$language]}
   clip_set vorher
   wait_until 5 eval '[ "$(clip)" = "vorher|" ]'
-  first=
+  first= rot_pid= rot_args=()
   if [ -z "$steps" ]; then
     run "$line"
     check "$name: back promptly, also inside \$(...) ($took ms)" [ "$took" -le 5000 ]
   else
     for step in $steps; do
+      [ "$step" = rotator ] && { check "$name: the dummy rotator answers" rotator || continue 2; }
       [ "$step" = first ] || continue
       launch && first=$pid
       wait_until 10 shown "$MAIN_TITLE" "$first"
     done
-    LANG=$PLANG "$program" ${line:+"$line"} >"$work/run.out" 2>>"$work/launched.err" &
+    LANG=$PLANG "$program" ${line:+"$line"} "${rot_args[@]}" >"$work/run.out" 2>>"$work/launched.err" &
     pid=$!
     # Keys and texts between two waits go out in one go (see type_keys).
     typed=()
     for step in $steps @; do
       case $step in
-        first | @ | @* | -* | \$*) [ ${#typed[@]} = 0 ] || type_keys "${typed[@]}"; typed=() ;;
+        first | @ | @* | -* | \$* | ~*) [ ${#typed[@]} = 0 ] || type_keys "${typed[@]}"; typed=() ;;
       esac
       case $step in
-        first | @) ;;
+        first | rotator | @) ;;
+        ~turning) check "$name: the rotator turns" wait_until 10 turning ;;
+        ~still) stopped= && check "$name: the rotator stands still" wait_until 4 unchanged &&
+          check "$name: ... at $stopped for good" eval '! wait_until 1 eval "! unchanged"' ;;
         @*) check "$name: \"${TITLES[${step#@}]}\" with the keyboard" ready "${TITLES[${step#@}]}" "$pid" || break ;;
         -*) check "$name: \"${TITLES[${step#-}]}\" closed" wait_until 5 eval '! shown "${TITLES[${step#-}]}" "$pid"' || break ;;
         \$*) check "$name: ${LINES[${step#\$}]} on the clipboard" wait_until 10 eval '[ "$(clip)" = "${LINES[${step#\$}]}|" ]' ;;
@@ -68,6 +94,7 @@ for row in "${rows[@]}"; do
     done
     await "$pid" 20
     [ -z "$first" ] || stop "$first"
+    [ -z "$rot_pid" ] || stop "$rot_pid"
   fi
   check_eq "$name: status" "$status" "$rc"
   check_out "$name: standard output" "${LINES[$out]}"

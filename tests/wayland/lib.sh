@@ -120,8 +120,8 @@ type_keys() {
       if [[ $step == =* ]]; then timeout 5 xdotool type "${step#=}"; else timeout 5 xdotool key "$step"; fi || return
     elif [[ $step == =* ]]; then
       args+=("${step#=}")
-    elif [[ $step == alt+* ]]; then
-      args+=(-M alt -k "${step#alt+}" -m alt)
+    elif [[ $step == [a-z]*+?* ]]; then
+      args+=(-M "${step%%+*}" -k "${step#*+}" -m "${step%%+*}")
     else
       args+=(-k "$step")
     fi
