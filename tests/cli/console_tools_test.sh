@@ -139,9 +139,11 @@ check_eq "--fix with an empty name" "2:Pelvorn: --fix mit leerem Dateinamen" "$?
 # Without /proc the copy is named from the start; root keeps a file's owner.
 cp "$work/own.adi" "$work/owned.adi"
 if unshare -m true 2>/dev/null && chown 65534:65534 "$work/owned.adi"; then
-  unshare -m sh -c 'umount -l /proc && exec "$0" --adif "$1" --own JO62mm --fix "$1"' "$program" "$work/owned.adi" >/dev/null 2>"$work/err"
+  # A sanitized build complains without /proc; its lines (==PID==) are not ours.
+  ASAN_OPTIONS=detect_leaks=0 unshare -m sh -c 'umount -l /proc && exec "$0" --adif "$1" --own JO62mm --fix "$1"' \
+    "$program" "$work/owned.adi" >/dev/null 2>"$work/err"
   check_eq "--fix without /proc, as root over another user's file" "1::4:65534:65534:" \
-    "$?:$(cat "$work/err"):$(grep -o '<DISTANCE' "$work/owned.adi" | wc -l):$(stat -c %u:%g "$work/owned.adi"):$(ls "$work" | grep pelvorn-)"
+    "$?:$(grep -v '^==[0-9]*==' "$work/err"):$(grep -o '<DISTANCE' "$work/owned.adi" | wc -l):$(stat -c %u:%g "$work/owned.adi"):$(ls "$work" | grep pelvorn-)"
 else echo "skip - not root: --fix without /proc and the kept owner are not tested"; fi
 # A record of a 16 MiB CALL: memory stays within 64 MB, the copy too.
 head -c 16777000 /dev/zero | tr '\0' K | sed '1s/^/<CALL:16777000>/; $s/$/<GRIDSQUARE:4>KM38<EOR>/' >"$work/huge.adi"
