@@ -23,7 +23,7 @@ std::string_view OptionName(std::string_view argument) {
   return argument.substr(0, argument.find('='));
 }
 
-std::string ReadArguments(std::span<const std::string> arguments, std::span<const OptionSpec> accepted,
+std::string ReadArguments(std::span<const std::string> arguments, std::span<const OptionRule> accepted,
                           ReadOptions& read) {
   bool optionsEnded = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -37,14 +37,14 @@ std::string ReadArguments(std::span<const std::string> arguments, std::span<cons
       read.operands.push_back(argument);
       continue;
     }
-    const auto spec = std::find_if(accepted.begin(), accepted.end(),
-                                   [name](const OptionSpec& option) { return option.name == name; });
-    if (spec == accepted.end()) return Fill(text::UnknownOption, {name});
-    ReadOptions::Given given{spec->name, std::nullopt};
+    const auto rule = std::find_if(accepted.begin(), accepted.end(),
+                                   [name](const OptionRule& option) { return option.name == name; });
+    if (rule == accepted.end()) return Fill(text::UnknownOption, {name});
+    ReadOptions::Given given{rule->name, std::nullopt};
     if (name.size() < argument.size()) {
-      if (spec->value == OptionValue::None) return Fill(text::OptionTakesNoValue, {name});
+      if (rule->value == OptionValue::None) return Fill(text::OptionTakesNoValue, {name});
       given.value = argument.substr(name.size() + 1);
-    } else if (spec->value == OptionValue::Required) {
+    } else if (rule->value == OptionValue::Required) {
       if (i + 1 == arguments.size()) return Fill(text::OptionWithoutValue, {name});
       given.value = arguments[++i];
     }

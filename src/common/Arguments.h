@@ -19,7 +19,7 @@ enum class OptionValue {
   Optional,  // only as "--turn=long"; "--turn" alone has no value
 };
 
-struct OptionSpec {
+struct OptionRule {
   std::string_view name;  // with its dashes: "--own"
   OptionValue value = OptionValue::None;
 };
@@ -43,7 +43,7 @@ struct ReadOptions {
 // Returns the German reason (UTF-8) for an option not in the table, a
 // Required one without a value, or a value given to a flag; else the empty
 // text, with what was read in `read`.
-std::string ReadArguments(std::span<const std::string> arguments, std::span<const OptionSpec> accepted,
+std::string ReadArguments(std::span<const std::string> arguments, std::span<const OptionRule> accepted,
                           ReadOptions& read);
 
 // The name of `argument` as an option: "--own=x" gives "--own", "--tsv"

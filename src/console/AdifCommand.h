@@ -17,7 +17,7 @@ struct AdifOptions {
 };
 
 // The options --adif takes, in any order.
-inline constexpr OptionSpec AdifArguments[] = {
+inline constexpr OptionRule AdifArguments[] = {
     {"--adif", OptionValue::Required}, {"--tsv"}, {"--own", OptionValue::Required},
     {"--fix", OptionValue::Required},  {"--overwrite"},
 };

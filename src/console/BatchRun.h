@@ -11,8 +11,8 @@
 namespace pelvorn {
 
 // The options of `--batch [--tsv] [FILE...]` and of `--tsv COMMANDLINE`.
-inline constexpr OptionSpec BatchArguments[] = {{"--batch"}, {"--tsv"}};
-inline constexpr OptionSpec TsvArguments[] = {{"--tsv"}};
+inline constexpr OptionRule BatchArguments[] = {{"--batch"}, {"--tsv"}};
+inline constexpr OptionRule TsvArguments[] = {{"--tsv"}};
 
 // Runs every line of `files` (UTF-8 paths; "-" or no file at all: `in`) in
 // order through AppendBatchLine and writes exactly one output line for each

@@ -26,20 +26,20 @@ void PrintError(std::FILE* err, const std::string& text) {
 }
 
 // The options every start takes besides the tools'.
-constexpr OptionSpec StartOptions[] = {
+constexpr OptionRule StartOptions[] = {
     {rotator::RotatorOption, OptionValue::Required}, {rotator::DeadbandOption, OptionValue::Required},
     {"--help"}, {"--version"}};
 
-const OptionSpec* Find(std::span<const OptionSpec> table, std::string_view name) {
-  const auto spec = std::find_if(table.begin(), table.end(), [name](const OptionSpec& o) { return o.name == name; });
-  return spec == table.end() ? nullptr : &*spec;
+const OptionRule* Find(std::span<const OptionRule> table, std::string_view name) {
+  const auto rule = std::find_if(table.begin(), table.end(), [name](const OptionRule& o) { return o.name == name; });
+  return rule == table.end() ? nullptr : &*rule;
 }
 
-// Any table's spec of `name`.
-const OptionSpec* FindAnywhere(std::string_view name) {
-  if (const OptionSpec* spec = Find(StartOptions, name)) return spec;
+// Any table's rule of `name`.
+const OptionRule* FindAnywhere(std::string_view name) {
+  if (const OptionRule* rule = Find(StartOptions, name)) return rule;
   for (const ConsoleTool& tool : ConsoleTools()) {
-    if (const OptionSpec* spec = Find(tool.options, name)) return spec;
+    if (const OptionRule* rule = Find(tool.options, name)) return rule;
   }
   return nullptr;
 }
@@ -69,8 +69,8 @@ Survey SurveyArguments(const std::vector<std::string>& arguments) {
       continue;
     }
     survey.names.push_back(name);
-    const OptionSpec* spec = FindAnywhere(name);
-    const bool takesNext = spec != nullptr && spec->value == OptionValue::Required && name.size() == argument.size();
+    const OptionRule* rule = FindAnywhere(name);
+    const bool takesNext = rule != nullptr && rule->value == OptionValue::Required && name.size() == argument.size();
     const bool hasNext = takesNext && i + 1 < arguments.size();
     if (name == rotator::RotatorOption) {
       survey.rotatorWithoutValue = takesNext && !hasNext;

@@ -37,7 +37,7 @@ struct ToolOutcome {
 
 struct ConsoleTool {
   std::string_view trigger;                // the option that selects the tool
-  std::span<const OptionSpec> options;     // every option it takes, the trigger among them (and
+  std::span<const OptionRule> options;     // every option it takes, the trigger among them (and
                                            // --rotator for a tool that turns the antenna)
   std::string_view usage;                  // the usage line after a reason
   ToolOutcome (*run)(const ReadOptions& read, const ToolContext& context);

@@ -9,7 +9,7 @@
 namespace pelvorn {
 
 // The options --edi takes, in any order.
-inline constexpr OptionSpec EdiArguments[] = {{"--edi", OptionValue::Required}, {"--fix", OptionValue::Required}};
+inline constexpr OptionRule EdiArguments[] = {{"--edi", OptionValue::Required}, {"--fix", OptionValue::Required}};
 
 // `Pelvorn --edi FILE [--fix OUT]`: checks the QSO points of the EDI log
 // FILE, prints the report on `out` and, with `fixPath`, writes the corrected

@@ -15,7 +15,7 @@
 namespace pelvorn {
 
 // The options of --map.
-inline constexpr OptionSpec MapArguments[] = {
+inline constexpr OptionRule MapArguments[] = {
     {"--map", OptionValue::Required}, {"--size", OptionValue::Required}, {"--radius", OptionValue::Required}};
 
 struct MapCall {

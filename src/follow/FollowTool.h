@@ -24,7 +24,7 @@ inline constexpr std::string_view FollowOption = "--follow";
 inline constexpr int FollowUnusable = 2;
 
 // The options --follow takes (the address may also stand as --follow=ADDRESS).
-inline constexpr OptionSpec FollowArguments[] = {
+inline constexpr OptionRule FollowArguments[] = {
     {FollowOption, OptionValue::Optional}, {"--own", OptionValue::Required},
     {"--id", OptionValue::Required},       {"--settle", OptionValue::Required},
     {"--turn", OptionValue::Optional},     {"--tsv"},

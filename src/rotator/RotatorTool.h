@@ -16,9 +16,9 @@ namespace pelvorn::rotator {
 
 inline constexpr std::string_view StopOption = "--stop";
 inline constexpr std::string_view ParkOption = "--park";
-inline constexpr OptionSpec StopArguments[] = {
+inline constexpr OptionRule StopArguments[] = {
     {StopOption}, {RotatorOption, OptionValue::Required}, {DeadbandOption, OptionValue::Required}};
-inline constexpr OptionSpec ParkArguments[] = {
+inline constexpr OptionRule ParkArguments[] = {
     {ParkOption}, {RotatorOption, OptionValue::Required}, {DeadbandOption, OptionValue::Required}};
 
 // Stops or parks the antenna of `address` (the option's or the settings

@@ -207,7 +207,7 @@ TEST(BatchRun, OverlongLinesAndSeveralInputs) {
 }
 
 TEST(Arguments, OptionsInAnyOrder) {
-  constexpr OptionSpec table[] = {{"--adif", OptionValue::Required}, {"--tsv"}, {"--turn", OptionValue::Optional}};
+  constexpr OptionRule table[] = {{"--adif", OptionValue::Required}, {"--tsv"}, {"--turn", OptionValue::Optional}};
   struct Case { std::vector<std::string> arguments; std::string read; };  // read: what was read, or the reason
   const Case cases[] = {
       {{"x", "--tsv", "--adif", "a.adi", "y"}, "--tsv --adif=a.adi [x] [y]"},
