@@ -14,6 +14,7 @@ constexpr std::size_t MostStampBytes = 16u << 20;
 
 struct MarkerLayer::Stamp {
   std::vector<std::uint8_t> fill, ring;  // side x side covers
+  std::vector<int> spans;                // per row: first and end of the covers not 0, of fill and of ring
 };
 
 struct MarkerLayer::Stamps {
@@ -59,7 +60,16 @@ const MarkerLayer::Stamp& MarkerLayer::StampAt(int offsetX, int offsetY) {
     for (std::size_t i = 0; i < alpha.size(); ++i) alpha[i] = tile.rgba[4 * i + 3];
     return alpha;
   };
-  Stamp stamp{covers(false), covers(true)};
+  Stamp stamp{covers(false), covers(true), {}};
+  for (const std::vector<std::uint8_t>* cover : {&stamp.fill, &stamp.ring}) {
+    for (int row = 0; row < side; ++row) {
+      const std::uint8_t* begin = cover->data() + std::size_t(row) * std::size_t(side);
+      int first = 0, end = side;
+      while (first < end && begin[first] == 0) ++first;
+      while (end > first && begin[end - 1] == 0) --end;
+      stamp.spans.insert(stamp.spans.end(), {first, end});
+    }
+  }
   if ((stamps_->kept.size() + 1) * 2 * std::size_t(side) * std::size_t(side) > MostStampBytes) {
     return stamps_->spare = std::move(stamp);
   }
@@ -84,8 +94,16 @@ bool MarkerLayer::Add(double km, double direction, int colour, const std::string
   ring.premultiply();
   for (int row = 0; row < side; ++row) {
     const std::size_t at = std::size_t(row) * std::size_t(side);
-    stamps_->renderer.blend_solid_hspan(left, top + row, side, fill, &stamp.fill[at]);
-    stamps_->renderer.blend_solid_hspan(left, top + row, side, ring, &stamp.ring[at]);
+    const int* fillSpan = &stamp.spans[2 * std::size_t(row)];
+    const int* ringSpan = &stamp.spans[2 * std::size_t(side + row)];
+    if (fillSpan[1] > fillSpan[0]) {
+      stamps_->renderer.blend_solid_hspan(left + fillSpan[0], top + row, fillSpan[1] - fillSpan[0], fill,
+                                          &stamp.fill[at + std::size_t(fillSpan[0])]);
+    }
+    if (ringSpan[1] > ringSpan[0]) {
+      stamps_->renderer.blend_solid_hspan(left + ringSpan[0], top + row, ringSpan[1] - ringSpan[0], ring,
+                                          &stamp.ring[at + std::size_t(ringSpan[0])]);
+    }
   }
   return true;
 }
