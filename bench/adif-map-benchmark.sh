@@ -44,9 +44,9 @@ for qsos in ${sizes[*]}; do
   for run in "png:--map $work/map.png" "svg:--map $work/map.svg" "png, --own:--map $work/map.png --own JO62QM" \
              "chart png:--azimuth-chart $work/chart.png" "map and chart png:--map $work/map.png --azimuth-chart $work/chart.png"; do
     # shellcheck disable=SC2086  # the options are words
-    /usr/bin/time -f '%e %M' -o "$work/time" "$pelvorn" --adif "$work/log.adi" ${run#*:} >/dev/null 2>&1 || true
-    read -r wall rss < <(tail -n 1 "$work/time")  # status 1: QSOs without position
-    printf '  %-18s %6.2f s wall, peak %6d KiB%s\n' "${run%%:*}" "$wall" "$rss" \
+    /usr/bin/time -f '%e %U %S %M' -o "$work/time" "$pelvorn" --adif "$work/log.adi" ${run#*:} >/dev/null 2>&1 || true
+    read -r wall user system rss < <(tail -n 1 "$work/time")  # status 1: QSOs without position
+    printf '  %-18s %6.2f s wall, %6.2f s CPU, peak %6d KiB%s\n' "${run%%:*}" "$wall" "$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')" "$rss" \
       "$([ -f "$work/map.svg" ] && printf ', SVG %.1f MB' "$(stat -c %s "$work/map.svg" | awk '{ print $1 / 1e6 }')")"
     rm -f "$work/map.svg"
   done

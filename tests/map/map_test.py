@@ -289,10 +289,14 @@ with tempfile.TemporaryDirectory() as work:
     # The bytes Pelvorn.exe writes under Wine too (tests/wine/console_test.sh).
     import hashlib
     german = dict(os.environ, LANG="de_DE.UTF-8", LC_ALL="", LC_NUMERIC="")
-    for ending, digest in (("png", "97112a21953bceb28a16cee8977c658e6ede18b4bb43635f4489e7380ad71ff2"),
-                           ("svg", "f7d0c27f1d119744294560105e98cd577a0530fc04e4a26c7b90a9b2efae3ec6")):
-        path = os.path.join(work, "pinned." + ending)
-        run("--map", path, "--size", "300", "L;JO62mm;KM38mm", env=german)
-        check(hashlib.sha256(open(path, "rb").read()).hexdigest() == digest, f"{ending}: not the bytes Pelvorn.exe writes")
+    mixed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "mixed-log.adi")
+    for name, arguments, digest in (
+            ("map.png", ["L;JO62mm;KM38mm"], "97112a21953bceb28a16cee8977c658e6ede18b4bb43635f4489e7380ad71ff2"),
+            ("map.svg", ["L;JO62mm;KM38mm"], "f7d0c27f1d119744294560105e98cd577a0530fc04e4a26c7b90a9b2efae3ec6"),
+            ("log.png", ["--adif", mixed], "674918545ec0f5c52670aa0a560d9989c45cbe011f05c26e7b1c2656555cf888"),
+            ("log.svg", ["--adif", mixed], "26fc39bbcdb776ee39cd6049f7e00e6a161fe3872c1e9a078d651d974a89b0d9")):
+        path = os.path.join(work, name)
+        run("--map", path, "--size", "300", *arguments, env=german)
+        check(hashlib.sha256(open(path, "rb").read()).hexdigest() == digest, f"{name}: not the bytes Pelvorn.exe writes")
 
 sys.exit(1 if failures else 0)
