@@ -281,10 +281,6 @@ with tempfile.TemporaryDirectory() as work:
         check((result.returncode, open(out).read(), os.path.exists(os.path.join(work, "new.svg"))) == (2, "alt", False)
               and result.stderr.decode().endswith(f"{log}:8001: <EOR> fehlt am Ende des Datensatzes; nichts geschrieben\n"),
               f"broken log: {result.returncode} {result.stderr[-200:]!r}")
-    for arguments, reason in ((["--fix", "x.adi"], "--fix nicht zusammen mit --map"), (["--size", "300", "--map", "-", "--azimuth-chart", "-"],
-                              "nur eines von --map und --azimuth-chart auf die Standardausgabe (-)")):
-        result = run("--adif", log, "--map", map_svg, *arguments)
-        check(result.returncode == 2 and result.stderr.decode().startswith(f"Pelvorn: {reason}\n"), f"{arguments}: {result.stderr!r}")
 
     # The bytes Pelvorn.exe writes under Wine too (tests/wine/console_test.sh).
     import hashlib
