@@ -394,13 +394,10 @@ Scene BuildChartScene(const ChartRequest& request) {
   // Rings at 1, 2 or 5 times a power of ten QSOs, at most five.
   double most = 1;
   for (const ChartSector& sector : request.sectors) most = std::max(most, static_cast<double>(sector.count));
-  double step = 1;
-  for (double power = 1; step == 1 && std::ceil(most / power) > 5; power *= 10) {
+  double step = 0;
+  for (double power = 1; step == 0; power *= 10) {
     for (const double factor : {1.0, 2.0, 5.0}) {
-      if (std::ceil(most / (factor * power)) <= 5) {
-        step = factor * power;
-        break;
-      }
+      if (step == 0 && std::ceil(most / (factor * power)) <= 5) step = factor * power;
     }
   }
   const double top = std::ceil(most / step) * step;
