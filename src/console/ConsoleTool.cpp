@@ -113,6 +113,7 @@ constexpr ConsoleTool Tools[] = {
     {follow::FollowOption, follow::FollowArguments, text::FollowUsage, Follow},
     {rotator::StopOption, rotator::StopArguments, text::RotatorToolUsage, Stop},
     {rotator::ParkOption, rotator::ParkArguments, text::RotatorToolUsage, Park},
+    // Before --map: with --adif, --map OUT is the map of the log (AdifMap.h).
     {"--adif", AdifArguments, text::ConsoleUsage, Adif},
     {"--edi", EdiArguments, text::ConsoleUsage, Edi},
     {"--batch", BatchArguments, text::ConsoleUsage, Batch},
