@@ -42,6 +42,8 @@ struct QsoCheck {
   std::string notes;         // further findings ("; "-separated), e.g. a LAT/LON outside its locator
   std::size_t distanceFields = 0;
   bool longPath = false;     // ANT_PATH L
+  bool ownKnown = false;     // the own position, also for a QSO without the other station's
+  double ownLatitude = 0, ownLongitude = 0;
   double km = 0, direction = 0, longKm = 0, longDirection = 0;
 
   bool Computed() const { return verdict != Verdict::NoPosition; }

@@ -34,25 +34,37 @@ bool EndsWith(std::string text, std::string_view ending) {
 
 }  // namespace
 
+std::string ReadPictureOptions(const std::string& output, const std::optional<std::string>& size,
+                               const std::optional<std::string>& radius, PictureOptions& read) {
+  read.toOutput = output == "-";
+  read.svg = !read.toOutput && EndsWith(output, ".svg");
+  if (!read.toOutput && !read.svg && !EndsWith(output, ".png")) return std::string(text::MapFormat);
+  if (size) {
+    const std::optional<double> value = NumberIn(*size, 200, 8000);
+    if (!value || *value != std::floor(*value)) return Fill(text::MapBadSize, {*size});
+    read.size = static_cast<int>(*value);
+  }
+  if (radius) {
+    const std::optional<double> value = NumberIn(*radius, 100, 1e9);
+    if (!value) return Fill(text::MapBadRadius, {*radius});
+    read.radiusKm = *value;
+  }
+  return {};
+}
+
 int RunMap(const MapCall& call, const NumberLocale& locale, std::FILE* out, std::FILE* err, std::string& wrongCall) {
   const auto wrong = [&](std::string reason) {
     wrongCall = std::move(reason);
     return ToolInputUnreadable;
   };
-  const bool toOutput = call.output == "-";
-  const bool svg = !toOutput && EndsWith(call.output, ".svg");
-  if (!toOutput && !svg && !EndsWith(call.output, ".png")) return wrong(std::string(text::MapFormat));
+  PictureOptions picture;
+  if (std::string reason = ReadPictureOptions(call.output, call.size, call.radius, picture); !reason.empty()) {
+    return wrong(std::move(reason));
+  }
+  const bool toOutput = picture.toOutput, svg = picture.svg;
   map::MapRequest request;
-  if (call.size) {
-    const std::optional<double> size = NumberIn(*call.size, 200, 8000);
-    if (!size || *size != std::floor(*size)) return wrong(Fill(text::MapBadSize, {*call.size}));
-    request.size = static_cast<int>(*size);
-  }
-  if (call.radius) {
-    const std::optional<double> radius = NumberIn(*call.radius, 100, 1e9);
-    if (!radius) return wrong(Fill(text::MapBadRadius, {*call.radius}));
-    request.radiusKm = *radius;
-  }
+  request.size = picture.size;
+  request.radiusKm = picture.radiusKm;
   if (call.operands.size() != 1) return wrong(std::string(text::MapTakesOneLine));
 
   BatchPair pair;
