@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
-"""Sends datagrams to [HOST:]PORT (HOST 127.0.0.1 by default), one per argument: WSJT-X's STATUS:DXCALL:DXGRID (DE grid
-JO62MM, id WSJT-X), N1MM's N1MM:ROOT:CALL:GRID[:STATION] (ROOT lookupinfo, contactinfo, contactreplace or RadioInfo),
-GARBAGE (neither) or HUGE (65507 bytes of it)."""
+"""Sends datagrams to [HOST:]PORT (HOST 127.0.0.1), one per argument: WSJT-X's STATUS:DXCALL:DXGRID (DE grid JO62MM, id
+WSJT-X), N1MM's N1MM:ROOT:CALL:GRID[:STATION] (ROOT lookupinfo, contactinfo, ...), GARBAGE or HUGE (65507 bytes)."""
 import socket
 import struct
 import sys
@@ -26,8 +25,8 @@ def n1mm(root, call, grid, station='CONTEST-PC'):  # N1MM Logger+'s documented f
 
 def datagram(word):
     kind, *fields = word.split(':')
-    return {'GARBAGE': lambda: b'\x01\x02 not a datagram', 'HUGE': lambda: b'\x81' * 65507,
-            'N1MM': lambda: n1mm(*fields)}.get(kind, lambda: status(*fields))()
+    fixed = {'GARBAGE': b'\x01\x02 not a datagram', 'HUGE': b'\x81' * 65507}
+    return fixed.get(kind) or (n1mm if kind == 'N1MM' else status)(*fields)
 
 
 def send(port, words, host='127.0.0.1', via=None):
