@@ -5,7 +5,7 @@
 . "$(dirname "$0")/../rotator/rotator_lib.sh"
 send() { python3 "$(dirname "$0")/send_datagrams.py" "$@"; }
 port=$("$stub" free-port)
-LANG=$PLANG "$program" --follow n1mm >/dev/null 2>"$work/run.err"
+LANG=$PLANG timeout 10 "$program" --follow n1mm >/dev/null 2>"$work/run.err"
 check_eq "without --own: status 2, saying why" "2 1" "$? $(grep -c 'braucht --own' "$work/run.err")"
 
 python3 -c 'import socket as S, sys; s = S.socket(S.AF_INET, S.SOCK_DGRAM); s.setsockopt(S.SOL_SOCKET, S.SO_REUSEADDR, 1)
