@@ -502,6 +502,9 @@ inline constexpr std::string_view FollowTurnWithoutRotator =
     "--turn ohne Rotor (--rotator RECHNER[:PORT] oder Einstellungsdatei)";
 inline constexpr std::string_view FollowNotWithWindow = "%1 nicht zusammen mit --window";
 inline constexpr std::string_view FollowNoWindowHere = "--window: hier folgt nur die Konsole, kein Fenster";
+inline constexpr std::string_view FollowN1mmListening = "Warte auf N1MM-Meldungen an %1 (Ende mit Strg+C)";
+inline constexpr std::string_view FollowN1mmNeedsOwn =
+    "--follow n1mm braucht --own LOCATOR: N1MM-Meldungen nennen den eigenen Locator nicht";
 inline constexpr std::string_view FollowUsage =
     "Aufruf: Pelvorn --follow [ADRESSE:PORT] [--rotator RECHNER[:PORT]] [--own LOCATOR] [--tsv] [--id KENNUNG]"
     " [--turn[=long]] [--settle SEKUNDEN] [--window] [--deadband GRAD] [--park-on-exit]"
@@ -592,6 +595,10 @@ inline constexpr std::string_view HelpText =
     "                 der Locator --settle SEKUNDEN (1) gleich blieb; --window füllt\n"
     "                 stattdessen die Locatorfelder des Fensters; --park-on-exit\n"
     "                 parkt die Antenne, wenn Strg+C oder SIGTERM das Folgen beendet\n"
+    "      --follow n1mm[:ADRESSE[:PORT]] --own LOCATOR\n"
+    "                 N1MM Logger+ (oder not1mm, Log4OM ...) folgen: lauscht auf\n"
+    "                 dessen Broadcast Data (Vorgabe 0.0.0.0:12060, Port geteilt):\n"
+    "                 lookupinfo, contactinfo, contactreplace; --id STATIONSNAME\n"
     "      --help     diese Hilfe anzeigen und beenden\n"
     "      --version  Versionsinformation anzeigen und beenden\n"
     "\n"
