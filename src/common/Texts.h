@@ -147,7 +147,7 @@ inline constexpr std::string_view OutputNotWritable = "Ausgabe kann nicht geschr
 inline constexpr std::string_view ConsoleUsage =
     "Aufruf: Pelvorn --batch [--tsv] [DATEI...] | Pelvorn --tsv 'L;MeinLocator;FremdLocator'"
     " | Pelvorn --edi LOG [--fix KOPIE]"
-    " | Pelvorn --adif LOG [--tsv] [--own LOCATOR] [--fix KOPIE [--overwrite]]"
+    " | Pelvorn --adif LOG [--tsv] [--own LOCATOR] [--fix KOPIE [--overwrite]] [--kml AUSGABE]"
     " | Pelvorn --map AUSGABE [--size PIXEL] [--radius KM] 'L;MeinLocator;FremdLocator'"
     "  (Optionen in beliebiger Reihenfolge; mehr mit --help)\n";
 // %1 an option.
@@ -159,7 +159,8 @@ inline constexpr std::string_view EdiStandsAlone = "--edi steht allein (mit --fi
 inline constexpr std::string_view OptionNotWithTool = "%1 nicht zusammen mit %2";
 // %1 the tool's option.
 inline constexpr std::string_view RotatorNotWithTool = "--rotator nicht zusammen mit %1: %1 dreht keine Antenne";
-inline constexpr std::string_view AdifStandsAlone = "--adif steht allein (mit --tsv, --own, --fix KOPIE, --overwrite)";
+inline constexpr std::string_view AdifStandsAlone =
+    "--adif steht allein (mit --tsv, --own, --fix KOPIE, --overwrite, --kml AUSGABE)";
 inline constexpr std::string_view TsvNotWithFix = "--tsv und --fix nicht zusammen";
 inline constexpr std::string_view OverwriteOnlyWithFix = "--overwrite nur zusammen mit --fix";
 inline constexpr std::string_view TsvWithoutLine = "--tsv ohne Befehlszeile";
@@ -458,6 +459,20 @@ inline constexpr std::string_view FixNameEmpty = "--fix mit leerem Dateinamen";
 inline constexpr std::string_view AdifNothingWritten = "%1; nichts geschrieben";
 inline constexpr std::string_view AdifOwnInvalid = "--own %1: kein gültiger Locator (2 bis 12 Zeichen)";
 inline constexpr std::string_view AdifHeaderPlace = "Kopf";
+// --adif --kml: the own station's placemark, the lines of a QSO's ("%1: %2").
+inline constexpr std::string_view KmlOwnStation = "Eigene Station";
+inline constexpr std::string_view KmlDescriptionLine = "%1: %2";
+inline constexpr std::string_view KmlDate = "Datum";
+inline constexpr std::string_view KmlBand = "Band";
+inline constexpr std::string_view KmlMode = "Betriebsart";
+inline constexpr std::string_view KmlDistance = "Entfernung";
+inline constexpr std::string_view KmlLongPathDistance = "Entfernung (langer Weg)";
+inline constexpr std::string_view KmlDirection = "Richtung";
+inline constexpr std::string_view KmlKm = "%1 km";
+inline constexpr std::string_view KmlDegrees = "%1 °";
+inline constexpr std::string_view KmlNameEmpty = "--kml mit leerem Dateinamen";
+inline constexpr std::string_view KmlWritten = "KML geschrieben: %1 (QSOs: %2, ohne Position: %3)\n";
+inline constexpr std::string_view KmlOutputLost = "Ausgabe kann nicht geschrieben werden; die KML-Datei %1 ist geschrieben";
 
 // --- Following WSJT-X (--follow) ---------------------------------------
 
@@ -551,6 +566,8 @@ inline constexpr std::string_view HelpText =
     "                 Pelvorn --adif log.adi --tsv > entfernungen.tsv\n"
     "                 Pelvorn --adif log.adi --fix log.adi\n"
     "      --own LOCATOR  mit --adif: eigener Locator für QSOs ohne eigene Position\n"
+    "      --kml AUSGABE  mit --adif: KML-Datei (Google Earth, GIS) mit jedem QSO\n"
+    "                 mit Position und seiner Großkreislinie vom eigenen Standort\n"
     "      --map AUSGABE  Karte (mittabstandstreu, um den eigenen Standort) mit\n"
     "                 kurzem und langem Weg, Entfernungsringen, Richtungen und\n"
     "                 Locatorfeldern als .svg oder .png (- : PNG auf die\n"

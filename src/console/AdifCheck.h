@@ -36,6 +36,7 @@ struct QsoCheck {
   std::string_view call;     // as written (views into the reader's buffer)
   std::string_view date;
   std::string_view given;    // the DISTANCE as written
+  std::string_view band, mode, submode;
   std::string ownShown;      // the own position as read (locator in capitals, or LAT LON)
   std::string foreignShown;
   std::string reason;        // NoPosition / Differs: why, in German
@@ -43,9 +44,12 @@ struct QsoCheck {
   std::size_t distanceFields = 0;
   bool longPath = false;     // ANT_PATH L
   double km = 0, direction = 0, longKm = 0, longDirection = 0;
+  // Computed(): the positions the path runs between (degrees).
+  double ownLatitude = 0, ownLongitude = 0, foreignLatitude = 0, foreignLongitude = 0;
 
   bool Computed() const { return verdict != Verdict::NoPosition; }
   double PathKm() const { return longPath ? longKm : km; }
+  double PathDirection() const { return longPath ? longDirection : direction; }
 };
 
 // The --own locator: as given, and its cell.

@@ -35,6 +35,9 @@ enum class Known : std::size_t {
   Lon,
   Distance,
   AntPath,
+  Band,
+  Mode,
+  Submode,
   Count
 };
 

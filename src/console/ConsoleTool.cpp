@@ -49,8 +49,12 @@ ToolOutcome Park(const ReadOptions& read, const ToolContext& context) {
 
 ToolOutcome Adif(const ReadOptions& read, const ToolContext& context) {
   const AdifOptions options{read.value("--adif").value_or(""), read.has("--tsv"), read.value("--own"),
-                            read.value("--fix"), read.has("--overwrite")};
+                            read.value("--fix"), read.has("--overwrite"), read.value("--kml")};
   if (!read.operands.empty()) return Refuse(std::string(text::AdifStandsAlone));
+  // A KML file is no copy of the log, nor a table.
+  if (options.kml && (options.fix || options.tsv)) {
+    return Refuse(Fill(text::OptionNotWithTool, {options.fix ? "--fix" : "--tsv", "--kml"}));
+  }
   if (options.tsv && options.fix) return Refuse(std::string(text::TsvNotWithFix));
   if (options.overwrite && !options.fix) return Refuse(std::string(text::OverwriteOnlyWithFix));
   return Status(RunAdif(options, context.in, context.out, context.err));
