@@ -145,7 +145,7 @@ GreatCircleWalk::Position GreatCircleWalk::At(double km) const {
   const double x = c * start_[0] + s * tangent_[0], y = c * start_[1] + s * tangent_[1];
   const double z = c * start_[2] + s * tangent_[2];
   // atan2 stays exact near the poles, where asin would not.
-  return {std::atan2(z, std::hypot(x, y)) * 180 / PiPrime,
+  return {std::atan2(z, std::sqrt(x * x + y * y)) * 180 / PiPrime,
           std::clamp(std::atan2(y, x) * 180 / PiPrime, -180.0, 180.0)};
 }
 
