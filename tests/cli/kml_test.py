@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Pelvorn --adif LOG --kml OUT: the placemarks of real and generated logs, every line point against the
 great circle computed here on the program's sphere, the date line, and ogrinfo. Usage: kml_test.py PELVORN"""
-import math, os, random, re, subprocess, sys, tempfile
+import hashlib, math, os, random, re, subprocess, sys, tempfile
 import xml.etree.ElementTree as ET
 
 PELVORN, KML = sys.argv[1], "{http://www.opengis.net/kml/2.2}"
@@ -85,6 +85,11 @@ for mark in marks:
 check({"KL7", "KL7ADK", "ZL9"} <= crossed, f"date line not cut: {crossed}")
 check("DLé<&" in crossed | {m.find(f"{KML}name").text for m in marks}, "non-UTF-8 call")
 
+with open(os.path.join(work, "dl.adi"), "wb") as log:  # tests/wine/console_test.sh pins the same digest
+    log.write(b"<EOH>\r\n<CALL:3>KL7<MY_GRIDSQUARE:6>JO62MM<GRIDSQUARE:6>AP43DT<EOR>\r\n<CALL:4>DL\xe9<<GRIDSQUARE:6>KM38MM"
+              b"<ANT_PATH:1>L<QSO_DATE:8>20260101<BAND:3>20m<MODE:3>FT8<EOR>\r\n")
+digest = hashlib.sha256(open(run(os.path.join(work, "dl.adi"), "--own", "JO62mm")[1], "rb").read()).hexdigest()
+check(digest == "4c14170dded5179a0d877095199ebffb95ea60cccb850acaa0a244aba7bf7880", f"the pinned KML: {digest}")
 with open(os.path.join(work, "broken.adi"), "wb") as log:
     log.write(b"<EOH><CALL:3>W1AW<GRIDSQUARE:40>FN31<EOR>")
 open(os.path.join(work, "broken.adi.kml"), "w").write("old")
