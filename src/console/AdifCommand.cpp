@@ -9,7 +9,7 @@
 #include "common/Text.h"
 #include "console/AdifReader.h"
 #include "console/ConsoleToolStatus.h"
-#include "console/ReplaceFile.h"
+#include "common/ReplaceFile.h"
 #include "console/InputFile.h"
 #include "console/TsvLine.h"
 

@@ -4,11 +4,8 @@
 #include "common/Texts.h"
 #include "console/BatchLine.h"
 #include "console/ConsoleToolStatus.h"
-#include "console/ReplaceFile.h"
-#include "map/MapRenderer.h"
-
-#include <charconv>
-#include <cmath>
+#include "common/ReplaceFile.h"
+#include "map/MapOutput.h"
 
 namespace pelvorn {
 namespace {
@@ -18,20 +15,6 @@ int Refuse(std::FILE* err, const std::string& problem, int status) {
   return status;
 }
 
-// A whole number (size) or a decimal (radius) between `least` and `most`.
-std::optional<double> NumberIn(const std::string& text, double least, double most) {
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc() || ptr != end || !(value >= least && value <= most)) return std::nullopt;
-  return value;
-}
-
-bool EndsWith(std::string text, std::string_view ending) {
-  for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return text.ends_with(ending);
-}
-
 }  // namespace
 
 int RunMap(const MapCall& call, const NumberLocale& locale, std::FILE* out, std::FILE* err, std::string& wrongCall) {
@@ -39,19 +22,10 @@ int RunMap(const MapCall& call, const NumberLocale& locale, std::FILE* out, std:
     wrongCall = std::move(reason);
     return ToolInputUnreadable;
   };
-  const bool toOutput = call.output == "-";
-  const bool svg = !toOutput && EndsWith(call.output, ".svg");
-  if (!toOutput && !svg && !EndsWith(call.output, ".png")) return wrong(std::string(text::MapFormat));
   map::MapRequest request;
-  if (call.size) {
-    const std::optional<double> size = NumberIn(*call.size, 200, 8000);
-    if (!size || *size != std::floor(*size)) return wrong(Fill(text::MapBadSize, {*call.size}));
-    request.size = static_cast<int>(*size);
-  }
-  if (call.radius) {
-    const std::optional<double> radius = NumberIn(*call.radius, 100, 1e9);
-    if (!radius) return wrong(Fill(text::MapBadRadius, {*call.radius}));
-    request.radiusKm = *radius;
+  map::MapFormat format = map::MapFormat::Png;
+  if (std::string reason = map::ReadMapOutput(call.output, call.size, call.radius, format, request); !reason.empty()) {
+    return wrong(std::move(reason));
   }
   if (call.operands.size() != 1) return wrong(std::string(text::MapTakesOneLine));
 
@@ -62,9 +36,9 @@ int RunMap(const MapCall& call, const NumberLocale& locale, std::FILE* out, std:
   request.own = {pair.ownLatitude, pair.ownLongitude, pair.ownLocator};
   request.dx = map::Station{pair.foreignLatitude, pair.foreignLongitude, pair.foreignLocator};
   request.caption = Fill(text::MapCaption, {pair.ownLocator, pair.foreignLocator, pair.resultLine});
-  const std::string bytes = svg ? map::RenderSvg(request) : map::EncodePng(map::RenderPixels(request));
+  const std::string bytes = map::RenderMapBytes(request, format);
 
-  if (toOutput) {
+  if (format == map::MapFormat::PngToOutput) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size() || std::fflush(out) != 0) {
       return Refuse(err, std::string(text::OutputNotWritable), ToolInputUnreadable);
     }
