@@ -491,6 +491,7 @@ inline constexpr std::string_view FollowRotatorTurnsAs = "Rotor dreht auf %1° (
 inline constexpr std::string_view FollowBadAddress = "--follow: \"%1\" ist keine Adresse ADRESSE:PORT";
 inline constexpr std::string_view FollowCannotListen = "An %1 kann nicht gelauscht werden: %2";
 inline constexpr std::string_view FollowAddressInUse = "die Adresse ist schon belegt (lauscht dort ein anderes Programm?)";
+inline constexpr std::string_view FollowNotStarted = "Der Empfang kann nicht gestartet werden (das System gibt keinen Thread)";
 inline constexpr std::string_view FollowReceiveFailed = "Empfang an %1 gestört: %2";
 inline constexpr std::string_view FollowOneAddress = "--follow nimmt eine Adresse ADRESSE:PORT, nicht mehrere";
 inline constexpr std::string_view FollowBadOwnLocator = "--own: kein gültiger Locator \"%1\"";

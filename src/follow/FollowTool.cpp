@@ -5,6 +5,7 @@
 #include "common/Text.h"
 #include "common/Texts.h"
 #include "common/ExitStatus.h"
+#include "follow/FollowLoop.h"
 #include "rotator/RotatorAntenna.h"
 #include "rotator/RotatorSettings.h"
 #include "rotator/RotatorTool.h"
@@ -22,8 +23,6 @@ namespace pelvorn::follow {
 namespace {
 
 constexpr int StatusInterrupted = 0;
-// How soon an interrupt ends the wait for a datagram.
-constexpr std::chrono::milliseconds StopCheck{100};
 
 // A stop request ends a wait for a full pipe; the line is then lost.
 bool Write(std::FILE* stream, const std::string& text) {
@@ -69,9 +68,9 @@ std::string ReadFollowCommand(const ReadOptions& read, FollowCommand& command) {
   if (const auto value = read.value(FollowOption)) addresses.insert(addresses.begin(), *value);
   if (addresses.size() > 1) return std::string(text::FollowOneAddress);
   if (!addresses.empty()) {
-    const auto address = ParseListenAddress(addresses.front());
-    if (!address) return Fill(text::FollowBadAddress, {addresses.front()});
-    command.address = *address;
+    const auto source = ParseSourceAddress(addresses.front());
+    if (!source) return Fill(text::FollowBadAddress, {addresses.front()});
+    command.source = *source;
   }
   if (const auto own = read.value("--own")) {
     if (NormalisedGrid(*own).empty()) return Fill(text::FollowBadOwnLocator, {*own});
@@ -108,37 +107,35 @@ int RunFollowTool(const FollowCommand& command, const NumberLocale& locale,
     rotator = std::make_unique<WorkerTarget>(*rotatorAddress, rotatorOptions, locale.decimalSeparator, err);
   }
 
-  UdpListener listener;
-  if (const std::string problem = listener.open(command.address); !problem.empty()) {
+  const std::unique_ptr<StationSource> source = MakeStationSource(command.source);
+  if (const std::string problem = source->open(); !problem.empty()) {
     Write(err, Fill(text::ErrorLine, {problem}));
     return FollowUnusable;
   }
   const std::atomic<bool>& stopRequested = CatchStopRequests();
   Follower follower(command.options, locale, rotator.get());
-  bool written = (!command.options.tsv || Write(out, std::string(text::FollowTsvHeader) + "\n")) &&
-                 Write(err, Fill(text::ErrorLine, {Fill(text::FollowListening, {command.address.text})}));
-  std::string datagram, problem;
-  while (written && !stopRequested) {
-    const FollowClock::time_point now = FollowClock::now();
-    const std::optional<FollowClock::time_point> due = follower.tick(now);
-    std::chrono::milliseconds wait = StopCheck;
-    if (due) wait = std::min(wait, std::chrono::ceil<std::chrono::milliseconds>(*due - now));
-    const UdpListener::Wait outcome = listener.receive(datagram, wait, problem);
-    if (outcome == UdpListener::Wait::Failed) {
-      Write(err, Fill(text::ErrorLine, {Fill(text::FollowReceiveFailed, {command.address.text, problem})}));
-      return FollowUnusable;
-    }
-    if (outcome != UdpListener::Wait::Datagram) continue;
-    const FollowOutput output = follower.take(datagram, FollowClock::now(), std::time(nullptr));
-    written = Write(out, output.out);
-    Write(err, output.err);
-  }
-  if (!written) {
+  if (!(!command.options.tsv || Write(out, std::string(text::FollowTsvHeader) + "\n")) ||
+      !Write(err, Fill(text::ErrorLine, {source->waitingLine()}))) {
     Write(err, Fill(text::ErrorLine, {text::OutputNotWritable}));
     return FollowUnusable;
   }
-  if (follower.skipped() > 0) {
-    Write(err, Fill(text::ErrorLine, {Fill(text::FollowSkipped, {std::to_string(follower.skipped())})}));
+  const auto deliver = [out, err](const FollowOutput& output) {
+    const bool written = Write(out, output.out);
+    Write(err, output.err);
+    return written;
+  };
+  std::string problem;
+  switch (RunFollowLoop(*source, follower, stopRequested, deliver, problem)) {
+    case LoopEnd::Stopped: break;
+    case LoopEnd::SourceFailed:
+      Write(err, Fill(text::ErrorLine, {problem}));
+      return FollowUnusable;
+    case LoopEnd::DeliveryFailed:
+      Write(err, Fill(text::ErrorLine, {text::OutputNotWritable}));
+      return FollowUnusable;
+  }
+  if (source->skipped() > 0) {
+    Write(err, Fill(text::ErrorLine, {Fill(text::FollowSkipped, {std::to_string(source->skipped())})}));
   }
   if (command.parkOnExit && rotatorAddress) {
     rotator.reset();  // cancels a turn still in flight

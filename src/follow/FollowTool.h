@@ -3,7 +3,7 @@
 #include "common/Arguments.h"
 #include "common/NumberLocale.h"
 #include "follow/Follower.h"
-#include "follow/UdpListener.h"
+#include "follow/SourceAddress.h"
 #include "rotator/RotatorSettings.h"
 
 #include <cstdio>
@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-// Pelvorn --follow: the station being worked in WSJT-X, one line per new
-// DX grid, and the antenna turned to it on request. Runs until Ctrl+C or
+// Pelvorn --follow: the station being worked in an operating program, one
+// line per new DX grid, and the antenna turned to it on request. Runs until Ctrl+C or
 // SIGTERM (on Windows: the console's Ctrl+C, Ctrl+Break or close).
 
 namespace pelvorn::follow {
@@ -33,7 +33,7 @@ inline constexpr OptionRule FollowArguments[] = {
 };
 
 struct FollowCommand {
-  ListenAddress address;
+  SourceAddress source;
   FollowOptions options;
   bool window = false;  // --window: the window follows instead of the console
   bool parkOnExit = false;  // --park-on-exit: park the antenna when interrupted

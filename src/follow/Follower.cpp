@@ -46,12 +46,8 @@ std::u16string NormalisedGrid(std::string_view grid) {
 Follower::Follower(FollowOptions options, NumberLocale locale, RotatorTarget* rotator)
     : options_(std::move(options)), locale_(locale), rotator_(rotator) {}
 
-FollowOutput Follower::take(std::string_view bytes, FollowClock::time_point now, std::time_t utcNow) {
+FollowOutput Follower::see(const StationReport& report, FollowClock::time_point now, std::time_t utcNow) {
   FollowOutput output;
-  const Datagram datagram = ReadDatagram(bytes);
-  if (datagram.verdict == Datagram::Verdict::Malformed) ++skipped_;
-  if (datagram.verdict != Datagram::Verdict::Report) return output;
-  const StationReport& report = datagram.report;
   if (options_.id && report.id != *options_.id) return output;
 
   const std::string_view ownGrid = options_.ownLocator ? std::string_view(*options_.ownLocator) : report.deGrid;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/NumberLocale.h"
-#include "follow/WsjtxDatagram.h"
+#include "follow/StationReport.h"
 
 #include <chrono>
 #include <ctime>
@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-// Follows the station being worked in WSJT-X: from each datagram, the line
+// Follows the station being worked: from each report of a source, the line
 // for a new DX grid and, with a rotator, the antenna's next target once the
 // grid has settled. No sockets, no clock of its own: the caller hands in
-// the datagrams and the time.
+// the reports and the time.
 
 namespace pelvorn::follow {
 
@@ -22,7 +22,7 @@ enum class TurnMode { None, ShortPath, LongPath };
 
 struct FollowOptions {
   std::optional<std::string> ownLocator;  // --own: instead of the sender's DE grid
-  std::optional<std::string> id;          // --id: follow this sender only
+  std::optional<std::string> id;          // --id: follow this instance only
   bool tsv = false;
   TurnMode turn = TurnMode::None;
   std::chrono::milliseconds settle{1000};
@@ -42,7 +42,7 @@ struct Sighting {
   std::u16string foreignLocator;
 };
 
-// What one datagram gave: lines (UTF-8, each with its line end) for
+// What one report gave: lines (UTF-8, each with its line end) for
 // standard output and standard error, and the new pair if there is one.
 struct FollowOutput {
   std::string out;
@@ -57,26 +57,22 @@ public:
   // `rotator` may be null (no turning); it must outlive the follower.
   Follower(FollowOptions options, NumberLocale locale, RotatorTarget* rotator);
 
-  // Reads `datagram`, received at `now` (`utcNow` for the printed time).
-  FollowOutput take(std::string_view datagram, FollowClock::time_point now, std::time_t utcNow);
+  // Takes `report`, received at `now` (`utcNow` for the printed time).
+  FollowOutput see(const StationReport& report, FollowClock::time_point now, std::time_t utcNow);
 
   // Hands the pending target to the rotator when it has stayed the same for
   // the settle time. Returns when to call again, or nullopt when nothing is pending.
   std::optional<FollowClock::time_point> tick(FollowClock::time_point now);
 
-  // How many datagrams were unreadable.
-  std::size_t skipped() const { return skipped_; }
-
 private:
   FollowOptions options_;
   NumberLocale locale_;
   RotatorTarget* rotator_;
-  // The last (own, DX) grid pair seen from each sender.
+  // The last (own, DX) grid pair seen from each instance.
   std::map<std::string, std::string, std::less<>> lastSeen_;
   std::optional<double> pendingTarget_;
   std::string pendingSender_;  // whose grid gave the pending target
   FollowClock::time_point pendingSince_;
-  std::size_t skipped_ = 0;
 };
 
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "follow/StationReport.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,18 +21,10 @@ enum class MessageType : std::uint32_t {
   QsoLogged = 5,
 };
 
-// What a Status or QSO Logged datagram says about the station being worked.
-// A null string reads as an empty one.
-struct StationReport {
-  std::string id;      // the sender ("WSJT-X", "JTDX", "WSJT-X - IC-7300")
-  std::string dxCall;
-  std::string dxGrid;
-  std::string deGrid;  // the sender's own locator; empty when a QSO Logged datagram ends before it
-};
-
 struct Datagram {
   enum class Verdict {
-    Report,     // a Status or QSO Logged datagram: `report` holds it
+    Report,     // a Status or QSO Logged datagram: `report` holds it (a null
+                // string reads as empty, a missing DE grid too)
     Ignored,    // well formed, but of another type
     Malformed,  // wrong magic or schema, or ends inside a field: `problem` says which
   };

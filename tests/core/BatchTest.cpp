@@ -277,7 +277,7 @@ TEST(ConsoleStart, WhatEachCommandLineStarts) {
     const StartRequest start = RunConsoleStart(c.arguments, German, {in.file, out.file, err.file});
     const std::string& line = c.arguments.front();
     EXPECT_EQ(start.status.value_or(start.followingWindow ? FollowingWindow : Window), c.status) << line << err.Text();
-    EXPECT_EQ(start.followingWindow ? start.followingWindow->address.text : start.status ? "" : start.commandLine,
+    EXPECT_EQ(start.followingWindow ? start.followingWindow->source.listen.text : start.status ? "" : start.commandLine,
               c.status < 0 ? c.said : "") << line;
     EXPECT_EQ(start.rotatorAddress.value_or(""), c.rotator) << line;
     EXPECT_NE(err.Text().find(c.status < 0 ? "" : c.said), std::string::npos) << line << err.Text();

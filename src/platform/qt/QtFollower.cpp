@@ -1,39 +1,45 @@
 #include "QtFollower.h"
 
 #include "QtWindow.h"
-
-#include <QSocketNotifier>
+#include "common/Text.h"
+#include "common/Texts.h"
+#include "follow/FollowLoop.h"
 
 #include <cstdio>
-#include <ctime>
 
 namespace pelvorn {
 
 QtFollower::QtFollower(QtWindow& window, follow::FollowOptions options, const NumberLocale& locale)
     : window_(window), follower_(std::move(options), locale, nullptr) {}
 
-std::string QtFollower::listen(const follow::ListenAddress& address) {
-  std::string problem = listener_.open(address);
-  if (!problem.empty()) return problem;
-  notifier_ = new QSocketNotifier(static_cast<qintptr>(listener_.handle()), QSocketNotifier::Read, this);
-  connect(notifier_, &QSocketNotifier::activated, this, &QtFollower::readDatagrams);
-  return {};
+QtFollower::~QtFollower() {
+  stop_ = true;
+  thread_.join();
 }
 
-void QtFollower::readDatagrams() {
-  std::string datagram, problem;
-  while (listener_.receive(datagram, std::chrono::milliseconds(0), problem) == follow::UdpListener::Wait::Datagram) {
-    const follow::FollowOutput output = follower_.take(datagram, follow::FollowClock::now(), std::time(nullptr));
+std::string QtFollower::start(const follow::SourceAddress& address) {
+  source_ = follow::MakeStationSource(address);
+  if (std::string problem = source_->open(); !problem.empty()) return problem;
+  const auto deliver = [this](const follow::FollowOutput& output) {
     if (!output.err.empty()) std::fputs(output.err.c_str(), stderr);
-    if (!output.sighting) continue;
-    window_.setText(TextBox::OwnLocator, output.sighting->ownLocator);
-    window_.setText(TextBox::ForeignLocator, output.sighting->foreignLocator);
-    window_.form().calculate();
-  }
-  if (!problem.empty()) {
-    std::fputs((Fill(text::ErrorLine, {problem})).c_str(), stderr);
-    notifier_->setEnabled(false);
-  }
+    if (output.sighting) {
+      QMetaObject::invokeMethod(this, [this, sighting = *output.sighting] { show(sighting); }, Qt::QueuedConnection);
+    }
+    return true;
+  };
+  const bool started = thread_.start([this, deliver] {
+    std::string problem;
+    if (follow::RunFollowLoop(*source_, follower_, stop_, deliver, problem) == follow::LoopEnd::SourceFailed) {
+      std::fputs(Fill(text::ErrorLine, {problem}).c_str(), stderr);
+    }
+  });
+  return started ? std::string() : std::string(text::FollowNotStarted);
+}
+
+void QtFollower::show(const follow::Sighting& sighting) {
+  window_.setText(TextBox::OwnLocator, sighting.ownLocator);
+  window_.setText(TextBox::ForeignLocator, sighting.foreignLocator);
+  window_.form().calculate();
 }
 
 }  // namespace pelvorn

@@ -128,7 +128,7 @@ int StartWithQt(char* programPath, const std::u16string& commandLine,
     std::unique_ptr<QtFollower> follower;
     if (follow != nullptr) {
       follower = std::make_unique<QtFollower>(window, follow->options, locale);
-      if (const std::string problem = follower->listen(follow->address); !problem.empty()) {
+      if (const std::string problem = follower->start(follow->source); !problem.empty()) {
         PrintError(Fill(text::ErrorLine, {problem}).c_str());
         return follow::FollowUnusable;
       }
