@@ -499,10 +499,15 @@ inline constexpr std::string_view FollowBadSettle = "--settle: keine Sekundenzah
 inline constexpr std::string_view FollowTurnWithoutRotator =
     "--turn ohne Rotor (--rotator RECHNER[:PORT] oder Einstellungsdatei)";
 inline constexpr std::string_view FollowNotWithWindow = "%1 nicht zusammen mit --window";
+inline constexpr std::string_view FollowMapNotToOutput =
+    "--follow --map schreibt eine Datei (.svg oder .png), nicht die Standardausgabe";
+// %1 the option.
+inline constexpr std::string_view FollowOnlyWithMap = "%1 nur zusammen mit --map";
 inline constexpr std::string_view FollowNoWindowHere = "--window: hier folgt nur die Konsole, kein Fenster";
 inline constexpr std::string_view FollowUsage =
     "Aufruf: Pelvorn --follow [ADRESSE:PORT] [--rotator RECHNER[:PORT]] [--own LOCATOR] [--tsv] [--id KENNUNG]"
     " [--turn[=long]] [--settle SEKUNDEN] [--window] [--deadband GRAD] [--park-on-exit]"
+    " [--map AUSGABE [--size PIXEL] [--radius KM]]"
     "  (Optionen in beliebiger Reihenfolge)\n";
 
 // --- Help and version ---------------------------------------------------
@@ -585,7 +590,9 @@ inline constexpr std::string_view HelpText =
     "                 und langem Weg; --turn (--turn=long) dreht die Antenne, sobald\n"
     "                 der Locator --settle SEKUNDEN (1) gleich blieb; --window füllt\n"
     "                 stattdessen die Locatorfelder des Fensters; --park-on-exit\n"
-    "                 parkt die Antenne, wenn Strg+C oder SIGTERM das Folgen beendet\n"
+    "                 parkt die Antenne, wenn Strg+C oder SIGTERM das Folgen beendet;\n"
+    "                 --map AUSGABE ersetzt bei jedem neuen DX-Locator die Karte\n"
+    "                 (.svg oder .png) als Ganzes\n"
     "      --help     diese Hilfe anzeigen und beenden\n"
     "      --version  Versionsinformation anzeigen und beenden\n"
     "\n"
