@@ -148,6 +148,7 @@ inline constexpr std::string_view ConsoleUsage =
     "Aufruf: Pelvorn --batch [--tsv] [DATEI...] | Pelvorn --tsv 'L;MeinLocator;FremdLocator'"
     " | Pelvorn --edi LOG [--fix KOPIE]"
     " | Pelvorn --adif LOG [--tsv] [--own LOCATOR] [--fix KOPIE [--overwrite]] [--kml AUSGABE]"
+    " | Pelvorn --adif LOG [--own LOCATOR] [--map AUSGABE] [--azimuth-chart AUSGABE] [--size PIXEL] [--radius KM]"
     " | Pelvorn --map AUSGABE [--size PIXEL] [--radius KM] 'L;MeinLocator;FremdLocator'"
     "  (Optionen in beliebiger Reihenfolge; mehr mit --help)\n";
 // %1 an option.
@@ -160,7 +161,8 @@ inline constexpr std::string_view OptionNotWithTool = "%1 nicht zusammen mit %2"
 // %1 the tool's option.
 inline constexpr std::string_view RotatorNotWithTool = "--rotator nicht zusammen mit %1: %1 dreht keine Antenne";
 inline constexpr std::string_view AdifStandsAlone =
-    "--adif steht allein (mit --tsv, --own, --fix KOPIE, --overwrite, --kml AUSGABE)";
+    "--adif steht allein (mit --tsv, --own, --fix KOPIE, --overwrite, --map, --azimuth-chart, --size, --radius,"
+    " --kml AUSGABE)";
 inline constexpr std::string_view TsvNotWithFix = "--tsv und --fix nicht zusammen";
 inline constexpr std::string_view OverwriteOnlyWithFix = "--overwrite nur zusammen mit --fix";
 inline constexpr std::string_view TsvWithoutLine = "--tsv ohne Befehlszeile";
@@ -473,6 +475,21 @@ inline constexpr std::string_view KmlDegrees = "%1 °";
 inline constexpr std::string_view KmlNameEmpty = "--kml mit leerem Dateinamen";
 inline constexpr std::string_view KmlWritten = "KML geschrieben: %1 (QSOs: %2, ohne Position: %3)\n";
 inline constexpr std::string_view KmlOutputLost = "Ausgabe kann nicht geschrieben werden; die KML-Datei %1 ist geschrieben";
+// The map and azimuth chart of a log (--adif --map, --azimuth-chart): %1 the
+// centre's position, %2 QSOs drawn, %3 QSOs without position.
+inline constexpr std::string_view AdifMapCaption = "%1 – %2 QSOs, ohne Position: %3";
+inline constexpr std::string_view AdifChartCaption = "%1 – %2 QSOs je 10°-Sektor, ohne Position: %3";
+// %1 the number of QSOs, %2 the centre's position.
+inline constexpr std::string_view AdifMapElsewhere = "%1 QSOs nicht von %2 aus: von ihrem Standort aus eingezeichnet";
+// %1 the number of QSOs, %2 the map's radius.
+inline constexpr std::string_view AdifMapOutside = "%1 QSOs weiter als %2 km: nicht eingezeichnet";
+inline constexpr std::string_view AdifMapNoBand = "ohne Band";
+inline constexpr std::string_view AdifMapNoCentre =
+    "keine eigene Position im Log (MY_GRIDSQUARE, MY_LAT/MY_LON) und kein --own LOCATOR; nichts geschrieben";
+inline constexpr std::string_view AdifMapSameFile = "--map und --azimuth-chart in dieselbe Datei";
+inline constexpr std::string_view AdifMapBothToOutput = "nur eines von --map und --azimuth-chart auf die Standardausgabe (-)";
+inline constexpr std::string_view AdifSizeOnlyWithPicture = "--size nur zusammen mit --map oder --azimuth-chart";
+inline constexpr std::string_view AdifRadiusOnlyWithMap = "--radius nur zusammen mit --map";
 
 // --- Following WSJT-X (--follow) ---------------------------------------
 
@@ -523,6 +540,8 @@ inline constexpr std::string_view HelpText =
     "        Pelvorn --edi LOG [--fix KOPIE]\n"
     "        Pelvorn --map AUSGABE [--size PIXEL] [--radius KM] 'L;MeinLocator;FremdLocator'\n"
     "        Pelvorn --adif LOG [--tsv] [--own LOCATOR] [--fix KOPIE [--overwrite]]\n"
+    "        Pelvorn --adif LOG [--own LOCATOR] [--map AUSGABE] [--azimuth-chart AUSGABE]\n"
+    "                [--size PIXEL] [--radius KM]\n"
     "        Pelvorn --follow [ADRESSE:PORT] [--rotator RECHNER[:PORT]] [--own LOCATOR] [--tsv]\n"
     "                [--id KENNUNG] [--turn[=long]] [--settle SEKUNDEN] [--window]\n"
     "Optionen stehen in beliebiger Reihenfolge, als --option WERT oder --option=WERT;\n"
@@ -580,6 +599,10 @@ inline constexpr std::string_view HelpText =
     "                 Standardausgabe); --size PIXEL Seitenlänge (1000, 200 bis\n"
     "                 8000), --radius KM Umkreis (ab 100; sonst die ganze Erde):\n"
     "                 Pelvorn --map karte.png 'L;JO62mm;KM38mm'\n"
+    "                 Mit --adif LOG: alle QSOs des Logs als Punkte, farbig nach Band,\n"
+    "                 um --own oder den häufigsten eigenen Standort des Logs\n"
+    "      --azimuth-chart AUSGABE  mit --adif: QSOs je 10°-Sektor der Richtung\n"
+    "                 als Polardiagramm (.svg, .png), mit der weitesten Verbindung\n"
     "      --overwrite  mit --adif --fix: auch abweichendes DISTANCE ersetzen\n"
     "      --follow [ADRESSE:PORT]\n"
     "                 WSJT-X (oder JTDX) folgen: lauscht auf dessen UDP-Server (File >\n"

@@ -170,6 +170,11 @@ QsoCheck CheckRecord(std::string_view text, const Unit& unit, const std::optiona
                   check.ownShown, ownInvalid, ownReason, check.notes);
   const std::optional<Point> foreignPoint = ReadStation(text, unit, ForeignFields, std::nullopt, {},
                                                         check.foreignShown, foreignInvalid, foreignReason, check.notes);
+  if (ownPoint) {
+    check.ownKnown = true;
+    check.ownLatitude = ownPoint->latitude;
+    check.ownLongitude = ownPoint->longitude;
+  }
   if (!ownPoint || !foreignPoint) {
     check.verdict = QsoCheck::Verdict::NoPosition;
     if (ownInvalid) AddNote(check.reason, ownReason);
@@ -187,7 +192,6 @@ QsoCheck CheckRecord(std::string_view text, const Unit& unit, const std::optiona
   check.direction = direction;
   check.longKm = back.km;
   check.longDirection = back.direction;
-  check.ownLatitude = ownPoint->latitude, check.ownLongitude = ownPoint->longitude;
   check.foreignLatitude = foreignPoint->latitude, check.foreignLongitude = foreignPoint->longitude;
 
   check.distanceFields = unit.distances.size();

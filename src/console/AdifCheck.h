@@ -43,9 +43,10 @@ struct QsoCheck {
   std::string notes;         // further findings ("; "-separated), e.g. a LAT/LON outside its locator
   std::size_t distanceFields = 0;
   bool longPath = false;     // ANT_PATH L
+  bool ownKnown = false;     // the own position, also for a QSO without the other station's
+  double ownLatitude = 0, ownLongitude = 0;
   double km = 0, direction = 0, longKm = 0, longDirection = 0;
-  // Computed(): the positions the path runs between (degrees).
-  double ownLatitude = 0, ownLongitude = 0, foreignLatitude = 0, foreignLongitude = 0;
+  double foreignLatitude = 0, foreignLongitude = 0;  // Computed(): where the path ends
 
   bool Computed() const { return verdict != Verdict::NoPosition; }
   double PathKm() const { return longPath ? longKm : km; }

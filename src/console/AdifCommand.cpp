@@ -106,6 +106,8 @@ private:
   bool ok_ = true;
 };
 
+}  // namespace
+
 void Report(std::string& out, const std::string& place, const QsoCheck& check, std::string_view what) {
   out += place;
   out += adif::ShownField(check.call);
@@ -127,8 +129,6 @@ int UnreadableLog(std::FILE* err, const std::string& name, const adif::Reader& r
   Print(err, Fill(text::ErrorLine, {Fill(text::About, {place, why})}));
   return ToolInputUnreadable;
 }
-
-}  // namespace
 
 int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE* err) {
   std::optional<adif::OwnLocator> own;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "common/Arguments.h"
+#include "console/AdifCheck.h"
+#include "console/AdifReader.h"
 
 #include <cstdio>
 #include <optional>
@@ -21,6 +23,8 @@ struct AdifOptions {
 inline constexpr OptionRule AdifArguments[] = {
     {"--adif", OptionValue::Required}, {"--tsv"}, {"--own", OptionValue::Required},
     {"--fix", OptionValue::Required},  {"--overwrite"}, {"--kml", OptionValue::Required},
+    {"--map", OptionValue::Required},  {"--size", OptionValue::Required}, {"--radius", OptionValue::Required},
+    {"--azimuth-chart", OptionValue::Required},
 };
 
 // `Pelvorn --adif FILE [--tsv] [--own LOCATOR] [--fix OUT [--overwrite]]`:
@@ -35,5 +39,12 @@ inline constexpr OptionRule AdifArguments[] = {
 // the log cannot be read or is no ADIF log, or an output not written;
 // every status but 0 says why on `out` or `err`.
 int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE* err);
+
+// Appends a QSO's line of the report: PLACE, call, date, `what`.
+void Report(std::string& out, const std::string& place, const adif::QsoCheck& check, std::string_view what);
+// Says on `err` why the log `name` cannot be read (FILE:RECORD: reason; with
+// `fixing`, for a run that writes a file: "nichts geschrieben"); returns
+// ToolInputUnreadable.
+int UnreadableLog(std::FILE* err, const std::string& name, const adif::Reader& reader, bool fixing);
 
 }  // namespace pelvorn

@@ -21,7 +21,7 @@
 
 namespace pelvorn::adif {
 
-// The fields the log check reads; every other field is passed over.
+// The fields the log check and the log's map read; every other field is passed over.
 enum class Known : std::size_t {
   Call,
   QsoDate,
@@ -36,6 +36,7 @@ enum class Known : std::size_t {
   Distance,
   AntPath,
   Band,
+  Freq,
   Mode,
   Submode,
   Count

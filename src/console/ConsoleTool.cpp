@@ -4,6 +4,7 @@
 #include "common/Texts.h"
 
 #include "console/AdifCommand.h"
+#include "console/AdifMap.h"
 #include "console/BatchRun.h"
 #include "console/ConsoleToolStatus.h"
 #include "console/EdiCommand.h"
@@ -51,6 +52,19 @@ ToolOutcome Adif(const ReadOptions& read, const ToolContext& context) {
   const AdifOptions options{read.value("--adif").value_or(""), read.has("--tsv"), read.value("--own"),
                             read.value("--fix"), read.has("--overwrite"), read.value("--kml")};
   if (!read.operands.empty()) return Refuse(std::string(text::AdifStandsAlone));
+  // The log's map and chart: a run of their own, beside neither the report's TSV nor a copy.
+  const AdifMapOptions pictures{options.log, options.own, read.value("--map"), read.value("--azimuth-chart"),
+                                read.value("--size"), read.value("--radius")};
+  if (pictures.map || pictures.chart) {
+    for (const std::string_view other : {"--tsv", "--fix", "--overwrite", "--kml"}) {
+      if (read.has(other)) return Refuse(Fill(text::OptionNotWithTool, {other, pictures.map ? "--map" : "--azimuth-chart"}));
+    }
+    std::string wrongCall;
+    const int status = RunAdifMap(pictures, context.in, context.out, context.err, wrongCall);
+    return wrongCall.empty() ? Status(status) : Refuse(std::move(wrongCall));
+  }
+  if (pictures.size) return Refuse(std::string(text::AdifSizeOnlyWithPicture));
+  if (pictures.radius) return Refuse(std::string(text::AdifRadiusOnlyWithMap));
   // A KML file is no copy of the log, nor a table.
   if (options.kml && (options.fix || options.tsv)) {
     return Refuse(Fill(text::OptionNotWithTool, {options.fix ? "--fix" : "--tsv", "--kml"}));
@@ -103,6 +117,7 @@ constexpr ConsoleTool Tools[] = {
     {follow::FollowOption, follow::FollowArguments, text::FollowUsage, Follow},
     {rotator::StopOption, rotator::StopArguments, text::RotatorToolUsage, Stop},
     {rotator::ParkOption, rotator::ParkArguments, text::RotatorToolUsage, Park},
+    // Before --map: with --adif, --map OUT is the map of the log (AdifMap.h).
     {"--adif", AdifArguments, text::ConsoleUsage, Adif},
     {"--edi", EdiArguments, text::ConsoleUsage, Edi},
     {"--batch", BatchArguments, text::ConsoleUsage, Batch},

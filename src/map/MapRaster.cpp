@@ -82,67 +82,101 @@ std::vector<Contour> Dashes(const Contour& line, double dash) {
 
 }  // namespace
 
-Pixels RenderPixels(const MapRequest& request) {
-  const Scene scene = BuildScene(request);
-  Pixels pixels{scene.size, scene.size, std::vector<std::uint8_t>(std::size_t(scene.size) * scene.size * 4, 255)};
-  agg::rendering_buffer buffer(pixels.rgba.data(), pixels.width, pixels.height, pixels.width * 4);
-  agg::pixfmt_rgba32 format(buffer);
-  agg::renderer_base<agg::pixfmt_rgba32> renderer(format);
+struct Painter::State {
+  agg::rendering_buffer buffer;
+  agg::pixfmt_rgba32 opaque;
+  agg::pixfmt_rgba32_pre premultiplied;
+  agg::renderer_base<agg::pixfmt_rgba32> opaqueRenderer;
+  agg::renderer_base<agg::pixfmt_rgba32_pre> layerRenderer;
+  bool layer;
   Rasteriser rasteriser;
   agg::scanline_u8 scanline;
+  State(Pixels& pixels, bool isLayer)
+      : buffer(pixels.rgba.data(), pixels.width, pixels.height, pixels.width * 4), opaque(buffer),
+        premultiplied(buffer), opaqueRenderer(opaque), layerRenderer(premultiplied), layer(isLayer) {}
+};
+
+Painter::Painter(Pixels& pixels, bool layer) : state_(std::make_unique<State>(pixels, layer)) {}
+Painter::~Painter() = default;
+
+void Painter::Draw(const Shape& shape) {
+  Rasteriser& rasteriser = state_->rasteriser;
   const auto paint = [&](Colour colour, bool evenOdd) {
     rasteriser.filling_rule(evenOdd ? agg::fill_even_odd : agg::fill_non_zero);
-    agg::render_scanlines_aa_solid(rasteriser, scanline, renderer, agg::rgba8(colour.r, colour.g, colour.b, colour.a));
+    const agg::rgba8 plain(colour.r, colour.g, colour.b, colour.a);
+    if (state_->layer) {
+      agg::rgba8 premultiplied = plain;
+      agg::render_scanlines_aa_solid(rasteriser, state_->scanline, state_->layerRenderer, premultiplied.premultiply());
+    } else {
+      agg::render_scanlines_aa_solid(rasteriser, state_->scanline, state_->opaqueRenderer, plain);
+    }
     rasteriser.reset();
   };
-  for (const Shape& shape : scene.shapes) {
-    switch (shape.kind) {
-      case Shape::Kind::Fill:
-        for (const Contour& contour : shape.contours) AddContour(rasteriser, contour);
-        paint(shape.colour, shape.evenOdd);
-        break;
-      case Shape::Kind::Stroke:
-        for (const Contour& contour : shape.contours) {
-          if (contour.empty()) continue;
-          if (shape.dash > 0) {
-            for (const Contour& piece : Dashes(contour, shape.dash)) AddStroke(rasteriser, piece, false, shape.width);
-          } else {
-            AddStroke(rasteriser, contour, shape.closed, shape.width);
-          }
+  switch (shape.kind) {
+    case Shape::Kind::Fill:
+      for (const Contour& contour : shape.contours) AddContour(rasteriser, contour);
+      paint(shape.colour, shape.evenOdd);
+      break;
+    case Shape::Kind::Stroke:
+      for (const Contour& contour : shape.contours) {
+        if (contour.empty()) continue;
+        if (shape.dash > 0) {
+          for (const Contour& piece : Dashes(contour, shape.dash)) AddStroke(rasteriser, piece, false, shape.width);
+        } else {
+          AddStroke(rasteriser, contour, shape.closed, shape.width);
         }
-        paint(shape.colour, false);
-        break;
-      case Shape::Kind::Circle: {
-        Contour outer = Circle(shape.centre, shape.radius + shape.width / 2);
-        Quantise(outer);
-        if (shape.colour.a) {
-          Contour disc = Circle(shape.centre, shape.radius);
-          Quantise(disc);
-          AddContour(rasteriser, disc);
-          paint(shape.colour, false);
-        }
-        if (shape.width > 0) {
-          Contour inner = Circle(shape.centre, shape.radius - shape.width / 2);
-          Quantise(inner);
-          AddContour(rasteriser, outer);
-          AddContour(rasteriser, inner);
-          paint(shape.outline, true);
-        }
-        break;
       }
-      case Shape::Kind::Text:
-        for (const PlacedGlyph& placed : shape.glyphs) {
-          for (const Contour& contour : placed.glyph->contours) {
-            Contour moved = contour;
-            for (Point& p : moved) p = {placed.x + p.x * shape.scale, placed.y - p.y * shape.scale};
-            AddContour(rasteriser, moved);
-          }
-        }
+      paint(shape.colour, false);
+      break;
+    case Shape::Kind::Circle: {
+      Contour outer = Circle(shape.centre, shape.radius + shape.width / 2);
+      Quantise(outer);
+      if (shape.colour.a) {
+        Contour disc = Circle(shape.centre, shape.radius);
+        Quantise(disc);
+        AddContour(rasteriser, disc);
         paint(shape.colour, false);
-        break;
+      }
+      if (shape.width > 0) {
+        Contour inner = Circle(shape.centre, shape.radius - shape.width / 2);
+        Quantise(inner);
+        AddContour(rasteriser, outer);
+        AddContour(rasteriser, inner);
+        paint(shape.outline, true);
+      }
+      break;
     }
+    case Shape::Kind::Text:
+      for (const PlacedGlyph& placed : shape.glyphs) {
+        for (const Contour& contour : placed.glyph->contours) {
+          Contour moved = contour;
+          for (Point& p : moved) p = {placed.x + p.x * shape.scale, placed.y - p.y * shape.scale};
+          AddContour(rasteriser, moved);
+        }
+      }
+      paint(shape.colour, false);
+      break;
+  }
+}
+
+Pixels ScenePixels(const Scene& scene, const Pixels* layer) {
+  Pixels pixels{scene.size, scene.size, std::vector<std::uint8_t>(std::size_t(scene.size) * scene.size * 4, 255)};
+  Painter painter(pixels, false);
+  for (std::size_t i = 0; i <= scene.shapes.size(); ++i) {
+    if (i == scene.overlayAt && layer != nullptr && layer->rgba.size() == pixels.rgba.size()) {
+      // Porter and Duff's "over", as AGG blends premultiplied colours.
+      for (std::size_t k = 0; k < pixels.rgba.size(); k += 4) {
+        const std::uint8_t alpha = layer->rgba[k + 3];
+        for (std::size_t c = 0; c < 4; ++c) {
+          pixels.rgba[k + c] = agg::rgba8::prelerp(pixels.rgba[k + c], layer->rgba[k + c], alpha);
+        }
+      }
+    }
+    if (i < scene.shapes.size()) painter.Draw(scene.shapes[i]);
   }
   return pixels;
 }
+
+Pixels RenderPixels(const MapRequest& request) { return ScenePixels(BuildScene(request)); }
 
 }  // namespace pelvorn::map

@@ -233,7 +233,55 @@ Shape CircleShape(Point centre, double radius, Colour fill, double width, Colour
 
 std::string Kilometres(double km) { return Fill(text::MapRingLabel, {std::to_string(std::lround(km))}); }
 
+// The caption, and below it the notes, smaller.
+void AddCaption(Scene& scene, const std::string& caption, const std::vector<std::string>& notes, double u) {
+  for (std::size_t i = 0; i < notes.size(); ++i) {
+    scene.shapes.push_back(TextShape(notes[i], {12 * u, (62 + 20 * static_cast<double>(i)) * u}, 15 * u, Align::Left,
+                                     InkColour, R"(class="note")"));
+  }
+  scene.shapes.push_back(TextShape(caption, {12 * u, 36 * u}, 22 * u, Align::Left, InkColour, R"(id="caption")"));
+}
+
+// The bands of a log, top right, in columns of at most eleven.
+void AddLegend(Scene& scene, const std::vector<LegendEntry>& legend, const Layout& layout) {
+  const double u = layout.unit;
+  const std::size_t columns = (legend.size() + 10) / 11;
+  const std::size_t rows = columns ? (legend.size() + columns - 1) / columns : 0;
+  for (std::size_t i = 0; i < legend.size(); ++i) {
+    const double x = layout.size - (12 + 85 * static_cast<double>(columns - i / rows)) * u;
+    const double y = (26 + 20 * static_cast<double>(i % rows)) * u;
+    const LegendEntry& entry = legend[i];
+    scene.shapes.push_back(CircleShape({x + 6 * u, y - 5 * u}, 5 * u, MarkerColour(entry.colour), u, InkColour,
+                                       Fill(R"(class="legend" data-band="%1" data-count="%2")",
+                                            {entry.label, std::to_string(entry.count)})));
+    scene.shapes.push_back(TextShape(entry.label, {x + 16 * u, y}, 14 * u, Align::Left, InkColour));
+  }
+}
+
 }  // namespace
+
+Colour MarkerColour(int colour) {
+  // Twelve neighbours of the short-wave bands apart at a glance; the rest repeat.
+  static constexpr Colour Palette[] = {
+      {0xe6, 0x19, 0x4b}, {0x3c, 0xb4, 0x4b}, {0x43, 0x63, 0xd8}, {0xf5, 0x82, 0x31},
+      {0x91, 0x1e, 0xb4}, {0x42, 0xd4, 0xf4}, {0xf0, 0x32, 0xe6}, {0xbf, 0xef, 0x45},
+      {0x46, 0x99, 0x90}, {0x9a, 0x63, 0x24}, {0x80, 0x00, 0x00}, {0x00, 0x00, 0x75},
+      {0x80, 0x80, 0x00}, {0xff, 0xe1, 0x19}, {0xdc, 0xbe, 0xff}, {0xaa, 0xff, 0xc3},
+  };
+  constexpr int Count = sizeof Palette / sizeof Palette[0];
+  return colour < 0 ? Colour{0x80, 0x80, 0x80} : Palette[colour % Count];
+}
+
+Shape MarkerShape(Point at, int size, int colour, std::string attributes) {
+  const double u = size / 1000.0;
+  return CircleShape(at, 4 * u, MarkerColour(colour), u, InkColour, std::move(attributes));
+}
+
+Projection MapProjection(Degrees centre, int size, double radiusKm) {
+  const Layout layout(size);
+  const bool world = !(radiusKm > 0 && radiusKm < HalfCircumference);
+  return Projection(centre, world ? HalfCircumference : radiusKm, layout.centre, layout.radius);
+}
 
 const Glyph& Font::Find(char32_t code) const {
   const auto found = std::lower_bound(glyphs.begin(), glyphs.end(), code, [](const Glyph& g, char32_t c) { return g.code < c; });
@@ -248,7 +296,7 @@ Scene BuildScene(const MapRequest& request) {
   const Layout layout(request.size);
   const bool world = !(request.radiusKm > 0 && request.radiusKm < HalfCircumference);
   const double mapKm = world ? HalfCircumference : request.radiusKm;
-  const Projection projection({request.own.latitude, request.own.longitude}, mapKm, layout.centre, layout.radius);
+  const Projection projection = MapProjection({request.own.latitude, request.own.longitude}, request.size, request.radiusKm);
   const double u = layout.unit;
   const Contour square{{0, 0}, {layout.size, 0}, {layout.size, layout.size}, {0, layout.size}};
 
@@ -323,9 +371,81 @@ Scene BuildScene(const MapRequest& request) {
                                  left ? Align::Right : Align::Left, InkColour));
     }
   }
+  if (request.markers) scene.overlayAt = scene.shapes.size();
   for (Shape& shape : markers) scene.shapes.push_back(std::move(shape));
   for (Shape& shape : labels) scene.shapes.push_back(std::move(shape));
-  scene.shapes.push_back(TextShape(request.caption, {12 * u, 36 * u}, 22 * u, Align::Left, InkColour, R"(id="caption")"));
+  AddLegend(scene, request.legend, layout);
+  AddCaption(scene, request.caption, request.notes, u);
+  return scene;
+}
+
+Scene BuildChartScene(const ChartRequest& request) {
+  Scene scene;
+  scene.size = request.size;
+  const double u = request.size / 1000.0;
+  const Point centre{Quantised(request.size * 0.5), Quantised(request.size * 0.54)};
+  const double radius = Quantised(request.size * 0.34);
+  // Distances in pixels: a polar plot round the chart's centre.
+  const Projection polar({0, 0}, radius, centre, radius);
+  const Contour square{{0, 0}, {double(request.size), 0}, {double(request.size), double(request.size)}, {0, double(request.size)}};
+  scene.shapes.push_back(FillShape({square}, OutsideColour, false));
+  scene.shapes.push_back(CircleShape(centre, radius, WhiteColour, 1.5 * u, InkColour, R"(id="edge")"));
+
+  // Rings at 1, 2 or 5 times a power of ten QSOs, at most five.
+  double most = 1;
+  for (const ChartSector& sector : request.sectors) most = std::max(most, static_cast<double>(sector.count));
+  double step = 0;
+  for (double power = 1; step == 0; power *= 10) {
+    for (const double factor : {1.0, 2.0, 5.0}) {
+      if (step == 0 && std::ceil(most / (factor * power)) <= 5) step = factor * power;
+    }
+  }
+  const double top = std::ceil(most / step) * step;
+  std::vector<Shape> ringLabels;
+  std::vector<Contour> spokes;
+  for (int degrees = 0; degrees < 360; degrees += 30) {
+    spokes.push_back({centre, polar.AtPolar(radius, degrees)});
+    Quantise(spokes.back());
+    const Point at = polar.AtPolar(radius + 14 * u, degrees);
+    scene.shapes.push_back(TextShape(std::to_string(degrees) + "°", {at.x, at.y + 5 * u}, 13 * u, Align::Centre, RingColour));
+  }
+  scene.shapes.push_back(StrokeShape(std::move(spokes), u, RingColour, R"(class="ticks")"));
+  for (double count = step; count <= top; count += step) {
+    const double r = radius * count / top;
+    const std::string label = std::to_string(std::llround(count));
+    scene.shapes.push_back(CircleShape(centre, r, {0, 0, 0, 0}, u, RingColour, Fill(R"(class="ring" data-count="%1")", {label})));
+    ringLabels.push_back(TextShape(label, {centre.x + 3 * u, centre.y - r + 12 * u}, 12 * u, Align::Left, InkColour));
+  }
+
+  std::vector<Contour> outlines;
+  for (int k = 0; k < ChartSectors; ++k) {
+    const ChartSector& sector = request.sectors[static_cast<std::size_t>(k)];
+    const double r = radius * static_cast<double>(sector.count) / top;
+    std::vector<Contour> wedge;
+    if (sector.count > 0) {
+      wedge.push_back({centre});
+      for (int degrees = 0; degrees <= 10; ++degrees) wedge.back().push_back(polar.AtPolar(r, 10 * k + degrees));
+      Quantise(wedge.back());
+      outlines.push_back(wedge.back());
+    }
+    const std::string km = sector.count > 0 ? std::to_string(std::lround(sector.longestKm)) : std::string("0");
+    scene.shapes.push_back(FillShape(std::move(wedge), {0x43, 0x63, 0xd8, 0xc0}, false,
+                                     Fill(R"(class="sector" data-sector="%1" data-count="%2" data-km="%3")",
+                                          {std::to_string(10 * k), std::to_string(sector.count), km})));
+    if (sector.count == 0) continue;
+    // Call and km of the longest QSO outside the disc, every other sector further out.
+    const double direction = 10 * k + 5, angle = direction * PiPrime / 180;
+    const Point at = polar.AtPolar(radius + (k % 2 ? 64 : 34) * u, direction);
+    const Align align = std::sin(angle) > 0.25 ? Align::Left : std::sin(angle) < -0.25 ? Align::Right : Align::Centre;
+    const double topOfBlock = at.y - 24 * u * (std::cos(angle) + 1) / 2;
+    scene.shapes.push_back(TextShape(sector.longestCall, {at.x, topOfBlock + 10 * u}, 11 * u, align, InkColour));
+    scene.shapes.push_back(TextShape(Kilometres(sector.longestKm), {at.x, topOfBlock + 22 * u}, 11 * u, align, RingColour));
+  }
+  Shape outline = StrokeShape(std::move(outlines), u, InkColour, {});
+  outline.closed = true;
+  scene.shapes.push_back(std::move(outline));
+  for (Shape& label : ringLabels) scene.shapes.push_back(std::move(label));
+  AddCaption(scene, request.caption, request.notes, u);
   return scene;
 }
 

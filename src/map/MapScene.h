@@ -3,6 +3,7 @@
 #include "MapGeometry.h"
 #include "MapRequest.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -59,8 +60,19 @@ struct Shape {
 struct Scene {
   int size = 0;
   std::vector<Shape> shapes;
+  std::size_t overlayAt = SIZE_MAX;  // where a layer drawn apart goes (MapRequest::markers)
 };
 
 Scene BuildScene(const MapRequest& request);
+Scene BuildChartScene(const ChartRequest& request);
+
+// The projection of the map of `size` pixels and `radiusKm` (0: the whole
+// earth) centred on `centre`; its disc and scale do not depend on `centre`.
+Projection MapProjection(Degrees centre, int size, double radiusKm);
+
+// The marker of a log's QSO at `at` on a map of `size` pixels, in colour
+// `colour` (a band's number; below 0: no band).
+Shape MarkerShape(Point at, int size, int colour, std::string attributes);
+Colour MarkerColour(int colour);
 
 }  // namespace pelvorn::map

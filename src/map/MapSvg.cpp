@@ -67,12 +67,95 @@ std::string Shortest(double value) {
 
 }  // namespace
 
-std::string RenderSvg(const MapRequest& request) {
-  const Scene scene = BuildScene(request);
-  std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
-                    "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"" + std::to_string(scene.size) +
-                    "\" height=\"" + std::to_string(scene.size) + "\" viewBox=\"0 0 " +
-                    std::to_string(scene.size) + ' ' + std::to_string(scene.size) + "\">\n<defs>\n";
+std::string XmlEscaped(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&apos;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string SvgOpening(int size) {
+  const std::string side = std::to_string(size);
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
+         "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"" + side + "\" height=\"" + side +
+         "\" viewBox=\"0 0 " + side + ' ' + side + "\">\n";
+}
+
+void AppendSvgShape(std::string& out, const Shape& shape) {
+  const std::string attributes = shape.attributes.empty() ? std::string() : ' ' + shape.attributes;
+  switch (shape.kind) {
+    case Shape::Kind::Fill:
+      out += "<path" + attributes;
+      Paint(out, "fill", shape.colour);
+      if (shape.evenOdd) out += " fill-rule=\"evenodd\"";
+      PathData(out, shape.contours, true);
+      out += "/>\n";
+      break;
+    case Shape::Kind::Stroke:
+      if (shape.contours.empty()) break;
+      out += "<path" + attributes + " fill=\"none\"";
+      Paint(out, "stroke", shape.colour);
+      out += " stroke-width=\"";
+      Number(out, shape.width);
+      out += "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"";
+      if (shape.dash > 0) {
+        out += " stroke-dasharray=\"";
+        Number(out, shape.dash);
+        out += "\"";
+      }
+      PathData(out, shape.contours, shape.closed);
+      out += "/>\n";
+      break;
+    case Shape::Kind::Circle:
+      out += "<circle" + attributes + " cx=\"";
+      Number(out, shape.centre.x);
+      out += "\" cy=\"";
+      Number(out, shape.centre.y);
+      out += "\" r=\"";
+      Number(out, shape.radius);
+      out += '"';
+      if (shape.colour.a) {
+        Paint(out, "fill", shape.colour);
+      } else {
+        out += " fill=\"none\"";
+      }
+      if (shape.width > 0) {
+        Paint(out, "stroke", shape.outline);
+        out += " stroke-width=\"";
+        Number(out, shape.width);
+        out += '"';
+      }
+      out += "/>\n";
+      break;
+    case Shape::Kind::Text: {
+      out += "<g" + attributes;
+      Paint(out, "fill", shape.colour);
+      out += '>';
+      const std::string scale = Shortest(shape.scale);
+      for (const PlacedGlyph& placed : shape.glyphs) {
+        out += "<use xlink:href=\"#g" + std::to_string(placed.glyph->code) + "\" transform=\"matrix(" + scale +
+               " 0 0 -" + scale + ' ';
+        Number(out, placed.x);
+        out += ' ';
+        Number(out, placed.y);
+        out += ")\"/>";
+      }
+      out += "</g>\n";
+      break;
+    }
+  }
+}
+
+std::string SvgBody(const Scene& scene) {
+  std::string out = "<defs>\n";
   std::set<const Glyph*> used;
   for (const Shape& shape : scene.shapes)
     for (const PlacedGlyph& placed : shape.glyphs) used.insert(placed.glyph);
@@ -82,72 +165,19 @@ std::string RenderSvg(const MapRequest& request) {
     out += "/>\n";
   }
   out += "</defs>\n";
-  for (const Shape& shape : scene.shapes) {
-    const std::string attributes = shape.attributes.empty() ? std::string() : ' ' + shape.attributes;
-    switch (shape.kind) {
-      case Shape::Kind::Fill:
-        out += "<path" + attributes;
-        Paint(out, "fill", shape.colour);
-        if (shape.evenOdd) out += " fill-rule=\"evenodd\"";
-        PathData(out, shape.contours, true);
-        out += "/>\n";
-        break;
-      case Shape::Kind::Stroke:
-        if (shape.contours.empty()) break;
-        out += "<path" + attributes + " fill=\"none\"";
-        Paint(out, "stroke", shape.colour);
-        out += " stroke-width=\"";
-        Number(out, shape.width);
-        out += "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"";
-        if (shape.dash > 0) {
-          out += " stroke-dasharray=\"";
-          Number(out, shape.dash);
-          out += "\"";
-        }
-        PathData(out, shape.contours, shape.closed);
-        out += "/>\n";
-        break;
-      case Shape::Kind::Circle:
-        out += "<circle" + attributes + " cx=\"";
-        Number(out, shape.centre.x);
-        out += "\" cy=\"";
-        Number(out, shape.centre.y);
-        out += "\" r=\"";
-        Number(out, shape.radius);
-        out += '"';
-        if (shape.colour.a) {
-          Paint(out, "fill", shape.colour);
-        } else {
-          out += " fill=\"none\"";
-        }
-        if (shape.width > 0) {
-          Paint(out, "stroke", shape.outline);
-          out += " stroke-width=\"";
-          Number(out, shape.width);
-          out += '"';
-        }
-        out += "/>\n";
-        break;
-      case Shape::Kind::Text: {
-        out += "<g" + attributes;
-        Paint(out, "fill", shape.colour);
-        out += '>';
-        const std::string scale = Shortest(shape.scale);
-        for (const PlacedGlyph& placed : shape.glyphs) {
-          out += "<use xlink:href=\"#g" + std::to_string(placed.glyph->code) + "\" transform=\"matrix(" + scale +
-                 " 0 0 -" + scale + ' ';
-          Number(out, placed.x);
-          out += ' ';
-          Number(out, placed.y);
-          out += ")\"/>";
-        }
-        out += "</g>\n";
-        break;
-      }
-    }
+  for (std::size_t i = 0; i <= scene.shapes.size(); ++i) {
+    if (i == scene.overlayAt) out += "<use xlink:href=\"#" + std::string(MarkerGroup) + "\"/>\n";
+    if (i < scene.shapes.size()) AppendSvgShape(out, scene.shapes[i]);
   }
   out += "</svg>\n";
   return out;
 }
+
+std::string RenderSvg(const MapRequest& request) {
+  const Scene scene = BuildScene(request);
+  return SvgOpening(scene.size) + SvgBody(scene);
+}
+
+std::string SceneSvg(const Scene& scene) { return SvgOpening(scene.size) + SvgBody(scene); }
 
 }  // namespace pelvorn::map

@@ -260,6 +260,11 @@ TEST(ConsoleStart, WhatEachCommandLineStarts) {
       {{"--edi", "x.edi", "--own", "JO62mm"}, 2, ErrorLine(Fill(text::OptionNotWithTool, {"--own", "--edi"}))},
       {{"--adif", "l.adi", "--tsv", "--fix", "o.adi"}, 2, ErrorLine(text::TsvNotWithFix)},
       {{"--adif", "l.adi", "x"}, 2, ErrorLine(text::AdifStandsAlone)},
+      // The log's map: --adif before --map, and what goes with neither.
+      {{"--map", "m.svg", "--adif", "l.adi", "--tsv"}, 2, ErrorLine(Fill(text::OptionNotWithTool, {"--tsv", "--map"}))},
+      {{"--adif", "l.adi", "--size", "300"}, 2, ErrorLine(text::AdifSizeOnlyWithPicture)},
+      {{"--adif", "l.adi", "--azimuth-chart", "c.svg", "--radius", "500"}, 2, ErrorLine(text::AdifRadiusOnlyWithMap)},
+      {{"--adif", "l.adi", "--map", "-", "--azimuth-chart", "-"}, 2, ErrorLine(text::AdifMapBothToOutput)},
       {{"--batch", "--frobnicate"}, 2, ErrorLine(Fill(text::UnknownOption, {"--frobnicate"})) + usage},
       {{"L;JO62mm;KM38mm", "L;JO65FR;IO91WM", "--tsv"}, 2, ErrorLine(text::TsvTakesOneLine)},
       {{"--tsv", "--", "--help"}, 1, ""},

@@ -113,5 +113,21 @@ TEST(MapPng, SameRequestSameBytes) {
   EXPECT_EQ(png, EncodePng(RenderPixels(request)));
 }
 
+// The azimuth chart's rings: one to five at 1, 2 or 5 times a power of ten,
+// the outermost reaching the largest sector, however many QSOs it has.
+TEST(MapChart, RingsForAnyCount) {
+  for (const unsigned long long most : {1ull, 6ull, 11ull, 5001ull, 25570ull, 6000000ull}) {
+    ChartRequest request;
+    request.sectors[7].count = most;
+    std::vector<double> rings;
+    for (const Shape& shape : BuildChartScene(request).shapes) {
+      if (shape.attributes.starts_with(R"(class="ring")")) rings.push_back(std::stod(shape.attributes.substr(25)));
+    }
+    ASSERT_FALSE(rings.empty()) << most;
+    EXPECT_LE(rings.size(), 5u) << most;
+    EXPECT_GE(rings.back(), static_cast<double>(most)) << most;
+  }
+}
+
 }  // namespace
 }  // namespace pelvorn::map

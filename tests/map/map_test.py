@@ -6,6 +6,7 @@ statuses. Usage: map_test.py PELVORN"""
 import json
 import math
 import os
+import random
 import struct
 import subprocess
 import sys
@@ -191,13 +192,107 @@ with tempfile.TemporaryDirectory() as work:
     result = run("--map", out, "--size", "100", "L;JO62mm;KM38mm")
     check(result.returncode == 2 and not os.path.exists(out), f"size 100: {result.returncode}")
 
+    # --- The map of a log (--adif --map) and its azimuth chart. A generated log
+    # of QSOs at known places, most from JO62MM, every tenth from FN31PR (its
+    # markers from FN31PR's point of view), bands by BAND or FREQ, some long
+    # paths, some without position; no QSO within 0.01 degrees of a sector's edge.
+    def deg_min(value, positive, negative):
+        thousandths = round(abs(value) * 60000)
+        return f"{positive if value >= 0 else negative}{thousandths // 60000:03d} {thousandths % 60000 // 1000:02d}.{thousandths % 1000:03d}"
+
+    random.seed(25)
+    owns = {"JO62MM": locator_centre("JO62MM"), "FN31PR": locator_centre("FN31PR")}
+    candidates, records = [(random.uniform(-80, 80), random.uniform(-180, 180)) for _ in range(400)], []
+    projected = {own: oracle(centre, candidates) for own, centre in owns.items()}
+    qsos = [dict(own=own, lat=lat, lon=lon, x=projected[own][j][0], y=projected[own][j][1])
+            for j, (lat, lon) in enumerate(candidates) for own in ["FN31PR" if j % 10 == 0 else "JO62MM"]]
+    bands = {"14.074": "20m", "7.1": "40m", "144.3": "2m"}
+    for i, q in enumerate(qsos):
+        q["call"], q["long"] = ('A<&">B' if i == 1 else f"T{i}"), i % 17 == 3
+        q["band"] = list(bands.values())[i % 3] if i % 4 else None
+        azimuth = (math.degrees(math.atan2(q["x"], q["y"])) + (180 if q["long"] else 0)) % 360
+        q["sector"], q["km"] = int(azimuth // 10), math.hypot(q["x"], q["y"]) / 1000
+        if q["long"]:
+            q["km"] = 40009.15 - q["km"]
+        field = lambda name, value: f"<{name}:{len(value.encode())}>{value}"
+        record = field("CALL", q["call"]) + field("MY_GRIDSQUARE", q["own"])
+        if i % 25 != 7 and min(azimuth % 10, 10 - azimuth % 10) > 0.01:
+            record += field("LAT", deg_min(q["lat"], "N", "S")) + field("LON", deg_min(q["lon"], "E", "W"))
+        else:
+            q["lat"] = None
+        if q["band"]:
+            record += field("FREQ", next(f for f, b in bands.items() if b == q["band"])) if i % 2 else field("BAND", q["band"].upper())
+        records.append(record + (field("ANT_PATH", "L") if q["long"] else "") + "<EOR>\n")
+    log = os.path.join(work, "log.adi")
+    open(log, "w").write("Generated\n<EOH>\n" + "".join(records))
+    placed = [q for q in qsos if q["lat"] is not None]
+    away = sum(q["own"] == "FN31PR" for q in placed)
+    map_svg, chart_svg = os.path.join(work, "log.svg"), os.path.join(work, "chart.svg")
+    result = run("--adif", log, "--map", map_svg, "--azimuth-chart", chart_svg)
+    check_result = run("--adif", log)
+    check(result.returncode == 1 and result.stdout.decode().splitlines() == [
+        f"JO62MM – {len(placed)} QSOs, ohne Position: {len(qsos) - len(placed)}",
+        f"{away} QSOs nicht von JO62MM aus: von ihrem Standort aus eingezeichnet"], f"log map: {result}")
+    check(result.stderr.decode().splitlines() == [line for line in check_result.stdout.decode().splitlines()
+                                                   if "keine Position" in line], f"log map: stderr {result.stderr!r}")
+    root = ET.parse(map_svg).getroot()
+    edge = next(e for e in root.iter() if e.get("id") == "edge")
+    cx, cy, scale = float(edge.get("cx")), float(edge.get("cy")), float(edge.get("r")) / HALF_M
+    markers = [e for e in root.iter() if e.get("class") == "qso"]
+    legend = {e.get("data-band"): e for e in root.iter() if e.get("class") == "legend"}
+    check([m.get("data-call") for m in markers] == [q["call"] for q in placed], "log map: one marker per QSO with position")
+    for m, q in zip(markers, placed):
+        expected = cx + q["x"] * scale, cy - q["y"] * scale
+        got = float(m.get("cx")), float(m.get("cy"))
+        check(math.dist(got, expected) < 0.02, f"log map: {q['call']} from {q['own']} at {got}, GeodesicProj {expected}")
+        check((m.get("data-band"), m.get("fill")) == (q["band"], legend[q["band"] or "ohne Band"].get("fill")),
+              f"log map: {q['call']} coloured as its band {q['band']}")
+    counts = {b or "ohne Band": sum(q["band"] == b for q in placed) for b in [*bands.values(), None]}
+    check({k: int(e.get("data-count")) for k, e in legend.items()} == counts, f"log map: legend {legend.keys()}")
+    sectors = {int(e.get("data-sector")) // 10: e for e in ET.parse(chart_svg).getroot().iter() if e.get("class") == "sector"}
+    for k in range(36):
+        inside = [q for q in placed if q["sector"] == k]
+        longest = max((q["km"] for q in inside), default=0)
+        check((int(sectors[k].get("data-count")), abs(int(sectors[k].get("data-km")) - longest) <= 0.6) == (len(inside), True),
+              f"chart: sector {k * 10}: {sectors[k].attrib}, {len(inside)} QSOs up to {longest:.1f} km")
+    # The PNG: each marker that no later one covers has its band's colour at its centre.
+    small, png_path = os.path.join(work, "log-400.svg"), os.path.join(work, "log.png")
+    run("--adif", log, "--map", small, "--size", "400")
+    run("--adif", log, "--map", png_path, "--size", "400")
+    w, h, bpp, pixels = read_png(png_path)
+    dots = [(float(m.get("cx")), float(m.get("cy")), m.get("fill")) for m in ET.parse(small).getroot().iter() if m.get("class") == "qso"]
+    free = [(x, y, fill) for i, (x, y, fill) in enumerate(dots)
+            if math.dist((x, y), (200, 208)) > 40 and all(math.dist((x, y), d[:2]) > 5 for d in dots[i + 1:])]
+    wrong = [(x, y, fill) for x, y, fill in free if bytes(pixels[int(y)][int(x) * bpp:int(x) * bpp + 3]).hex() != fill[1:]]
+    check(len(free) > 100 and not wrong, f"log map PNG: {len(wrong)} of {len(free)} markers not in their colour: {wrong[:3]}")
+
+    # The real logs: markers, QSOs without position, status.
+    logs = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../cli/adif")
+    for name, drawn, without, status in (("lotw-excerpt", 1, 0, 0), ("n3fjp-excerpt", 1, 0, 0), ("skcc-logger", 0, 1, 1)):
+        result = run("--adif", os.path.join(logs, name + ".adi"), "--map", map_svg)
+        got = (result.returncode, sum(e.get("class") == "qso" for e in ET.parse(map_svg).getroot().iter()), result.stdout.decode())
+        check(got == (status, drawn, f"EN34QU – {drawn} QSOs, ohne Position: {without}\n"), f"{name}: {got}")
+
+    # A log broken after a few thousand QSOs: status 2, the check's reason, OUT as it was.
+    open(log, "w").write("".join(records * 20) + "<CALL:4>W1AW")
+    for out in (map_svg, png_path):
+        open(out, "w").write("alt")
+        result = run("--adif", log, "--map", out, "--azimuth-chart", os.path.join(work, "new.svg"))
+        check((result.returncode, open(out).read(), os.path.exists(os.path.join(work, "new.svg"))) == (2, "alt", False)
+              and result.stderr.decode().endswith(f"{log}:8001: <EOR> fehlt am Ende des Datensatzes; nichts geschrieben\n"),
+              f"broken log: {result.returncode} {result.stderr[-200:]!r}")
+
     # The bytes Pelvorn.exe writes under Wine too (tests/wine/console_test.sh).
     import hashlib
     german = dict(os.environ, LANG="de_DE.UTF-8", LC_ALL="", LC_NUMERIC="")
-    for ending, digest in (("png", "97112a21953bceb28a16cee8977c658e6ede18b4bb43635f4489e7380ad71ff2"),
-                           ("svg", "f7d0c27f1d119744294560105e98cd577a0530fc04e4a26c7b90a9b2efae3ec6")):
-        path = os.path.join(work, "pinned." + ending)
-        run("--map", path, "--size", "300", "L;JO62mm;KM38mm", env=german)
-        check(hashlib.sha256(open(path, "rb").read()).hexdigest() == digest, f"{ending}: not the bytes Pelvorn.exe writes")
+    mixed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "mixed-log.adi")
+    for name, arguments, digest in (
+            ("map.png", ["L;JO62mm;KM38mm"], "97112a21953bceb28a16cee8977c658e6ede18b4bb43635f4489e7380ad71ff2"),
+            ("map.svg", ["L;JO62mm;KM38mm"], "f7d0c27f1d119744294560105e98cd577a0530fc04e4a26c7b90a9b2efae3ec6"),
+            ("log.png", ["--adif", mixed], "674918545ec0f5c52670aa0a560d9989c45cbe011f05c26e7b1c2656555cf888"),
+            ("log.svg", ["--adif", mixed], "26fc39bbcdb776ee39cd6049f7e00e6a161fe3872c1e9a078d651d974a89b0d9")):
+        path = os.path.join(work, name)
+        run("--map", path, "--size", "300", *arguments, env=german)
+        check(hashlib.sha256(open(path, "rb").read()).hexdigest() == digest, f"{name}: not the bytes Pelvorn.exe writes")
 
 sys.exit(1 if failures else 0)

@@ -12,6 +12,7 @@
 . "$(dirname "$0")/../rotator/rotator_lib.sh" "$1" "$(dirname "$0")/free_port.sh"
 wine_sh=$(realpath "$(dirname "$0")/wine.sh")
 send=$(realpath "$(dirname "$0")/../follow/send_datagrams.py")
+mixed_log=$(realpath "$(dirname "$0")/../map/mixed-log.adi")
 program=$(realpath "$program")
 command -v script >/dev/null || { echo "FAIL - script is missing (Debian package bsdutils)"; exit 1; }
 start_xvfb
@@ -81,13 +82,17 @@ check_eq "settings file: its rotator turns for a plain command line, status 4 na
 rm -r "$appdata/pelvorn"
 
 # --- --map: the same bytes as the Linux program (tests/map/map_test.py pins
-# the same digests there; after a change of the picture take both anew from
-# LANG=de_DE.UTF-8 build/Pelvorn --map OUT --size 300 'L;JO62mm;KM38mm').
+# the same digests there; after a change of the picture take them anew from
+# LANG=de_DE.UTF-8 build/Pelvorn --map OUT --size 300 'L;JO62mm;KM38mm', and
+# with --adif tests/map/mixed-log.adi instead of the pair).
 run --map map.png --size 300 "L;JO62mm;KM38mm"
 run --map map.svg --size 300 "L;JO62mm;KM38mm"
-check_eq "map: PNG and SVG byte for byte the Linux program's" \
-  "97112a21953bceb28a16cee8977c658e6ede18b4bb43635f4489e7380ad71ff2 f7d0c27f1d119744294560105e98cd577a0530fc04e4a26c7b90a9b2efae3ec6" \
-  "$(sha256sum map.png map.svg | cut -d' ' -f1 | paste -sd' ')"
+cp "$mixed_log" mixed.adi
+run --adif mixed.adi --map log.png --size 300
+run --adif mixed.adi --map log.svg --size 300
+check_eq "map: PNG and SVG byte for byte the Linux program's, of a pair and of a log" \
+  "97112a21953bceb28a16cee8977c658e6ede18b4bb43635f4489e7380ad71ff2 f7d0c27f1d119744294560105e98cd577a0530fc04e4a26c7b90a9b2efae3ec6 674918545ec0f5c52670aa0a560d9989c45cbe011f05c26e7b1c2656555cf888 26fc39bbcdb776ee39cd6049f7e00e6a161fe3872c1e9a078d651d974a89b0d9" \
+  "$(sha256sum map.png map.svg log.png log.svg | cut -d' ' -f1 | paste -sd' ')"
 
 # --- --adif --kml: the same bytes as the Linux program (tests/cli/kml_test.py pins the same digest).
 printf '<EOH>\r\n<CALL:3>KL7<MY_GRIDSQUARE:6>JO62MM<GRIDSQUARE:6>AP43DT<EOR>\r\n<CALL:4>DL\xe9<<GRIDSQUARE:6>KM38MM<ANT_PATH:1>L<QSO_DATE:8>20260101<BAND:3>20m<MODE:3>FT8<EOR>\r\n' >dl.adi
