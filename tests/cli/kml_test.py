@@ -36,8 +36,7 @@ def run(log, *options):
     return result.returncode, out
 
 
-def field(name, value):
-    return b"<%s:%d>%s" % (name, len(value), value)
+field = lambda name, value: b"<%s:%d>%s" % (name, len(value), value)
 
 
 # A generated log: two own positions, in turn; long paths; QSOs without position; pairs across the date line.
@@ -64,7 +63,7 @@ for log, placemarks, status in (("lotw-excerpt.adi", 2, 0), ("n3fjp-excerpt.adi"
 crossed = set()
 for mark in marks:
     call, lines = mark.find(f"{KML}name").text, mark.findall(f".//{KML}LineString")
-    if not lines or call not in expected:
+    if not lines:  # an own station; a QSO's name must be its call
         continue
     own, grid, path, _ = expected[call]
     a, b = vec(*centre(own)), vec(*centre(grid))
@@ -83,7 +82,6 @@ for mark in marks:
     check(shown and abs(float(shown[1].replace(",", ".")) - km) < 0.01, f"{call}: description")
     crossed |= {call} if len(pieces) > 1 else set()
 check({"KL7", "KL7ADK", "ZL9"} <= crossed, f"date line not cut: {crossed}")
-check("DLé<&" in crossed | {m.find(f"{KML}name").text for m in marks}, "non-UTF-8 call")
 
 with open(os.path.join(work, "dl.adi"), "wb") as log:  # tests/wine/console_test.sh pins the same digest
     log.write(b"<EOH>\r\n<CALL:3>KL7<MY_GRIDSQUARE:6>JO62MM<GRIDSQUARE:6>AP43DT<EOR>\r\n<CALL:4>DL\xe9<<GRIDSQUARE:6>KM38MM"
