@@ -25,7 +25,7 @@ trap summary EXIT
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev libhamlib-dev libhamlib-utils locales pkg-config python3 wsjtx
                xvfb xauth xdotool xclip time iproute2
                sway wl-clipboard grim wtype jq qt6-wayland xwayland x11-xserver-utils
-               clang libclang-rt-14-dev geographiclib-tools librsvg2-bin)
+               clang libclang-rt-14-dev geographiclib-tools librsvg2-bin gdal-bin)
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 # Tests set their locales themselves; the machine's own must not leak in.

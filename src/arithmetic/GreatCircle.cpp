@@ -3,6 +3,7 @@
 #include "CheckedArithmetic.h"
 #include "RuntimeError.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace pelvorn {
@@ -121,6 +122,31 @@ DistanceAndDirection UncheckedDistanceAndDirection(double lat1, double lat2, dou
   const double centralAngle = UncheckedSphere::CentralAngle(lat1, lat2, lon1, lon2);
   return {UncheckedSphere::DistanceKm(centralAngle),
           UncheckedSphere::Direction(lat1, lat2, lon1, lon2, centralAngle)};
+}
+
+GreatCircleWalk::GreatCircleWalk(double latitude, double longitude, double direction) {
+  const double phi = latitude * PiPrime / 180, lambda = longitude * PiPrime / 180;
+  const double theta = direction * PiPrime / 180;
+  const double sinPhi = std::sin(phi), cosPhi = std::cos(phi), sinLambda = std::sin(lambda), cosLambda = std::cos(lambda);
+  const double north = std::cos(theta), east = std::sin(theta);
+  start_[0] = cosPhi * cosLambda;
+  start_[1] = cosPhi * sinLambda;
+  start_[2] = sinPhi;
+  // north * (unit vector north) + east * (unit vector east)
+  tangent_[0] = -north * sinPhi * cosLambda - east * sinLambda;
+  tangent_[1] = -north * sinPhi * sinLambda + east * cosLambda;
+  tangent_[2] = north * cosPhi;
+}
+
+GreatCircleWalk::Position GreatCircleWalk::At(double km) const {
+  // DistanceKm backwards: the central angle of `km`.
+  const double angle = km * (2 * PiPrime) / Circumference;
+  const double c = std::cos(angle), s = std::sin(angle);
+  const double x = c * start_[0] + s * tangent_[0], y = c * start_[1] + s * tangent_[1];
+  const double z = c * start_[2] + s * tangent_[2];
+  // atan2 stays exact near the poles, where asin would not.
+  return {std::atan2(z, std::sqrt(x * x + y * y)) * 180 / PiPrime,
+          std::clamp(std::atan2(y, x) * 180 / PiPrime, -180.0, 180.0)};
 }
 
 }  // namespace pelvorn

@@ -52,4 +52,25 @@ struct DistanceAndDirection {
 // that are not finite give NaN.
 DistanceAndDirection UncheckedDistanceAndDirection(double lat1, double lat2, double lon1, double lon2);
 
+// The great circle that leaves a point in a direction, walked on the
+// program's sphere (the one DistanceKm measures on). Unchecked, for
+// sampling lines point by point: coordinates that are not finite give NaN.
+class GreatCircleWalk {
+public:
+  // From (latitude, longitude), leaving in `direction` (degrees clockwise
+  // from north).
+  GreatCircleWalk(double latitude, double longitude, double direction);
+
+  struct Position {
+    double latitude;
+    double longitude;  // in [-180, 180]
+  };
+  // Returns the point `km` along the circle.
+  Position At(double km) const;
+
+private:
+  double start_[3];    // unit vector of the start
+  double tangent_[3];  // unit vector along the circle at the start
+};
+
 }  // namespace pelvorn

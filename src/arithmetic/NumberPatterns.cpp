@@ -14,7 +14,7 @@
 namespace pelvorn {
 namespace {
 
-// Room for any double in fixed notation with up to 3 decimals: the largest has 309 integer digits.
+// Room for any double in fixed notation with up to 6 decimals: the largest has 309 integer digits.
 using Digits = std::array<char, 330>;
 
 constexpr std::array<double, 4> PowersOfTen = {1, 10, 100, 1000};
@@ -27,7 +27,7 @@ constexpr std::array<double, 4> PowersOfTen = {1, 10, 100, 1000};
 // shifted, and the bits shifted out decide the rounding. About ten times
 // faster than to_chars, which serves the rest.
 char* SmallFixed(char* out, double value, int decimals) {
-  if (!(std::fabs(value) < 0x1p43)) return nullptr;  // also NaN
+  if (decimals > 3 || !(std::fabs(value) < 0x1p43)) return nullptr;  // also NaN
   const auto bits = std::bit_cast<std::uint64_t>(value);
   const int biased = static_cast<int>((bits >> 52) & 0x7FF);
   const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
@@ -56,7 +56,7 @@ char* SmallFixed(char* out, double value, int decimals) {
   return std::copy(first, std::end(digits), out);
 }
 
-// Returns `value` with `decimals` (at most 3) decimals in `buffer`, with a
+// Returns `value` with `decimals` (at most 6) decimals in `buffer`, with a
 // decimal point; a value that rounds to zero shows no sign. This is the
 // program's one number formatter.
 std::string_view Fixed(Digits& buffer, double value, int decimals) {

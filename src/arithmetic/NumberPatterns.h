@@ -35,7 +35,7 @@ std::u16string ResultLine(std::u16string_view distanceCaption, std::u16string_vi
 // FormatDirection, without the detour through UTF-16.
 void AppendResultLine(std::string& out, double km, double direction, const NumberLocale& locale);
 
-// Appends `value` with `decimals` (0 to 3) decimals and a decimal point.
+// Appends `value` with `decimals` (0 to 6) decimals and a decimal point.
 void AppendFixed(std::string& out, double value, int decimals);
 
 // Appends the four path columns of a TSV line, tab-separated: km (3

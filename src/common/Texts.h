@@ -147,7 +147,7 @@ inline constexpr std::string_view OutputNotWritable = "Ausgabe kann nicht geschr
 inline constexpr std::string_view ConsoleUsage =
     "Aufruf: Pelvorn --batch [--tsv] [DATEI...] | Pelvorn --tsv 'L;MeinLocator;FremdLocator'"
     " | Pelvorn --edi LOG [--fix KOPIE]"
-    " | Pelvorn --adif LOG [--tsv] [--own LOCATOR] [--fix KOPIE [--overwrite]]"
+    " | Pelvorn --adif LOG [--tsv] [--own LOCATOR] [--fix KOPIE [--overwrite]] [--kml AUSGABE]"
     " | Pelvorn --adif LOG [--own LOCATOR] [--map AUSGABE] [--azimuth-chart AUSGABE] [--size PIXEL] [--radius KM]"
     " | Pelvorn --map AUSGABE [--size PIXEL] [--radius KM] 'L;MeinLocator;FremdLocator'"
     "  (Optionen in beliebiger Reihenfolge; mehr mit --help)\n";
@@ -161,7 +161,8 @@ inline constexpr std::string_view OptionNotWithTool = "%1 nicht zusammen mit %2"
 // %1 the tool's option.
 inline constexpr std::string_view RotatorNotWithTool = "--rotator nicht zusammen mit %1: %1 dreht keine Antenne";
 inline constexpr std::string_view AdifStandsAlone =
-    "--adif steht allein (mit --tsv, --own, --fix KOPIE, --overwrite, --map, --azimuth-chart, --size, --radius)";
+    "--adif steht allein (mit --tsv, --own, --fix KOPIE, --overwrite, --map, --azimuth-chart, --size, --radius,"
+    " --kml AUSGABE)";
 inline constexpr std::string_view TsvNotWithFix = "--tsv und --fix nicht zusammen";
 inline constexpr std::string_view OverwriteOnlyWithFix = "--overwrite nur zusammen mit --fix";
 inline constexpr std::string_view TsvWithoutLine = "--tsv ohne Befehlszeile";
@@ -460,6 +461,20 @@ inline constexpr std::string_view FixNameEmpty = "--fix mit leerem Dateinamen";
 inline constexpr std::string_view AdifNothingWritten = "%1; nichts geschrieben";
 inline constexpr std::string_view AdifOwnInvalid = "--own %1: kein gültiger Locator (2 bis 12 Zeichen)";
 inline constexpr std::string_view AdifHeaderPlace = "Kopf";
+// --adif --kml: the own station's placemark, the lines of a QSO's ("%1: %2").
+inline constexpr std::string_view KmlOwnStation = "Eigene Station";
+inline constexpr std::string_view KmlDescriptionLine = "%1: %2";
+inline constexpr std::string_view KmlDate = "Datum";
+inline constexpr std::string_view KmlBand = "Band";
+inline constexpr std::string_view KmlMode = "Betriebsart";
+inline constexpr std::string_view KmlDistance = "Entfernung";
+inline constexpr std::string_view KmlLongPathDistance = "Entfernung (langer Weg)";
+inline constexpr std::string_view KmlDirection = "Richtung";
+inline constexpr std::string_view KmlKm = "%1 km";
+inline constexpr std::string_view KmlDegrees = "%1 °";
+inline constexpr std::string_view KmlNameEmpty = "--kml mit leerem Dateinamen";
+inline constexpr std::string_view KmlWritten = "KML geschrieben: %1 (QSOs: %2, ohne Position: %3)\n";
+inline constexpr std::string_view KmlOutputLost = "Ausgabe kann nicht geschrieben werden; die KML-Datei %1 ist geschrieben";
 // The map and azimuth chart of a log (--adif --map, --azimuth-chart): %1 the
 // centre's position, %2 QSOs drawn, %3 QSOs without position.
 inline constexpr std::string_view AdifMapCaption = "%1 – %2 QSOs, ohne Position: %3";
@@ -501,6 +516,10 @@ inline constexpr std::string_view FollowBadSettle = "--settle: keine Sekundenzah
 inline constexpr std::string_view FollowTurnWithoutRotator =
     "--turn ohne Rotor (--rotator RECHNER[:PORT] oder Einstellungsdatei)";
 inline constexpr std::string_view FollowNotWithWindow = "%1 nicht zusammen mit --window";
+inline constexpr std::string_view FollowMapNotToOutput =
+    "--follow --map schreibt eine Datei (.svg oder .png), nicht die Standardausgabe";
+// %1 the option.
+inline constexpr std::string_view FollowOnlyWithMap = "%1 nur zusammen mit --map";
 inline constexpr std::string_view FollowNoWindowHere = "--window: hier folgt nur die Konsole, kein Fenster";
 inline constexpr std::string_view FollowN1mmListening = "Warte auf N1MM-Meldungen an %1 (Ende mit Strg+C)";
 inline constexpr std::string_view FollowN1mmNeedsOwn =
@@ -508,6 +527,7 @@ inline constexpr std::string_view FollowN1mmNeedsOwn =
 inline constexpr std::string_view FollowUsage =
     "Aufruf: Pelvorn --follow [ADRESSE:PORT] [--rotator RECHNER[:PORT]] [--own LOCATOR] [--tsv] [--id KENNUNG]"
     " [--turn[=long]] [--settle SEKUNDEN] [--window] [--deadband GRAD] [--park-on-exit]"
+    " [--map AUSGABE [--size PIXEL] [--radius KM]]"
     "  (Optionen in beliebiger Reihenfolge)\n";
 
 // --- Help and version ---------------------------------------------------
@@ -574,6 +594,8 @@ inline constexpr std::string_view HelpText =
     "                 Pelvorn --adif log.adi --tsv > entfernungen.tsv\n"
     "                 Pelvorn --adif log.adi --fix log.adi\n"
     "      --own LOCATOR  mit --adif: eigener Locator für QSOs ohne eigene Position\n"
+    "      --kml AUSGABE  mit --adif: KML-Datei (Google Earth, GIS) mit jedem QSO\n"
+    "                 mit Position und seiner Großkreislinie vom eigenen Standort\n"
     "      --map AUSGABE  Karte (mittabstandstreu, um den eigenen Standort) mit\n"
     "                 kurzem und langem Weg, Entfernungsringen, Richtungen und\n"
     "                 Locatorfeldern als .svg oder .png (- : PNG auf die\n"
@@ -594,7 +616,9 @@ inline constexpr std::string_view HelpText =
     "                 und langem Weg; --turn (--turn=long) dreht die Antenne, sobald\n"
     "                 der Locator --settle SEKUNDEN (1) gleich blieb; --window füllt\n"
     "                 stattdessen die Locatorfelder des Fensters; --park-on-exit\n"
-    "                 parkt die Antenne, wenn Strg+C oder SIGTERM das Folgen beendet\n"
+    "                 parkt die Antenne, wenn Strg+C oder SIGTERM das Folgen beendet;\n"
+    "                 --map AUSGABE ersetzt bei jedem neuen DX-Locator die Karte\n"
+    "                 (.svg oder .png) als Ganzes\n"
     "      --follow n1mm[:ADRESSE[:PORT]] --own LOCATOR\n"
     "                 N1MM Logger+ (oder not1mm, Log4OM ...) folgen: lauscht auf\n"
     "                 dessen Broadcast Data (Vorgabe 0.0.0.0:12060, Port geteilt):\n"

@@ -156,6 +156,9 @@ QsoCheck CheckRecord(std::string_view text, const Unit& unit, const std::optiona
   check.call = Data(text, unit[Known::Call]);
   check.date = Data(text, unit[Known::QsoDate]);
   check.given = Data(text, unit[Known::Distance]);
+  check.band = Data(text, unit[Known::Band]);
+  check.mode = Data(text, unit[Known::Mode]);
+  check.submode = Data(text, unit[Known::Submode]);
   const std::string_view path = Data(text, unit[Known::AntPath]);
   check.longPath = path == "L" || path == "l";
 
@@ -189,6 +192,7 @@ QsoCheck CheckRecord(std::string_view text, const Unit& unit, const std::optiona
   check.direction = direction;
   check.longKm = back.km;
   check.longDirection = back.direction;
+  check.foreignLatitude = foreignPoint->latitude, check.foreignLongitude = foreignPoint->longitude;
 
   check.distanceFields = unit.distances.size();
   if (check.distanceFields > 1) {

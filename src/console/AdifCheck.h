@@ -36,6 +36,7 @@ struct QsoCheck {
   std::string_view call;     // as written (views into the reader's buffer)
   std::string_view date;
   std::string_view given;    // the DISTANCE as written
+  std::string_view band, mode, submode;
   std::string ownShown;      // the own position as read (locator in capitals, or LAT LON)
   std::string foreignShown;
   std::string reason;        // NoPosition / Differs: why, in German
@@ -45,9 +46,11 @@ struct QsoCheck {
   bool ownKnown = false;     // the own position, also for a QSO without the other station's
   double ownLatitude = 0, ownLongitude = 0;
   double km = 0, direction = 0, longKm = 0, longDirection = 0;
+  double foreignLatitude = 0, foreignLongitude = 0;  // Computed(): where the path ends
 
   bool Computed() const { return verdict != Verdict::NoPosition; }
   double PathKm() const { return longPath ? longKm : km; }
+  double PathDirection() const { return longPath ? longDirection : direction; }
 };
 
 // The --own locator: as given, and its cell.

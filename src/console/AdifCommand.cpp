@@ -5,10 +5,11 @@
 #include "common/Texts.h"
 #include "console/AdifCheck.h"
 #include "console/AdifCopy.h"
+#include "console/AdifKml.h"
 #include "common/Text.h"
 #include "console/AdifReader.h"
 #include "console/ConsoleToolStatus.h"
-#include "console/ReplaceFile.h"
+#include "common/ReplaceFile.h"
 #include "console/InputFile.h"
 #include "console/TsvLine.h"
 
@@ -157,12 +158,14 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
 
   std::string error;
   FileReplacement replacement;
-  if (options.fix && options.fix->empty()) {
-    Print(err, Fill(text::ErrorLine, {text::FixNameEmpty}));
+  // The file written: the copy of --fix or the KML of --kml (never both).
+  const std::optional<std::string>& written = options.fix ? options.fix : options.kml;
+  if (written && written->empty()) {
+    Print(err, Fill(text::ErrorLine, {options.fix ? text::FixNameEmpty : text::KmlNameEmpty}));
     return ToolInputUnreadable;
   }
-  if (options.fix && !replacement.Open(*options.fix, error)) {
-    Print(err, Fill(text::ErrorLine, {Fill(text::About, {*options.fix, Fill(text::AdifNothingWritten, {error})})}));
+  if (written && !replacement.Open(*written, error)) {
+    Print(err, Fill(text::ErrorLine, {Fill(text::About, {*written, Fill(text::AdifNothingWritten, {error})})}));
     return ToolInputUnreadable;
   }
 
@@ -173,13 +176,21 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
   Totals totals;
   bool outputFailed = false;
   if (options.tsv) report.Text() += std::string(text::AdifTsvHeader) + "\n";
+  // --tsv and --kml list only what has no position, on standard error.
+  const bool listing = options.tsv || options.kml;
+  adif::KmlWriter kml;
+  std::string kmlPiece;
+  if (options.kml) {
+    const std::size_t slash = options.log.find_last_of("/\\");
+    adif::KmlWriter::AppendHead(kmlPiece, slash == std::string::npos ? options.log : options.log.substr(slash + 1));
+  }
   adif::Unit unit;
   for (;;) {
     const adif::Reader::Step step = reader.Next(unit);
     if (step == adif::Reader::Step::Error) {
       report.Flush(true);
       messages.Flush(true);
-      return UnreadableLog(err, options.log, reader, options.fix.has_value());
+      return UnreadableLog(err, options.log, reader, written.has_value());
     }
     if (step == adif::Reader::Step::End) break;
     const std::string_view text = reader.Text();
@@ -193,7 +204,7 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
               ? std::string()
               : options.log + ":" + std::to_string(reader.RecordsRead()) + ": ";
       const std::string km = check.Computed() ? Km(check.PathKm()) : std::string();
-      std::string& listing = options.tsv ? messages.Text() : report.Text();
+      std::string& listed = listing ? messages.Text() : report.Text();
       switch (check.verdict) {
         case Verdict::Agrees: break;
         case Verdict::Missing: ++totals.missing; break;
@@ -208,19 +219,20 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
           totals.longestDate = adif::ShownField(check.date);
         }
       }
-      if (options.tsv) {
-        AppendTsv(report.Text(), check);
-        if (check.verdict == Verdict::NoPosition) Report(listing, place, check, check.reason);
+      if (listing) {
+        if (options.tsv) AppendTsv(report.Text(), check);
+        if (options.kml && check.Computed()) kml.AppendQso(kmlPiece, check);
+        if (check.verdict == Verdict::NoPosition) Report(listed, place, check, check.reason);
       } else if (check.verdict == Verdict::Missing) {
-        Report(listing, place, check, Fill(text::AdifComputed, {text::AdifDistanceMissing, km}));
+        Report(listed, place, check, Fill(text::AdifComputed, {text::AdifDistanceMissing, km}));
       } else if (check.verdict == Verdict::Differs) {
-        Report(listing, place, check, Fill(text::AdifComputed, {check.reason, km}));
+        Report(listed, place, check, Fill(text::AdifComputed, {check.reason, km}));
       } else if (check.verdict == Verdict::NoPosition) {
-        Report(listing, place, check, check.reason);
+        Report(listed, place, check, check.reason);
       }
       if (!check.notes.empty()) {
         totals.notes = true;
-        Report(listing, place, check, check.notes);
+        Report(listed, place, check, check.notes);
       }
       if (options.fix) {
         const adif::CopyAction action = adif::CopyRecord(text, unit, check, km, options.overwrite,
@@ -229,22 +241,26 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
         if (action == adif::CopyAction::Replaced) ++totals.replaced;
         if (action == adif::CopyAction::TooLarge) {
           totals.notes = true;
-          Report(listing, place, check, Fill(text::AdifCopyTooLarge, {std::to_string(adif::MaximumRecordBytes >> 20)}));
+          Report(listed, place, check, Fill(text::AdifCopyTooLarge, {std::to_string(adif::MaximumRecordBytes >> 20)}));
         }
       }
     }
     if (!report.Flush(false) || !messages.Flush(false)) {
       outputFailed = true;
       // A check whose reader has gone away has nothing left to do.
-      if (!options.fix) break;
+      if (!written) break;
     }
-    if (options.fix && !copy.Flush(false)) {
-      Print(err, Fill(text::ErrorLine, {Fill(text::About, {*options.fix, Fill(text::AdifNothingWritten, {copy.Error()})})}));
+    if (!kmlPiece.empty()) {
+      copy.Add(kmlPiece);
+      kmlPiece.clear();
+    }
+    if (written && !copy.Flush(false)) {
+      Print(err, Fill(text::ErrorLine, {Fill(text::About, {*written, Fill(text::AdifNothingWritten, {copy.Error()})})}));
       return ToolInputUnreadable;
     }
   }
 
-  if (!options.tsv) {
+  if (!listing) {
     report.Text() += Fill(text::AdifSummary, {std::to_string(totals.qsos), std::to_string(totals.computed),
                                               std::to_string(totals.missing), std::to_string(totals.differs),
                                               std::to_string(totals.noPosition)});
@@ -253,26 +269,33 @@ int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE
                                                                      Km(totals.longestKm)});
   }
   int status = ToolSuccess;
-  if (options.tsv ? totals.noPosition > 0
+  if (listing ? totals.noPosition > 0
                   : totals.computed != totals.qsos || totals.missing + totals.differs > 0 || totals.notes) {
     status = ToolSomeDiffer;
   }
-  if (options.fix) {
+  if (options.kml) {
+    adif::KmlWriter::AppendTail(kmlPiece);
+    copy.Add(kmlPiece);
+  }
+  if (written) {
     // The log is closed first: Windows renames nothing over an open file.
     closer.Close();
     if (!copy.Flush() || !replacement.Commit(error)) {
       if (error.empty()) error = copy.Error();
       report.Flush(true);
-      Print(err, Fill(text::ErrorLine, {Fill(text::About, {*options.fix, Fill(text::AdifNothingWritten, {error})})}));
+      Print(err, Fill(text::ErrorLine, {Fill(text::About, {*written, Fill(text::AdifNothingWritten, {error})})}));
       return ToolInputUnreadable;
     }
-    report.Text() += Fill(text::AdifFixWritten, {*options.fix, std::to_string(totals.filled),
-                                                 std::to_string(totals.replaced)});
+    report.Text() += options.fix ? Fill(text::AdifFixWritten, {*options.fix, std::to_string(totals.filled),
+                                                               std::to_string(totals.replaced)})
+                                 : Fill(text::KmlWritten, {*options.kml, std::to_string(totals.qsos),
+                                                           std::to_string(totals.noPosition)});
   }
   if (!report.Flush(true) || !messages.Flush(true) || outputFailed) {
-    // With --fix, 2 would say that OUT is unchanged: it is not.
-    if (options.fix) {
-      Print(err, Fill(text::ErrorLine, {Fill(text::AdifOutputLostCopyWritten, {*options.fix})}));
+    // With --fix or --kml, 2 would say that OUT is unchanged: it is not.
+    if (written) {
+      Print(err, Fill(text::ErrorLine, {Fill(options.fix ? text::AdifOutputLostCopyWritten : text::KmlOutputLost,
+                                             {*written})}));
       return ToolSomeDiffer;
     }
     Print(err, Fill(text::ErrorLine, {text::OutputNotWritable}));

@@ -16,12 +16,13 @@ struct AdifOptions {
   std::optional<std::string> own;   // --own LOCATOR
   std::optional<std::string> fix;   // --fix OUT
   bool overwrite = false;           // with --fix: replace disagreeing DISTANCE fields too
+  std::optional<std::string> kml;   // --kml OUT
 };
 
 // The options --adif takes, in any order.
 inline constexpr OptionRule AdifArguments[] = {
     {"--adif", OptionValue::Required}, {"--tsv"}, {"--own", OptionValue::Required},
-    {"--fix", OptionValue::Required},  {"--overwrite"},
+    {"--fix", OptionValue::Required},  {"--overwrite"}, {"--kml", OptionValue::Required},
     {"--map", OptionValue::Required},  {"--size", OptionValue::Required}, {"--radius", OptionValue::Required},
     {"--azimuth-chart", OptionValue::Required},
 };
@@ -31,8 +32,10 @@ inline constexpr OptionRule AdifArguments[] = {
 // prints, per QSO, what is missing, differs or cannot be computed and a
 // summary (or with --tsv one line per QSO); --fix writes the log to OUT
 // (which may be FILE) with DISTANCE filled in where it is missing, every
-// other byte as it was, through a FileReplacement. Returns 0 when every
-// QSO has a DISTANCE that agrees (with --tsv: a result), 1 when not, 2 when
+// other byte as it was, through a FileReplacement; --kml writes the QSOs
+// as KML to OUT the same way (see AdifKml.h), and lists only the QSOs
+// without position. Returns 0 when every
+// QSO has a DISTANCE that agrees (with --tsv, --kml: a position), 1 when not, 2 when
 // the log cannot be read or is no ADIF log, or an output not written;
 // every status but 0 says why on `out` or `err`.
 int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE* err);

@@ -10,7 +10,7 @@
 #include "console/ConsoleToolStatus.h"
 #include "console/InputFile.h"
 #include "console/MapCommand.h"
-#include "console/ReplaceFile.h"
+#include "common/ReplaceFile.h"
 #include "map/MapRenderer.h"
 
 #include <array>

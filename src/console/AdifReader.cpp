@@ -41,12 +41,12 @@ std::string ShownField(std::string_view bytes) { return PeerText(bytes, ShownCha
 Known KnownField(std::string_view name) noexcept {
   static constexpr std::array<std::string_view, static_cast<std::size_t>(Known::Count)> Names = {
       "CALL", "QSO_DATE", "MY_GRIDSQUARE", "MY_GRIDSQUARE_EXT", "MY_LAT", "MY_LON",
-      "GRIDSQUARE", "GRIDSQUARE_EXT", "LAT", "LON", "DISTANCE", "ANT_PATH", "BAND", "FREQ"};
+      "GRIDSQUARE", "GRIDSQUARE_EXT", "LAT", "LON", "DISTANCE", "ANT_PATH", "BAND", "FREQ", "MODE", "SUBMODE"};
   // Most fields of a log are none of these: their first letter or length
   // tells at once.
   const char first = name.empty() ? '\0' : AsciiCapital(name[0]);
   if (first != 'C' && first != 'Q' && first != 'M' && first != 'G' && first != 'L' && first != 'D' && first != 'A' &&
-      first != 'B' && first != 'F') {
+      first != 'B' && first != 'F' && first != 'S') {
     return Known::Count;
   }
   for (std::size_t i = 0; i < Names.size(); ++i) {

@@ -37,6 +37,8 @@ enum class Known : std::size_t {
   AntPath,
   Band,
   Freq,
+  Mode,
+  Submode,
   Count
 };
 

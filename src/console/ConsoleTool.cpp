@@ -50,13 +50,13 @@ ToolOutcome Park(const ReadOptions& read, const ToolContext& context) {
 
 ToolOutcome Adif(const ReadOptions& read, const ToolContext& context) {
   const AdifOptions options{read.value("--adif").value_or(""), read.has("--tsv"), read.value("--own"),
-                            read.value("--fix"), read.has("--overwrite")};
+                            read.value("--fix"), read.has("--overwrite"), read.value("--kml")};
   if (!read.operands.empty()) return Refuse(std::string(text::AdifStandsAlone));
   // The log's map and chart: a run of their own, beside neither the report's TSV nor a copy.
   const AdifMapOptions pictures{options.log, options.own, read.value("--map"), read.value("--azimuth-chart"),
                                 read.value("--size"), read.value("--radius")};
   if (pictures.map || pictures.chart) {
-    for (const std::string_view other : {"--tsv", "--fix", "--overwrite"}) {
+    for (const std::string_view other : {"--tsv", "--fix", "--overwrite", "--kml"}) {
       if (read.has(other)) return Refuse(Fill(text::OptionNotWithTool, {other, pictures.map ? "--map" : "--azimuth-chart"}));
     }
     std::string wrongCall;
@@ -65,6 +65,10 @@ ToolOutcome Adif(const ReadOptions& read, const ToolContext& context) {
   }
   if (pictures.size) return Refuse(std::string(text::AdifSizeOnlyWithPicture));
   if (pictures.radius) return Refuse(std::string(text::AdifRadiusOnlyWithMap));
+  // A KML file is no copy of the log, nor a table.
+  if (options.kml && (options.fix || options.tsv)) {
+    return Refuse(Fill(text::OptionNotWithTool, {options.fix ? "--fix" : "--tsv", "--kml"}));
+  }
   if (options.tsv && options.fix) return Refuse(std::string(text::TsvNotWithFix));
   if (options.overwrite && !options.fix) return Refuse(std::string(text::OverwriteOnlyWithFix));
   return Status(RunAdif(options, context.in, context.out, context.err));

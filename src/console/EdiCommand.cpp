@@ -2,7 +2,7 @@
 
 #include "console/ConsoleToolStatus.h"
 #include "console/EdiLog.h"
-#include "console/ReplaceFile.h"
+#include "common/ReplaceFile.h"
 #include "common/SystemErrorText.h"
 #include "common/Text.h"
 #include "common/Texts.h"

@@ -1,6 +1,7 @@
 #include "FollowTool.h"
 
 #include "arithmetic/NumberPatterns.h"
+#include "common/ReplaceFile.h"
 #include "common/StopRequest.h"
 #include "common/Text.h"
 #include "common/Texts.h"
@@ -97,6 +98,18 @@ std::string ReadFollowCommand(const ReadOptions& read, FollowCommand& command) {
   command.parkOnExit = read.has("--park-on-exit");
   if (command.window && command.options.tsv) return Fill(text::FollowNotWithWindow, {"--tsv"});
   if (command.window && command.options.turn != TurnMode::None) return Fill(text::FollowNotWithWindow, {"--turn"});
+  if (const auto output = read.value("--map")) {
+    LiveMapFile file{*output};
+    std::string reason = map::ReadMapOutput(*output, read.value("--size"), read.value("--radius"), file.format, file.look);
+    if (!reason.empty()) return reason;
+    // Standard output has the lines.
+    if (file.format == map::MapFormat::PngToOutput) return std::string(text::FollowMapNotToOutput);
+    if (command.window) return Fill(text::FollowNotWithWindow, {"--map"});
+    command.map = std::move(file);
+  }
+  for (const std::string_view option : {"--size", "--radius"}) {
+    if (!command.map && read.has(option)) return Fill(text::FollowOnlyWithMap, {option});
+  }
   return {};
 }
 
@@ -108,6 +121,14 @@ int RunFollowTool(const FollowCommand& command, const NumberLocale& locale,
     rotator = std::make_unique<WorkerTarget>(*rotatorAddress, rotatorOptions, locale.decimalSeparator, err);
   }
 
+  if (command.map) {
+    // A map that could never be written is refused at once, not after the first grid.
+    FileReplacement probe;
+    if (std::string error; !probe.Open(command.map->path, error)) {
+      Write(err, Fill(text::ErrorLine, {Fill(text::About, {command.map->path, error})}));
+      return FollowUnusable;
+    }
+  }
   const std::unique_ptr<StationSource> source = MakeStationSource(command.source);
   if (const std::string problem = source->open(); !problem.empty()) {
     Write(err, Fill(text::ErrorLine, {problem}));
@@ -120,7 +141,13 @@ int RunFollowTool(const FollowCommand& command, const NumberLocale& locale,
     Write(err, Fill(text::ErrorLine, {text::OutputNotWritable}));
     return FollowUnusable;
   }
-  const auto deliver = [out, err](const FollowOutput& output) {
+  const auto deliver = [&command, &locale, out, err](const FollowOutput& output) {
+    // The map before the line: whoever reloads it on the line finds it new.
+    if (command.map && output.sighting) {
+      if (const std::string problem = ShowLiveMap(*command.map, *output.sighting, locale); !problem.empty()) {
+        Write(err, Fill(text::ErrorLine, {problem}));
+      }
+    }
     const bool written = Write(out, output.out);
     Write(err, output.err);
     return written;

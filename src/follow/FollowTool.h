@@ -3,6 +3,7 @@
 #include "common/Arguments.h"
 #include "common/NumberLocale.h"
 #include "follow/Follower.h"
+#include "follow/LiveMap.h"
 #include "follow/SourceAddress.h"
 #include "rotator/RotatorSettings.h"
 
@@ -30,6 +31,8 @@ inline constexpr OptionRule FollowArguments[] = {
     {"--turn", OptionValue::Optional},     {"--tsv"},
     {"--window"},                          {rotator::RotatorOption, OptionValue::Required},
     {rotator::DeadbandOption, OptionValue::Required}, {"--park-on-exit"},
+    {"--map", OptionValue::Required},      {"--size", OptionValue::Required},
+    {"--radius", OptionValue::Required},
 };
 
 struct FollowCommand {
@@ -37,6 +40,7 @@ struct FollowCommand {
   FollowOptions options;
   bool window = false;  // --window: the window follows instead of the console
   bool parkOnExit = false;  // --park-on-exit: park the antenna when interrupted
+  std::optional<LiveMapFile> map;  // --map OUT [--size] [--radius]: the live map
 };
 
 // Turns what was read with FollowArguments into `command`. Returns the

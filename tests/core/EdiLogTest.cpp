@@ -2,7 +2,7 @@
 #include "common/Text.h"
 #include "common/Texts.h"
 #include "console/EdiLog.h"
-#include "console/ReplaceFile.h"
+#include "common/ReplaceFile.h"
 
 #include <gtest/gtest.h>
 

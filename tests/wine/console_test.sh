@@ -94,6 +94,11 @@ check_eq "map: PNG and SVG byte for byte the Linux program's, of a pair and of a
   "97112a21953bceb28a16cee8977c658e6ede18b4bb43635f4489e7380ad71ff2 f7d0c27f1d119744294560105e98cd577a0530fc04e4a26c7b90a9b2efae3ec6 674918545ec0f5c52670aa0a560d9989c45cbe011f05c26e7b1c2656555cf888 26fc39bbcdb776ee39cd6049f7e00e6a161fe3872c1e9a078d651d974a89b0d9" \
   "$(sha256sum map.png map.svg log.png log.svg | cut -d' ' -f1 | paste -sd' ')"
 
+# --- --adif --kml: the same bytes as the Linux program (tests/cli/kml_test.py pins the same digest).
+printf '<EOH>\r\n<CALL:3>KL7<MY_GRIDSQUARE:6>JO62MM<GRIDSQUARE:6>AP43DT<EOR>\r\n<CALL:4>DL\xe9<<GRIDSQUARE:6>KM38MM<ANT_PATH:1>L<QSO_DATE:8>20260101<BAND:3>20m<MODE:3>FT8<EOR>\r\n' >dl.adi
+run --adif dl.adi --own JO62mm --kml dl.kml
+check_eq "kml: byte for byte the Linux program's" "0:4c14170dded5179a0d877095199ebffb95ea60cccb850acaa0a244aba7bf7880" "$rc:$(sha256sum <dl.kml | cut -d' ' -f1)"
+
 # PstRotator over Winsock's UDP: the turn counts once the stand-in answers
 # that it turns; then stopped.
 start_pst answer

@@ -1,4 +1,4 @@
-#include "console/ReplaceFile.h"
+#include "common/ReplaceFile.h"
 #include "platform/posix/FileDescriptor.h"
 
 #include "common/SystemErrorText.h"

@@ -1,4 +1,4 @@
-#include "console/ReplaceFile.h"
+#include "common/ReplaceFile.h"
 
 #include "common/SystemErrorText.h"
 #include "common/Text.h"
