@@ -485,6 +485,25 @@ inline constexpr std::string_view FollowTurnWithoutRotator =
     "--turn ohne Rotor (--rotator RECHNER[:PORT] oder Einstellungsdatei)";
 inline constexpr std::string_view FollowNotWithWindow = "%1 nicht zusammen mit --window";
 inline constexpr std::string_view FollowNoWindowHere = "--window: hier folgt nur die Konsole, kein Fenster";
+// --- Following fldigi (--follow fldigi) ---------------------------------
+
+// %1 fldigi's address, %2 the time between polls ("0,5 s").
+inline constexpr std::string_view FollowFldigiAsking = "Frage fldigi an %1 alle %2 (Ende mit Strg+C)";
+// %1 the address, %2 why (one of the reasons below).
+inline constexpr std::string_view FollowFldigiSilent = "fldigi an %1 antwortet nicht (%2); es wird weiter gefragt";
+inline constexpr std::string_view FollowFldigiBack = "fldigi an %1 antwortet wieder";
+// %1 the address, %2 the method, %3 fldigi's reason.
+inline constexpr std::string_view FollowFldigiRefuses = "fldigi an %1 lehnt %2 ab: %3";
+inline constexpr std::string_view FollowFldigiRefused = "Verbindung abgelehnt, läuft fldigi?";
+inline constexpr std::string_view FollowFldigiUnknownHost = "Rechner unbekannt";
+inline constexpr std::string_view FollowFldigiUnreachable = "Rechner nicht erreichbar";
+inline constexpr std::string_view FollowFldigiNoAnswer = "keine Antwort innerhalb von %1";
+inline constexpr std::string_view FollowFldigiClosed = "Verbindung geschlossen";
+inline constexpr std::string_view FollowFldigiUnclear = "unverständliche Antwort auf %1";
+inline constexpr std::string_view FollowFldigiHttpStatus = "HTTP-Status %1 auf %2";
+inline constexpr std::string_view FollowFldigiTooLong = "Antwort auf %1 länger als %2 KiB";
+inline constexpr std::string_view FollowBadPoll = "--poll: keine Sekundenzahl von 0,1 bis 60: \"%1\"";
+inline constexpr std::string_view FollowPollOnlyFldigi = "--poll nur mit --follow fldigi";
 inline constexpr std::string_view FollowUsage =
     "Aufruf: Pelvorn --follow [ADRESSE:PORT] [--rotator RECHNER[:PORT]] [--own LOCATOR] [--tsv] [--id KENNUNG]"
     " [--turn[=long]] [--settle SEKUNDEN] [--window] [--deadband GRAD] [--park-on-exit]"

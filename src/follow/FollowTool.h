@@ -30,6 +30,7 @@ inline constexpr OptionRule FollowArguments[] = {
     {"--turn", OptionValue::Optional},     {"--tsv"},
     {"--window"},                          {rotator::RotatorOption, OptionValue::Required},
     {rotator::DeadbandOption, OptionValue::Required}, {"--park-on-exit"},
+    {"--poll", OptionValue::Required},
 };
 
 struct FollowCommand {

@@ -1,5 +1,6 @@
 #include "SourceAddress.h"
 
+#include "follow/FldigiSource.h"
 #include "follow/WsjtxSource.h"
 
 namespace pelvorn::follow {
@@ -18,6 +19,14 @@ std::optional<std::string_view> After(std::string_view name, std::string_view te
 
 std::optional<SourceAddress> ParseSourceAddress(std::string_view text) {
   SourceAddress address;
+  if (const auto fldigi = After("fldigi", text)) {
+    address.kind = SourceKind::Fldigi;
+    if (fldigi->empty()) return address;
+    const auto at = ParseFldigiAddress(*fldigi);
+    if (!at) return std::nullopt;
+    address.fldigi = *at;
+    return address;
+  }
   std::string_view where = After("wsjtx", text).value_or(text);
   if (where.empty()) return address;
   const auto listen = ParseListenAddress(where);
@@ -29,6 +38,7 @@ std::optional<SourceAddress> ParseSourceAddress(std::string_view text) {
 std::unique_ptr<StationSource> MakeStationSource(const SourceAddress& address) {
   switch (address.kind) {
     case SourceKind::Wsjtx: break;
+    case SourceKind::Fldigi: return std::make_unique<FldigiSource>(address.fldigi);
   }
   return std::make_unique<WsjtxSource>(address.listen);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "follow/FldigiSource.h"
 #include "follow/StationSource.h"
 #include "follow/UdpListener.h"
 
@@ -11,14 +12,16 @@
 
 // The value of --follow: which program to follow, and where.
 //   ADDRESS[:PORT] or wsjtx[:ADDRESS:PORT]  WSJT-X or JTDX, their UDP datagrams
+//   fldigi[:HOST:PORT]                     fldigi, asked over XML-RPC
 
 namespace pelvorn::follow {
 
-enum class SourceKind { Wsjtx };
+enum class SourceKind { Wsjtx, Fldigi };
 
 struct SourceAddress {
   SourceKind kind = SourceKind::Wsjtx;
   ListenAddress listen;  // the UDP address listened on
+  FldigiAddress fldigi;  // fldigi's XML-RPC server
 };
 
 // Reads the value of --follow (empty: WSJT-X on its default address).
