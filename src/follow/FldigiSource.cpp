@@ -166,8 +166,11 @@ Heard FldigiSource::next(milliseconds timeout) {
         }
         if (Clock::now() >= until) return {};  // the poll goes on at the next call
         const SocketStatus got = socket_.receive(received_, Chunk, {std::min(until, deadline_)});
-        if (got.kind == SocketStatus::Failed && got.code == 0) closed_ = true;
-        else if (!got && got.kind != SocketStatus::TimedOut) return fail(text::FollowFldigiClosed);
+        const bool closed = got.kind == SocketStatus::Failed && got.code == 0;
+        if ((closed && received_.empty()) || (!got && !closed && got.kind != SocketStatus::TimedOut)) {
+          return fail(text::FollowFldigiClosed);
+        }
+        closed_ = closed;
         continue;
       }
       case XmlRpcAnswer::Verdict::Fault:
