@@ -59,15 +59,12 @@ public:
     skipBlanks();
     return rest_.empty();
   }
-  // Takes "<name>" (or "</name>" for a name starting with '/') after blanks.
+  // Takes "<name>" (or "</name>" for a name starting with '/') after blanks,
+  // or nothing when it is not there.
   bool tag(std::string_view name) {
     skipBlanks();
-    return take("<") && take(name) && take(">");
-  }
-  bool emptyTag(std::string_view name) {
-    skipBlanks();
     const std::string_view before = rest_;
-    if (take("<") && take(name) && take("/>")) return true;
+    if (take("<") && take(name) && take(">")) return true;
     rest_ = before;
     return false;
   }
