@@ -1,6 +1,7 @@
 #include "XmlRpcAnswer.h"
 
 #include <charconv>
+#include <cstdint>
 #include <optional>
 
 namespace pelvorn::follow {
