@@ -2,6 +2,7 @@
 
 #include "common/Text.h"
 #include "common/Texts.h"
+#include "follow/Follower.h"
 #include "follow/XmlRpcAnswer.h"
 #include "rotator/RotatorConnection.h"
 
@@ -84,6 +85,8 @@ std::string FldigiOwnLocator(std::string_view text) {
 }
 
 Heard FldigiPolls::answered(StationReport report) {
+  // The field is polled while the operator types: "KM3" is no locator yet, and prints nothing.
+  if (NormalisedGrid(report.dxGrid).empty()) report.dxGrid.clear();
   Heard heard;
   const bool back = answering_ == false;
   answering_ = true;

@@ -29,7 +29,7 @@ struct FldigiAddress {
 std::optional<FldigiAddress> ParseFldigiAddress(std::string_view text);
 
 // What the polls come to: a report when the pair of locators or the call
-// changed, one notice when fldigi stops answering (or does not at the
+// changed (a locator still being typed counts as none), one notice when fldigi stops answering (or does not at the
 // start) and one when it answers again, the report then following it.
 class FldigiPolls {
 public:

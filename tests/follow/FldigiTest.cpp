@@ -83,6 +83,8 @@ TEST(FldigiPolls, OneNoticeEachWayAndEachNewReport) {
   EXPECT_FALSE(polls.heldBack());
   EXPECT_EQ(Kind::Nothing, polls.answered(km38).kind);
   EXPECT_EQ(Kind::Report, polls.answered(jo20).kind);
+  jo20.dxGrid = "JO2";
+  EXPECT_EQ("", polls.answered(jo20).report.dxGrid);
 
   FldigiPolls answering("127.0.0.1:7362");  // answering from the start: no notice
   EXPECT_EQ(Kind::Report, answering.answered(km38).kind);
