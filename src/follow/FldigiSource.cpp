@@ -122,7 +122,10 @@ Heard FldigiSource::fail(std::string_view reason) {
   return polls_.silent(reason);
 }
 
+// Each question gets a connection of its own: a server that closes after each answer is served as well.
 Heard FldigiSource::ask(Step step) {
+  const SocketStatus connected = socket_.connect(address_.host, address_.port, {deadline_});
+  if (!connected) return fail(ConnectReason(connected));
   step_ = step;
   received_.clear();
   closed_ = false;
@@ -139,8 +142,6 @@ Heard FldigiSource::startPoll() {
   nextPoll_ = now + address_.poll;
   deadline_ = now + PollLimit;
   report_ = StationReport{"fldigi", {}, {}, report_.deGrid};
-  const SocketStatus connected = socket_.connect(address_.host, address_.port, {deadline_});
-  if (!connected) return fail(ConnectReason(connected));
   // Its own locator is read again whenever fldigi (re)appears: it may have been restarted with other settings.
   const bool settings = polls_.returning() && IsThisComputer(address_.host);
   if (polls_.returning()) report_.deGrid.clear();

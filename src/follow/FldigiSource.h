@@ -10,7 +10,7 @@
 #include <string_view>
 
 // fldigi: its log panel's Call and Loc, asked over XML-RPC (log.get_locator,
-// log.get_call) on a fresh connection for each poll. fldigi has no method
+// log.get_call), each on a connection of its own. fldigi has no method
 // that gives its own locator; it is read from its settings file
 // (fldigi_def.xml in the folder fldigi.config_dir names) when fldigi runs on
 // this computer.
@@ -55,7 +55,7 @@ class FldigiSource final : public StationSource {
 public:
   explicit FldigiSource(FldigiAddress address) : address_(std::move(address)), polls_(address_.text()) {}
 
-  std::string open() override { return {}; }  // each poll connects anew
+  std::string open() override { return {}; }  // each question connects anew
   std::string waitingLine() const override;
   Heard next(std::chrono::milliseconds timeout) override;
   std::size_t skipped() const override { return skipped_; }

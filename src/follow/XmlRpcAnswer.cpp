@@ -244,7 +244,7 @@ std::string XmlRpcRequest(std::string_view host, std::string_view method) {
   body += "</methodName></methodCall>\r\n";
   std::string request = "POST /RPC2 HTTP/1.1\r\nHost: ";
   request += host;
-  request += "\r\nUser-Agent: Pelvorn\r\nContent-Type: text/xml\r\nContent-Length: ";
+  request += "\r\nUser-Agent: Pelvorn\r\nConnection: close\r\nContent-Type: text/xml\r\nContent-Length: ";
   request += std::to_string(body.size());
   request += "\r\n\r\n";
   return request + body;

@@ -1,7 +1,7 @@
 #!/bin/bash
 # Pelvorn --follow fldigi against the real fldigi (Debian's fldigi, which must start) on a private Xvfb:
 # started before fldigi, then fldigi's log panel typed into, the line printed, the dummy rotator turned;
-# fldigi's own locator from its settings; the window's boxes filled; a server that never answers.
+# fldigi's own locator from its settings; the window's boxes filled; servers that close or never answer.
 # $1 the program, $2 rotator_stub (for free ports).
 . "$(dirname "$0")/../rotator/rotator_lib.sh"
 command -v fldigi >/dev/null || { echo "FAIL - fldigi is missing (Debian package fldigi)"; exit 1; }
@@ -99,6 +99,20 @@ stop "$window"
 # fldigi ends: one notice.
 kill "$fldigi_pid"
 check "fldigi ended: the notice" said 10 "fldigi an 127.0.0.1:$port antwortet nicht"
+kill -TERM "$follower"
+wait "$follower"
+
+# Python's XML-RPC server, which closes each connection after its answer, started after Pelvorn: the line
+# comes with the first answer, right behind the notice that it answers.
+port=$("$stub" free-port)
+follow --follow "fldigi:127.0.0.1:$port" --own JO62MM
+check "nothing there yet: the notice" said 5 "antwortet nicht (Verbindung abgelehnt"
+python3 -c 'import sys; from xmlrpc.server import SimpleXMLRPCServer as Server
+server = Server(("127.0.0.1", int(sys.argv[1])), logRequests=False)
+server.register_function(lambda: "KM38MM", "log.get_locator")
+server.register_function(lambda: "K1ABC", "log.get_call")
+server.serve_forever()' "$port" &
+check "a server that closes each connection: the line" wait_until 10 grep -qxF "$RESULT_DE K1ABC" "$work/follow.out"
 kill -TERM "$follower"
 wait "$follower"
 
