@@ -485,6 +485,11 @@ inline constexpr std::string_view FollowTurnWithoutRotator =
     "--turn ohne Rotor (--rotator RECHNER[:PORT] oder Einstellungsdatei)";
 inline constexpr std::string_view FollowNotWithWindow = "%1 nicht zusammen mit --window";
 inline constexpr std::string_view FollowNoWindowHere = "--window: hier folgt nur die Konsole, kein Fenster";
+inline constexpr std::string_view FollowUsage =
+    "Aufruf: Pelvorn --follow [ADRESSE:PORT] [--rotator RECHNER[:PORT]] [--own LOCATOR] [--tsv] [--id KENNUNG]"
+    " [--turn[=long]] [--settle SEKUNDEN] [--window] [--deadband GRAD] [--park-on-exit]"
+    "  (Optionen in beliebiger Reihenfolge)\n";
+
 // --- Following fldigi (--follow fldigi) ---------------------------------
 
 // %1 fldigi's address, %2 the time between polls ("0,5 s").
@@ -504,10 +509,6 @@ inline constexpr std::string_view FollowFldigiHttpStatus = "HTTP-Status %1 auf %
 inline constexpr std::string_view FollowFldigiTooLong = "Antwort auf %1 länger als %2 KiB";
 inline constexpr std::string_view FollowBadPoll = "--poll: keine Sekundenzahl von 0,1 bis 60: \"%1\"";
 inline constexpr std::string_view FollowPollOnlyFldigi = "--poll nur mit --follow fldigi";
-inline constexpr std::string_view FollowUsage =
-    "Aufruf: Pelvorn --follow [ADRESSE:PORT] [--rotator RECHNER[:PORT]] [--own LOCATOR] [--tsv] [--id KENNUNG]"
-    " [--turn[=long]] [--settle SEKUNDEN] [--window] [--deadband GRAD] [--park-on-exit]"
-    "  (Optionen in beliebiger Reihenfolge)\n";
 
 // --- Help and version ---------------------------------------------------
 

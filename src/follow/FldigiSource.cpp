@@ -183,13 +183,10 @@ Heard FldigiSource::next(milliseconds timeout) {
         step_ = Step::Idle;
         return {Heard::Kind::Failed, {}, Fill(text::FollowFldigiRefuses, {address_.text(), method, answer.text})};
       case XmlRpcAnswer::Verdict::NotOk:
-        ++skipped_;
         return fail(Fill(text::FollowFldigiHttpStatus, {answer.text, method}));
       case XmlRpcAnswer::Verdict::Malformed:
-        ++skipped_;
         return fail(Fill(text::FollowFldigiUnclear, {method}));
       case XmlRpcAnswer::Verdict::TooLong:
-        ++skipped_;
         return fail(Fill(text::FollowFldigiTooLong, {method, std::to_string(LongestXmlRpcAnswer / 1024)}));
       case XmlRpcAnswer::Verdict::Value: break;
     }

@@ -58,7 +58,8 @@ public:
   std::string open() override { return {}; }  // each question connects anew
   std::string waitingLine() const override;
   Heard next(std::chrono::milliseconds timeout) override;
-  std::size_t skipped() const override { return skipped_; }
+  // An answer that is none is told in the notice that fldigi does not answer.
+  std::size_t skipped() const override { return 0; }
 
 private:
   enum class Step { Idle, SettingsFolder, Locator, Call };
@@ -77,7 +78,6 @@ private:
   Clock::time_point nextPoll_{};
   Clock::time_point deadline_{};
   StationReport report_;
-  std::size_t skipped_ = 0;
 };
 
 // The locator in fldigi's settings `text` (fldigi_def.xml's MYLOC), or empty.
