@@ -22,7 +22,7 @@ summary() {
 }
 trap summary EXIT
 
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev libhamlib-dev libhamlib-utils locales pkg-config python3 wsjtx
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev libhamlib-dev libhamlib-utils locales pkg-config python3 wsjtx fldigi
                xvfb xauth xdotool xclip time iproute2
                sway wl-clipboard grim wtype jq qt6-wayland xwayland x11-xserver-utils
                clang libclang-rt-14-dev geographiclib-tools librsvg2-bin gdal-bin)

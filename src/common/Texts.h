@@ -525,10 +525,31 @@ inline constexpr std::string_view FollowN1mmListening = "Warte auf N1MM-Meldunge
 inline constexpr std::string_view FollowN1mmNeedsOwn =
     "--follow n1mm braucht --own LOCATOR: N1MM-Meldungen nennen den eigenen Locator nicht";
 inline constexpr std::string_view FollowUsage =
-    "Aufruf: Pelvorn --follow [ADRESSE:PORT] [--rotator RECHNER[:PORT]] [--own LOCATOR] [--tsv] [--id KENNUNG]"
+    "Aufruf: Pelvorn --follow [ADRESSE:PORT | fldigi[:RECHNER:PORT] [--poll SEKUNDEN] | n1mm[:ADRESSE[:PORT]]]"
+    " [--rotator RECHNER[:PORT]] [--own LOCATOR] [--tsv] [--id KENNUNG]"
     " [--turn[=long]] [--settle SEKUNDEN] [--window] [--deadband GRAD] [--park-on-exit]"
     " [--map AUSGABE [--size PIXEL] [--radius KM]]"
     "  (Optionen in beliebiger Reihenfolge)\n";
+
+// --- Following fldigi (--follow fldigi) ---------------------------------
+
+// %1 fldigi's address, %2 the time between polls ("0,5 s").
+inline constexpr std::string_view FollowFldigiAsking = "Frage fldigi an %1 alle %2 (Ende mit Strg+C)";
+// %1 the address, %2 why (one of the reasons below).
+inline constexpr std::string_view FollowFldigiSilent = "fldigi an %1 antwortet nicht (%2); es wird weiter gefragt";
+inline constexpr std::string_view FollowFldigiBack = "fldigi an %1 antwortet wieder";
+// %1 the address, %2 the method, %3 fldigi's reason.
+inline constexpr std::string_view FollowFldigiRefuses = "fldigi an %1 lehnt %2 ab: %3";
+inline constexpr std::string_view FollowFldigiRefused = "Verbindung abgelehnt, läuft fldigi?";
+inline constexpr std::string_view FollowFldigiUnknownHost = "Rechner unbekannt";
+inline constexpr std::string_view FollowFldigiUnreachable = "Rechner nicht erreichbar";
+inline constexpr std::string_view FollowFldigiNoAnswer = "keine Antwort innerhalb von %1";
+inline constexpr std::string_view FollowFldigiClosed = "Verbindung geschlossen";
+inline constexpr std::string_view FollowFldigiUnclear = "unverständliche Antwort auf %1";
+inline constexpr std::string_view FollowFldigiHttpStatus = "HTTP-Status %1 auf %2";
+inline constexpr std::string_view FollowFldigiTooLong = "Antwort auf %1 länger als %2 KiB";
+inline constexpr std::string_view FollowBadPoll = "--poll: keine Sekundenzahl von 0,1 bis 60: \"%1\"";
+inline constexpr std::string_view FollowPollOnlyFldigi = "--poll nur mit --follow fldigi";
 
 // --- Help and version ---------------------------------------------------
 

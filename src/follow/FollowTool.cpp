@@ -53,6 +53,17 @@ private:
   rotator::Worker worker_;
 };
 
+// `text` as a number of seconds from 0 to `most`.
+std::optional<std::chrono::milliseconds> Seconds(const std::string& text, double most) {
+  double seconds = -1;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+  if (text.empty() || error != std::errc{} || end != text.data() + text.size() || !(seconds >= 0) ||
+      seconds > most) {
+    return std::nullopt;
+  }
+  return std::chrono::milliseconds(std::lround(seconds * 1000));
+}
+
 }  // namespace
 
 std::string RotatorTurnsLine(double azimuth, char16_t decimalSeparator) {
@@ -78,15 +89,17 @@ std::string ReadFollowCommand(const ReadOptions& read, FollowCommand& command) {
     command.options.ownLocator = *own;
   }
   if (command.source.kind == SourceKind::N1mm && !command.options.ownLocator) return std::string(text::FollowN1mmNeedsOwn);
+  if (const auto value = read.value("--poll")) {
+    const auto seconds = Seconds(*value, 60);
+    if (!seconds || *seconds < std::chrono::milliseconds(100)) return Fill(text::FollowBadPoll, {*value});
+    if (command.source.kind != SourceKind::Fldigi) return std::string(text::FollowPollOnlyFldigi);
+    command.source.fldigi.poll = *seconds;
+  }
   if (const auto id = read.value("--id")) command.options.id = *id;
   if (const auto value = read.value("--settle")) {
-    double seconds = -1;
-    const auto [end, error] = std::from_chars(value->data(), value->data() + value->size(), seconds);
-    if (value->empty() || error != std::errc{} || end != value->data() + value->size() || !(seconds >= 0) ||
-        seconds > 3600) {
-      return Fill(text::FollowBadSettle, {*value});
-    }
-    command.options.settle = std::chrono::milliseconds(std::lround(seconds * 1000));
+    const auto seconds = Seconds(*value, 3600);
+    if (!seconds) return Fill(text::FollowBadSettle, {*value});
+    command.options.settle = *seconds;
   }
   for (const ReadOptions::Given& given : read.options) {
     if (given.name != "--turn") continue;

@@ -33,6 +33,7 @@ inline constexpr OptionRule FollowArguments[] = {
     {rotator::DeadbandOption, OptionValue::Required}, {"--park-on-exit"},
     {"--map", OptionValue::Required},      {"--size", OptionValue::Required},
     {"--radius", OptionValue::Required},
+    {"--poll", OptionValue::Required},
 };
 
 struct FollowCommand {

@@ -1,6 +1,7 @@
 #include "SourceAddress.h"
 
 #include "follow/N1mmSource.h"
+#include "follow/FldigiSource.h"
 #include "follow/WsjtxSource.h"
 
 namespace pelvorn::follow {
@@ -19,6 +20,14 @@ std::optional<std::string_view> After(std::string_view name, std::string_view te
 
 std::optional<SourceAddress> ParseSourceAddress(std::string_view text) {
   SourceAddress address;
+  if (const auto fldigi = After("fldigi", text)) {
+    address.kind = SourceKind::Fldigi;
+    if (fldigi->empty()) return address;
+    const auto at = ParseFldigiAddress(*fldigi);
+    if (!at) return std::nullopt;
+    address.fldigi = *at;
+    return address;
+  }
   std::string_view where = After("wsjtx", text).value_or(text);
   if (const auto n1mm = After("n1mm", text)) {
     address.kind = SourceKind::N1mm;
@@ -36,6 +45,7 @@ std::unique_ptr<StationSource> MakeStationSource(const SourceAddress& address) {
   switch (address.kind) {
     case SourceKind::Wsjtx: break;
     case SourceKind::N1mm: return std::make_unique<N1mmSource>(address.listen);
+    case SourceKind::Fldigi: return std::make_unique<FldigiSource>(address.fldigi);
   }
   return std::make_unique<WsjtxSource>(address.listen);
 }

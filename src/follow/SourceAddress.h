@@ -1,5 +1,6 @@
 #pragma once
 
+#include "follow/FldigiSource.h"
 #include "follow/StationSource.h"
 #include "follow/UdpListener.h"
 
@@ -12,14 +13,16 @@
 // The value of --follow: which program to follow, and where.
 //   ADDRESS[:PORT] or wsjtx[:ADDRESS:PORT]  WSJT-X or JTDX, their UDP datagrams
 //   n1mm[:ADDRESS[:PORT]]                   N1MM-format loggers, their XML datagrams (port 12060)
+//   fldigi[:HOST:PORT]                     fldigi, asked over XML-RPC
 
 namespace pelvorn::follow {
 
-enum class SourceKind { Wsjtx, N1mm };
+enum class SourceKind { Wsjtx, Fldigi, N1mm };
 
 struct SourceAddress {
   SourceKind kind = SourceKind::Wsjtx;
   ListenAddress listen;  // the UDP address listened on
+  FldigiAddress fldigi;  // fldigi's XML-RPC server
 };
 
 // Reads the value of --follow (empty: WSJT-X on its default address).
