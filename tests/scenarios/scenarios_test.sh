@@ -69,7 +69,7 @@ for row in "${rows[@]}"; do
   PLANG=${LANGS[$language]}
   clip_set vorher
   wait_until 5 eval '[ "$(clip)" = "vorher|" ]'
-  first= rot_pid= rot_args=() busy_pid=
+  first= rot_pid= rot_args=() busy_pid= port=
   [[ $line != *PORT* ]] || port=$(python3 -c 'import socket; s = socket.socket(type=socket.SOCK_DGRAM); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
   read -ra words <<<"${line//PORT/$port}"
   if [ -z "$steps" ]; then
