@@ -25,17 +25,22 @@ std::string Win32Follower::start(const follow::SourceAddress& address) {
   if (std::string problem = source_->open(); !problem.empty()) return problem;
   const bool started = thread_.start([this] {
     const auto deliver = [this](const follow::FollowOutput& output) {
-      if (err_ && !output.err.empty()) std::fputs(output.err.c_str(), err_), std::fflush(err_);
+      printError(output.err);
       if (output.sighting) queue(*output.sighting);
       return true;
     };
     std::string problem;
-    if (follow::RunFollowLoop(*source_, follower_, stop_, deliver, problem) == follow::LoopEnd::SourceFailed && err_) {
-      std::fputs(Fill(text::ErrorLine, {problem}).c_str(), err_);
-      std::fflush(err_);
+    if (follow::RunFollowLoop(*source_, follower_, stop_, deliver, problem) == follow::LoopEnd::SourceFailed) {
+      printError(Fill(text::ErrorLine, {problem}));
     }
   });
   return started ? std::string() : std::string(text::FollowNotStarted);
+}
+
+void Win32Follower::printError(const std::string& lines) {
+  if (!err_ || lines.empty()) return;
+  std::fputs(lines.c_str(), err_);
+  std::fflush(err_);
 }
 
 void Win32Follower::queue(const follow::Sighting& sighting) {

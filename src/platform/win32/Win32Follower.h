@@ -47,6 +47,7 @@ public:
 
 private:
   void queue(const follow::Sighting& sighting);
+  void printError(const std::string& lines);
 
   Win32Window& window_;
   const HWND handle_;  // read by the thread, unlike the window's own
