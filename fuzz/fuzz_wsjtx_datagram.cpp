@@ -31,8 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.tsv = size % 2 == 0;
   Follower follower(options, FuzzLocales()[size % 2], &rotator);
   const FollowClock::time_point start{};
-  const FollowOutput first = follower.take(bytes, start, 0);
-  const FollowOutput second = follower.take(bytes, start, 0);
+  const auto take = [&] {
+    return datagram.verdict == Datagram::Verdict::Report ? follower.see(datagram.report, start, 0) : FollowOutput{};
+  };
+  const FollowOutput first = take();
+  const FollowOutput second = take();
   if (!second.out.empty() || !second.err.empty()) std::abort();  // the same grid is printed once
   if (first.sighting && first.out.empty()) std::abort();
   follower.tick(start + options.settle);

@@ -48,7 +48,9 @@ public:
   // bound on every interface and shared with other listeners; the group is
   // joined on the loopback and on every other interface that is up and can
   // multicast at this moment, and only datagrams sent to the group are taken.
-  SocketStatus bindUdp(std::uint32_t ipv4, std::uint16_t port, bool multicast);
+  // A `shared` port is bound beside other listeners that reuse the address:
+  // each broadcast reaches them all, a unicast datagram only one of them.
+  SocketStatus bindUdp(std::uint32_t ipv4, std::uint16_t port, bool multicast, bool shared = false);
   // Waits at most `timeout` for the next datagram and puts it into
   // `datagram` (at most 64 KiB). An interrupted wait times out, and so does
   // a datagram that was not sent to the group.

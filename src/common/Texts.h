@@ -485,6 +485,9 @@ inline constexpr std::string_view FollowTurnWithoutRotator =
     "--turn ohne Rotor (--rotator RECHNER[:PORT] oder Einstellungsdatei)";
 inline constexpr std::string_view FollowNotWithWindow = "%1 nicht zusammen mit --window";
 inline constexpr std::string_view FollowBoxTitle = " Folgen nicht möglich ";
+inline constexpr std::string_view FollowN1mmListening = "Warte auf N1MM-Meldungen an %1 (Ende mit Strg+C)";
+inline constexpr std::string_view FollowN1mmNeedsOwn =
+    "--follow n1mm braucht --own LOCATOR: N1MM-Meldungen nennen den eigenen Locator nicht";
 inline constexpr std::string_view FollowUsage =
     "Aufruf: Pelvorn --follow [ADRESSE:PORT] [--rotator RECHNER[:PORT]] [--own LOCATOR] [--tsv] [--id KENNUNG]"
     " [--turn[=long]] [--settle SEKUNDEN] [--window] [--deadband GRAD] [--park-on-exit]"

@@ -76,6 +76,7 @@ std::string ReadFollowCommand(const ReadOptions& read, FollowCommand& command) {
     if (NormalisedGrid(*own).empty()) return Fill(text::FollowBadOwnLocator, {*own});
     command.options.ownLocator = *own;
   }
+  if (command.source.kind == SourceKind::N1mm && !command.options.ownLocator) return std::string(text::FollowN1mmNeedsOwn);
   if (const auto id = read.value("--id")) command.options.id = *id;
   if (const auto value = read.value("--settle")) {
     double seconds = -1;

@@ -1,5 +1,6 @@
 #include "SourceAddress.h"
 
+#include "follow/N1mmSource.h"
 #include "follow/WsjtxSource.h"
 
 namespace pelvorn::follow {
@@ -19,8 +20,13 @@ std::optional<std::string_view> After(std::string_view name, std::string_view te
 std::optional<SourceAddress> ParseSourceAddress(std::string_view text) {
   SourceAddress address;
   std::string_view where = After("wsjtx", text).value_or(text);
+  if (const auto n1mm = After("n1mm", text)) {
+    address.kind = SourceKind::N1mm;
+    address.listen = N1mmListenAddress();
+    where = *n1mm;
+  }
   if (where.empty()) return address;
-  const auto listen = ParseListenAddress(where);
+  const auto listen = ParseListenAddress(where, address.listen.port);
   if (!listen) return std::nullopt;
   address.listen = *listen;
   return address;
@@ -29,6 +35,7 @@ std::optional<SourceAddress> ParseSourceAddress(std::string_view text) {
 std::unique_ptr<StationSource> MakeStationSource(const SourceAddress& address) {
   switch (address.kind) {
     case SourceKind::Wsjtx: break;
+    case SourceKind::N1mm: return std::make_unique<N1mmSource>(address.listen);
   }
   return std::make_unique<WsjtxSource>(address.listen);
 }

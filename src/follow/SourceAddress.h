@@ -11,10 +11,11 @@
 
 // The value of --follow: which program to follow, and where.
 //   ADDRESS[:PORT] or wsjtx[:ADDRESS:PORT]  WSJT-X or JTDX, their UDP datagrams
+//   n1mm[:ADDRESS[:PORT]]                   N1MM-format loggers, their XML datagrams (port 12060)
 
 namespace pelvorn::follow {
 
-enum class SourceKind { Wsjtx };
+enum class SourceKind { Wsjtx, N1mm };
 
 struct SourceAddress {
   SourceKind kind = SourceKind::Wsjtx;

@@ -8,8 +8,9 @@
 
 namespace pelvorn::follow {
 
-std::optional<ListenAddress> ParseListenAddress(std::string_view text) {
+std::optional<ListenAddress> ParseListenAddress(std::string_view text, std::uint16_t defaultPort) {
   ListenAddress address;
+  address.port = defaultPort;
   address.text = std::string(text);
   const std::size_t colon = text.rfind(':');
   std::string_view host = text.substr(0, colon);
@@ -22,7 +23,7 @@ std::optional<ListenAddress> ParseListenAddress(std::string_view text) {
     }
     address.port = static_cast<std::uint16_t>(value);
   } else {
-    address.text += ":2237";
+    address.text += ':' + std::to_string(defaultPort);
   }
   std::uint32_t ipv4 = 0;
   for (int part = 0; part < 4; ++part) {
@@ -42,7 +43,7 @@ std::optional<ListenAddress> ParseListenAddress(std::string_view text) {
 }
 
 std::string UdpListener::open(const ListenAddress& address) {
-  const SocketStatus status = socket_.bindUdp(address.ipv4, address.port, address.multicast());
+  const SocketStatus status = socket_.bindUdp(address.ipv4, address.port, address.multicast(), address.shared);
   if (status) return {};
   const bool inUse = status.kind == SocketStatus::AddressInUse;
   return Fill(text::FollowCannotListen,

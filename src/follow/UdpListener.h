@@ -17,12 +17,13 @@ struct ListenAddress {
   std::uint32_t ipv4 = 0x7f000001;  // host byte order
   std::uint16_t port = 2237;
   std::string text = "127.0.0.1:2237";
+  bool shared = false;  // the port is shared with other listeners (each broadcast reaches all)
 
   bool multicast() const { return (ipv4 >> 28) == 0xe; }  // 224.0.0.0/4
 };
 
-// Reads "A.B.C.D:PORT" or "A.B.C.D" (port 2237). nullopt when it is neither.
-std::optional<ListenAddress> ParseListenAddress(std::string_view text);
+// Reads "A.B.C.D:PORT" or "A.B.C.D" (port `port`). nullopt when it is neither.
+std::optional<ListenAddress> ParseListenAddress(std::string_view text, std::uint16_t port = 2237);
 
 class UdpListener {
 public:

@@ -142,7 +142,7 @@ SocketStatus Socket::receive(std::string& data, std::size_t most, Deadline deadl
   }
 }
 
-SocketStatus Socket::bindUdp(std::uint32_t ipv4, std::uint16_t port, bool multicast) {
+SocketStatus Socket::bindUdp(std::uint32_t ipv4, std::uint16_t port, bool multicast, bool shared) {
   close();
   if (!StartSockets()) return fail(LastError());
   handle_ = static_cast<std::intptr_t>(OpenNative(AF_INET, SOCK_DGRAM, IPPROTO_UDP));
@@ -152,13 +152,13 @@ SocketStatus Socket::bindUdp(std::uint32_t ipv4, std::uint16_t port, bool multic
   local.sin_family = AF_INET;
   local.sin_port = htons(port);
   local.sin_addr.s_addr = htonl(multicast ? INADDR_ANY : ipv4);
-  if (multicast) {
-    // Every program that follows the group gets each datagram.
-    SetFlag(s, SOL_SOCKET, SO_REUSEADDR);
+  // Every program that follows the group gets each datagram. On a shared
+  // unicast port Linux hands a unicast datagram to the listener bound last;
+  // SO_REUSEPORT would spread them over the listeners by sender instead.
+  if (multicast || shared) SetFlag(s, SOL_SOCKET, SO_REUSEADDR);
 #ifdef SO_REUSEPORT
-    SetFlag(s, SOL_SOCKET, SO_REUSEPORT);
+  if (multicast) SetFlag(s, SOL_SOCKET, SO_REUSEPORT);
 #endif
-  }
   if (bind(s, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) return fail(LastError());
   if (multicast) {
     // Anyone on the network may send to the port itself; only the group's
