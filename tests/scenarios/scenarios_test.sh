@@ -39,6 +39,7 @@ rows=(
   "F8 opens the map window, Esc closes it|de||@MAIN =JO62mm Tab =KM38mm Return \$DE F8 @MAP Escape -MAP @MAIN Escape|0|none|DE"
   "rotator: Shift+F7 turns the long way, F9 stops it|de|L;JO62mm;KM38mm|rotator \$DE @MAIN shift+F7 ~turning F9 ~still Escape|0|none|DE"
   "follows WSJT-X: its Status fills the boxes|de|--follow 127.0.0.1:PORT --window|@MAIN >STATUS:K1ABC:KM38MM \$DE Escape|0|none|DE"
+  "follows N1MM: its lookupinfo fills the boxes|de|--follow n1mm:127.0.0.1:PORT --own JO62MM --window|@MAIN >N1MM:lookupinfo:K1ABC:KM38MM \$DE Escape|0|none|DE"
   "follows nothing: the port is taken|de|--follow 127.0.0.1:PORT --window|busy|2|none|vorher"
 )
 
