@@ -520,7 +520,7 @@ inline constexpr std::string_view FollowMapNotToOutput =
     "--follow --map schreibt eine Datei (.svg oder .png), nicht die Standardausgabe";
 // %1 the option.
 inline constexpr std::string_view FollowOnlyWithMap = "%1 nur zusammen mit --map";
-inline constexpr std::string_view FollowNoWindowHere = "--window: hier folgt nur die Konsole, kein Fenster";
+inline constexpr std::string_view FollowBoxTitle = " Folgen nicht möglich ";
 inline constexpr std::string_view FollowN1mmListening = "Warte auf N1MM-Meldungen an %1 (Ende mit Strg+C)";
 inline constexpr std::string_view FollowN1mmNeedsOwn =
     "--follow n1mm braucht --own LOCATOR: N1MM-Meldungen nennen den eigenen Locator nicht";

@@ -20,12 +20,7 @@ ToolOutcome Status(int status) { return {{}, status}; }
 ToolOutcome Follow(const ReadOptions& read, const ToolContext& context) {
   follow::FollowCommand command;
   if (std::string reason = follow::ReadFollowCommand(read, command); !reason.empty()) return Refuse(std::move(reason));
-#ifdef _WIN32
-  // Only the Linux window follows.
-  if (command.window) return Refuse(std::string(text::FollowNoWindowHere));
-#else
   if (command.window) return {{}, 0, std::move(command)};
-#endif
   if (command.options.turn != follow::TurnMode::None && !context.rotatorAddress) {
     return Refuse(std::string(text::FollowTurnWithoutRotator));
   }

@@ -242,12 +242,8 @@ TEST(ConsoleStart, WhatEachCommandLineStarts) {
       {{"--own", "JO62mm", "--adif", missing + ".adi"}, 2, missing + ".adi: "},
       {{"--adif=" + missing + ".adi", "--own=JO62mm"}, 2, missing + ".adi: "},
       {{"--fix", "k.edi", "--edi", missing + ".edi"}, 2, missing + ".edi: "},
-#ifdef _WIN32
-      {{"--window", "--follow"}, 2, ErrorLine(text::FollowNoWindowHere)},
-#else
       {{"--window", "--rotator=localhost:4533", "--follow=127.0.0.1:2240", "--own", "JO62mm"}, FollowingWindow,
        "127.0.0.1:2240", "localhost:4533"},
-#endif
       {{"--follow", "--turn"}, 2, ErrorLine(text::FollowTurnWithoutRotator) + std::string(text::FollowUsage)},
       {{"--follow", "127.0.0.1", "127.0.0.2"}, 2, ErrorLine(text::FollowOneAddress)},
       {{"L;JO62mm;KM38mm", "--rotator", "localhost:4533"}, Window, "L;JO62mm;KM38mm", "localhost:4533"},

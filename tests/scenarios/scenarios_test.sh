@@ -19,7 +19,10 @@ declare -A LANGS=([de]=de_DE.UTF-8 [en]=en_US.UTF-8)
 # $NAME waits for the clipboard to hold LINES[NAME]; "first" starts a first
 # copy that runs until the row ends; "rotator" gives the program Hamlib's
 # dummy rotator (standing at 0, turning 6°/s); ~turning waits for it to turn,
-# ~still for it to stand still for good; any other word is a key (xdotool's name).
+# ~still for it to stand still for good; "busy" has another program hold UDP
+# port PORT (a free one the row's command line names); >WORD, once the program
+# listens on it, sends it the datagram WORD of tests/follow/send_datagrams.py;
+# any other word is a key (xdotool's name). The command line is split at blanks.
 #
 # name | language | command line | steps | status | standard output | clipboard after the end
 rows=(
@@ -35,6 +38,9 @@ rows=(
   "second copy: its box, OK|de||first @BUSY Return|2|none|vorher"
   "F8 opens the map window, Esc closes it|de||@MAIN =JO62mm Tab =KM38mm Return \$DE F8 @MAP Escape -MAP @MAIN Escape|0|none|DE"
   "rotator: Shift+F7 turns the long way, F9 stops it|de|L;JO62mm;KM38mm|rotator \$DE @MAIN shift+F7 ~turning F9 ~still Escape|0|none|DE"
+  "follows WSJT-X: its Status fills the boxes|de|--follow 127.0.0.1:PORT --window|@MAIN >STATUS:K1ABC:KM38MM \$DE Escape|0|none|DE"
+  "follows N1MM: its lookupinfo fills the boxes|de|--follow n1mm:127.0.0.1:PORT --own JO62MM --window|@MAIN >N1MM:lookupinfo:K1ABC:KM38MM \$DE Escape|0|none|DE"
+  "follows nothing: the port is taken|de|--follow 127.0.0.1:PORT --window|busy|2|none|vorher"
 )
 
 # rotator: the dummy on a free port; the program's arguments in rot_args.
@@ -52,6 +58,8 @@ azimuth() {
   exec 4>&-
   echo "${az%$'\r'}"
 }
+# listening: UDP port PORT is bound (a program under Wine binds it on the host too).
+listening() { grep -q " 0100007F:$(printf %04X "$port") 00000000:0000 07 " /proc/net/udp; }
 turning() { awk -v a="$(azimuth)" 'BEGIN { exit !(a != "" && (a > 0.5 || a < -0.5)) }'; }
 # unchanged: the same reading as the one before (50 ms or more apart: 0.3°).
 unchanged() { local now; now=$(azimuth); [ "$now" = "$stopped" ]; local same=$?; stopped=$now; return $same; }
@@ -62,27 +70,37 @@ for row in "${rows[@]}"; do
   PLANG=${LANGS[$language]}
   clip_set vorher
   wait_until 5 eval '[ "$(clip)" = "vorher|" ]'
-  first= rot_pid= rot_args=()
+  first= rot_pid= rot_args=() busy_pid= port=
+  [[ $line != *PORT* ]] || port=$(python3 -c 'import socket; s = socket.socket(type=socket.SOCK_DGRAM); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  read -ra words <<<"${line//PORT/$port}"
   if [ -z "$steps" ]; then
     run "$line"
     check "$name: back promptly, also inside \$(...) ($took ms)" [ "$took" -le 5000 ]
   else
     for step in $steps; do
       [ "$step" = rotator ] && { check "$name: the dummy rotator answers" rotator || continue 2; }
+      if [ "$step" = busy ]; then
+        python3 -c 'import signal, socket, sys; s = socket.socket(type=socket.SOCK_DGRAM)
+s.bind(("127.0.0.1", int(sys.argv[1]))); signal.pause()' "$port" &
+        busy_pid=$!
+        check "$name: another program holds the port" wait_until 5 listening || continue 2
+      fi
       [ "$step" = first ] || continue
       launch && first=$pid
       wait_until 10 shown "$MAIN_TITLE" "$first"
     done
-    LANG=$PLANG "$program" ${line:+"$line"} "${rot_args[@]}" >"$work/run.out" 2>>"$work/launched.err" &
+    LANG=$PLANG "$program" "${words[@]}" "${rot_args[@]}" >"$work/run.out" 2>>"$work/launched.err" &
     pid=$!
     # Keys and texts between two waits go out in one go (see type_keys).
     typed=()
     for step in $steps @; do
       case $step in
-        first | @ | @* | -* | \$* | ~*) [ ${#typed[@]} = 0 ] || type_keys "${typed[@]}"; typed=() ;;
+        first | @ | @* | -* | \$* | ~* | \>*) [ ${#typed[@]} = 0 ] || type_keys "${typed[@]}"; typed=() ;;
       esac
       case $step in
-        first | rotator | @) ;;
+        first | rotator | busy | @) ;;
+        \>*) check "$name: the program listens on UDP port $port" wait_until 10 listening &&
+          python3 "$(dirname "$0")/../follow/send_datagrams.py" "$port" "${step#>}" ;;
         ~turning) check "$name: the rotator turns" wait_until 10 turning ;;
         ~still) stopped= && check "$name: the rotator stands still" wait_until 4 unchanged &&
           check "$name: ... at $stopped for good" eval '! wait_until 1 eval "! unchanged"' ;;
@@ -95,6 +113,7 @@ for row in "${rows[@]}"; do
     await "$pid" 20
     [ -z "$first" ] || stop "$first"
     [ -z "$rot_pid" ] || stop "$rot_pid"
+    [ -z "$busy_pid" ] || stop "$busy_pid"
   fi
   check_eq "$name: status" "$status" "$rc"
   check_out "$name: standard output" "${LINES[$out]}"

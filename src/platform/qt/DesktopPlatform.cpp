@@ -51,6 +51,14 @@ bool HandToHelpers(DesktopPlatform& platform, const QString& line) {
 
 }  // namespace
 
+DesktopPlatform::DesktopPlatform(Run run) : run_(run) { qApp->installEventFilter(&input_); }
+
+bool DesktopPlatform::InputSeen::eventFilter(QObject*, QEvent* event) {
+  const QEvent::Type type = event->type();
+  seen = seen || type == QEvent::KeyPress || type == QEvent::MouseButtonPress || type == QEvent::TouchBegin;
+  return false;
+}
+
 void DesktopPlatform::warning(std::u16string_view title, std::u16string_view prompt) {
   ShowBox(QMessageBox::Warning, ToQString(title), ToQString(prompt));
 }
@@ -74,10 +82,12 @@ bool DesktopPlatform::putOnClipboard(std::u16string_view text) {
   }
   lineKept_ = false;
   // A Wayland compositor ignores a clipboard set by a client without the
-  // keyboard, and Qt cannot tell; a command-line result comes before the
-  // window has the keyboard. wl-copy needs no focus. Under XWayland the
-  // compositor would soon put its own clipboard over our X11 one.
-  if (WaylandDisplayNamed() && QGuiApplication::focusWindow() == nullptr &&
+  // keyboard or before any input of the user, and Qt cannot tell; a
+  // command-line result comes before the window has the keyboard, a
+  // followed station may come before the user has pressed anything. wl-copy
+  // needs neither. Under XWayland the compositor would soon put its own
+  // clipboard over our X11 one.
+  if (WaylandDisplayNamed() && (QGuiApplication::focusWindow() == nullptr || !input_.seen) &&
       HandOverToWlCopy(line.toStdString(), HandoverTimeout)) {
     lineKept_ = true;
     if (!OnX11()) return true;

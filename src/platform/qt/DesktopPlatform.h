@@ -2,6 +2,7 @@
 
 #include "platform/qt/ProcessPlatform.h"
 
+#include <QObject>
 #include <QString>
 
 namespace pelvorn {
@@ -14,7 +15,7 @@ public:
   // clipboard keeper. An ordinary run uses Qt's clipboard and hands its
   // last line to the keeper when it ends.
   enum class Run { Ordinary, Hidden };
-  explicit DesktopPlatform(Run run) : run_(run) {}
+  explicit DesktopPlatform(Run run);
 
   void warning(std::u16string_view title, std::u16string_view prompt) override;
   void information(std::u16string_view title, std::u16string_view prompt) override;
@@ -23,7 +24,17 @@ public:
   bool keepClipboardAfterExit() override;
 
 private:
+  // Whether the user has pressed a key or button in one of our windows: a
+  // Wayland compositor takes our clipboard only with the serial of such an
+  // input, and Qt cannot tell when it refused.
+  class InputSeen final : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool seen = false;
+  };
+
   Run run_;
+  InputSeen input_;
   QString lastLine_;
   bool lineKept_ = false;
 };

@@ -56,6 +56,7 @@ class StandardStreams {
     }
     in_ = Open(in, attached_ ? L"CONIN$" : L"NUL", true);
     out_ = Open(out, attached_ ? L"CONOUT$" : L"NUL", false);
+    errShown_ = attached_ || Usable(err);
     err_ = Open(err, attached_ ? L"CONOUT$" : L"NUL", false);
   }
   ~StandardStreams() {
@@ -73,6 +74,8 @@ class StandardStreams {
   std::FILE* in() const { return in_; }
   std::FILE* out() const { return out_; }
   std::FILE* err() const { return err_; }
+  // Whether what goes to err() reaches a file, pipe or console.
+  bool errShown() const { return errShown_; }
 
  private:
   static std::FILE* Open(HANDLE handle, const wchar_t* replacement, bool reading) {
@@ -91,6 +94,7 @@ class StandardStreams {
   }
 
   bool attached_ = false;
+  bool errShown_ = false;
   UINT oldOutputPage_ = 0;
   std::FILE* in_ = nullptr;
   std::FILE* out_ = nullptr;
@@ -109,7 +113,8 @@ bool HasOption(std::u16string_view text) {
 }  // namespace
 
 std::optional<int> RunFromConsole(std::u16string& argumentText, const NumberLocale& locale,
-                                  std::optional<std::string>& rotatorAddress) {
+                                  std::optional<std::string>& rotatorAddress,
+                                  const FollowingWindow& followingWindow) {
   if (!HasOption(argumentText)) {
     // No option: the rotator of the settings file, if any; the text stays.
     rotatorAddress = rotator::ChooseRotator(std::nullopt).address;
@@ -120,6 +125,9 @@ std::optional<int> RunFromConsole(std::u16string& argumentText, const NumberLoca
   StartRequest start = RunConsoleStart(SplitArguments(argumentText), locale,
                                        {streams.in(), streams.out(), streams.err()});
   if (start.status) return start.status;
+  if (start.followingWindow) {
+    return followingWindow(*start.followingWindow, start.rotatorAddress, streams.errShown() ? streams.err() : nullptr);
+  }
   // The window or the hidden run, with what is left without --rotator.
   argumentText = FromUtf8(start.commandLine);
   rotatorAddress = std::move(start.rotatorAddress);

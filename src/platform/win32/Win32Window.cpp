@@ -1,6 +1,7 @@
 #include "Win32Window.h"
 
 #include "Win32Dpi.h"
+#include "Win32Follower.h"
 #include "Win32MapWindow.h"
 #include "Win32RotatorControl.h"
 
@@ -279,6 +280,9 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case RotatorEventMessage:
       if (rotator_) rotator_->event(lParam);
+      return 0;
+    case FollowSightingMessage:
+      if (follower_) follower_->showSightings();
       return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == 0 && lParam == 0 && rotator_ && rotator_->command(LOWORD(wParam))) return 0;

@@ -16,6 +16,7 @@ class PelvornForm;
 
 namespace pelvorn::win32 {
 
+class Win32Follower;
 class Win32RotatorControl;
 
 // The window "Pelvorn" made of plain Win32 controls from the control table.
@@ -36,6 +37,8 @@ public:
   void setRotator(std::unique_ptr<Win32RotatorControl> rotator);
   // The map window's presenter: F8 and "Karte" open it.
   void setMap(MapPresenter& map) { map_ = &map; }
+  // The follower whose sightings FollowSightingMessage announces (null: none).
+  void setFollower(Win32Follower* follower) { follower_ = follower; }
   // The direction field.
   HWND directionField() const;
 
@@ -76,6 +79,7 @@ private:
   PelvornForm* form_ = nullptr;
   std::unique_ptr<Win32RotatorControl> rotator_;
   MapPresenter* map_ = nullptr;
+  Win32Follower* follower_ = nullptr;
 };
 
 }  // namespace pelvorn::win32
