@@ -130,16 +130,20 @@ int UnreadableLog(std::FILE* err, const std::string& name, const adif::Reader& r
   return ToolInputUnreadable;
 }
 
+bool ReadOwnOption(const std::optional<std::string>& option, std::FILE* err, std::optional<adif::OwnLocator>& own) {
+  if (!option) return true;
+  const std::optional<LocatorCell> cell = ReadExtendedLocator(*option);
+  if (!cell) {
+    Print(err, Fill(text::ErrorLine, {Fill(text::AdifOwnInvalid, {*option})}));
+    return false;
+  }
+  own = adif::OwnLocator{*option, *cell};
+  return true;
+}
+
 int RunAdif(const AdifOptions& options, std::FILE* in, std::FILE* out, std::FILE* err) {
   std::optional<adif::OwnLocator> own;
-  if (options.own) {
-    const std::optional<LocatorCell> cell = ReadExtendedLocator(*options.own);
-    if (!cell) {
-      Print(err, Fill(text::ErrorLine, {Fill(text::AdifOwnInvalid, {*options.own})}));
-      return ToolInputUnreadable;
-    }
-    own = adif::OwnLocator{*options.own, *cell};
-  }
+  if (!ReadOwnOption(options.own, err, own)) return ToolInputUnreadable;
   const bool fromStandardInput = options.log == "-";
   std::FILE* input = fromStandardInput ? in : OpenForReading(options.log);
   if (input == nullptr) {

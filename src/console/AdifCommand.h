@@ -46,5 +46,8 @@ void Report(std::string& out, const std::string& place, const adif::QsoCheck& ch
 // `fixing`, for a run that writes a file: "nichts geschrieben"); returns
 // ToolInputUnreadable.
 int UnreadableLog(std::FILE* err, const std::string& name, const adif::Reader& reader, bool fixing);
+// Reads --own into `own` (nothing when not given). False, said on `err`,
+// when it is no locator.
+bool ReadOwnOption(const std::optional<std::string>& option, std::FILE* err, std::optional<adif::OwnLocator>& own);
 
 }  // namespace pelvorn

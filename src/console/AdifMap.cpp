@@ -1,6 +1,5 @@
 #include "AdifMap.h"
 
-#include "arithmetic/ExtendedLocator.h"
 #include "common/SystemErrorText.h"
 #include "common/Text.h"
 #include "common/Texts.h"
@@ -152,14 +151,7 @@ int RunAdifMap(const AdifMapOptions& options, std::FILE* in, std::FILE* out, std
   if (options.radius && !mapFile) return wrong(std::string(text::AdifRadiusOnlyWithMap));
 
   std::optional<adif::OwnLocator> own;
-  if (options.own) {
-    const std::optional<LocatorCell> cell = ReadExtendedLocator(*options.own);
-    if (!cell) {
-      Print(err, Fill(text::ErrorLine, {Fill(text::AdifOwnInvalid, {*options.own})}));
-      return ToolInputUnreadable;
-    }
-    own = adif::OwnLocator{*options.own, *cell};
-  }
+  if (!ReadOwnOption(options.own, err, own)) return ToolInputUnreadable;
   const bool fromStandardInput = options.log == "-";
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> input(fromStandardInput ? nullptr : OpenForReading(options.log), std::fclose);
   if (!fromStandardInput && input == nullptr) {

@@ -1,14 +1,13 @@
-#include "WsjtxSource.h"
+#include "DatagramSource.h"
 
 #include "common/Text.h"
 #include "common/Texts.h"
-#include "follow/WsjtxDatagram.h"
 
 namespace pelvorn::follow {
 
-std::string WsjtxSource::waitingLine() const { return Fill(text::FollowListening, {address_.text}); }
+std::string DatagramSource::waitingLine() const { return Fill(waiting_, {address_.text}); }
 
-Heard WsjtxSource::next(std::chrono::milliseconds timeout) {
+Heard DatagramSource::next(std::chrono::milliseconds timeout) {
   Heard heard;
   std::string bytes, problem;
   switch (listener_.receive(bytes, timeout, problem)) {
@@ -19,11 +18,11 @@ Heard WsjtxSource::next(std::chrono::milliseconds timeout) {
       return heard;
     case UdpListener::Wait::Datagram: break;
   }
-  Datagram datagram = ReadDatagram(bytes);
-  if (datagram.verdict == Datagram::Verdict::Malformed) ++skipped_;
-  if (datagram.verdict != Datagram::Verdict::Report) return heard;
-  heard.kind = Heard::Kind::Report;
-  heard.report = std::move(datagram.report);
+  switch (read_(bytes, heard.report)) {
+    case DatagramKind::Report: heard.kind = Heard::Kind::Report; break;
+    case DatagramKind::Malformed: ++skipped_; break;
+    case DatagramKind::Ignored: break;
+  }
   return heard;
 }
 
