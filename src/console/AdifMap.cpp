@@ -8,7 +8,7 @@
 #include "console/AdifReader.h"
 #include "console/ConsoleToolStatus.h"
 #include "console/InputFile.h"
-#include "console/MapCommand.h"
+#include "map/MapOutput.h"
 #include "common/ReplaceFile.h"
 #include "map/MapRenderer.h"
 
@@ -105,11 +105,14 @@ private:
 // A picture's file: written through a FileReplacement, or standard output.
 struct Picture {
   std::string name;
-  PictureOptions options;
+  map::MapFormat format = map::MapFormat::Png;
+  map::MapRequest request;  // its side and radius
   FileReplacement file;
   std::string error;
+  bool toOutput() const { return format == map::MapFormat::PngToOutput; }
+  bool svg() const { return format == map::MapFormat::Svg; }
   bool Write(std::string_view bytes, std::FILE* out) {
-    if (!options.toOutput) return file.Write(bytes, error);
+    if (!toOutput()) return file.Write(bytes, error);
     if (std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0) return true;
     error = std::string(text::OutputNotWritable);
     return false;
@@ -119,7 +122,7 @@ struct Picture {
 void Print(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
 
 int NotWritten(std::FILE* err, const Picture& picture) {
-  Print(err, Fill(text::ErrorLine, {picture.options.toOutput ? picture.error
+  Print(err, Fill(text::ErrorLine, {picture.toOutput() ? picture.error
                                                               : Fill(text::About, {picture.name, Fill(text::AdifNothingWritten, {picture.error})})}));
   return ToolInputUnreadable;
 }
@@ -135,17 +138,17 @@ int RunAdifMap(const AdifMapOptions& options, std::FILE* in, std::FILE* out, std
   if (options.map) {
     mapFile = std::make_unique<Picture>();
     mapFile->name = *options.map;
-    if (std::string reason = ReadPictureOptions(*options.map, options.size, options.radius, mapFile->options); !reason.empty()) {
+    if (std::string reason = map::ReadMapOutput(*options.map, options.size, options.radius, mapFile->format, mapFile->request); !reason.empty()) {
       return wrong(std::move(reason));
     }
   }
   if (options.chart) {
     chartFile = std::make_unique<Picture>();
     chartFile->name = *options.chart;
-    if (std::string reason = ReadPictureOptions(*options.chart, options.size, std::nullopt, chartFile->options); !reason.empty()) {
+    if (std::string reason = map::ReadMapOutput(*options.chart, options.size, std::nullopt, chartFile->format, chartFile->request); !reason.empty()) {
       return wrong(std::move(reason));
     }
-    if (mapFile && mapFile->options.toOutput && chartFile->options.toOutput) return wrong(std::string(text::AdifMapBothToOutput));
+    if (mapFile && mapFile->toOutput() && chartFile->toOutput()) return wrong(std::string(text::AdifMapBothToOutput));
     if (mapFile && *options.map == *options.chart) return wrong(std::string(text::AdifMapSameFile));
   }
   if (options.radius && !mapFile) return wrong(std::string(text::AdifRadiusOnlyWithMap));
@@ -159,13 +162,13 @@ int RunAdifMap(const AdifMapOptions& options, std::FILE* in, std::FILE* out, std
     return ToolInputUnreadable;
   }
   for (Picture* picture : {mapFile.get(), chartFile.get()}) {
-    if (picture != nullptr && !picture->options.toOutput && !picture->file.Open(picture->name, picture->error)) {
+    if (picture != nullptr && !picture->toOutput() && !picture->file.Open(picture->name, picture->error)) {
       return NotWritten(err, *picture);
     }
   }
 
   std::optional<map::MarkerLayer> layer;
-  if (mapFile) layer.emplace(mapFile->options.size, mapFile->options.radiusKm, mapFile->options.svg);
+  if (mapFile) layer.emplace(mapFile->request.size, mapFile->request.radiusKm, mapFile->svg());
   OwnPositions positions;
   if (own) positions.Find(own->cell.latitude, own->cell.longitude, AsciiCapitals(own->text));
   std::array<unsigned long long, BandCount + 1> bands{};  // the last: no band
@@ -234,7 +237,7 @@ int RunAdifMap(const AdifMapOptions& options, std::FILE* in, std::FILE* out, std
     notes.push_back(Fill(text::AdifMapElsewhere, {std::to_string(computed - centre->computed), centre->shown}));
   }
   if (outside > 0) {
-    notes.push_back(Fill(text::AdifMapOutside, {std::to_string(outside), std::to_string(std::lround(mapFile->options.radiusKm))}));
+    notes.push_back(Fill(text::AdifMapOutside, {std::to_string(outside), std::to_string(std::lround(mapFile->request.radiusKm))}));
   }
   std::string report;
   if (mapFile) {
@@ -251,20 +254,20 @@ int RunAdifMap(const AdifMapOptions& options, std::FILE* in, std::FILE* out, std
     if (!mapFile->Write(layer->Finish(request), out)) return NotWritten(err, *mapFile);
   }
   if (chartFile) {
-    chart.size = chartFile->options.size;
+    chart.size = chartFile->request.size;
     chart.caption = Fill(text::AdifChartCaption, {centre->shown, std::to_string(computed), std::to_string(noPosition)});
     chart.notes = notes;
     if (!mapFile) report += chart.caption + '\n';
     const map::Scene scene = map::BuildChartScene(chart);
-    if (!chartFile->Write(chartFile->options.svg ? map::SceneSvg(scene) : map::EncodePng(map::ScenePixels(scene)), out)) {
+    if (!chartFile->Write(chartFile->svg() ? map::SceneSvg(scene) : map::EncodePng(map::ScenePixels(scene)), out)) {
       return NotWritten(err, *chartFile);
     }
   }
   for (Picture* picture : {mapFile.get(), chartFile.get()}) {
-    if (picture != nullptr && !picture->options.toOutput && !picture->file.Commit(picture->error)) return NotWritten(err, *picture);
+    if (picture != nullptr && !picture->toOutput() && !picture->file.Commit(picture->error)) return NotWritten(err, *picture);
   }
   for (const std::string& note : notes) report += note + '\n';
-  const bool pictureOnOutput = (mapFile && mapFile->options.toOutput) || (chartFile && chartFile->options.toOutput);
+  const bool pictureOnOutput = (mapFile && mapFile->toOutput()) || (chartFile && chartFile->toOutput());
   Print(pictureOnOutput ? err : out, report);
   return noPosition > 0 ? ToolSomeDiffer : ToolSuccess;
 }

@@ -17,18 +17,6 @@ int Refuse(std::FILE* err, const std::string& problem, int status) {
 
 }  // namespace
 
-std::string ReadPictureOptions(const std::string& output, const std::optional<std::string>& size,
-                               const std::optional<std::string>& radius, PictureOptions& read) {
-  map::MapFormat format = map::MapFormat::Png;
-  map::MapRequest request;
-  std::string reason = map::ReadMapOutput(output, size, radius, format, request);
-  read.toOutput = format == map::MapFormat::PngToOutput;
-  read.svg = format == map::MapFormat::Svg;
-  read.size = request.size;
-  read.radiusKm = request.radiusKm;
-  return reason;
-}
-
 int RunMap(const MapCall& call, const NumberLocale& locale, std::FILE* out, std::FILE* err, std::string& wrongCall) {
   const auto wrong = [&](std::string reason) {
     wrongCall = std::move(reason);

@@ -25,18 +25,6 @@ struct MapCall {
   std::vector<std::string> operands;
 };
 
-// What --map OUT, --size and --radius ask for: the format by OUT's ending
-// ("-": PNG on standard output), the side in pixels, the radius (0: the
-// whole earth). Returns the German reason for a wrong value, else empty.
-struct PictureOptions {
-  bool svg = false;
-  bool toOutput = false;
-  int size = 1000;
-  double radiusKm = 0;
-};
-std::string ReadPictureOptions(const std::string& output, const std::optional<std::string>& size,
-                               const std::optional<std::string>& radius, PictureOptions& read);
-
 // Returns ToolSuccess when written, ToolSomeDiffer (nothing written) when
 // the pair gives no result, ToolInputUnreadable when OUT cannot be written,
 // saying why on `err`; or, for a wrong call, ToolInputUnreadable with the
